@@ -1,0 +1,257 @@
+#include "platform/files/files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform::files {
+
+namespace {
+
+thread_local int t_lastError = 0;
+
+bool fail(int error)
+{
+    t_lastError = error;
+    return false;
+}
+
+bool succeed()
+{
+    t_lastError = 0;
+    return true;
+}
+
+QByteArray encoded(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+bool lstatPath(const QString& nativePath, struct stat* st)
+{
+    return ::lstat(encoded(nativePath).constData(), st) == 0;
+}
+
+QStringList folderNames(const QString& folder)
+{
+    QStringList names;
+    DIR* dir = ::opendir(encoded(folder.isEmpty() ? QStringLiteral(".") : folder).constData());
+    if (!dir)
+        return names;
+    while (const dirent* entry = ::readdir(dir))
+        names << QFile::decodeName(entry->d_name);
+    ::closedir(dir);
+    names.sort();
+    return names;
+}
+
+QString joinLevel(const QString& folder, const QString& level)
+{
+    if (folder.isEmpty())
+        return level;  // relative to the working folder
+    return folder.endsWith(u'/') ? folder + level : folder + u'/' + level;
+}
+
+// The level as stored in `folder`: the exact name when it exists, else the first
+// case-blind match; a null string when there is none.
+QString storedLevel(const QString& folder, const QString& level)
+{
+    struct stat st;
+    if (lstatPath(joinLevel(folder, level), &st))
+        return level;
+    for (const QString& name : folderNames(folder)) {
+        if (name != u"." && name != u".." && name.compare(level, Qt::CaseInsensitive) == 0)
+            return name;
+    }
+    return {};
+}
+
+}  // namespace
+
+QString NativePath(const QString& path)
+{
+    QString unified = path;
+    unified.replace(u'\\', u'/');
+    const QStringList parts = unified.split(u'/');
+    QString resolved;
+    bool missing = false;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const QString& part = parts[i];
+        if (i > 0)
+            resolved += u'/';
+        const bool special = part.isEmpty() || part == u"." || part == u"..";
+        if (missing || special) {
+            resolved += part;
+            continue;
+        }
+        const QString stored = storedLevel(resolved, part);
+        missing = stored.isNull();
+        resolved += missing ? part : stored;
+    }
+    return resolved;
+}
+
+quint32 GetFileAttributes(const QString& path)
+{
+    struct stat st;
+    if (!lstatPath(NativePath(path), &st)) {
+        fail(errno);
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    succeed();
+    if (S_ISLNK(st.st_mode)) {
+        struct stat target;
+        const bool folder = ::stat(encoded(NativePath(path)).constData(), &target) == 0
+                            && S_ISDIR(target.st_mode);
+        return FILE_ATTRIBUTE_REPARSE_POINT | (folder ? FILE_ATTRIBUTE_DIRECTORY : 0u);
+    }
+    quint32 attributes = 0;
+    if (S_ISDIR(st.st_mode))
+        attributes |= FILE_ATTRIBUTE_DIRECTORY;
+    if (!(st.st_mode & S_IWUSR))
+        attributes |= FILE_ATTRIBUTE_READONLY;
+    return attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
+}
+
+bool CreateDirectory(const QString& path)
+{
+    const QString native = NativePath(path);
+    struct stat st;
+    if (lstatPath(native, &st))
+        return fail(EEXIST);
+    if (::mkdir(encoded(native).constData(), 0777) != 0)
+        return fail(errno);
+    return succeed();
+}
+
+bool RemoveDirectory(const QString& path)
+{
+    if (::rmdir(encoded(NativePath(path)).constData()) != 0)
+        return fail(errno);
+    return succeed();
+}
+
+bool CopyFile(const QString& from, const QString& to, bool failIfExists)
+{
+    const QString source = NativePath(from);
+    const QString target = NativePath(to);
+    struct stat st;
+    if (!lstatPath(source, &st))
+        return fail(errno);
+    if (S_ISDIR(st.st_mode))
+        return fail(EISDIR);
+    struct stat existing;
+    if (lstatPath(target, &existing)) {
+        if (failIfExists)
+            return fail(EEXIST);
+        if (S_ISDIR(existing.st_mode))
+            return fail(EISDIR);
+        if (!(existing.st_mode & S_IWUSR))
+            return fail(EACCES);
+    }
+
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return fail(EACCES);
+    QSaveFile out(target);
+    out.setDirectWriteFallback(false);
+    if (!out.open(QIODevice::WriteOnly))
+        return fail(errno ? errno : EACCES);
+    char buffer[64 * 1024];
+    for (;;) {
+        const qint64 n = in.read(buffer, sizeof buffer);
+        if (n < 0) {
+            out.cancelWriting();
+            return fail(EIO);
+        }
+        if (n == 0)
+            break;
+        if (out.write(buffer, n) != n) {
+            out.cancelWriting();
+            return fail(ENOSPC);
+        }
+    }
+    if (!out.commit())
+        return fail(errno ? errno : EIO);
+    if (::chmod(encoded(target).constData(), st.st_mode & 07777) != 0)
+        return fail(errno);
+    return succeed();
+}
+
+bool SetFileAttributes(const QString& path, quint32 attributes)
+{
+    const QByteArray native = encoded(NativePath(path));
+    struct stat st;
+    if (::stat(native.constData(), &st) != 0)
+        return fail(errno);
+    const mode_t mode = (attributes & FILE_ATTRIBUTE_READONLY)
+                            ? (st.st_mode & ~mode_t(S_IWUSR | S_IWGRP | S_IWOTH))
+                            : (st.st_mode | S_IWUSR);
+    if (::chmod(native.constData(), mode & 07777) != 0)
+        return fail(errno);
+    return succeed();
+}
+
+bool DeleteFile(const QString& path)
+{
+    const QString native = NativePath(path);
+    struct stat st;
+    if (!lstatPath(native, &st))
+        return fail(errno);
+    if (S_ISDIR(st.st_mode))
+        return fail(EISDIR);
+    if (::unlink(encoded(native).constData()) != 0)
+        return fail(errno);
+    return succeed();
+}
+
+bool FindFiles(const QString& pattern, QList<FindEntry>* entries)
+{
+    entries->clear();
+    QString unified = pattern;
+    unified.replace(u'\\', u'/');
+    const qsizetype cut = unified.lastIndexOf(u'/');
+    const QString folder = cut < 0 ? QStringLiteral(".") : (cut == 0 ? QStringLiteral("/") : unified.left(cut));
+    const QString mask = unified.mid(cut + 1);
+
+    const QString nativeFolder = NativePath(folder);
+    struct stat st;
+    if (!lstatPath(nativeFolder, &st) || !S_ISDIR(st.st_mode))
+        return fail(ENOENT);
+
+    // "*.*" is every name, dotted or not, as the old wildcard rule has it.
+    const bool everything = mask == u"*" || mask == u"*.*";
+    const QRegularExpression match(
+        QRegularExpression::wildcardToRegularExpression(mask, QRegularExpression::UnanchoredWildcardConversion),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpression anchored(QRegularExpression::anchoredPattern(match.pattern()),
+                                      QRegularExpression::CaseInsensitiveOption);
+    for (const QString& name : folderNames(nativeFolder)) {
+        if (!everything && !anchored.match(name).hasMatch())
+            continue;
+        const QString child = nativeFolder == u"/" ? u'/' + name : nativeFolder + u'/' + name;
+        entries->append({name, GetFileAttributes(child)});
+    }
+    if (entries->isEmpty())
+        return fail(ENOENT);
+    return succeed();
+}
+
+QString LastErrorText()
+{
+    return QString::fromLocal8Bit(std::strerror(t_lastError));
+}
+
+int LastError()
+{
+    return t_lastError;
+}
+
+}  // namespace platform::files

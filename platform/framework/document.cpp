@@ -1,0 +1,139 @@
+#include "platform/framework/document.h"
+
+#include "platform/framework/archive.h"
+#include "platform/framework/messagebox.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace platform::framework {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("CDocument", text);
+}
+
+bool reportFailure(const QString& text)
+{
+    AfxMessageBox(text, MB_ICONEXCLAMATION);
+    return false;
+}
+
+}  // namespace
+
+bool CDocument::OnNewDocument()
+{
+    DeleteContents();
+    m_strPathName.clear();
+    m_strTitle = QStringLiteral("Untitled");
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CDocument::OnOpenDocument(const QString& pathName)
+{
+    QFile file(pathName);
+    if (!file.open(QIODevice::ReadOnly))
+        return reportFailure(tr("Unable to open \"%1\": %2.").arg(pathName, file.errorString()));
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return reportFailure(tr("Unable to read \"%1\": %2.").arg(pathName, file.errorString()));
+
+    DeleteContents();
+    SetModifiedFlag(true);  // the contents are in flux until the load completes
+    try {
+        CArchive ar{QByteArrayView(data)};
+        Serialize(ar);
+    } catch (const CArchiveException&) {
+        DeleteContents();
+        return reportFailure(
+            tr("Unable to read \"%1\": the file is damaged or is not a spelling list "
+               "(it ends before all of its words).")
+                .arg(pathName));
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CDocument::OnSaveDocument(const QString& pathName)
+{
+    QByteArray data;
+    CArchive ar(&data);
+    Serialize(ar);
+
+    QSaveFile file(pathName);
+    if (!file.open(QIODevice::WriteOnly))
+        return reportFailure(tr("Unable to save \"%1\": %2.").arg(pathName, file.errorString()));
+    if (file.write(data) != data.size() || !file.commit()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reportFailure(tr("Unable to save \"%1\": %2.").arg(pathName, reason));
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CDocument::SaveModified()
+{
+    if (!IsModified())
+        return true;
+    const QString name = m_strPathName.isEmpty() ? m_strTitle : m_strPathName;
+    switch (AfxMessageBox(tr("Save changes to %1?").arg(name), MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    case IDCANCEL: return false;
+    case IDYES: return DoFileSave();
+    default: return true;
+    }
+}
+
+bool CDocument::DoSave(const QString& pathName, bool replace)
+{
+    QString target = pathName;
+    if (target.isEmpty()) {
+        if (!m_saveAsPrompt)
+            return false;
+        target = m_saveAsPrompt(m_strPathName.isEmpty() ? m_strTitle : m_strPathName);
+        if (target.isEmpty())
+            return false;
+    }
+    if (!OnSaveDocument(target))
+        return false;
+    if (replace)
+        SetPathName(target);
+    return true;
+}
+
+bool CDocument::DoFileSave()
+{
+    return DoSave(m_strPathName);
+}
+
+void CDocument::SetPathName(const QString& pathName)
+{
+    m_strPathName = pathName;
+    m_strTitle = QFileInfo(pathName).fileName();
+}
+
+void CDocument::AddView(CView* view)
+{
+    if (!m_views.contains(view))
+        m_views.append(view);
+}
+
+void CDocument::RemoveView(CView* view)
+{
+    m_views.removeAll(view);
+}
+
+void CDocument::UpdateAllViews(CView* sender, qintptr hint, QObject* hintObject)
+{
+    for (CView* view : std::as_const(m_views)) {
+        if (view != sender)
+            view->OnUpdate(sender, hint, hintObject);
+    }
+}
+
+}  // namespace platform::framework

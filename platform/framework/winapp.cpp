@@ -1,0 +1,78 @@
+#include "platform/framework/winapp.h"
+
+#include "platform/registry/registry.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace platform::framework {
+
+namespace reg = platform::registry;
+
+namespace {
+CWinApp* g_app = nullptr;
+}
+
+CWinApp::CWinApp(const QString& appName) : m_strAppName(appName)
+{
+    Q_ASSERT(!g_app);
+    g_app = this;
+    if (QCoreApplication::instance())
+        m_strHelpFilePath = HelpFilePathFor(QCoreApplication::applicationFilePath());
+}
+
+CWinApp::~CWinApp()
+{
+    g_app = nullptr;
+}
+
+CWinApp* AfxGetApp()
+{
+    return g_app;
+}
+
+QString CWinApp::HelpFilePathFor(const QString& programPath)
+{
+    const QFileInfo info(programPath);
+    const QString name = info.fileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString stem = dot > 0 ? name.left(dot) : name;
+    const QString folder = programPath.left(programPath.size() - name.size());
+    return folder + stem + QStringLiteral(".hlp");
+}
+
+void CWinApp::SetRegistryKey(const QString& company)
+{
+    m_strRegistryKey = company;
+}
+
+QString CWinApp::sectionKey(const QString& section) const
+{
+    return QStringLiteral("Software\\%1\\%2\\%3").arg(m_strRegistryKey, m_strAppName, section);
+}
+
+QString CWinApp::GetProfileString(const QString& section, const QString& entry,
+                                  const QString& defaultValue) const
+{
+    if (m_strRegistryKey.isEmpty())
+        return defaultValue;
+    reg::Key key;
+    if (reg::OpenKey(reg::HKEY_CURRENT_USER, sectionKey(section), &key) != reg::ERROR_SUCCESS)
+        return defaultValue;
+    QString value;
+    if (reg::QueryStringValue(key, entry, &value) != reg::ERROR_SUCCESS)
+        return defaultValue;
+    return value;
+}
+
+bool CWinApp::WriteProfileString(const QString& section, const QString& entry, const QString& value)
+{
+    if (m_strRegistryKey.isEmpty())
+        return false;
+    reg::Key key;
+    if (reg::CreateKey(reg::HKEY_CURRENT_USER, sectionKey(section), &key) != reg::ERROR_SUCCESS)
+        return false;
+    return reg::SetStringValue(key, entry, value) == reg::ERROR_SUCCESS;
+}
+
+}  // namespace platform::framework

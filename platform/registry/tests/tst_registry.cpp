@@ -1,0 +1,207 @@
+#include "platform/registry/registry.h"
+#include "testsupport/isolatedhome.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include <memory>
+
+using namespace platform::registry;
+
+class TestRegistry : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_home = std::make_unique<IsolatedHome>(); }
+    void cleanup() { m_home.reset(); }
+
+    void hiveFilesLiveUnderTheConfigHome()
+    {
+        QCOMPARE(HiveFilePath(Root::LocalMachine),
+                 m_home->configHome() + "/Tolvane/Registry/HKEY_LOCAL_MACHINE.ini");
+        QCOMPARE(HiveFilePath(Root::CurrentUser),
+                 m_home->configHome() + "/Tolvane/Registry/HKEY_CURRENT_USER.ini");
+    }
+
+    void missingKeyIsNotFound()
+    {
+        Key key = HKEY_LOCAL_MACHINE;
+        QCOMPARE(OpenKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", &key), ERROR_FILE_NOT_FOUND);
+        QVERIFY(key.isNull());
+        QString value = "untouched";
+        QCOMPARE(QueryStringValue(key, "Path", &value), ERROR_INVALID_HANDLE);
+        QCOMPARE(value, QString("untouched"));
+        QCOMPARE(SetStringValue(key, "Path", "x"), ERROR_INVALID_HANDLE);
+        QCOMPARE(DeleteValue(key, "Path"), ERROR_INVALID_HANDLE);
+        QCOMPARE(DeleteKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir"), ERROR_FILE_NOT_FOUND);
+        QCOMPARE(CloseKey(&key), ERROR_INVALID_HANDLE);
+    }
+
+    void createdKeyExistsWithoutValues()
+    {
+        Key key;
+        QCOMPARE(CreateKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", &key), ERROR_SUCCESS);
+        QVERIFY(!key.isNull());
+        QCOMPARE(CloseKey(&key), ERROR_SUCCESS);
+        QVERIFY(key.isNull());
+        QCOMPARE(OpenKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", &key), ERROR_SUCCESS);
+        QCOMPARE(OpenKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane", &key), ERROR_SUCCESS);
+        // The other hive is separate.
+        QCOMPARE(OpenKey(HKEY_CURRENT_USER, "Software\\Tolvane", &key), ERROR_FILE_NOT_FOUND);
+    }
+
+    void valuesRoundTrip_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("data");
+        QTest::newRow("path with blanks") << "Path" << "/home/a b/Tolvane/Wordwell";
+        QTest::newRow("default value") << "" << "/opt/Wordwell/Wordwell";
+        QTest::newRow("empty data") << "Group" << "";
+        QTest::newRow("commas and quotes") << "DisplayName" << "a, \"b\"; c=d";
+        QTest::newRow("separators in the name") << "a/b\\c%d" << "x";
+        QTest::newRow("a value named Default") << "Default" << "named";
+        QTest::newRow("leading at sign") << "At" << "@Invalid()";
+        QTest::newRow("non-ASCII") << QString::fromUtf8("Pfad") << QString::fromUtf8("/home/zoë/Wörter");
+        QTest::newRow("300 characters") << "Long" << QString(300, u'x');
+    }
+
+    void valuesRoundTrip()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, data);
+        Key key;
+        QCOMPARE(CreateKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", &key), ERROR_SUCCESS);
+        QCOMPARE(SetStringValue(key, name, data), ERROR_SUCCESS);
+        Key again;
+        QCOMPARE(OpenKey(HKEY_LOCAL_MACHINE, "software\\TOLVANE\\virir", &again), ERROR_SUCCESS);
+        QString read;
+        QCOMPARE(QueryStringValue(again, name, &read), ERROR_SUCCESS);
+        QCOMPARE(read, data);
+        QCOMPARE(QueryStringValue(again, name.toUpper(), &read), ERROR_SUCCESS);
+        QCOMPARE(read, data);
+    }
+
+    void defaultAndNamedDefaultAreDistinct()
+    {
+        Key key;
+        QCOMPARE(CreateKey(HKEY_LOCAL_MACHINE, "App", &key), ERROR_SUCCESS);
+        QCOMPARE(SetStringValue(key, "", "unnamed"), ERROR_SUCCESS);
+        QCOMPARE(SetStringValue(key, "default", "named"), ERROR_SUCCESS);
+        QString read;
+        QCOMPARE(QueryStringValue(key, "", &read), ERROR_SUCCESS);
+        QCOMPARE(read, QString("unnamed"));
+        QCOMPARE(QueryStringValue(key, "DEFAULT", &read), ERROR_SUCCESS);
+        QCOMPARE(read, QString("named"));
+        QCOMPARE(DeleteValue(key, ""), ERROR_SUCCESS);
+        QCOMPARE(QueryStringValue(key, "", &read), ERROR_FILE_NOT_FOUND);
+        QCOMPARE(QueryStringValue(key, "Default", &read), ERROR_SUCCESS);
+    }
+
+    void setValueReplacesInItsStoredCase()
+    {
+        Key key;
+        QCOMPARE(CreateKey(HKEY_CURRENT_USER, "K", &key), ERROR_SUCCESS);
+        QCOMPARE(SetStringValue(key, "Path", "one"), ERROR_SUCCESS);
+        QCOMPARE(SetStringValue(key, "PATH", "two"), ERROR_SUCCESS);
+        QString read;
+        QCOMPARE(QueryStringValue(key, "path", &read), ERROR_SUCCESS);
+        QCOMPARE(read, QString("two"));
+        QCOMPARE(DeleteValue(key, "Path"), ERROR_SUCCESS);
+        QCOMPARE(QueryStringValue(key, "Path", &read), ERROR_FILE_NOT_FOUND);
+    }
+
+    void createOpensAnExistingKeyInAnyCase()
+    {
+        Key key;
+        QCOMPARE(CreateKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane", &key), ERROR_SUCCESS);
+        QCOMPARE(SetStringValue(key, "Kept", "yes"), ERROR_SUCCESS);
+        QCOMPARE(CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\tolvane", &key), ERROR_SUCCESS);
+        QCOMPARE(key.levels(), QStringList({"Software", "Tolvane"}));
+        QString read;
+        QCOMPARE(QueryStringValue(key, "Kept", &read), ERROR_SUCCESS);
+    }
+
+    void deletingWhatIsMissingFails()
+    {
+        Key key;
+        QCOMPARE(CreateKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", &key), ERROR_SUCCESS);
+        QCOMPARE(DeleteValue(key, "Path"), ERROR_FILE_NOT_FOUND);
+        QCOMPARE(DeleteKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Nothing"), ERROR_FILE_NOT_FOUND);
+    }
+
+    void deleteKeyRemovesValuesButNotParentsOrKeysWithSubkeys()
+    {
+        Key key;
+        QCOMPARE(CreateKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", &key), ERROR_SUCCESS);
+        QCOMPARE(SetStringValue(key, "Path", "/x"), ERROR_SUCCESS);
+        QCOMPARE(DeleteKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane"), ERROR_ACCESS_DENIED);
+        QCOMPARE(DeleteKey(HKEY_LOCAL_MACHINE, "software\\tolvane\\VIRIR"), ERROR_SUCCESS);
+        Key probe;
+        QCOMPARE(OpenKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", &probe), ERROR_FILE_NOT_FOUND);
+        QCOMPARE(OpenKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane", &probe), ERROR_SUCCESS);
+        // The handle still names the deleted key.
+        QCOMPARE(SetStringValue(key, "Path", "/y"), ERROR_KEY_DELETED);
+        QCOMPARE(OpenKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", &probe), ERROR_FILE_NOT_FOUND);
+    }
+
+    void keysAreSubkeysOfOpenKeys()
+    {
+        Key company;
+        QCOMPARE(CreateKey(HKEY_CURRENT_USER, "Software\\Tolvane", &company), ERROR_SUCCESS);
+        Key section;
+        QCOMPARE(CreateKey(company, "Wordwell Practice\\WordsPath", &section), ERROR_SUCCESS);
+        QCOMPARE(SetStringValue(section, "Path", "/w"), ERROR_SUCCESS);
+        Key direct;
+        QCOMPARE(OpenKey(HKEY_CURRENT_USER, "Software\\Tolvane\\Wordwell Practice\\WordsPath", &direct),
+                 ERROR_SUCCESS);
+        QString read;
+        QCOMPARE(QueryStringValue(direct, "Path", &read), ERROR_SUCCESS);
+        QCOMPARE(read, QString("/w"));
+    }
+
+    void unwritableHiveFolderFailsWithoutPhantomValues()
+    {
+        // A file where the registry folder belongs: nothing can be written, even as root.
+        WriteFileForTest(m_home->configHome() + "/Tolvane/Registry", "in the way");
+        Key key;
+        QCOMPARE(CreateKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", &key), ERROR_ACCESS_DENIED);
+        QVERIFY(key.isNull());
+
+        QVERIFY(QFile::remove(m_home->configHome() + "/Tolvane/Registry"));
+        QCOMPARE(OpenKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", &key), ERROR_FILE_NOT_FOUND);
+    }
+
+    void valueWriteFailsWhenTheHiveBecomesUnwritable()
+    {
+        Key key;
+        QCOMPARE(CreateKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", &key), ERROR_SUCCESS);
+        const QString hive = HiveFilePath(Root::LocalMachine);
+        const QByteArray before = ReadFileForTest(hive);
+        const QString registry = m_home->configHome() + "/Tolvane/Registry";
+        QVERIFY(QDir(registry).removeRecursively());
+        WriteFileForTest(registry, "in the way");
+        QVERIFY(SetStringValue(key, "Path", "/x") != ERROR_SUCCESS);
+        QVERIFY(QFile::remove(registry));
+        WriteFileForTest(hive, before);
+        QString read;
+        QCOMPARE(QueryStringValue(key, "Path", &read), ERROR_FILE_NOT_FOUND);
+    }
+
+    void hivesPersistAcrossHandles()
+    {
+        {
+            Key key;
+            QCOMPARE(CreateKey(HKEY_LOCAL_MACHINE, "A\\B", &key), ERROR_SUCCESS);
+            QCOMPARE(SetStringValue(key, "V", "1"), ERROR_SUCCESS);
+        }
+        QVERIFY(ReadFileForTest(HiveFilePath(Root::LocalMachine)).contains("V=1"));
+        QVERIFY(!QFile::exists(HiveFilePath(Root::CurrentUser)));
+    }
+
+private:
+    std::unique_ptr<IsolatedHome> m_home;
+};
+
+QTEST_GUILESS_MAIN(TestRegistry)
+#include "tst_registry.moc"
