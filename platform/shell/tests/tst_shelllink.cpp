@@ -1,4 +1,4 @@
-#include "desktopentrycheck.h"
+#include "testsupport/desktopentrycheck.h"
 #include "platform/shell/shelllink.h"
 #include "testsupport/isolatedhome.h"
 

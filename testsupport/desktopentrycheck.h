@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // Checks of a written desktop entry with the desktop's own tools.
@@ -12,6 +13,8 @@ QString DesktopEntryErrors(const QString& entryFile);
 // program to write the marker file; the marker's contents, or an empty string.
 QString LaunchDesktopEntry(const QString& entryFile, const QString& markerFile);
 
-// A shell script at `path` that writes its working folder and its own path
+// The text of a shell script that writes its working folder and its own path
 // (one per line) to the file named by $WW_MARKER.
+extern const QByteArray kMarkerProgram;
+// That script, written to `path` as an executable file.
 void WriteMarkerProgram(const QString& path);

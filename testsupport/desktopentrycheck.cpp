@@ -1,4 +1,4 @@
-#include "desktopentrycheck.h"
+#include "testsupport/desktopentrycheck.h"
 
 #include "testsupport/isolatedhome.h"
 
@@ -44,9 +44,14 @@ QString LaunchDesktopEntry(const QString& entryFile, const QString& markerFile)
     return {};
 }
 
+const QByteArray kMarkerProgram = "#!/bin/sh\n"
+                                  "# Started by a test: leaves its working folder and its own path in $WW_MARKER.\n"
+                                  "pwd > \"$WW_MARKER.part\"\n"
+                                  "printf '%s\\n' \"$0\" >> \"$WW_MARKER.part\"\n"
+                                  "mv \"$WW_MARKER.part\" \"$WW_MARKER\"\n";
+
 void WriteMarkerProgram(const QString& path)
 {
-    WriteFileForTest(path, "#!/bin/sh\npwd > \"$WW_MARKER.part\"\nprintf '%s\\n' \"$0\" >> \"$WW_MARKER.part\"\n"
-                           "mv \"$WW_MARKER.part\" \"$WW_MARKER\"\n");
+    WriteFileForTest(path, kMarkerProgram);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
