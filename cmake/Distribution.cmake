@@ -1,9 +1,7 @@
-# The distribution folder, <build>/dist: everything Setup copies, gathered
+# The distribution folder, WW_DIST_DIR (<build>/dist): everything Setup copies, gathered
 # beside Setup itself, which copies from its current folder. It holds whatever
 # this checkout builds; a missing program or help file is simply absent, and
 # Setup then reports that copy as a failed step.
-set(WW_DIST_DIR ${PROJECT_BINARY_DIR}/dist)
-
 set(ww_dist_commands)
 set(ww_dist_depends)
 foreach(program Setup Wordwell Ridwell)
