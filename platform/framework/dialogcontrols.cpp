@@ -11,6 +11,22 @@
 
 namespace platform::framework {
 
+namespace {
+
+// An edit of either kind: named for screen readers, read-only when asked, placed.
+template <class Edit>
+Edit* makeEdit(QWidget* dialog, const DialogUnits& units, int id, const QString& accessibleName,
+               const QRect& rect, unsigned style)
+{
+    auto* edit = new Edit(dialog);
+    edit->setAccessibleName(accessibleName);
+    edit->setReadOnly(style & EditReadOnly);
+    PlaceControl(edit, units, rect, id);
+    return edit;
+}
+
+}  // namespace
+
 QLabel* AddStaticText(QWidget* dialog, const DialogUnits& units, const QString& text, const QRect& rect)
 {
     auto* label = new QLabel(text, dialog);
@@ -42,9 +58,7 @@ QCheckBox* AddCheckBox(QWidget* dialog, const DialogUnits& units, int id, const 
 QLineEdit* AddEdit(QWidget* dialog, const DialogUnits& units, int id, const QString& accessibleName,
                    const QRect& rect, unsigned style)
 {
-    auto* edit = new QLineEdit(dialog);
-    edit->setAccessibleName(accessibleName);
-    edit->setReadOnly(style & EditReadOnly);
+    auto* edit = makeEdit<QLineEdit>(dialog, units, id, accessibleName, rect, style);
     edit->setFrame(!(style & EditNoBorder));
     if (style & EditNoBorder) {
         // Without a border it reads as text on the dialog, not as a field.
@@ -52,23 +66,19 @@ QLineEdit* AddEdit(QWidget* dialog, const DialogUnits& units, int id, const QStr
         palette.setColor(QPalette::Base, palette.color(QPalette::Window));
         edit->setPalette(palette);
     }
-    PlaceControl(edit, units, rect, id);
     return edit;
 }
 
 QPlainTextEdit* AddMultiLineEdit(QWidget* dialog, const DialogUnits& units, int id, const QString& accessibleName,
                                  const QRect& rect, unsigned style)
 {
-    auto* edit = new QPlainTextEdit(dialog);
-    edit->setAccessibleName(accessibleName);
-    edit->setReadOnly(style & EditReadOnly);
+    auto* edit = makeEdit<QPlainTextEdit>(dialog, units, id, accessibleName, rect, style);
     edit->setLineWrapMode(QPlainTextEdit::NoWrap);
     edit->setVerticalScrollBarPolicy((style & EditVerticalScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
     // Tab moves on to the next control, as in any dialog.
     edit->setTabChangesFocus(true);
     if (style & EditReadOnly)
         edit->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-    PlaceControl(edit, units, rect, id);
     return edit;
 }
 

@@ -7,7 +7,6 @@
 #include "platform/registry/registry.h"
 #include "platform/shell/specialfolders.h"
 #include "practice/settings/wordwellapp.h"
-#include "testsupport/installmedium.h"
 #include "testsupport/isolatedhome.h"
 #include "testsupport/messageboxes.h"
 #include "uninstall/aboutdlg.h"
@@ -44,18 +43,12 @@ class TestUninstallDlg : public QObject {
     QCheckBox* removeAllBox() const { return qobject_cast<QCheckBox*>(fw::GetDlgItem(m_dlg.get(), 1000)); }
     QPushButton* button(int id) const { return qobject_cast<QPushButton*>(fw::GetDlgItem(m_dlg.get(), id)); }
 
-    bool recordExists() const
-    {
-        reg::Key key;
-        return reg::OpenKey(reg::HKEY_LOCAL_MACHINE, common::record::kProductKey, &key) == reg::ERROR_SUCCESS;
-    }
+    bool recordExists() const { return LocalMachineKeyExists(common::record::kProductKey); }
 
 private slots:
     void init()
     {
         m_home = std::make_unique<IsolatedHome>();
-        WriteInstallMedium(m_home->work());
-        WriteFileForTest(m_home->dataHome() + "/keep", "x");
         m_install = std::make_unique<TestInstallation>(*m_home);
         m_boxes = std::make_unique<MessageBoxRecorder>();
     }

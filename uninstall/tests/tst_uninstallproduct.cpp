@@ -3,7 +3,6 @@
 #include "common/record.h"
 #include "platform/registry/registry.h"
 #include "platform/shell/specialfolders.h"
-#include "testsupport/installmedium.h"
 #include "testsupport/isolatedhome.h"
 #include "uninstall/outcome.h"
 #include "uninstall/recordfolder.h"
@@ -23,12 +22,6 @@ using platform::shell::DesktopFolder;
 using platform::shell::ProgramsFolder;
 
 namespace {
-
-bool keyExists(const reg::Key& root, const QString& path)
-{
-    reg::Key key;
-    return reg::OpenKey(root, path, &key) == reg::ERROR_SUCCESS;
-}
 
 void setRecordValue(const QString& name, const QString& value)
 {
@@ -55,9 +48,6 @@ private slots:
     void init()
     {
         m_home = std::make_unique<IsolatedHome>();
-        WriteInstallMedium(m_home->work());
-        // A lived-in data folder: folder walks stop there.
-        WriteFileForTest(m_home->dataHome() + "/keep", "x");
         m_install = std::make_unique<TestInstallation>(*m_home);
     }
 
@@ -116,10 +106,10 @@ private slots:
         QVERIFY(QFileInfo::exists(m_home->dataHome() + "/keep"));
         QVERIFY(!QFileInfo::exists(DesktopFolder() + "/Wordwell.desktop"));
 
-        QVERIFY(!keyExists(reg::HKEY_LOCAL_MACHINE, record::kProductKey));
-        QVERIFY(!keyExists(reg::HKEY_LOCAL_MACHINE, record::kAppPathsKey));
-        QVERIFY(!keyExists(reg::HKEY_LOCAL_MACHINE, record::kUninstallKey));
-        QVERIFY(keyExists(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane"));
+        QVERIFY(!LocalMachineKeyExists(record::kProductKey));
+        QVERIFY(!LocalMachineKeyExists(record::kAppPathsKey));
+        QVERIFY(!LocalMachineKeyExists(record::kUninstallKey));
+        QVERIFY(LocalMachineKeyExists("Software\\Tolvane"));
         reg::Key user;
         QCOMPARE(reg::OpenKey(reg::HKEY_CURRENT_USER, record::kWordsPathKey, &user), reg::ERROR_SUCCESS);
         QString wordsPath;
@@ -272,7 +262,7 @@ private slots:
         QCOMPARE(QFileInfo::exists(m_install->installFolder + "/Wordwell.hlp"), !installFolderSound);
         QCOMPARE(QFileInfo::exists(m_install->groupPath + "/Wordwell.desktop"), !groupSound);
         QVERIFY(QFileInfo::exists(DesktopFolder() + "/Wordwell.desktop"));
-        QVERIFY(keyExists(reg::HKEY_LOCAL_MACHINE, record::kUninstallKey));
+        QVERIFY(LocalMachineKeyExists(record::kUninstallKey));
     }
 
     void linksAreRemovedNeverFollowed_data()
