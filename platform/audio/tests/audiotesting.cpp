@@ -1,5 +1,7 @@
 #include "audiotesting.h"
 
+#include "platform/audio/wavefile.h"
+
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <QtEndian>
@@ -62,6 +64,15 @@ platform::audio::WaveData Tone(double seconds, int sampleRate)
     for (qsizetype i = 0; i < frames; ++i)
         samples[i] = static_cast<qint16>(8000.0 * std::sin(2.0 * M_PI * 440.0 * double(i) / sampleRate));
     return tone;
+}
+
+bool WriteTone(const QString& path, double seconds)
+{
+    QString reason;
+    if (platform::audio::WriteWaveFile(path, Tone(seconds), &reason))
+        return true;
+    qWarning("cannot write %s: %s", qPrintable(path), qPrintable(reason));
+    return false;
 }
 
 bool ExpectNoAudioDevice()

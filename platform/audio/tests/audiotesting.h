@@ -27,6 +27,9 @@ QByteArray Samples(std::initializer_list<qint16> values);
 // `seconds` of 16-bit mono sound that is not silence.
 platform::audio::WaveData Tone(double seconds, int sampleRate = platform::audio::kRecordingSampleRate);
 
+// Writes `seconds` of Tone() to `path` as a wave file.
+bool WriteTone(const QString& path, double seconds);
+
 // True in the runs that have no sound device.
 bool ExpectNoAudioDevice();
 // Why the sound devices this run should have are missing, or empty when they are there.

@@ -79,12 +79,9 @@ private slots:
                                  "--channels=1", "--latency-msec=20"});
         QVERIFY2(listener.waitForStarted(), qPrintable(listener.errorString()));
 
-        const QString path = m_home->path() + "/tone.wav";
-        QString reason;
-        QVERIFY(WriteWaveFile(path, Tone(1.0), &reason));
         WaveAudioDevice device;
         QSignalSpy ended(&device, &WaveAudioDevice::playbackEnded);
-        QCOMPARE(device.Open(path, &reason), WaveFileError::None);
+        QVERIFY(openTone(device, 1.0));
         device.Play();
         QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, kPlayTimeoutMs);
         listener.terminate();
@@ -101,12 +98,9 @@ private slots:
     void stopKeepsThePositionAndPlayGoesOnFromIt()
     {
         WW_REQUIRE_AUDIO();
-        const QString path = m_home->path() + "/tone.wav";
-        QString reason;
-        QVERIFY(WriteWaveFile(path, Tone(3.0), &reason));
         WaveAudioDevice device;
         QSignalSpy ended(&device, &WaveAudioDevice::playbackEnded);
-        QCOMPARE(device.Open(path, &reason), WaveFileError::None);
+        QVERIFY(openTone(device, 3.0));
         device.Play();
         QTest::qWait(800);
         device.Stop();
@@ -190,11 +184,9 @@ private slots:
 
     void failedOpenLeavesNoClip()
     {
-        const QString path = m_home->path() + "/tone.wav";
-        QString reason;
-        QVERIFY(WriteWaveFile(path, Tone(0.5), &reason));
         WaveAudioDevice device;
-        QCOMPARE(device.Open(path, &reason), WaveFileError::None);
+        QVERIFY(openTone(device, 0.5));
+        QString reason;
         QCOMPARE(device.Open(m_home->path() + "/missing.wav", &reason), WaveFileError::NotFound);
         QCOMPARE(device.mode(), Mode::NotReady);
         QCOMPARE(device.length(), 0);
@@ -212,12 +204,9 @@ private slots:
     void closeEndsPlaybackSilently()
     {
         WW_REQUIRE_AUDIO();
-        const QString path = m_home->path() + "/tone.wav";
-        QString reason;
-        QVERIFY(WriteWaveFile(path, Tone(0.5), &reason));
         WaveAudioDevice device;
         QSignalSpy ended(&device, &WaveAudioDevice::playbackEnded);
-        QCOMPARE(device.Open(path, &reason), WaveFileError::None);
+        QVERIFY(openTone(device, 0.5));
         device.Play();
         device.Close();
         QCOMPARE(device.mode(), Mode::NotReady);
@@ -228,12 +217,9 @@ private slots:
     void withoutDevicesPlayAndRecordReportTheError()
     {
         WW_REQUIRE_NO_AUDIO();
-        const QString path = m_home->path() + "/tone.wav";
-        QString reason;
-        QVERIFY(WriteWaveFile(path, Tone(0.5), &reason));
         WaveAudioDevice device;
         QSignalSpy errors(&device, &WaveAudioDevice::deviceError);
-        QCOMPARE(device.Open(path, &reason), WaveFileError::None);
+        QVERIFY(openTone(device, 0.5));
         device.Play();
         QCOMPARE(device.mode(), Mode::Stopped);
         device.Record();
@@ -243,10 +229,19 @@ private slots:
                  QString("Unable to play the sound clip: there is no sound output device."));
         QCOMPARE(errors.at(1).at(0).toString(), QString("Unable to record: there is no recording device."));
         // The clip itself is intact and can still be saved.
+        QString reason;
         QVERIFY2(device.Save(m_home->path() + "/copy.wav", &reason), qPrintable(reason));
     }
 
 private:
+    // Writes `seconds` of a tone into the test's home and opens it in `device`.
+    bool openTone(WaveAudioDevice& device, double seconds)
+    {
+        const QString path = m_home->path() + "/tone.wav";
+        QString reason;
+        return WriteTone(path, seconds) && device.Open(path, &reason) == WaveFileError::None;
+    }
+
     std::unique_ptr<IsolatedHome> m_home;
 };
 

@@ -104,8 +104,7 @@ private slots:
         QCOMPARE(player.Window()->geometry(), m_frame->contentsRect());
 
         const QString path = MakeClipPath(m_wordsPath, "cat");
-        QString reason;
-        QVERIFY(platform::audio::WriteWaveFile(path, Tone(0.5), &reason));
+        QVERIFY(WriteTone(path, 0.5));
         QCOMPARE(player.Open(path), int(CLIP_OPEN));
         QCOMPARE(bar->nameLabel()->text(), QString("cat.wav"));
         QCOMPARE(bar->positionSlider()->maximum(), int(Tone(0.5).frameCount()));
@@ -189,8 +188,7 @@ private slots:
     void newRecordingIsNotSavedUntilSomethingIsRecorded()
     {
         const QString path = MakeClipPath(m_wordsPath, "cat");
-        QString reason;
-        QVERIFY(platform::audio::WriteWaveFile(path, Tone(0.5), &reason));
+        QVERIFY(WriteTone(path, 0.5));
         const QByteArray before = ReadFileForTest(path);
         CSoundClipPlayer player;
         player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
@@ -275,8 +273,7 @@ private slots:
         }
         QVERIFY(QDir().mkpath(m_wordsPath + "/Words/folder.wav"));
         const QString source = m_home->path() + "/source.wav";
-        QString error;
-        QVERIFY(platform::audio::WriteWaveFile(source, Tone(0.2), &error));
+        QVERIFY(WriteTone(source, 0.2));
 
         CSoundClipPlayer player;
         player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
@@ -320,8 +317,7 @@ private slots:
     void closeStopsTheSoundAndDestroysTheWindow()
     {
         const QString path = m_home->path() + "/tone.wav";
-        QString reason;
-        QVERIFY(platform::audio::WriteWaveFile(path, Tone(1.0), &reason));
+        QVERIFY(WriteTone(path, 1.0));
         CSoundClipPlayer player;
         player.Create(m_frame, CSoundClipPlayer::kViewStyle);
         QPointer<CSoundClipWindow> window = player.Window();
@@ -339,8 +335,7 @@ private slots:
     {
         WW_REQUIRE_NO_AUDIO();
         const QString path = MakeClipPath(m_wordsPath, "cat");
-        QString reason;
-        QVERIFY(platform::audio::WriteWaveFile(path, Tone(0.5), &reason));
+        QVERIFY(WriteTone(path, 0.5));
         CSoundClipPlayer player;
         player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
         QSignalSpy errors(&player, &CSoundClipPlayer::deviceError);
