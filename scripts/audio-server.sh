@@ -38,9 +38,14 @@ audio_server_start() {
 
 audio_server_stop() {
   if [ -n "$ww_audio_started" ]; then
+    local pid
+    pid=$(cat "$XDG_RUNTIME_DIR/pulse/pid" 2>/dev/null || true)
     pulseaudio -k 2>/dev/null || true
+    # Until it is gone it may still write into its runtime folder.
     for _ in $(seq 50); do
-      pactl info >/dev/null 2>&1 || break
+      if [ -n "$pid" ]; then kill -0 "$pid" 2>/dev/null || break
+      else pactl info >/dev/null 2>&1 || break
+      fi
       sleep 0.1
     done
     ww_audio_started=""
