@@ -1,24 +1,26 @@
-# Sourced by ./test: a PulseAudio server with a null sink and a null source as
-# the defaults, so sound is played and recorded through the real Qt Multimedia
-# path on a machine with no sound card. A server that is already running is used
-# as it is and left alone.
+# Sourced by ./test and scripts/bench: a PulseAudio server with a null sink and a
+# null source as the defaults, so sound is played and recorded through the real
+# Qt Multimedia path on a machine with no sound card. A server that is already
+# running is used as it is and left alone. Ours lives in a runtime folder of its
+# own, so two runs on one machine never share, or stop, each other's server.
+# The null source delivers its silence in 20 ms blocks: by default it hands over
+# seconds at once, which no recording of a word survives.
 
 ww_audio_started=""
+ww_audio_runtime=""
 
 audio_server_start() {
   if pactl info >/dev/null 2>&1; then
     echo "audio: using the running sound server"
     return 0
   fi
-  if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -w "${XDG_RUNTIME_DIR}" ]; then
-    XDG_RUNTIME_DIR=$(mktemp -d /tmp/wordwell-runtime.XXXXXX)
-    export XDG_RUNTIME_DIR
-  fi
+  ww_audio_runtime=$(mktemp -d /tmp/wordwell-runtime.XXXXXX)
+  export XDG_RUNTIME_DIR="$ww_audio_runtime"
   pulseaudio -n --daemonize=yes --exit-idle-time=-1 --use-pid-file=yes \
     --log-target=file:"$XDG_RUNTIME_DIR/pulseaudio.log" \
     --load="module-native-protocol-unix" \
     --load="module-null-sink sink_name=wordwell_sink" \
-    --load="module-null-source source_name=wordwell_source" \
+    --load="module-null-source source_name=wordwell_source max_latency_msec=20" \
     --load="module-always-sink"
   for _ in $(seq 50); do
     pactl info >/dev/null 2>&1 && break
@@ -36,7 +38,20 @@ audio_server_start() {
 
 audio_server_stop() {
   if [ -n "$ww_audio_started" ]; then
+    local pid
+    pid=$(cat "$XDG_RUNTIME_DIR/pulse/pid" 2>/dev/null || true)
     pulseaudio -k 2>/dev/null || true
+    # Until it is gone it may still write into its runtime folder.
+    for _ in $(seq 50); do
+      if [ -n "$pid" ]; then kill -0 "$pid" 2>/dev/null || break
+      else pactl info >/dev/null 2>&1 || break
+      fi
+      sleep 0.1
+    done
     ww_audio_started=""
+  fi
+  if [ -n "$ww_audio_runtime" ]; then
+    rm -rf "$ww_audio_runtime"
+    ww_audio_runtime=""
   fi
 }
