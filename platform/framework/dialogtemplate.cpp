@@ -1,0 +1,174 @@
+#include "platform/framework/dialogtemplate.h"
+
+#include "platform/framework/dialogunits.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QVariant>
+
+namespace platform::framework {
+
+namespace {
+
+const char* const kIdProperty = "ww_ctlId";
+const char* const kHelpIdProperty = "ww_helpId";
+
+// Captions keep the template's "\n\r" line breaks; a button shows one line break.
+QString shownCaption(const QString& caption)
+{
+    QString shown = caption;
+    shown.remove(u'\r');
+    return shown;
+}
+
+Qt::Alignment horizontalAlignment(unsigned style)
+{
+    if (style & CS_RIGHT)
+        return Qt::AlignRight;
+    if (style & CS_CENTER)
+        return Qt::AlignHCenter;
+    return Qt::AlignLeft;
+}
+
+QWidget* makeButton(QWidget* parent, const DialogItem& item)
+{
+    auto* button = new QPushButton(shownCaption(item.caption), parent);
+    button->setAutoDefault(false);
+    button->setDefault(item.kind == ControlKind::DefPushButton);
+    return button;
+}
+
+QWidget* makeEdit(QWidget* parent, const DialogItem& item)
+{
+    if (item.style & CS_MULTILINE) {
+        auto* edit = new QPlainTextEdit(parent);
+        edit->setReadOnly(item.style & CS_READONLY);
+        edit->setFrameShape((item.style & CS_BORDER) ? QFrame::StyledPanel : QFrame::NoFrame);
+        edit->setTabChangesFocus(true);
+        edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        return edit;
+    }
+    auto* edit = new QLineEdit(parent);
+    edit->setReadOnly(item.style & CS_READONLY);
+    edit->setFrame(item.style & CS_BORDER);
+    edit->setAlignment(horizontalAlignment(item.style));
+    return edit;
+}
+
+QWidget* makeLabel(QWidget* parent, const DialogItem& item)
+{
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    QString text = shownCaption(item.caption);
+    if (!(item.style & CS_NOPREFIX))
+        text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    label->setText(text);
+    label->setAlignment(horizontalAlignment(item.style) | Qt::AlignTop);
+    label->setWordWrap(true);
+    return label;
+}
+
+QWidget* makeControl(QWidget* parent, const DialogItem& item)
+{
+    switch (item.kind) {
+    case ControlKind::PushButton:
+    case ControlKind::DefPushButton:
+    case ControlKind::OwnerDrawButton: return makeButton(parent, item);
+    case ControlKind::Edit: return makeEdit(parent, item);
+    case ControlKind::Label: return makeLabel(parent, item);
+    case ControlKind::EtchedFrame: {
+        auto* frame = new QFrame(parent);
+        frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+        return frame;
+    }
+    case ControlKind::GroupBox: return new QGroupBox(shownCaption(item.caption), parent);
+    case ControlKind::ListBox: return new QListWidget(parent);
+    case ControlKind::Icon: return new QLabel(parent);
+    }
+    return new QWidget(parent);
+}
+
+Qt::FocusPolicy focusPolicyFor(const DialogItem& item)
+{
+    if (item.style & CS_HIDDEN)
+        return Qt::NoFocus;
+    if (item.style & CS_TABSTOP)
+        return Qt::StrongFocus;
+    switch (item.kind) {
+    case ControlKind::Edit:
+    case ControlKind::ListBox:
+    case ControlKind::PushButton:
+    case ControlKind::DefPushButton:
+    case ControlKind::OwnerDrawButton: return Qt::ClickFocus;
+    default: return Qt::NoFocus;
+    }
+}
+
+}  // namespace
+
+QString PlainCaption(const QString& caption)
+{
+    QString plain = caption;
+    plain.replace(QStringLiteral("\n\r"), QStringLiteral(" "));
+    plain.replace(u'\n', u' ');
+    plain.remove(u'\r');
+    plain.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    return plain.trimmed();
+}
+
+void CreateDialogControls(QWidget* parent, const DialogTemplate& dialogTemplate)
+{
+    QFont font(dialogTemplate.fontFamily);
+    font.setPointSize(dialogTemplate.pointSize);
+    parent->setFont(font);
+    const DialogUnits units(font);
+    parent->resize(units.toPixels(dialogTemplate.size));
+
+    QWidget* previousTabStop = nullptr;
+    for (const DialogItem& item : dialogTemplate.items) {
+        QWidget* control = makeControl(parent, item);
+        control->setGeometry(units.toPixels(item.rect));
+        control->setFocusPolicy(focusPolicyFor(item));
+        control->setProperty(kIdProperty, item.id == IDC_STATIC ? 0xFFFF : item.id);
+        control->setProperty(kHelpIdProperty, item.helpId);
+        if (item.id != IDC_STATIC)
+            control->setObjectName(QStringLiteral("ctl%1").arg(item.id));
+        control->setAccessibleName(item.accessibleName.isEmpty() ? PlainCaption(item.caption)
+                                                                  : item.accessibleName);
+        control->setVisible(!(item.style & CS_HIDDEN));
+        if (control->focusPolicy() == Qt::StrongFocus) {
+            if (previousTabStop)
+                QWidget::setTabOrder(previousTabStop, control);
+            previousTabStop = control;
+        }
+    }
+}
+
+QWidget* GetDlgItem(const QWidget* parent, int id)
+{
+    const auto children = parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* child : children) {
+        if (GetDlgCtrlID(child) == id)
+            return child;
+    }
+    return nullptr;
+}
+
+int GetDlgCtrlID(const QWidget* control)
+{
+    const QVariant id = control ? control->property(kIdProperty) : QVariant();
+    return id.isValid() ? id.toInt() : 0xFFFF;
+}
+
+quint32 GetWindowContextHelpId(const QWidget* control)
+{
+    return control ? control->property(kHelpIdProperty).toUInt() : 0;
+}
+
+}  // namespace platform::framework
