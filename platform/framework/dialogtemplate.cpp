@@ -16,7 +16,8 @@ namespace platform::framework {
 
 namespace {
 
-const char* const kIdProperty = "ww_ctlId";
+// The colour buttons find their control by this same property.
+const char* const kIdProperty = "controlId";
 const char* const kHelpIdProperty = "ww_helpId";
 
 // Captions keep the template's "\n\r" line breaks; a button shows one line break.

@@ -13,6 +13,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QScreen>
 #include <QUrl>
 #include <QWhatsThis>
 
@@ -143,6 +144,16 @@ QString CFrameWnd::FrameTitle() const
     const QString appTitle = QApplication::applicationDisplayName();
     const CDocument* doc = GetActiveDocument();
     return doc ? doc->GetTitle() + QStringLiteral(" - ") + appTitle : appTitle;
+}
+
+void CFrameWnd::CenterWindow()
+{
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    QRect placed = frameGeometry();
+    placed.moveCenter(screen->availableGeometry().center());
+    move(placed.topLeft());
 }
 
 void CFrameWnd::OnDropFiles(const QStringList& paths)

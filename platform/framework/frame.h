@@ -41,6 +41,8 @@ public:
     // carries it out) and enables its action accordingly; refreshes the caption.
     void UpdateCommandUI();
     QString FrameTitle() const;
+    // Puts the frame in the middle of its screen.
+    void CenterWindow();
 
     // A list file dropped on the frame is opened as File Open would.
     void DragAcceptFiles(bool accept = true) { setAcceptDrops(accept); }

@@ -4,7 +4,7 @@
 #include "platform/framework/recentfiles.h"
 #include "platform/registry/registry.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QFileInfo>
 
 namespace platform::framework {
@@ -32,6 +32,8 @@ CWinApp::CWinApp(const QString& appName) : m_strAppName(appName)
     Q_ASSERT(!g_app);
     g_app = this;
     if (auto* qtApp = QCoreApplication::instance()) {
+        // Message boxes and window captions name the application by its title.
+        QGuiApplication::setApplicationDisplayName(appName);
         m_strHelpFilePath = HelpFilePathFor(QCoreApplication::applicationFilePath());
         m_preTranslateFilter = std::make_unique<PreTranslateFilter>(this);
         qtApp->installEventFilter(m_preTranslateFilter.get());
