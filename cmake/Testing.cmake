@@ -12,3 +12,16 @@ function(ww_add_test name)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1"
     TIMEOUT 300)
 endfunction()
+
+# ww_add_no_audio_run(<test>): runs <test> once more with the sound system pointed
+# at a server that does not exist, so it sees no audio device at all.
+function(ww_add_no_audio_run name)
+  if(NOT WW_TESTS OR WW_FUZZ)
+    return()
+  endif()
+  get_test_property(${name} ENVIRONMENT env)
+  add_test(NAME ${name}_nodevice COMMAND ${name})
+  set_tests_properties(${name}_nodevice PROPERTIES
+    ENVIRONMENT "${env};PULSE_SERVER=unix:/nonexistent/wordwell-no-sound;WW_EXPECT_NO_AUDIO=1"
+    TIMEOUT 300)
+endfunction()

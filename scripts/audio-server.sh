@@ -1,7 +1,8 @@
 # Sourced by ./test: a PulseAudio server with a null sink and a null source as
 # the defaults, so sound is played and recorded through the real Qt Multimedia
 # path on a machine with no sound card. A server that is already running is used
-# as it is and left alone.
+# as it is and left alone. The null source delivers its silence in 20 ms blocks:
+# by default it hands over seconds at once, which no recording of a word survives.
 
 ww_audio_started=""
 
@@ -18,7 +19,7 @@ audio_server_start() {
     --log-target=file:"$XDG_RUNTIME_DIR/pulseaudio.log" \
     --load="module-native-protocol-unix" \
     --load="module-null-sink sink_name=wordwell_sink" \
-    --load="module-null-source source_name=wordwell_source" \
+    --load="module-null-source source_name=wordwell_source max_latency_msec=20" \
     --load="module-always-sink"
   for _ in $(seq 50); do
     pactl info >/dev/null 2>&1 && break

@@ -1,0 +1,254 @@
+#include "platform/audio/waveaudiodevice.h"
+
+#include "audiotesting.h"
+#include "testsupport/isolatedhome.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace platform::audio;
+using namespace audiotesting;
+using Mode = WaveAudioDevice::Mode;
+
+namespace {
+
+constexpr int kRate = kRecordingSampleRate;
+
+// Longer than any clip here takes to play out through the null sink.
+constexpr int kPlayTimeoutMs = 15000;
+
+}  // namespace
+
+class TestWaveAudioDevice : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_home = std::make_unique<IsolatedHome>(); }
+    void cleanup() { m_home.reset(); }
+
+    void recordsSavesReopensAndPlaysToTheEnd()
+    {
+        WW_REQUIRE_AUDIO();
+        WaveAudioDevice device;
+        QSignalSpy errors(&device, &WaveAudioDevice::deviceError);
+        device.New();
+        QCOMPARE(device.mode(), Mode::Stopped);
+        device.Record();
+        QCOMPARE(device.mode(), Mode::Recording);
+        QTest::qWait(1000);
+        device.Stop();
+        QCOMPARE(device.mode(), Mode::Stopped);
+        QVERIFY2(device.length() > kRate * 6 / 10 && device.length() < kRate * 16 / 10,
+                 qPrintable(QString::number(device.length())));
+        QCOMPARE(device.position(), device.length());
+
+        const QString path = m_home->path() + "/cat.wav";
+        QString reason;
+        QVERIFY2(device.Save(path, &reason), qPrintable(reason));
+        QCOMPARE(device.fileName(), path);
+        const qint64 recorded = device.length();
+
+        WaveAudioDevice player;
+        QSignalSpy started(&player, &WaveAudioDevice::playbackStarted);
+        QSignalSpy ended(&player, &WaveAudioDevice::playbackEnded);
+        QCOMPARE(player.Open(path, &reason), WaveFileError::None);
+        QCOMPARE(player.length(), recorded);
+        QElapsedTimer clock;
+        clock.start();
+        player.Play();
+        QCOMPARE(player.mode(), Mode::Playing);
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, kPlayTimeoutMs);
+        // It took the device about as long as the sound lasts: it really played.
+        QVERIFY2(clock.elapsed() >= recorded * 1000 / kRate * 8 / 10, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(started.count(), 1);
+        QCOMPARE(player.mode(), Mode::Stopped);
+        QCOMPARE(player.position(), recorded);
+        QCOMPARE(errors.count(), 0);
+    }
+
+    void playedSoundReachesTheOutput()
+    {
+        WW_REQUIRE_AUDIO();
+        // The monitor of the default output hears what is played to it.
+        QProcess listener;
+        listener.start("parec", {"--device=@DEFAULT_MONITOR@", "--raw", "--format=s16le", "--rate=22050",
+                                 "--channels=1", "--latency-msec=20"});
+        QVERIFY2(listener.waitForStarted(), qPrintable(listener.errorString()));
+
+        const QString path = m_home->path() + "/tone.wav";
+        QString reason;
+        QVERIFY(WriteWaveFile(path, Tone(1.0), &reason));
+        WaveAudioDevice device;
+        QSignalSpy ended(&device, &WaveAudioDevice::playbackEnded);
+        QCOMPARE(device.Open(path, &reason), WaveFileError::None);
+        device.Play();
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, kPlayTimeoutMs);
+        listener.terminate();
+        QVERIFY(listener.waitForFinished());
+
+        const QByteArray heard = listener.readAllStandardOutput();
+        const auto* samples = reinterpret_cast<const qint16*>(heard.constData());
+        int loud = 0;
+        for (qsizetype i = 0; i < heard.size() / 2; ++i)
+            loud += std::abs(samples[i]) > 4000 ? 1 : 0;
+        QVERIFY2(loud > kRate / 10, qPrintable(QString::number(loud)));
+    }
+
+    void stopKeepsThePositionAndPlayGoesOnFromIt()
+    {
+        WW_REQUIRE_AUDIO();
+        const QString path = m_home->path() + "/tone.wav";
+        QString reason;
+        QVERIFY(WriteWaveFile(path, Tone(3.0), &reason));
+        WaveAudioDevice device;
+        QSignalSpy ended(&device, &WaveAudioDevice::playbackEnded);
+        QCOMPARE(device.Open(path, &reason), WaveFileError::None);
+        device.Play();
+        QTest::qWait(800);
+        device.Stop();
+        const qint64 stoppedAt = device.position();
+        QCOMPARE(device.mode(), Mode::Stopped);
+        QVERIFY2(stoppedAt > 0 && stoppedAt < device.length(), qPrintable(QString::number(stoppedAt)));
+        QTest::qWait(200);
+        QCOMPARE(ended.count(), 0);
+        QCOMPARE(device.position(), stoppedAt);
+
+        device.Play();
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, kPlayTimeoutMs);
+        QCOMPARE(device.position(), device.length());
+        // At the end, Play starts over.
+        device.Play();
+        QCOMPARE(device.mode(), Mode::Playing);
+        QVERIFY(device.position() < device.length() / 2);
+    }
+
+    void recordingIsInsertedAtThePosition()
+    {
+        WW_REQUIRE_AUDIO();
+        const WaveData tone = Tone(1.0);
+        const QString path = m_home->path() + "/tone.wav";
+        QString reason;
+        QVERIFY(WriteWaveFile(path, tone, &reason));
+        WaveAudioDevice device;
+        QCOMPARE(device.Open(path, &reason), WaveFileError::None);
+        const qint64 half = tone.frameCount() / 2;
+        device.Seek(half);
+        device.Record();
+        QTest::qWait(300);
+        device.Stop();
+        const qint64 inserted = device.length() - tone.frameCount();
+        QVERIFY2(inserted > kRate / 10, qPrintable(QString::number(inserted)));
+        QCOMPARE(device.position(), half + inserted);
+
+        // The tone's first half, the silence of the null source, the tone's second half.
+        const QByteArray& clip = device.clip().samples;
+        QCOMPARE(clip.left(half * 2), tone.samples.left(half * 2));
+        QCOMPARE(clip.mid(half * 2, inserted * 2), QByteArray(inserted * 2, '\0'));
+        QCOMPARE(clip.mid((half + inserted) * 2), tone.samples.mid(half * 2));
+    }
+
+    void newRecordingDiscardsTheClip()
+    {
+        WW_REQUIRE_AUDIO();
+        WaveAudioDevice device;
+        device.New();
+        device.Record();
+        QTest::qWait(300);
+        device.Stop();
+        QVERIFY(device.length() > 0);
+        device.New();
+        QCOMPARE(device.length(), 0);
+        QCOMPARE(device.position(), 0);
+        QCOMPARE(device.mode(), Mode::Stopped);
+        QVERIFY(device.fileName().isEmpty());
+    }
+
+    void emptyRecordingPlaysNothingAndIsNotSaved()
+    {
+        WaveAudioDevice device;
+        QSignalSpy ended(&device, &WaveAudioDevice::playbackEnded);
+        QSignalSpy errors(&device, &WaveAudioDevice::deviceError);
+        device.New();
+        device.Play();
+        // It ends, but never inside Play itself.
+        QCOMPARE(ended.count(), 0);
+        QTRY_COMPARE(ended.count(), 1);
+        QCOMPARE(device.mode(), Mode::Stopped);
+
+        const QString path = m_home->path() + "/cat.wav";
+        WriteFileForTest(path, "earlier clip");
+        QString reason;
+        QVERIFY(!device.Save(path, &reason));
+        QCOMPARE(reason, QString("nothing has been recorded"));
+        QCOMPARE(ReadFileForTest(path), QByteArray("earlier clip"));
+        QCOMPARE(errors.count(), 0);
+    }
+
+    void failedOpenLeavesNoClip()
+    {
+        const QString path = m_home->path() + "/tone.wav";
+        QString reason;
+        QVERIFY(WriteWaveFile(path, Tone(0.5), &reason));
+        WaveAudioDevice device;
+        QCOMPARE(device.Open(path, &reason), WaveFileError::None);
+        QCOMPARE(device.Open(m_home->path() + "/missing.wav", &reason), WaveFileError::NotFound);
+        QCOMPARE(device.mode(), Mode::NotReady);
+        QCOMPARE(device.length(), 0);
+        QSignalSpy ended(&device, &WaveAudioDevice::playbackEnded);
+        QSignalSpy errors(&device, &WaveAudioDevice::deviceError);
+        device.Play();
+        device.Record();
+        QCOMPARE(device.mode(), Mode::NotReady);
+        QVERIFY(!device.Save(m_home->path() + "/copy.wav", &reason));
+        QTest::qWait(50);
+        QCOMPARE(ended.count(), 0);
+        QCOMPARE(errors.count(), 0);
+    }
+
+    void closeEndsPlaybackSilently()
+    {
+        WW_REQUIRE_AUDIO();
+        const QString path = m_home->path() + "/tone.wav";
+        QString reason;
+        QVERIFY(WriteWaveFile(path, Tone(0.5), &reason));
+        WaveAudioDevice device;
+        QSignalSpy ended(&device, &WaveAudioDevice::playbackEnded);
+        QCOMPARE(device.Open(path, &reason), WaveFileError::None);
+        device.Play();
+        device.Close();
+        QCOMPARE(device.mode(), Mode::NotReady);
+        QTest::qWait(1000);
+        QCOMPARE(ended.count(), 0);
+    }
+
+    void withoutDevicesPlayAndRecordReportTheError()
+    {
+        WW_REQUIRE_NO_AUDIO();
+        const QString path = m_home->path() + "/tone.wav";
+        QString reason;
+        QVERIFY(WriteWaveFile(path, Tone(0.5), &reason));
+        WaveAudioDevice device;
+        QSignalSpy errors(&device, &WaveAudioDevice::deviceError);
+        QCOMPARE(device.Open(path, &reason), WaveFileError::None);
+        device.Play();
+        QCOMPARE(device.mode(), Mode::Stopped);
+        device.Record();
+        QCOMPARE(device.mode(), Mode::Stopped);
+        QCOMPARE(errors.count(), 2);
+        QCOMPARE(errors.at(0).at(0).toString(),
+                 QString("Unable to play the sound clip: there is no sound output device."));
+        QCOMPARE(errors.at(1).at(0).toString(), QString("Unable to record: there is no recording device."));
+        // The clip itself is intact and can still be saved.
+        QVERIFY2(device.Save(m_home->path() + "/copy.wav", &reason), qPrintable(reason));
+    }
+
+private:
+    std::unique_ptr<IsolatedHome> m_home;
+};
+
+QTEST_GUILESS_MAIN(TestWaveAudioDevice)
+#include "tst_waveaudiodevice.moc"

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "platform/audio/capture.h"
+#include "platform/audio/playback.h"
+#include "platform/audio/wavedata.h"
+#include "platform/audio/wavefile.h"
+
+#include <QObject>
+#include <QString>
+
+namespace platform::audio {
+
+// A wave audio device holding one clip: a new recording, a recording made, or
+// a wave file opened. It records into the clip at its position, plays the clip
+// from its position, and saves it as a wave file. Play and Record return at
+// once and go on in the background until the clip ends or Stop.
+//
+// Device failures (no device, a device that refuses or stops working) are
+// reported through deviceError() with a message for the user; file failures
+// are returned to the caller.
+class WaveAudioDevice : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Mode {
+        NotReady,  // no clip: never given one, or the last Open failed
+        Stopped,
+        Playing,
+        Recording,
+    };
+
+    explicit WaveAudioDevice(QObject* parent = nullptr);
+
+    // Discards the clip held, unsaved, and starts an empty recording.
+    void New();
+    // Replaces the clip held with the wave file at `path`. On failure no clip is held.
+    WaveFileError Open(const QString& path, QString* reason);
+    // Plays from the position to the end; from the start when the position is at the end.
+    void Play();
+    // Records at the position, inserting what is recorded into the clip.
+    void Record();
+    // Ends playing or recording; the position stays where it ended.
+    void Stop();
+    // Writes the clip to `path` as a 16-bit PCM wave file; recording stops first.
+    // An empty recording is not written, so it never replaces a clip saved before.
+    bool Save(const QString& path, QString* reason);
+    // Moves the position while stopped.
+    void Seek(qint64 frame);
+    // Ends all sound work and drops the clip.
+    void Close();
+
+    Mode mode() const { return m_mode; }
+    qint64 position() const;
+    qint64 length() const;
+    int sampleRate() const { return m_clip.sampleRate; }
+    // The file the clip was opened from or last saved to; empty for a new recording.
+    const QString& fileName() const { return m_fileName; }
+    const WaveData& clip() const { return m_clip; }
+
+signals:
+    void modeChanged(platform::audio::WaveAudioDevice::Mode mode);
+    // The clip, its length or its file name changed.
+    void clipChanged();
+    // The first samples of a Play went to the output device.
+    void playbackStarted();
+    // Play reached the end of the clip.
+    void playbackEnded();
+    void deviceError(const QString& message);
+
+private:
+    void setMode(Mode mode);
+    void finishRecording();
+    void onPlaybackFinished();
+    void onPlaybackFailed(const QString& reason);
+    void onCaptureFailed(const QString& reason);
+
+    AudioPlayback m_playback;
+    AudioCapture m_capture;
+    WaveData m_clip;
+    QString m_fileName;
+    Mode m_mode = Mode::NotReady;
+    qint64 m_position = 0;
+};
+
+}  // namespace platform::audio

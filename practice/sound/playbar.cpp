@@ -1,0 +1,126 @@
+#include "practice/sound/playbar.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QSlider>
+#include <QStyle>
+#include <QToolButton>
+
+using platform::audio::WaveAudioDevice;
+
+namespace practice::sound {
+
+namespace {
+
+// Often enough for the position to move smoothly while sound runs.
+constexpr int kTickMs = 50;
+
+QIcon recordIcon()
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(200, 0, 0));
+    painter.drawEllipse(QRectF(3, 3, 10, 10));
+    return QIcon(pixmap);
+}
+
+QToolButton* makeButton(const QIcon& icon, const QString& name, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setIcon(icon);
+    button->setToolTip(name);
+    button->setAccessibleName(name);
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setAutoRaise(true);
+    return button;
+}
+
+}  // namespace
+
+QString ClipDisplayName(const QString& fileName)
+{
+    if (fileName.isEmpty())
+        return QStringLiteral("New recording");
+    QString unified = fileName;
+    unified.replace(u'\\', u'/');
+    return QFileInfo(unified).fileName();
+}
+
+CPlayBar::CPlayBar(WaveAudioDevice* device, bool withRecord, bool withName, QWidget* parent)
+    : QWidget(parent), m_device(device)
+{
+    setAccessibleName(QStringLiteral("Play bar"));
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(1);
+
+    m_play = makeButton(style()->standardIcon(QStyle::SP_MediaPlay), QStringLiteral("Play"), this);
+    m_stop = makeButton(style()->standardIcon(QStyle::SP_MediaStop), QStringLiteral("Stop"), this);
+    layout->addWidget(m_play);
+    layout->addWidget(m_stop);
+    connect(m_play, &QToolButton::clicked, m_device, &WaveAudioDevice::Play);
+    connect(m_stop, &QToolButton::clicked, m_device, &WaveAudioDevice::Stop);
+    if (withRecord) {
+        m_record = makeButton(recordIcon(), QStringLiteral("Record"), this);
+        layout->addWidget(m_record);
+        connect(m_record, &QToolButton::clicked, m_device, &WaveAudioDevice::Record);
+    }
+
+    m_position = new QSlider(Qt::Horizontal, this);
+    m_position->setAccessibleName(QStringLiteral("Position"));
+    m_position->setFocusPolicy(Qt::StrongFocus);
+    layout->addWidget(m_position, 1);
+    connect(m_position, &QSlider::valueChanged, this, &CPlayBar::onSliderMoved);
+
+    if (withName) {
+        m_name = new QLabel(this);
+        m_name->setAccessibleName(QStringLiteral("Clip name"));
+        layout->addWidget(m_name);
+    }
+
+    m_ticker.setInterval(kTickMs);
+    connect(&m_ticker, &QTimer::timeout, this, &CPlayBar::refresh);
+    connect(m_device, &WaveAudioDevice::modeChanged, this, &CPlayBar::showState);
+    connect(m_device, &WaveAudioDevice::clipChanged, this, &CPlayBar::showState);
+    showState();
+}
+
+void CPlayBar::showState()
+{
+    const WaveAudioDevice::Mode mode = m_device->mode();
+    const bool running = mode == WaveAudioDevice::Mode::Playing || mode == WaveAudioDevice::Mode::Recording;
+    if (running)
+        m_ticker.start();
+    else
+        m_ticker.stop();
+    const bool ready = mode != WaveAudioDevice::Mode::NotReady;
+    m_play->setEnabled(ready);
+    m_stop->setEnabled(running);
+    if (m_record)
+        m_record->setEnabled(ready);
+    m_position->setEnabled(ready && !running);
+    if (m_name)
+        m_name->setText(ready ? ClipDisplayName(m_device->fileName()) : QString());
+    refresh();
+}
+
+void CPlayBar::refresh()
+{
+    // Moving the slider here is the device's doing, not the user's.
+    const QSignalBlocker blocker(m_position);
+    m_position->setRange(0, static_cast<int>(qMin<qint64>(m_device->length(), INT_MAX)));
+    m_position->setValue(static_cast<int>(qMin<qint64>(m_device->position(), INT_MAX)));
+    m_position->setPageStep(qMax(1, m_device->sampleRate()));
+}
+
+void CPlayBar::onSliderMoved(int value)
+{
+    m_device->Seek(value);
+}
+
+}  // namespace practice::sound

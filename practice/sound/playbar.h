@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/audio/waveaudiodevice.h"
+
+#include <QTimer>
+#include <QWidget>
+
+class QLabel;
+class QSlider;
+class QToolButton;
+
+namespace practice::sound {
+
+// The editor's play bar over a wave audio device: play, stop, an optional
+// record button, the position, and optionally the clip's name. It shows the
+// device's state and forwards the user's presses; the work is the device's.
+class CPlayBar : public QWidget {
+    Q_OBJECT
+
+public:
+    CPlayBar(platform::audio::WaveAudioDevice* device, bool withRecord, bool withName, QWidget* parent);
+
+    QToolButton* playButton() const { return m_play; }
+    QToolButton* stopButton() const { return m_stop; }
+    // Null without the record button.
+    QToolButton* recordButton() const { return m_record; }
+    QSlider* positionSlider() const { return m_position; }
+    // Null without the name.
+    QLabel* nameLabel() const { return m_name; }
+
+private:
+    void refresh();
+    void showState();
+    void onSliderMoved(int value);
+
+    platform::audio::WaveAudioDevice* m_device;
+    QToolButton* m_play = nullptr;
+    QToolButton* m_stop = nullptr;
+    QToolButton* m_record = nullptr;
+    QSlider* m_position = nullptr;
+    QLabel* m_name = nullptr;
+    QTimer m_ticker;
+};
+
+// The name the bar shows for a clip: its file name, or "New recording".
+QString ClipDisplayName(const QString& fileName);
+
+}  // namespace practice::sound

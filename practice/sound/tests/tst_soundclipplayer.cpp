@@ -1,0 +1,367 @@
+#include "practice/sound/soundclipplayer.h"
+
+#include "audiotesting.h"
+#include "platform/audio/wavefile.h"
+#include "platform/files/files.h"
+#include "practice/sound/clippath.h"
+#include "practice/sound/playbar.h"
+#include "practice/sound/soundclipwindow.h"
+#include "testsupport/isolatedhome.h"
+#include "testsupport/messageboxes.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTest>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <memory>
+
+using namespace practice::sound;
+using namespace audiotesting;
+using platform::audio::WaveData;
+using platform::audio::WaveFileError;
+
+namespace {
+
+constexpr int kPlayTimeoutMs = 15000;
+
+qint64 clipFrames(const QString& path)
+{
+    WaveData data;
+    QString reason;
+    return platform::audio::ReadWaveFile(path, &data, &reason) == WaveFileError::None ? data.frameCount() : -1;
+}
+
+}  // namespace
+
+class TestSoundClipPlayer : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_home = std::make_unique<IsolatedHome>();
+        m_boxes = std::make_unique<MessageBoxRecorder>();
+        m_form = std::make_unique<QWidget>();
+        auto* layout = new QVBoxLayout(m_form.get());
+        m_frame = new QFrame(m_form.get());
+        m_frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+        m_frame->setMinimumSize(240, 40);
+        layout->addWidget(m_frame);
+        m_form->show();
+        QApplication::setActiveWindow(m_form.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        m_wordsPath = m_home->path() + "/Wordwell";
+        QVERIFY(QDir().mkpath(m_wordsPath + "/Words"));
+    }
+
+    void cleanup()
+    {
+        m_form.reset();
+        m_boxes.reset();
+        m_home.reset();
+    }
+
+    void viewConfigurationShowsNothingOfItsOwn()
+    {
+        CSoundClipPlayer player;
+        QCOMPARE(CSoundClipPlayer::kViewStyle, 0x000Au);
+        player.Create(m_frame, CSoundClipPlayer::kViewStyle);
+        CSoundClipWindow* window = player.Window();
+        QVERIFY(window);
+        QCOMPARE(window->parentWidget(), m_frame);
+        QCOMPARE(window->geometry(), m_frame->contentsRect());
+        QCOMPARE(window->accessibleName(), QString("Sound clip"));
+        QVERIFY(!window->playBar());
+        QVERIFY(window->findChildren<QWidget*>().isEmpty());
+    }
+
+    void editorConfigurationShowsItsPlayBarAndName()
+    {
+        CSoundClipPlayer player;
+        QCOMPARE(CSoundClipPlayer::kEditorStyle, 0x2018u);
+        player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
+        player.NewRecording();
+        CPlayBar* bar = player.Window()->playBar();
+        QVERIFY(bar);
+        QVERIFY(bar->isVisible());
+        // Play, stop and record; no menu button.
+        QStringList names;
+        for (const QToolButton* button : bar->findChildren<QToolButton*>())
+            names << button->accessibleName();
+        QCOMPARE(names, (QStringList{"Play", "Stop", "Record"}));
+        QCOMPARE(bar->positionSlider()->accessibleName(), QString("Position"));
+        QCOMPARE(bar->nameLabel()->text(), QString("New recording"));
+        QVERIFY(!bar->stopButton()->isEnabled());
+
+        // The window follows its control's size.
+        m_frame->resize(300, 60);
+        QCOMPARE(player.Window()->geometry(), m_frame->contentsRect());
+
+        const QString path = MakeClipPath(m_wordsPath, "cat");
+        QString reason;
+        QVERIFY(platform::audio::WriteWaveFile(path, Tone(0.5), &reason));
+        QCOMPARE(player.Open(path), int(CLIP_OPEN));
+        QCOMPARE(bar->nameLabel()->text(), QString("cat.wav"));
+        QCOMPARE(bar->positionSlider()->maximum(), int(Tone(0.5).frameCount()));
+    }
+
+    void createAgainReplacesTheWindow()
+    {
+        CSoundClipPlayer player;
+        player.Create(m_frame, CSoundClipPlayer::kViewStyle);
+        QPointer<CSoundClipWindow> first = player.Window();
+        player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
+        QTRY_VERIFY(first.isNull());
+        QCOMPARE(m_frame->findChildren<CSoundClipWindow*>().size(), 1);
+        QVERIFY(player.Window()->playBar());
+    }
+
+    void recordingMadeWithTheKeysIsSavedReopenedAndPlayed()
+    {
+        WW_REQUIRE_AUDIO();
+        CSoundClipPlayer player;
+        player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
+        player.NewRecording();
+        CPlayBar* bar = player.Window()->playBar();
+        platform::audio::WaveAudioDevice* device = player.Window()->device();
+
+        bar->recordButton()->setFocus();
+        QTest::keyClick(bar->recordButton(), Qt::Key_Space);
+        QCOMPARE(device->mode(), platform::audio::WaveAudioDevice::Mode::Recording);
+        QTest::qWait(1000);
+        QVERIFY(bar->stopButton()->isEnabled());
+        bar->stopButton()->setFocus();
+        QTest::keyClick(bar->stopButton(), Qt::Key_Space);
+        QCOMPARE(device->mode(), platform::audio::WaveAudioDevice::Mode::Stopped);
+        const qint64 recorded = device->length();
+        QVERIFY2(recorded > 22050 * 6 / 10, qPrintable(QString::number(recorded)));
+
+        // The clip folder is "Words"; the program names it "words".
+        QVERIFY(player.Save(MakeClipPath(m_wordsPath, "cat")));
+        QCOMPARE(QDir(m_wordsPath + "/Words").entryList(QDir::Files), QStringList{"cat.wav"});
+        QCOMPARE(clipFrames(m_wordsPath + "/Words/cat.wav"), recorded);
+
+        QSignalSpy ended(&player, &CSoundClipPlayer::playbackEnded);
+        QCOMPARE(player.Open(MakeClipPath(m_wordsPath, "CAT")), int(CLIP_OPEN));
+        bar->playButton()->setFocus();
+        QTest::keyClick(bar->playButton(), Qt::Key_Space);
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, kPlayTimeoutMs);
+        QTRY_COMPARE(bar->positionSlider()->value(), bar->positionSlider()->maximum());
+        QCOMPARE(m_boxes->texts(), QStringList());
+    }
+
+    void savingTheSameWordAgainReplacesItsClip()
+    {
+        WW_REQUIRE_AUDIO();
+        CSoundClipPlayer player;
+        player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
+        player.NewRecording();
+        player.Record();
+        QTest::qWait(300);
+        player.Stop();
+        QVERIFY(player.Save(MakeClipPath(m_wordsPath, "Cat")));
+
+        // A new recording discards the old one; it is never written.
+        player.NewRecording();
+        player.Record();
+        QTest::qWait(900);
+        player.Stop();
+        const qint64 second = player.Window()->device()->length();
+        QVERIFY(player.Save(MakeClipPath(m_wordsPath, "cat")));
+
+        const QStringList files = QDir(m_wordsPath + "/Words").entryList(QDir::Files);
+        QCOMPARE(files, QStringList{"Cat.wav"});
+        QCOMPARE(clipFrames(m_wordsPath + "/Words/Cat.wav"), second);
+        QCOMPARE(m_boxes->texts(), QStringList());
+    }
+
+    void newRecordingIsNotSavedUntilSomethingIsRecorded()
+    {
+        const QString path = MakeClipPath(m_wordsPath, "cat");
+        QString reason;
+        QVERIFY(platform::audio::WriteWaveFile(path, Tone(0.5), &reason));
+        const QByteArray before = ReadFileForTest(path);
+        CSoundClipPlayer player;
+        player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
+        QCOMPARE(player.Open(path), int(CLIP_OPEN));
+        player.NewRecording();
+        QVERIFY(!player.Save(path));
+        QCOMPARE(m_boxes->texts(), QStringList{"Unable to save \"" + path + "\": nothing has been recorded."});
+        QCOMPARE(ReadFileForTest(path), before);
+    }
+
+    void clipsThatCannotBePlayedFailToOpen_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("result");
+        const QByteArray good = WaveFileBytes({}, Samples({1, 2, 3, 4}));
+        QTest::newRow("missing") << "cat" << QByteArray() << int(CLIP_NOT_FOUND);
+        QTest::newRow("corrupt") << "corrupt" << QByteArray("RIFF\x10\0\0\0WAVEjunkjunkjunk", 24) << int(CLIP_NOT_PLAYABLE);
+        QTest::newRow("truncated") << "truncated" << good.left(30) << int(CLIP_NOT_PLAYABLE);
+        QTest::newRow("folder") << "folder" << QByteArray() << int(CLIP_NOT_A_FILE);
+        QTest::newRow("climbs out") << "../outside" << good << int(CLIP_OUTSIDE_FOLDER);
+        QTest::newRow("climbs out with backslashes") << "..\\..\\outside" << good << int(CLIP_OUTSIDE_FOLDER);
+    }
+
+    void clipsThatCannotBePlayedFailToOpen()
+    {
+        QFETCH(QString, word);
+        QFETCH(QByteArray, content);
+        QFETCH(int, result);
+        const QString path = MakeClipPath(m_wordsPath, word);
+        if (!content.isEmpty())
+            WriteFileForTest(platform::files::NativePath(path), content);
+        QVERIFY(QDir().mkpath(m_wordsPath + "/Words/folder.wav"));
+
+        CSoundClipPlayer player;
+        player.Create(m_frame, CSoundClipPlayer::kViewStyle);
+        QSignalSpy ended(&player, &CSoundClipPlayer::playbackEnded);
+        QCOMPARE(player.Open(path), result);
+        // Nothing to play, and no message of the player's own: the caller reports it.
+        player.Play();
+        QTest::qWait(50);
+        QCOMPARE(ended.count(), 0);
+        QCOMPARE(m_boxes->texts(), QStringList());
+    }
+
+    void clipWithALyingHeaderPlaysWhatItHolds()
+    {
+        WW_REQUIRE_AUDIO();
+        WaveHeader lying;
+        lying.dataSize = 0x7FFFFFF0;
+        const QString path = MakeClipPath(m_wordsPath, "liar");
+        WriteFileForTest(path, WaveFileBytes(lying, Tone(0.3).samples));
+        CSoundClipPlayer player;
+        player.Create(m_frame, CSoundClipPlayer::kViewStyle);
+        QSignalSpy ended(&player, &CSoundClipPlayer::playbackEnded);
+        QCOMPARE(player.Open(path), int(CLIP_OPEN));
+        player.Play();
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, kPlayTimeoutMs);
+        QCOMPARE(m_boxes->texts(), QStringList());
+    }
+
+    void failedSavesAreReportedAndWriteNothing_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing subfolder") << "a\\b" << "No such file or directory";
+        QTest::newRow("clip folder is a file") << "" << "";
+        QTest::newRow("a folder has the clip's name") << "folder" << "a folder has that name";
+        QTest::newRow("climbs out of the clip folder") << "../../escaped" << "the name would put the clip outside its folder";
+    }
+
+    void failedSavesAreReportedAndWriteNothing()
+    {
+        QFETCH(QString, word);
+        QFETCH(QString, reason);
+        QString wordsPath = m_wordsPath;
+        if (word.isEmpty()) {
+            // Unwritable, even for root: a file stands where the folder must be.
+            wordsPath = m_home->path() + "/Blocked";
+            WriteFileForTest(wordsPath + "/words", "not a folder");
+            word = "cat";
+        }
+        QVERIFY(QDir().mkpath(m_wordsPath + "/Words/folder.wav"));
+        const QString source = m_home->path() + "/source.wav";
+        QString error;
+        QVERIFY(platform::audio::WriteWaveFile(source, Tone(0.2), &error));
+
+        CSoundClipPlayer player;
+        player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
+        QCOMPARE(player.Open(source), int(CLIP_OPEN));
+        const QString path = MakeClipPath(wordsPath, word);
+        QVERIFY(!player.Save(path));
+        QCOMPARE(m_boxes->texts().size(), 1);
+        const QString text = m_boxes->texts().first();
+        QVERIFY2(text.startsWith("Unable to save \"" + path + "\": ") && text.endsWith("."), qPrintable(text));
+        if (!reason.isEmpty())
+            QVERIFY2(text.contains(reason), qPrintable(text));
+
+        // Nothing new anywhere under the test's home, in or out of the clip folder.
+        QStringList files;
+        for (const QFileInfo& info : QDir(m_home->path()).entryInfoList(QDir::Files | QDir::Hidden))
+            files << info.fileName();
+        QCOMPARE(files, QStringList{"source.wav"});
+        QCOMPARE(QDir(m_wordsPath + "/Words").entryList(QDir::Files | QDir::Hidden), QStringList());
+        // The clip stays current and can be saved where it may go.
+        QVERIFY(player.Save(MakeClipPath(m_wordsPath, "cat")));
+    }
+
+    void playerOutlivesItsWindow()
+    {
+        CSoundClipPlayer player;
+        player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
+        player.NewRecording();
+        delete m_frame;
+        m_frame = nullptr;
+        QVERIFY(!player.Window());
+        player.NewRecording();
+        player.Record();
+        player.Play();
+        player.Stop();
+        QCOMPARE(player.Open(MakeClipPath(m_wordsPath, "cat")), int(CLIP_NO_PLAYER));
+        QVERIFY(!player.Save(MakeClipPath(m_wordsPath, "cat")));
+        player.Close();
+        QCOMPARE(m_boxes->texts(), QStringList());
+    }
+
+    void closeStopsTheSoundAndDestroysTheWindow()
+    {
+        const QString path = m_home->path() + "/tone.wav";
+        QString reason;
+        QVERIFY(platform::audio::WriteWaveFile(path, Tone(1.0), &reason));
+        CSoundClipPlayer player;
+        player.Create(m_frame, CSoundClipPlayer::kViewStyle);
+        QPointer<CSoundClipWindow> window = player.Window();
+        QSignalSpy ended(&player, &CSoundClipPlayer::playbackEnded);
+        QCOMPARE(player.Open(path), int(CLIP_OPEN));
+        player.Play();
+        player.Close();
+        QVERIFY(!player.Window());
+        QTRY_VERIFY(window.isNull());
+        QTest::qWait(300);
+        QCOMPARE(ended.count(), 0);
+    }
+
+    void withoutDevicesTheUserIsToldWhy()
+    {
+        WW_REQUIRE_NO_AUDIO();
+        const QString path = MakeClipPath(m_wordsPath, "cat");
+        QString reason;
+        QVERIFY(platform::audio::WriteWaveFile(path, Tone(0.5), &reason));
+        CSoundClipPlayer player;
+        player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
+        QSignalSpy errors(&player, &CSoundClipPlayer::deviceError);
+        // The clip is fine; the device is missing.
+        QCOMPARE(player.Open(path), int(CLIP_OPEN));
+        player.Play();
+        QTRY_COMPARE(m_boxes->texts(), QStringList{"Unable to play the sound clip: there is no sound output device."});
+        QCOMPARE(errors.count(), 1);
+
+        m_boxes->clear();
+        CPlayBar* bar = player.Window()->playBar();
+        bar->recordButton()->setFocus();
+        QTest::keyClick(bar->recordButton(), Qt::Key_Space);
+        QTRY_COMPARE(m_boxes->texts(), QStringList{"Unable to record: there is no recording device."});
+        QCOMPARE(errors.count(), 2);
+        QCOMPARE(m_boxes->requests().first().type,
+                 platform::framework::MB_OK | platform::framework::MB_ICONEXCLAMATION);
+    }
+
+private:
+    std::unique_ptr<IsolatedHome> m_home;
+    std::unique_ptr<MessageBoxRecorder> m_boxes;
+    std::unique_ptr<QWidget> m_form;
+    QFrame* m_frame = nullptr;
+    QString m_wordsPath;
+};
+
+QTEST_MAIN(TestSoundClipPlayer)
+#include "tst_soundclipplayer.moc"
