@@ -115,6 +115,8 @@ void CPlayBar::refresh()
     const QSignalBlocker blocker(m_position);
     m_position->setRange(0, static_cast<int>(qMin<qint64>(m_device->length(), INT_MAX)));
     m_position->setValue(static_cast<int>(qMin<qint64>(m_device->position(), INT_MAX)));
+    // Arrow keys move a tenth of a second, Page Up and Down a second.
+    m_position->setSingleStep(qMax(1, m_device->sampleRate() / 10));
     m_position->setPageStep(qMax(1, m_device->sampleRate()));
 }
 

@@ -46,6 +46,11 @@ void CSoundClipPlayer::Create(QWidget* parentControl, unsigned style)
     connect(m_window, &CSoundClipWindow::deviceError, this, &CSoundClipPlayer::deviceError);
 }
 
+CSoundClipWindow* CSoundClipPlayer::Window() const
+{
+    return m_window;
+}
+
 void CSoundClipPlayer::NewRecording()
 {
     if (m_window)

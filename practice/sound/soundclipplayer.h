@@ -83,7 +83,7 @@ public:
     void Close();
 
     // The window, or null before Create and after Close.
-    CSoundClipWindow* Window() const { return m_window; }
+    CSoundClipWindow* Window() const;
 
 signals:
     // Play reached the end of the clip.

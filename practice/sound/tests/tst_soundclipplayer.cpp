@@ -109,6 +109,11 @@ private slots:
         QCOMPARE(player.Open(path), int(CLIP_OPEN));
         QCOMPARE(bar->nameLabel()->text(), QString("cat.wav"));
         QCOMPARE(bar->positionSlider()->maximum(), int(Tone(0.5).frameCount()));
+        // The keys move the position a tenth of a second at a time.
+        bar->positionSlider()->setFocus();
+        QTest::keyClick(bar->positionSlider(), Qt::Key_Right);
+        QTest::keyClick(bar->positionSlider(), Qt::Key_Right);
+        QCOMPARE(player.Window()->device()->position(), 2 * 22050 / 10);
     }
 
     void createAgainReplacesTheWindow()
@@ -252,7 +257,7 @@ private slots:
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("reason");
         QTest::newRow("missing subfolder") << "a\\b" << "No such file or directory";
-        QTest::newRow("clip folder is a file") << "" << "";
+        QTest::newRow("clip folder is a file") << "" << "Not a directory";
         QTest::newRow("a folder has the clip's name") << "folder" << "a folder has that name";
         QTest::newRow("climbs out of the clip folder") << "../../escaped" << "the name would put the clip outside its folder";
     }
