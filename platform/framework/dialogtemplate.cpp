@@ -120,7 +120,7 @@ QString PlainCaption(const QString& caption)
     plain.replace(u'\n', u' ');
     plain.remove(u'\r');
     plain.remove(QRegularExpression(QStringLiteral("&(?!&)")));
-    return plain.trimmed();
+    return plain.simplified();
 }
 
 void CreateDialogControls(QWidget* parent, const DialogTemplate& dialogTemplate)
