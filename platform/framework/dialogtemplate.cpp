@@ -89,7 +89,12 @@ QWidget* makeControl(QWidget* parent, const DialogItem& item)
         return frame;
     }
     case ControlKind::GroupBox: return new QGroupBox(shownCaption(item.caption), parent);
-    case ControlKind::ListBox: return new QListWidget(parent);
+    case ControlKind::ListBox: {
+        auto* list = new QListWidget(parent);
+        // Every line of a list box is one line high; it also spares measuring each of a long list's items.
+        list->setUniformItemSizes(true);
+        return list;
+    }
     case ControlKind::Icon: return new QLabel(parent);
     }
     return new QWidget(parent);
