@@ -3,7 +3,6 @@
 #include "platform/framework/formview.h"
 #include "platform/framework/helprequest.h"
 #include "practice/sound/soundclipplayer.h"
-#include "practice/sound/soundclipwindow.h"  // soundclipplayer.h needs it complete for Window()
 #include "practice/ui/colorbutton.h"
 
 #include <QColor>
