@@ -18,11 +18,12 @@ long long MonotonicNanoseconds()
 
 long ResidentKilobytes()
 {
+    // /proc files report no size, so they are read whole rather than line by line.
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
-    while (!status.atEnd()) {
-        const QByteArray line = status.readLine();
+    const QList<QByteArray> lines = status.readAll().split('\n');
+    for (const QByteArray& line : lines) {
         if (line.startsWith("VmRSS:"))
             return line.mid(6).trimmed().split(' ').first().toLong();
     }

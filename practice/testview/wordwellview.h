@@ -62,6 +62,8 @@ public:
 
 private:
     void registerCommands();
+    // Makes the player's window inside frame 1027 with an empty recording, once.
+    void preparePlayer();
     // Paints the form, its labels, frame and read-only boxes in the form's colour;
     // the buttons and the answer box keep their own.
     void applyColors();
