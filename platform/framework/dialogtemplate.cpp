@@ -16,8 +16,8 @@ namespace platform::framework {
 
 namespace {
 
-// The colour buttons find their control by this same property.
-const char* const kIdProperty = "controlId";
+// The colour button finds the control it takes over by this property.
+const char* const kColorButtonIdProperty = "controlId";
 const char* const kHelpIdProperty = "ww_helpId";
 
 // Captions keep the template's "\n\r" line breaks; a button shows one line break.
@@ -129,14 +129,15 @@ void CreateDialogControls(QWidget* parent, const DialogTemplate& dialogTemplate)
     font.setPointSize(dialogTemplate.pointSize);
     parent->setFont(font);
     const DialogUnits units(font);
-    parent->resize(units.toPixels(dialogTemplate.size));
+    parent->resize(units.MapDialogSize(dialogTemplate.size));
 
     QWidget* previousTabStop = nullptr;
     for (const DialogItem& item : dialogTemplate.items) {
         QWidget* control = makeControl(parent, item);
-        control->setGeometry(units.toPixels(item.rect));
+        const int id = item.id == IDC_STATIC ? kStaticCtrlId : item.id;
+        PlaceControl(control, units, item.rect, id);
+        control->setProperty(kColorButtonIdProperty, id);
         control->setFocusPolicy(focusPolicyFor(item));
-        control->setProperty(kIdProperty, item.id == IDC_STATIC ? 0xFFFF : item.id);
         control->setProperty(kHelpIdProperty, item.helpId);
         if (item.id != IDC_STATIC)
             control->setObjectName(QStringLiteral("ctl%1").arg(item.id));
@@ -149,22 +150,6 @@ void CreateDialogControls(QWidget* parent, const DialogTemplate& dialogTemplate)
             previousTabStop = control;
         }
     }
-}
-
-QWidget* GetDlgItem(const QWidget* parent, int id)
-{
-    const auto children = parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    for (QWidget* child : children) {
-        if (GetDlgCtrlID(child) == id)
-            return child;
-    }
-    return nullptr;
-}
-
-int GetDlgCtrlID(const QWidget* control)
-{
-    const QVariant id = control ? control->property(kIdProperty) : QVariant();
-    return id.isValid() ? id.toInt() : 0xFFFF;
 }
 
 quint32 GetWindowContextHelpId(const QWidget* control)

@@ -237,7 +237,8 @@ void CWordwellView::OnStopTest()
 
 void CWordwellView::OnEnterKey()
 {
-    switch (GetDlgCtrlID(QApplication::focusWidget())) {
+    const QWidget* focus = QApplication::focusWidget();
+    switch (focus ? GetDlgCtrlID(focus) : 0) {
     case IDC_ANSWER:
     case IDC_CHECK: OnCheck(); break;
     case IDC_LISTEN: OnListenToWord(); break;
