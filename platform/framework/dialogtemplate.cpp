@@ -1,5 +1,6 @@
 #include "platform/framework/dialogtemplate.h"
 
+#include "platform/framework/dialogcontrols.h"
 #include "platform/framework/dialogunits.h"
 
 #include <QFrame>
@@ -16,8 +17,8 @@ namespace platform::framework {
 
 namespace {
 
-// The colour buttons find their control by this same property.
-const char* const kIdProperty = "controlId";
+// The colour button finds the control it takes over by this property.
+const char* const kColorButtonIdProperty = "controlId";
 const char* const kHelpIdProperty = "ww_helpId";
 
 // Captions keep the template's "\n\r" line breaks; a button shows one line break.
@@ -37,58 +38,55 @@ Qt::Alignment horizontalAlignment(unsigned style)
     return Qt::AlignLeft;
 }
 
-QWidget* makeButton(QWidget* parent, const DialogItem& item)
+QWidget* makeButton(QWidget* parent, const DialogUnits& units, const DialogItem& item)
 {
-    auto* button = new QPushButton(shownCaption(item.caption), parent);
-    button->setAutoDefault(false);
+    QPushButton* button = AddPushButton(parent, units, item.id, shownCaption(item.caption), item.rect);
     button->setDefault(item.kind == ControlKind::DefPushButton);
     return button;
 }
 
-QWidget* makeEdit(QWidget* parent, const DialogItem& item)
+QWidget* makeEdit(QWidget* parent, const DialogUnits& units, const DialogItem& item)
 {
+    const unsigned style = ((item.style & CS_READONLY) ? EditReadOnly : EditPlain)
+                           | ((item.style & CS_BORDER) ? EditPlain : EditNoBorder);
     if (item.style & CS_MULTILINE) {
-        auto* edit = new QPlainTextEdit(parent);
-        edit->setReadOnly(item.style & CS_READONLY);
-        edit->setFrameShape((item.style & CS_BORDER) ? QFrame::StyledPanel : QFrame::NoFrame);
-        edit->setTabChangesFocus(true);
+        QPlainTextEdit* edit = AddMultiLineEdit(parent, units, item.id, item.accessibleName, item.rect, style);
+        // Without horizontal scrolling the platform's multi-line edit wraps its lines.
+        if (!(item.style & CS_AUTOHSCROLL))
+            edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
         edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        edit->setFrameShape((item.style & CS_BORDER) ? QFrame::StyledPanel : QFrame::NoFrame);
         return edit;
     }
-    auto* edit = new QLineEdit(parent);
-    edit->setReadOnly(item.style & CS_READONLY);
-    edit->setFrame(item.style & CS_BORDER);
+    QLineEdit* edit = AddEdit(parent, units, item.id, item.accessibleName, item.rect, style);
     edit->setAlignment(horizontalAlignment(item.style));
     return edit;
 }
 
-QWidget* makeLabel(QWidget* parent, const DialogItem& item)
+QWidget* makeLabel(QWidget* parent, const DialogUnits& units, const DialogItem& item)
 {
-    auto* label = new QLabel(parent);
-    label->setTextFormat(Qt::PlainText);
     QString text = shownCaption(item.caption);
     if (!(item.style & CS_NOPREFIX))
         text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
-    label->setText(text);
+    QLabel* label = AddStaticText(parent, units, text, item.rect);
     label->setAlignment(horizontalAlignment(item.style) | Qt::AlignTop);
-    label->setWordWrap(true);
     return label;
 }
 
-QWidget* makeControl(QWidget* parent, const DialogItem& item)
+QWidget* makeControl(QWidget* parent, const DialogUnits& units, const DialogItem& item)
 {
     switch (item.kind) {
     case ControlKind::PushButton:
     case ControlKind::DefPushButton:
-    case ControlKind::OwnerDrawButton: return makeButton(parent, item);
-    case ControlKind::Edit: return makeEdit(parent, item);
-    case ControlKind::Label: return makeLabel(parent, item);
+    case ControlKind::OwnerDrawButton: return makeButton(parent, units, item);
+    case ControlKind::Edit: return makeEdit(parent, units, item);
+    case ControlKind::Label: return makeLabel(parent, units, item);
     case ControlKind::EtchedFrame: {
         auto* frame = new QFrame(parent);
         frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
         return frame;
     }
-    case ControlKind::GroupBox: return new QGroupBox(shownCaption(item.caption), parent);
+    case ControlKind::GroupBox: return AddGroupBox(parent, units, shownCaption(item.caption), item.rect);
     case ControlKind::ListBox: {
         auto* list = new QListWidget(parent);
         // Every line of a list box is one line high; it also spares measuring each of a long list's items.
@@ -134,14 +132,15 @@ void CreateDialogControls(QWidget* parent, const DialogTemplate& dialogTemplate)
     font.setPointSize(dialogTemplate.pointSize);
     parent->setFont(font);
     const DialogUnits units(font);
-    parent->resize(units.toPixels(dialogTemplate.size));
+    parent->resize(units.MapDialogSize(dialogTemplate.size));
 
     QWidget* previousTabStop = nullptr;
     for (const DialogItem& item : dialogTemplate.items) {
-        QWidget* control = makeControl(parent, item);
-        control->setGeometry(units.toPixels(item.rect));
+        QWidget* control = makeControl(parent, units, item);
+        const int id = item.id == IDC_STATIC ? kStaticCtrlId : item.id;
+        PlaceControl(control, units, item.rect, id);
+        control->setProperty(kColorButtonIdProperty, id);
         control->setFocusPolicy(focusPolicyFor(item));
-        control->setProperty(kIdProperty, item.id == IDC_STATIC ? 0xFFFF : item.id);
         control->setProperty(kHelpIdProperty, item.helpId);
         if (item.id != IDC_STATIC)
             control->setObjectName(QStringLiteral("ctl%1").arg(item.id));
@@ -154,22 +153,6 @@ void CreateDialogControls(QWidget* parent, const DialogTemplate& dialogTemplate)
             previousTabStop = control;
         }
     }
-}
-
-QWidget* GetDlgItem(const QWidget* parent, int id)
-{
-    const auto children = parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    for (QWidget* child : children) {
-        if (GetDlgCtrlID(child) == id)
-            return child;
-    }
-    return nullptr;
-}
-
-int GetDlgCtrlID(const QWidget* control)
-{
-    const QVariant id = control ? control->property(kIdProperty) : QVariant();
-    return id.isValid() ? id.toInt() : 0xFFFF;
 }
 
 quint32 GetWindowContextHelpId(const QWidget* control)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/framework/dialogunits.h"
+
 #include <QList>
 #include <QRect>
 #include <QSize>
@@ -69,11 +71,9 @@ constexpr quint32 MakeHelpId(int templateId, int controlId)
 // template.
 void CreateDialogControls(QWidget* parent, const DialogTemplate& dialogTemplate);
 
-// The child control with that id, or null.
-QWidget* GetDlgItem(const QWidget* parent, int id);
-// The id a template gave the control; 0xFFFF for a control without one or a
-// widget that no template made.
-int GetDlgCtrlID(const QWidget* control);
+// Controls without an id of their own (labels, frames) get 0xFFFF, the
+// platform's 16-bit form of IDC_STATIC, so help requests over them can be told apart.
+inline constexpr int kStaticCtrlId = 0xFFFF;
 quint32 GetWindowContextHelpId(const QWidget* control);
 
 // The caption as a screen reader should say it: mnemonic marks and line breaks removed.

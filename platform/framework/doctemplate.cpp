@@ -54,7 +54,7 @@ bool CSingleDocTemplate::createDocumentAndFrame()
     m_pView->SetDocument(m_document.get());
     m_frame->setCentralWidget(m_pView);
     m_frame->SetActiveView(m_pView);
-    m_document->SetSaveAsPrompt([this](const QString& proposed) {
+    m_document->SetSaveAsPrompt([](const QString& proposed) {
         CWinApp* app = AfxGetApp();
         return app ? app->DoPromptFileName(proposed, false) : QString();
     });

@@ -11,7 +11,8 @@ namespace platform::framework {
 bool SendHelpRequest(QWidget* control, QPoint mousePos)
 {
     HELPINFO info;
-    info.iCtrlId = GetDlgCtrlID(control);
+    const int id = control ? GetDlgCtrlID(control) : 0;
+    info.iCtrlId = id == 0 ? kStaticCtrlId : id;
     info.hItemHandle = control;
     info.dwContextId = GetWindowContextHelpId(control);
     info.MousePos = mousePos;

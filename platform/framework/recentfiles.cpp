@@ -25,11 +25,13 @@ QString canonical(const QString& path)
 
 CRecentFileList::CRecentFileList(QString section, int size) : m_strSection(std::move(section)), m_nSize(size) {}
 
-void CRecentFileList::Add(const QString& path)
+bool CRecentFileList::Add(const QString& path)
 {
     if (path.isEmpty() || m_nSize <= 0)
-        return;
+        return false;
     const QString full = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    if (!m_files.isEmpty() && m_files.first() == full)
+        return false;
     const QString key = canonical(full);
     for (qsizetype i = m_files.size() - 1; i >= 0; --i) {
         if (canonical(m_files.at(i)) == key)
@@ -38,6 +40,7 @@ void CRecentFileList::Add(const QString& path)
     m_files.prepend(full);
     while (m_files.size() > m_nSize)
         m_files.removeLast();
+    return true;
 }
 
 void CRecentFileList::Remove(int index)

@@ -14,7 +14,8 @@ class CRecentFileList {
 public:
     CRecentFileList(QString section, int size);
 
-    void Add(const QString& path);
+    // False when the list already began with that file.
+    bool Add(const QString& path);
     void Remove(int index);
     const QStringList& Entries() const { return m_files; }
     int Size() const { return m_nSize; }

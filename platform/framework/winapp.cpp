@@ -43,6 +43,7 @@ CWinApp::CWinApp(const QString& appName) : m_strAppName(appName)
 
 CWinApp::~CWinApp()
 {
+    writeRecentFiles();
     // The windows go before the object that routes their commands.
     m_docTemplate.reset();
     m_preTranslateFilter.reset();

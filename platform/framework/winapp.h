@@ -78,12 +78,14 @@ private:
     QString sectionKey(const QString& section) const;
     void onOpenRecentFile(unsigned id);
     void onUpdateRecentFile(unsigned id, CCmdUI* ui) const;
+    void writeRecentFiles();
 
     QString m_strAppName;
     QString m_strRegistryKey;
     QString m_strHelpFilePath;
     std::unique_ptr<CSingleDocTemplate> m_docTemplate;
     std::unique_ptr<CRecentFileList> m_recentFiles;
+    bool m_bRecentFilesWritePending = false;
     std::unique_ptr<QObject> m_preTranslateFilter;
     FilePrompt m_filePrompt;
 };

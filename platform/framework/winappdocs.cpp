@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QTimer>
 
 namespace platform::framework {
 
@@ -74,7 +75,21 @@ void CWinApp::AddToRecentFileList(const QString& pathName)
 {
     if (!m_recentFiles)
         return;
-    m_recentFiles->Add(pathName);
+    if (!m_recentFiles->Add(pathName) || m_bRecentFilesWritePending)
+        return;
+    // Written when the program next waits, so opening a list never waits for the disk.
+    m_bRecentFilesWritePending = true;
+    if (m_preTranslateFilter)
+        QTimer::singleShot(0, m_preTranslateFilter.get(), [this] { writeRecentFiles(); });
+    else
+        writeRecentFiles();
+}
+
+void CWinApp::writeRecentFiles()
+{
+    if (!m_bRecentFilesWritePending || !m_recentFiles)
+        return;
+    m_bRecentFilesWritePending = false;
     m_recentFiles->WriteList(*this);
 }
 
@@ -87,7 +102,8 @@ void CWinApp::onOpenRecentFile(unsigned id)
     // An entry whose file is gone leaves the list; a cancelled save prompt does not.
     if (!OpenDocumentFile(path) && !QFileInfo::exists(path)) {
         m_recentFiles->Remove(index);
-        m_recentFiles->WriteList(*this);
+        m_bRecentFilesWritePending = true;
+        writeRecentFiles();
     }
 }
 

@@ -1,7 +1,8 @@
 #include "practice/testview/homepage.h"
 
+#include "platform/help/helpfile.h"
+
 #include <QDir>
-#include <QFile>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -9,12 +10,10 @@ namespace practice::testview {
 
 QUrl HomePageUrl(const QString& helpFilePath, QString* error)
 {
-    QFile help(helpFilePath);
-    if (!help.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("Cannot open the help file \"%1\": %2.").arg(helpFilePath, help.errorString());
+    const std::optional<platform::help::HelpFile> help = platform::help::HelpFile::Load(helpFilePath, error);
+    if (!help)
         return {};
-    }
-    const QByteArray page = help.readAll();
+    const QByteArray page = help->Html().toUtf8();
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     const QString pagePath = folder + QStringLiteral("/Wordwell Home.html");
     QSaveFile copy(pagePath);

@@ -32,7 +32,7 @@ DialogTemplate makeTemplate()
         item(IDC_CORRECT, ControlKind::Edit, QString(), {204, 15, 35, 14}, readOnly, QStringLiteral("# Correct")),
         item(IDC_STATIC, ControlKind::Label, QStringLiteral("# Correct"), {160, 16, 38, 14}, CS_RIGHT),
         item(IDC_STATIC, ControlKind::Label, QStringLiteral("Virir It "), {7, 90, 34, 16}, CS_RIGHT),
-        item(IDC_MESSAGE, ControlKind::Edit, QString(), {20, 120, 135, 27}, readOnly | CS_MULTILINE,
+        item(IDC_MESSAGE, ControlKind::Edit, QString(), {20, 120, 135, 27}, CS_READONLY | CS_BORDER | CS_MULTILINE,
              QStringLiteral("Message")),
         item(IDC_PLAYERFRAME, ControlKind::EtchedFrame, QString(), {49, 40, 106, 40}, CS_BORDER,
              QStringLiteral("Sound clip")),

@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QTimer>
 
 using namespace platform::framework;
 using namespace practice::testview;
@@ -87,10 +88,13 @@ void CWordwellView::OnInitialUpdate()
     m_strMessage = m_nWords < 1 ? kNoListMessage : kReadyToTestMessage;
     UpdateData(false);
 
-    // One player serves every list: made once, given a new empty recording each time.
-    if (!m_player.Window())
-        m_player.Create(GetDlgItem(IDC_PLAYERFRAME), practice::sound::CSoundClipPlayer::kViewStyle);
-    m_player.NewRecording();
+    // One player serves every list, given a new empty recording each time. The
+    // first is made once the window is up: opening the sound device would
+    // otherwise hold up the first sight of the form.
+    if (m_player.Window())
+        m_player.NewRecording();
+    else
+        QTimer::singleShot(0, this, [this] { preparePlayer(); });
 
     if (CFrameWnd* frame = GetParentFrame())
         frame->CenterWindow();
@@ -105,6 +109,14 @@ void CWordwellView::OnInitialUpdate()
                                kButtonBevel);
     m_btnNext.AttachToControl(IDC_NEXTWORD, this, m_clrButton, kButtonTextColor, kButtonDisabledTextColor,
                               kButtonBevel);
+}
+
+void CWordwellView::preparePlayer()
+{
+    if (m_player.Window())
+        return;
+    m_player.Create(GetDlgItem(IDC_PLAYERFRAME), practice::sound::CSoundClipPlayer::kViewStyle);
+    m_player.NewRecording();
 }
 
 void CWordwellView::applyColors()
@@ -169,6 +181,7 @@ void CWordwellView::OnTakeTest()
 void CWordwellView::OnListenToWord()
 {
     UpdateData(true);
+    preparePlayer();
     const QString path = practice::sound::MakeClipPath(m_strTestWord);
     if (m_player.Open(path) == 0)
         m_player.Play();
@@ -224,7 +237,8 @@ void CWordwellView::OnStopTest()
 
 void CWordwellView::OnEnterKey()
 {
-    switch (GetDlgCtrlID(QApplication::focusWidget())) {
+    const QWidget* focus = QApplication::focusWidget();
+    switch (focus ? GetDlgCtrlID(focus) : 0) {
     case IDC_ANSWER:
     case IDC_CHECK: OnCheck(); break;
     case IDC_LISTEN: OnListenToWord(); break;

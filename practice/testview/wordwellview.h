@@ -3,7 +3,6 @@
 #include "platform/framework/formview.h"
 #include "platform/framework/helprequest.h"
 #include "practice/sound/soundclipplayer.h"
-#include "practice/sound/soundclipwindow.h"  // soundclipplayer.h needs it complete for Window()
 #include "practice/ui/colorbutton.h"
 
 #include <QColor>
@@ -63,6 +62,8 @@ public:
 
 private:
     void registerCommands();
+    // Makes the player's window inside frame 1027 with an empty recording, once.
+    void preparePlayer();
     // Paints the form, its labels, frame and read-only boxes in the form's colour;
     // the buttons and the answer box keep their own.
     void applyColors();

@@ -91,7 +91,7 @@ private slots:
         // The original's own system font: 6 by 13 pixels.
         QTest::newRow("listen button") << 6 << 13 << QRect(60, 50, 83, 20) << QRect(90, 81, 125, 33);
         QTest::newRow("form") << 6 << 13 << QRect(0, 0, 247, 152) << QRect(0, 0, 371, 247);
-        QTest::newRow("halves round up") << 7 << 16 << QRect(2, 1, 2, 1) << QRect(4, 2, 4, 2);
+        QTest::newRow("edges are mapped") << 7 << 16 << QRect(2, 1, 2, 1) << QRect(4, 2, 3, 2);
     }
 
     void dialogUnitsScaleByTheFontsAverageCharacter()
@@ -100,7 +100,7 @@ private slots:
         QFETCH(int, baseY);
         QFETCH(QRect, units);
         QFETCH(QRect, pixels);
-        QCOMPARE(DialogUnits(baseX, baseY).toPixels(units), pixels);
+        QCOMPARE(DialogUnits(baseX, baseY).MapDialogRect(units), pixels);
     }
 
     void dialogUnitsFollowTheFont()
@@ -111,9 +111,9 @@ private slots:
         large.setPointSize(16);
         const DialogUnits s(small);
         const DialogUnits l(large);
-        QVERIFY(s.baseX() > 0 && s.baseY() > 0);
-        QVERIFY(l.baseX() > s.baseX());
-        QVERIFY(l.baseY() > s.baseY());
+        QVERIFY(s.BaseUnitX() > 0 && s.BaseUnitY() > 0);
+        QVERIFY(l.BaseUnitX() > s.BaseUnitX());
+        QVERIFY(l.BaseUnitY() > s.BaseUnitY());
     }
 
     void controlsKeepIdsHelpIdsNamesAndPlaces()
@@ -124,7 +124,7 @@ private slots:
         QVERIFY(qobject_cast<QLineEdit*>(name));
         QCOMPARE(GetDlgCtrlID(name), IDC_NAME);
         QCOMPARE(GetWindowContextHelpId(name), 0x8078000Au);
-        QCOMPARE(name->geometry(), units.toPixels(QRect(40, 10, 80, 14)));
+        QCOMPARE(name->geometry(), units.MapDialogRect(QRect(40, 10, 80, 14)));
         QCOMPARE(name->accessibleName(), QString("Name"));
         QCOMPARE(form.GetDlgItem(IDC_GO)->accessibleName(), QString("Go"));
         QCOMPARE(form.GetDlgItem(IDC_SHOWN)->accessibleName(), QString("Show it"));
@@ -132,7 +132,7 @@ private slots:
         QVERIFY(qobject_cast<QLineEdit*>(form.GetDlgItem(IDC_COUNT))->isReadOnly());
         QVERIFY(qobject_cast<QPlainTextEdit*>(form.GetDlgItem(IDC_NOTE)));
         QVERIFY(form.GetDlgItem(IDC_ENTER)->isHidden());
-        QCOMPARE(form.size(), units.toPixels(QSize(200, 100)));
+        QCOMPARE(form.size(), units.MapDialogSize(QSize(200, 100)));
         // Labels have no id of their own.
         const auto labels = form.findChildren<QLabel*>();
         QCOMPARE(labels.size(), 1);

@@ -94,7 +94,8 @@ QLineEdit* ViewFixture::answer() const
 
 int ViewFixture::focusId() const
 {
-    return GetDlgCtrlID(QApplication::focusWidget());
+    const QWidget* focus = QApplication::focusWidget();
+    return focus ? GetDlgCtrlID(focus) : 0;
 }
 
 bool ViewFixture::commandEnabled(unsigned id) const

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QString>
+
+// The installation record: every name Setup writes and Ridwell removes, in one
+// place. Folder texts are joined with the names below by plain concatenation,
+// so each name that follows a folder begins with its separator.
+namespace common::record {
+
+// The folders and names from which every installed path is composed.
+inline const QString kWordsFolder = QStringLiteral("/Words");
+
+// The product's files in the order they are copied, given normal attributes
+// and (all but the last) deleted. The icon takes the first place: this build's
+// own run-time file, shown by every menu entry.
+struct InstalledFile {
+    QString source;       // bare name, found in Setup's current folder
+    QString destination;  // appended to the install folder
+};
+inline const InstalledFile kInstalledFiles[] = {
+    {QStringLiteral("Wordwell.png"), QStringLiteral("/Wordwell.png")},
+    {QStringLiteral("Wordwell"), QStringLiteral("/Wordwell")},
+    {QStringLiteral("Wordwell.cnt"), QStringLiteral("/Wordwell.cnt")},
+    {QStringLiteral("Wordwell.hlp"), QStringLiteral("/Wordwell.hlp")},
+    {QStringLiteral("Ridwell"), QStringLiteral("/Ridwell")},
+};
+inline const QString kIconFile = QStringLiteral("/Wordwell.png");
+inline const QString kProgramFile = QStringLiteral("/Wordwell");
+inline const QString kHelpFile = QStringLiteral("/Wordwell.hlp");
+inline const QString kUninstallerFile = QStringLiteral("/Ridwell");
+
+// Menu entries (desktop entries standing in for shell links).
+struct Shortcut {
+    QString file;         // appended to the program group path or the desktop folder
+    QString target;       // appended to the install folder
+    QString description;
+};
+inline const Shortcut kGroupShortcuts[] = {
+    {QStringLiteral("/Wordwell.desktop"), kProgramFile, QStringLiteral("Wordwell")},
+    {QStringLiteral("/Wordwell Help.desktop"), kHelpFile, QStringLiteral("Wordwell Help")},
+    {QStringLiteral("/Uninstall Wordwell.desktop"), kUninstallerFile, QStringLiteral("Uninstall Wordwell")},
+};
+inline const Shortcut kDesktopShortcut = {QStringLiteral("/Wordwell.desktop"), kProgramFile,
+                                          QStringLiteral("Wordwell")};
+
+// Registry keys and values.
+inline const QString kProductKey = QStringLiteral("Software\\Tolvane\\Virir");
+inline const QString kInstallFolderValue = QStringLiteral("Path");
+inline const QString kGroupPathValue = QStringLiteral("Group");
+
+inline const QString kWordsPathKey = QStringLiteral("Software\\Tolvane\\Wordwell Practice\\WordsPath");
+inline const QString kWordsPathValue = QStringLiteral("Path");
+
+inline const QString kAppPathsKey =
+    QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Wordwell.exe");
+inline const QString kAppPathsFolderValue = QStringLiteral("Path");
+
+inline const QString kUninstallKey =
+    QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\WordwellPractice");
+inline const QString kDisplayNameValue = QStringLiteral("DisplayName");
+inline const QString kDisplayName = QStringLiteral("Wordwell Practice");
+inline const QString kUninstallStringValue = QStringLiteral("UninstallString");
+
+// The wizard's proposals.
+inline const QString kDefaultGroupName = QStringLiteral("Tolvane/Wordwell");
+
+// The program group path: the programs folder, a separator, the group name.
+inline QString ProgramGroupPath(const QString& programsFolder, const QString& groupName)
+{
+    return programsFolder + u'/' + groupName;
+}
+
+}  // namespace common::record

@@ -1,0 +1,242 @@
+#include "platform/files/files.h"
+#include "testsupport/isolatedhome.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include <memory>
+
+using namespace platform::files;
+
+class TestFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_home = std::make_unique<IsolatedHome>(); }
+    void cleanup() { m_home.reset(); }
+
+    void nativePathResolvesEachLevelCaseBlind_data()
+    {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("exact") << "Words/cat.wav" << "Words/cat.wav";
+        QTest::newRow("other case") << "words/CAT.WAV" << "Words/cat.wav";
+        QTest::newRow("backslashes") << "words\\Cat.wav" << "Words/cat.wav";
+        QTest::newRow("missing file keeps its spelling") << "WORDS/Dog.wav" << "Words/Dog.wav";
+        QTest::newRow("missing level keeps the rest") << "Other/Words/cat.wav" << "Other/Words/cat.wav";
+        QTest::newRow("trailing separator") << "words\\" << "Words/";
+        QTest::newRow("dot levels pass through") << "./words/../WORDS/cat.wav" << "./Words/../Words/cat.wav";
+    }
+
+    void nativePathResolvesEachLevelCaseBlind()
+    {
+        QFETCH(QString, given);
+        QFETCH(QString, expected);
+        WriteFileForTest(m_home->work() + "/Words/cat.wav", "RIFF");
+        QCOMPARE(NativePath(given), expected);
+        QCOMPARE(NativePath(m_home->work() + "/" + given), m_home->work() + "/" + expected);
+    }
+
+    void exactNameWinsOverAnotherCase()
+    {
+        QVERIFY(QDir().mkpath("Words"));
+        QVERIFY(QDir().mkpath("words"));
+        QCOMPARE(NativePath("words/x"), QString("words/x"));
+        QCOMPARE(NativePath("Words/x"), QString("Words/x"));
+    }
+
+    void attributes_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<quint32>("expected");
+        QTest::newRow("missing") << "nothing" << quint32(INVALID_FILE_ATTRIBUTES);
+        QTest::newRow("file") << "file.txt" << quint32(FILE_ATTRIBUTE_NORMAL);
+        QTest::newRow("file in another case") << "FILE.TXT" << quint32(FILE_ATTRIBUTE_NORMAL);
+        QTest::newRow("folder") << "folder" << quint32(FILE_ATTRIBUTE_DIRECTORY);
+        QTest::newRow("read-only file") << "readonly.txt" << quint32(FILE_ATTRIBUTE_READONLY);
+        QTest::newRow("link to a folder") << "link" << quint32(FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY);
+        QTest::newRow("dangling link") << "dangling" << quint32(FILE_ATTRIBUTE_REPARSE_POINT);
+    }
+
+    void attributes()
+    {
+        QFETCH(QString, name);
+        QFETCH(quint32, expected);
+        WriteFileForTest("file.txt", "x");
+        WriteFileForTest("readonly.txt", "x");
+        QVERIFY(QFile::setPermissions("readonly.txt", QFile::ReadOwner | QFile::ReadGroup));
+        QVERIFY(QDir().mkdir("folder"));
+        QVERIFY(QFile::link("folder", "link"));
+        QVERIFY(QFile::link("gone", "dangling"));
+        QCOMPARE(GetFileAttributes(name), expected);
+    }
+
+    void createDirectory()
+    {
+        QVERIFY(CreateDirectory("Words"));
+        QVERIFY(QFileInfo("Words").isDir());
+        QVERIFY(!CreateDirectory("Words"));
+        QCOMPARE(LastError(), EEXIST);
+        // A level that exists in another case counts as existing.
+        QVERIFY(!CreateDirectory("words"));
+        QCOMPARE(QDir(".").entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"Words"});
+        QVERIFY(!CreateDirectory("missing/child"));
+        QCOMPARE(LastError(), ENOENT);
+        QVERIFY(!LastErrorText().isEmpty());
+        WriteFileForTest("file", "x");
+        QVERIFY(!CreateDirectory("file"));
+        QVERIFY(CreateDirectory("WORDS\\Inner"));
+        QVERIFY(QFileInfo("Words/Inner").isDir());
+    }
+
+    void removeDirectoryOnlyWhenEmpty()
+    {
+        QVERIFY(QDir().mkpath("full/inner"));
+        QVERIFY(!RemoveDirectory("full"));
+        QVERIFY(RemoveDirectory("FULL/inner"));
+        QVERIFY(RemoveDirectory("full"));
+        QVERIFY(!QFileInfo::exists("full"));
+        QVERIFY(!RemoveDirectory("full"));
+        WriteFileForTest("file", "x");
+        QVERIFY(!RemoveDirectory("file"));
+        QVERIFY(QFileInfo::exists("file"));
+        QVERIFY(QDir().mkdir("target"));
+        QVERIFY(QFile::link("target", "link"));
+        QVERIFY(!RemoveDirectory("link"));
+        QVERIFY(QFileInfo("target").isDir());
+    }
+
+    void copyFileKeepsBytesAndPermissions()
+    {
+        const QByteArray bytes("\x7f" "ELF program bytes\0\x01", 21);
+        WriteFileForTest("Wordwell", bytes);
+        QVERIFY(QFile::setPermissions("Wordwell", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QVERIFY(QDir().mkdir("install"));
+        QVERIFY(CopyFile("Wordwell", "install\\Wordwell", false));
+        QCOMPARE(ReadFileForTest("install/Wordwell"), bytes);
+        QVERIFY(QFileInfo("install/Wordwell").isExecutable());
+    }
+
+    void copyFileReplacesUnlessAskedNotTo()
+    {
+        WriteFileForTest("new", "new bytes");
+        WriteFileForTest("Old", "old bytes");
+        QVERIFY(!CopyFile("new", "old", true));
+        QCOMPARE(LastError(), EEXIST);
+        QCOMPARE(ReadFileForTest("Old"), QByteArray("old bytes"));
+        QVERIFY(CopyFile("new", "old", false));
+        // The existing name in its own case is replaced; no second file appears.
+        QCOMPARE(ReadFileForTest("Old"), QByteArray("new bytes"));
+        QStringList files = QDir(".").entryList(QDir::Files);
+        files.sort();
+        QCOMPARE(files, QStringList({"Old", "new"}));
+    }
+
+    void copyFileFailures_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("missing source") << "missing" << "copy";
+        QTest::newRow("folder as source") << "folder" << "copy";
+        QTest::newRow("folder in the way") << "source" << "folder";
+        QTest::newRow("missing destination folder") << "source" << "nowhere/copy";
+        QTest::newRow("file where the folder must be") << "source" << "source/copy";
+        QTest::newRow("read-only destination") << "source" << "readonly";
+    }
+
+    void copyFileFailures()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        WriteFileForTest("source", "bytes");
+        WriteFileForTest("readonly", "kept");
+        QVERIFY(QFile::setPermissions("readonly", QFile::ReadOwner));
+        QVERIFY(QDir().mkdir("folder"));
+        QVERIFY(!CopyFile(from, to, false));
+        QVERIFY(LastError() != 0);
+        QCOMPARE(ReadFileForTest("readonly"), QByteArray("kept"));
+        QCOMPARE(ReadFileForTest("source"), QByteArray("bytes"));
+        QVERIFY(QFileInfo("folder").isDir());
+    }
+
+    void setFileAttributesTogglesReadOnly()
+    {
+        WriteFileForTest("f", "x");
+        QVERIFY(SetFileAttributes("F", FILE_ATTRIBUTE_READONLY));
+        QCOMPARE(GetFileAttributes("f"), quint32(FILE_ATTRIBUTE_READONLY));
+        QVERIFY(SetFileAttributes("f", FILE_ATTRIBUTE_NORMAL));
+        QCOMPARE(GetFileAttributes("f"), quint32(FILE_ATTRIBUTE_NORMAL));
+        QVERIFY(QFileInfo("f").permission(QFile::WriteOwner));
+        QVERIFY(!SetFileAttributes("missing", FILE_ATTRIBUTE_NORMAL));
+    }
+
+    void deleteFile()
+    {
+        WriteFileForTest("Cat.wav", "x");
+        QVERIFY(DeleteFile("cat.WAV"));
+        QVERIFY(!QFileInfo::exists("Cat.wav"));
+        QVERIFY(!DeleteFile("Cat.wav"));
+        QCOMPARE(LastError(), ENOENT);
+        QVERIFY(QDir().mkdir("folder"));
+        QVERIFY(!DeleteFile("folder"));
+        QVERIFY(QFileInfo("folder").isDir());
+    }
+
+    void deleteFileRemovesALinkNeverItsTarget()
+    {
+        WriteFileForTest(m_home->path() + "/outside/sentinel", "keep me");
+        QVERIFY(QFile::link(m_home->path() + "/outside", "to-folder"));
+        QVERIFY(QFile::link(m_home->path() + "/outside/sentinel", "to-file"));
+        QVERIFY(DeleteFile("to-folder"));
+        QVERIFY(DeleteFile("to-file"));
+        QVERIFY(!QFileInfo("to-folder").isSymLink());
+        QVERIFY(!QFileInfo("to-file").isSymLink());
+        QCOMPARE(ReadFileForTest(m_home->path() + "/outside/sentinel"), QByteArray("keep me"));
+    }
+
+    void findFiles_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("everything") << "Words\\*.*" << QStringList{".", "..", ".hidden", "Cat.wav", "dog.WAV", "inner", "readme"};
+        QTest::newRow("star") << "words/*" << QStringList{".", "..", ".hidden", "Cat.wav", "dog.WAV", "inner", "readme"};
+        QTest::newRow("by extension, case-blind") << "WORDS/*.wav" << QStringList{"Cat.wav", "dog.WAV"};
+        QTest::newRow("one name") << "words/cat.wav" << QStringList{"Cat.wav"};
+    }
+
+    void findFiles()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QStringList, expected);
+        for (const char* name : {"Words/Cat.wav", "Words/dog.WAV", "Words/readme", "Words/.hidden", "Words/inner/deep.wav"})
+            WriteFileForTest(name, "x");
+        QList<FindEntry> entries;
+        QVERIFY(FindFiles(pattern, &entries));
+        QStringList names;
+        for (const FindEntry& e : entries)
+            names << e.name;
+        QCOMPARE(names, expected);
+        for (const FindEntry& e : entries) {
+            const bool folder = e.name == "." || e.name == ".." || e.name == "inner";
+            QCOMPARE(bool(e.attributes & FILE_ATTRIBUTE_DIRECTORY), folder);
+        }
+    }
+
+    void findFilesFailsForAMissingFolderOrNoMatch()
+    {
+        QList<FindEntry> entries{{"stale", 0}};
+        QVERIFY(!FindFiles("missing/*.*", &entries));
+        QVERIFY(entries.isEmpty());
+        QVERIFY(QDir().mkdir("empty"));
+        QVERIFY(!FindFiles("empty/*.wav", &entries));
+        WriteFileForTest("file", "x");
+        QVERIFY(!FindFiles("file/*.*", &entries));
+    }
+
+private:
+    std::unique_ptr<IsolatedHome> m_home;
+};
+
+QTEST_GUILESS_MAIN(TestFiles)
+#include "tst_files.moc"

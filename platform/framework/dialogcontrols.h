@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
+
+// The common controls of a dialog template, each made as a child of `dialog`,
+// placed at its rectangle in the dialog's units and given its id and an
+// accessible name. Made in template order, they keep its tab order.
+namespace platform::framework {
+
+class DialogUnits;
+
+QLabel* AddStaticText(QWidget* dialog, const DialogUnits& units, const QString& text, const QRect& rect);
+QPushButton* AddPushButton(QWidget* dialog, const DialogUnits& units, int id, const QString& text,
+                           const QRect& rect);
+QCheckBox* AddCheckBox(QWidget* dialog, const DialogUnits& units, int id, const QString& text, const QRect& rect);
+
+enum EditStyle : unsigned {
+    EditPlain = 0,
+    EditReadOnly = 1,
+    EditNoBorder = 2,
+    EditVerticalScroll = 4,
+};
+// A one-line edit that scrolls horizontally.
+QLineEdit* AddEdit(QWidget* dialog, const DialogUnits& units, int id, const QString& accessibleName,
+                   const QRect& rect, unsigned style = EditPlain);
+// A multi-line edit whose lines never wrap (they scroll across).
+QPlainTextEdit* AddMultiLineEdit(QWidget* dialog, const DialogUnits& units, int id, const QString& accessibleName,
+                                 const QRect& rect, unsigned style = EditPlain);
+// A frame drawn behind the controls it surrounds, so it never takes their clicks.
+QGroupBox* AddGroupBox(QWidget* dialog, const DialogUnits& units, const QString& text, const QRect& rect);
+
+}  // namespace platform::framework

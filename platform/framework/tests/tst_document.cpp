@@ -1,0 +1,235 @@
+#include "platform/framework/archive.h"
+#include "platform/framework/document.h"
+#include "testsupport/isolatedhome.h"
+#include "testsupport/messageboxes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
+using namespace platform::framework;
+
+namespace {
+
+// A document holding one length-prefixed blob.
+class BlobDoc : public CDocument {
+public:
+    void Serialize(CArchive& ar) override
+    {
+        if (ar.IsStoring())
+            ar.WriteString(m_blob);
+        else
+            m_blob = ar.ReadString();
+    }
+    void DeleteContents() override { m_blob.clear(); }
+
+    QByteArray m_blob;
+};
+
+class CountingView : public CView {
+public:
+    void OnUpdate(CView* sender, qintptr hint, QObject*) override
+    {
+        ++m_updates;
+        m_lastSender = sender;
+        m_lastHint = hint;
+    }
+    int m_updates = 0;
+    CView* m_lastSender = nullptr;
+    qintptr m_lastHint = -1;
+};
+
+// Files may not grow past `bytes` while it lives: a full disk, even for root.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_previousHandler);
+    }
+
+private:
+    rlimit m_saved{};
+    void (*m_previousHandler)(int) = nullptr;
+};
+
+}  // namespace
+
+class TestDocument : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_home = std::make_unique<IsolatedHome>(); }
+    void cleanup() { m_home.reset(); }
+
+    void saveAndOpenKeepPathTitleAndFlag()
+    {
+        MessageBoxRecorder boxes;
+        BlobDoc doc;
+        QCOMPARE(doc.GetTitle(), QString("Untitled"));
+        doc.m_blob = "words";
+        doc.SetModifiedFlag();
+        QVERIFY(doc.DoSave(m_home->work() + "/list.spl"));
+        QVERIFY(!doc.IsModified());
+        QCOMPARE(doc.GetPathName(), m_home->work() + "/list.spl");
+        QCOMPARE(doc.GetTitle(), QString("list.spl"));
+
+        BlobDoc other;
+        QVERIFY(other.OnOpenDocument(m_home->work() + "/list.spl"));
+        QCOMPARE(other.m_blob, QByteArray("words"));
+        QVERIFY(!other.IsModified());
+
+        QVERIFY(doc.OnNewDocument());
+        QVERIFY(doc.m_blob.isEmpty());
+        QVERIFY(doc.GetPathName().isEmpty());
+        QCOMPARE(doc.GetTitle(), QString("Untitled"));
+        QVERIFY(boxes.requests().isEmpty());
+    }
+
+    void openFailuresNameTheFileAndEmptyTheDocument_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << "missing.spl" << "No such file or directory";
+        QTest::newRow("a folder") << "folder.spl" << "";
+        QTest::newRow("damaged") << "damaged.spl" << "damaged";
+    }
+
+    void openFailuresNameTheFileAndEmptyTheDocument()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        QVERIFY(QDir().mkdir("folder.spl"));
+        WriteFileForTest("damaged.spl", QByteArray::fromHex("05616263"));
+        MessageBoxRecorder boxes;
+        BlobDoc doc;
+        doc.m_blob = "previous";
+        QVERIFY(!doc.OnOpenDocument(m_home->work() + "/" + name));
+        QCOMPARE(boxes.requests().size(), 1);
+        QVERIFY2(boxes.texts().first().contains(m_home->work() + "/" + name), qPrintable(boxes.texts().first()));
+        QVERIFY2(boxes.texts().first().contains(reason), qPrintable(boxes.texts().first()));
+        if (name == "damaged.spl")
+            QVERIFY(doc.m_blob.isEmpty());
+    }
+
+    void failedSaveLeavesThePreviousFileIntact_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("disk full") << "list.spl";
+        QTest::newRow("folder in the way") << "folder.spl";
+        QTest::newRow("file where the folder must be") << "list.spl/inner.spl";
+        QTest::newRow("missing folder") << "nowhere/list.spl";
+    }
+
+    void failedSaveLeavesThePreviousFileIntact()
+    {
+        QFETCH(QString, target);
+        const QByteArray previous = QByteArray::fromHex("0500") + "small";
+        WriteFileForTest("list.spl", previous);
+        QVERIFY(QDir().mkdir("folder.spl"));
+        MessageBoxRecorder boxes;
+        BlobDoc doc;
+        doc.m_blob = QByteArray(64 * 1024, 'x');
+        doc.SetModifiedFlag();
+        {
+            FileSizeLimit limit(4096);
+            QVERIFY(!doc.DoSave(m_home->work() + "/" + target));
+        }
+        QVERIFY(doc.IsModified());
+        QVERIFY(doc.GetPathName().isEmpty());
+        QCOMPARE(boxes.requests().size(), 1);
+        QVERIFY2(boxes.texts().first().startsWith("Unable to save \"" + m_home->work() + "/" + target + "\": "),
+                 qPrintable(boxes.texts().first()));
+        QCOMPARE(ReadFileForTest("list.spl"), previous);
+        QVERIFY(QFileInfo("folder.spl").isDir());
+        // No temporary file is left behind.
+        QStringList left = QDir(".").entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        left.sort();
+        QCOMPARE(left, QStringList({"folder.spl", "list.spl"}));
+    }
+
+    void saveModifiedAsks_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("proceed");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("yes saves") << int(IDYES) << true << true;
+        QTest::newRow("no discards") << int(IDNO) << true << false;
+        QTest::newRow("cancel stops") << int(IDCANCEL) << false << false;
+    }
+
+    void saveModifiedAsks()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, proceed);
+        QFETCH(bool, saved);
+        MessageBoxRecorder boxes;
+        BlobDoc doc;
+        QVERIFY(doc.SaveModified());
+        QVERIFY(boxes.requests().isEmpty());
+
+        doc.m_blob = "edited";
+        doc.SetModifiedFlag();
+        QString proposed;
+        doc.SetSaveAsPrompt([&](const QString& name) {
+            proposed = name;
+            return m_home->work() + "/chosen.spl";
+        });
+        boxes.queueAnswer(answer);
+        QCOMPARE(doc.SaveModified(), proceed);
+        QCOMPARE(boxes.texts(), QStringList{"Save changes to Untitled?"});
+        QCOMPARE(boxes.requests().first().type & MB_TYPEMASK, unsigned(MB_YESNOCANCEL));
+        QCOMPARE(QFileInfo::exists("chosen.spl"), saved);
+        QCOMPARE(proposed, saved ? QString("Untitled") : QString());
+        QCOMPARE(doc.IsModified(), !saved);
+    }
+
+    void saveAsCancelledSavesNothing()
+    {
+        BlobDoc doc;
+        doc.SetModifiedFlag();
+        doc.SetSaveAsPrompt([](const QString&) { return QString(); });
+        QVERIFY(!doc.DoFileSave());
+        QVERIFY(doc.IsModified());
+        QVERIFY(QDir(".").isEmpty());
+    }
+
+    void updateAllViewsSkipsTheSender()
+    {
+        BlobDoc doc;
+        CountingView a;
+        CountingView b;
+        doc.AddView(&a);
+        doc.AddView(&b);
+        doc.AddView(&a);
+        doc.UpdateAllViews(&a, 7);
+        QCOMPARE(a.m_updates, 0);
+        QCOMPARE(b.m_updates, 1);
+        QCOMPARE(b.m_lastSender, &a);
+        QCOMPARE(b.m_lastHint, qintptr(7));
+        doc.UpdateAllViews(nullptr);
+        QCOMPARE(a.m_updates, 1);
+        QCOMPARE(b.m_updates, 2);
+        doc.RemoveView(&b);
+        doc.UpdateAllViews(nullptr);
+        QCOMPARE(b.m_updates, 2);
+    }
+
+private:
+    std::unique_ptr<IsolatedHome> m_home;
+};
+
+QTEST_MAIN(TestDocument)
+#include "tst_document.moc"

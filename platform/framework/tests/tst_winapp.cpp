@@ -1,0 +1,72 @@
+#include "platform/framework/winapp.h"
+#include "platform/registry/registry.h"
+#include "testsupport/isolatedhome.h"
+
+#include <QTest>
+
+#include <memory>
+
+using namespace platform::framework;
+namespace reg = platform::registry;
+
+class TestWinApp : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_home = std::make_unique<IsolatedHome>(); }
+    void cleanup() { m_home.reset(); }
+
+    void helpFilePath_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("help");
+        QTest::newRow("no extension") << "/opt/Tolvane/Wordwell/Wordwell" << "/opt/Tolvane/Wordwell/Wordwell.hlp";
+        QTest::newRow("extension replaced") << "/a/Wordwell.exe" << "/a/Wordwell.hlp";
+        QTest::newRow("dot in a folder name") << "/a.b/Wordwell" << "/a.b/Wordwell.hlp";
+        QTest::newRow("blanks") << "/home/a b/Word well" << "/home/a b/Word well.hlp";
+    }
+
+    void helpFilePath()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, help);
+        QCOMPARE(CWinApp::HelpFilePathFor(program), help);
+    }
+
+    void theAppIsReachableWhileItLives()
+    {
+        QVERIFY(!AfxGetApp());
+        {
+            CWinApp app("Some App");
+            QCOMPARE(AfxGetApp(), &app);
+            QCOMPARE(app.AppName(), QString("Some App"));
+            QCOMPARE(app.GetHelpFilePath(), QCoreApplication::applicationFilePath() + ".hlp");
+        }
+        QVERIFY(!AfxGetApp());
+    }
+
+    void profileLivesUnderTheRegistryKey()
+    {
+        CWinApp app("Wordwell Practice");
+        QVERIFY(!app.WriteProfileString("Section", "Entry", "before the key"));
+        QCOMPARE(app.GetProfileString("Section", "Entry", "fallback"), QString("fallback"));
+
+        app.SetRegistryKey("Tolvane");
+        QCOMPARE(app.GetProfileString("Section", "Entry", "fallback"), QString("fallback"));
+        QVERIFY(app.WriteProfileString("Section", "Entry", "value"));
+        QCOMPARE(app.GetProfileString("Section", "Entry"), QString("value"));
+
+        reg::Key key;
+        QCOMPARE(reg::OpenKey(reg::HKEY_CURRENT_USER, "Software\\Tolvane\\Wordwell Practice\\Section", &key),
+                 reg::ERROR_SUCCESS);
+        QString stored;
+        QCOMPARE(reg::QueryStringValue(key, "Entry", &stored), reg::ERROR_SUCCESS);
+        QCOMPARE(stored, QString("value"));
+    }
+
+private:
+    std::unique_ptr<IsolatedHome> m_home;
+};
+
+QTEST_GUILESS_MAIN(TestWinApp)
+#include "tst_winapp.moc"

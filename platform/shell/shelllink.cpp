@@ -1,0 +1,137 @@
+#include "platform/shell/shelllink.h"
+
+#include "platform/files/files.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QUrl>
+
+namespace platform::shell {
+
+namespace {
+
+bool holdsControlCharacter(const QString& text)
+{
+    for (QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return true;
+    }
+    return false;
+}
+
+// The escapes of a string value: a backslash doubled, a leading blank written
+// as \s so that readers do not trim it.
+QString escapeValue(const QString& value)
+{
+    QString out = value;
+    out.replace(u'\\', QStringLiteral("\\\\"));
+    if (out.startsWith(u' '))
+        out.replace(0, 1, QStringLiteral("\\s"));
+    return out;
+}
+
+// One quoted argument of an Exec key: inside the quotes ", `, $ and \ take a
+// backslash, and % is doubled so that it is not read as a field code.
+QString quotedArgument(const QString& argument)
+{
+    QString out;
+    for (QChar c : argument) {
+        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
+            out += u'\\';
+        if (c == u'%')
+            out += u'%';
+        out += c;
+    }
+    return u'"' + out + u'"';
+}
+
+}  // namespace
+
+long CShellLink::SetPath(const QString& target)
+{
+    if (target.isEmpty() || holdsControlCharacter(target))
+        return E_INVALIDARG;
+    m_strTarget = target;
+    return S_OK;
+}
+
+long CShellLink::SetWorkingDirectory(const QString& folder)
+{
+    if (holdsControlCharacter(folder))
+        return E_INVALIDARG;
+    m_strWorkingDirectory = folder;
+    return S_OK;
+}
+
+long CShellLink::SetDescription(const QString& description)
+{
+    if (holdsControlCharacter(description))
+        return E_INVALIDARG;
+    m_strDescription = description;
+    return S_OK;
+}
+
+long CShellLink::SetIconLocation(const QString& icon)
+{
+    if (holdsControlCharacter(icon))
+        return E_INVALIDARG;
+    m_strIcon = icon;
+    return S_OK;
+}
+
+bool CShellLink::IsProgram() const
+{
+    return !QFileInfo(QString(m_strTarget).replace(u'\\', u'/')).fileName().contains(u'.');
+}
+
+QString CShellLink::EntryText(const QString& name) const
+{
+    const QString target = QString(m_strTarget).replace(u'\\', u'/');
+    QString text = QStringLiteral("[Desktop Entry]\n");
+    text += IsProgram() ? QStringLiteral("Type=Application\n") : QStringLiteral("Type=Link\n");
+    text += QStringLiteral("Version=1.0\n");
+    text += QStringLiteral("Name=") + escapeValue(name) + u'\n';
+    if (!m_strDescription.isEmpty())
+        text += QStringLiteral("Comment=") + escapeValue(m_strDescription) + u'\n';
+    if (IsProgram()) {
+        text += QStringLiteral("Exec=") + escapeValue(quotedArgument(target)) + u'\n';
+        // Only an Application entry may name the folder it starts in.
+        if (!m_strWorkingDirectory.isEmpty())
+            text += QStringLiteral("Path=") + escapeValue(QString(m_strWorkingDirectory).replace(u'\\', u'/'))
+                    + u'\n';
+        text += QStringLiteral("Terminal=false\n");
+    } else {
+        text += QStringLiteral("URL=") + QString::fromLatin1(QUrl::fromLocalFile(target).toEncoded()) + u'\n';
+    }
+    if (!m_strIcon.isEmpty())
+        text += QStringLiteral("Icon=") + escapeValue(QString(m_strIcon).replace(u'\\', u'/')) + u'\n';
+    return text;
+}
+
+long CShellLink::Save(const QString& file)
+{
+    m_strError.clear();
+    if (file.isEmpty() || m_strTarget.isEmpty()) {
+        m_strError = QStringLiteral("no file name or no target");
+        return E_INVALIDARG;
+    }
+    const QString native = platform::files::NativePath(file);
+    const QString name = QFileInfo(native).completeBaseName();
+    QSaveFile out(native);
+    if (!out.open(QIODevice::WriteOnly)) {
+        m_strError = out.errorString();
+        return STG_E_CANTSAVE;
+    }
+    const QByteArray bytes = EntryText(name).toUtf8();
+    if (out.write(bytes) != bytes.size() || !out.commit()) {
+        m_strError = out.errorString();
+        return STG_E_CANTSAVE;
+    }
+    // Desktops launch an entry from the desktop folder only when it is executable.
+    QFile::setPermissions(native, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                                      | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    return S_OK;
+}
+
+}  // namespace platform::shell

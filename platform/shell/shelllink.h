@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+// A shortcut, written as a freedesktop desktop entry. A program target (a file
+// name without an extension, as this product's programs are) gives an
+// Application entry that starts it in the working folder; any other target a
+// Link entry that opens it. The entry's name is the shortcut file's base name.
+namespace platform::shell {
+
+// Result codes with the values the shell's own calls give.
+enum : long {
+    S_OK = 0,
+    E_FAIL = static_cast<long>(0x80004005u),
+    E_INVALIDARG = static_cast<long>(0x80070057u),
+    STG_E_CANTSAVE = static_cast<long>(0x80030103u),
+};
+
+class CShellLink {
+public:
+    // Each setter refuses text that a desktop entry cannot carry (control
+    // characters); the target must not be empty.
+    long SetPath(const QString& target);
+    long SetWorkingDirectory(const QString& folder);
+    long SetDescription(const QString& description);
+    long SetIconLocation(const QString& icon);
+
+    // Writes the entry to `file` (resolved case-blind against what exists)
+    // through QSaveFile; STG_E_CANTSAVE with the reason in ErrorString().
+    long Save(const QString& file);
+    const QString& ErrorString() const { return m_strError; }
+
+    // The entry's text as Save writes it, with `name` as its Name.
+    QString EntryText(const QString& name) const;
+    bool IsProgram() const;
+
+private:
+    QString m_strTarget;
+    QString m_strWorkingDirectory;
+    QString m_strDescription;
+    QString m_strIcon;
+    QString m_strError;
+};
+
+}  // namespace platform::shell

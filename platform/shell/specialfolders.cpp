@@ -1,0 +1,23 @@
+#include "platform/shell/specialfolders.h"
+
+#include <QStandardPaths>
+
+namespace platform::shell {
+
+QString ProgramsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation);
+}
+
+QString DesktopFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
+QString DefaultInstallFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+           + QStringLiteral("/Tolvane/Wordwell");
+}
+
+}  // namespace platform::shell

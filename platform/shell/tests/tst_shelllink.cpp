@@ -1,0 +1,141 @@
+#include "testsupport/desktopentrycheck.h"
+#include "platform/shell/shelllink.h"
+#include "testsupport/isolatedhome.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
+
+#include <memory>
+
+using namespace platform::shell;
+
+class TestShellLink : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_home = std::make_unique<IsolatedHome>(); }
+    void cleanup() { m_home.reset(); }
+
+    void programEntryStartsTheProgramInItsFolder_data()
+    {
+        QTest::addColumn<QString>("folderName");
+        QTest::newRow("plain") << "Wordwell";
+        QTest::newRow("blanks") << "Program Files/Tolvane Wordwell";
+        QTest::newRow("shell characters") << "a$HOME `x` \"q\" 'y' & b; c # d";
+        QTest::newRow("leading blank") << " lead";
+        QTest::newRow("non-ASCII") << QString::fromUtf8("Zoë Wörter");
+    }
+
+    void programEntryStartsTheProgramInItsFolder()
+    {
+        QFETCH(QString, folderName);
+        const QString folder = m_home->home() + u'/' + folderName;
+        QVERIFY(QDir().mkpath(folder));
+        WriteMarkerProgram(folder + "/Wordwell");
+
+        CShellLink link;
+        QCOMPARE(link.SetPath(folder + "/Wordwell"), S_OK);
+        QCOMPARE(link.SetWorkingDirectory(folder), S_OK);
+        QCOMPARE(link.SetDescription("Wordwell"), S_OK);
+        QCOMPARE(link.SetIconLocation(folder + "/Wordwell.png"), S_OK);
+        const QString entry = m_home->dataHome() + "/applications/Wordwell.desktop";
+        QVERIFY(QDir().mkpath(m_home->dataHome() + "/applications"));
+        QCOMPARE(link.Save(entry), S_OK);
+
+        QCOMPARE(DesktopEntryErrors(entry), QString());
+        const QString marker = m_home->path() + "/marker";
+        QCOMPARE(LaunchDesktopEntry(entry, marker), folder + '\n' + folder + "/Wordwell\n");
+        QVERIFY(QFileInfo(entry).isExecutable());
+    }
+
+    void documentEntryIsALink()
+    {
+        const QString folder = m_home->home() + "/Program Files/Word%well";
+        CShellLink link;
+        QCOMPARE(link.SetPath(folder + "\\Wordwell.hlp"), S_OK);
+        QCOMPARE(link.SetWorkingDirectory(folder), S_OK);
+        QCOMPARE(link.SetDescription("Wordwell Help"), S_OK);
+        QVERIFY(!link.IsProgram());
+        const QString entry = m_home->home() + "/Wordwell Help.desktop";
+        QCOMPARE(link.Save(entry), S_OK);
+        QCOMPARE(DesktopEntryErrors(entry), QString());
+        const QString expected = "[Desktop Entry]\nType=Link\nVersion=1.0\nName=Wordwell Help\n"
+                                 "Comment=Wordwell Help\nURL=file://"
+                                 + m_home->home() + "/Program%20Files/Word%25well/Wordwell.hlp\n";
+        QCOMPARE(QString::fromUtf8(ReadFileForTest(entry)), expected);
+    }
+
+    void programEntryText()
+    {
+        CShellLink link;
+        QCOMPARE(link.SetPath("/opt/a b/100% Wor\"d"), S_OK);
+        QCOMPARE(link.SetWorkingDirectory("/opt/a b"), S_OK);
+        QCOMPARE(link.SetDescription("Uninstall Wordwell"), S_OK);
+        QCOMPARE(link.SetIconLocation("/opt/a b/Wordwell.png"), S_OK);
+        // The backslash before the quote is itself escaped in the file, and a
+        // percent sign is doubled so that it is no field code. (GLib's launcher
+        // looks for such a program without undoubling, so this row is not launched.)
+        QCOMPARE(link.EntryText("Uninstall Wordwell"),
+                 QString("[Desktop Entry]\nType=Application\nVersion=1.0\nName=Uninstall Wordwell\n"
+                         "Comment=Uninstall Wordwell\nExec=\"/opt/a b/100%% Wor\\\\\"d\"\nPath=/opt/a b\n"
+                         "Terminal=false\nIcon=/opt/a b/Wordwell.png\n"));
+    }
+
+    void settersRefuseWhatAnEntryCannotHold_data()
+    {
+        QTest::addColumn<int>("setter");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty target") << 0 << "";
+        QTest::newRow("line break in target") << 0 << "/opt/a\nExec=rm";
+        QTest::newRow("tab in folder") << 1 << "/opt/a\tb";
+        QTest::newRow("line break in description") << 2 << "a\r\nb";
+        QTest::newRow("escape character in icon") << 3 << "/opt/\x1b.png";
+    }
+
+    void settersRefuseWhatAnEntryCannotHold()
+    {
+        QFETCH(int, setter);
+        QFETCH(QString, text);
+        CShellLink link;
+        const long status = setter == 0   ? link.SetPath(text)
+                            : setter == 1 ? link.SetWorkingDirectory(text)
+                            : setter == 2 ? link.SetDescription(text)
+                                          : link.SetIconLocation(text);
+        QCOMPARE(status, E_INVALIDARG);
+        QVERIFY(!link.EntryText("x").contains(u'\r'));
+    }
+
+    void saveIntoAMissingFolderFailsWithTheReason()
+    {
+        CShellLink link;
+        QCOMPARE(link.SetPath("/opt/Wordwell/Wordwell"), S_OK);
+        QCOMPARE(link.Save(m_home->home() + "/missing/Wordwell.desktop"), STG_E_CANTSAVE);
+        QVERIFY(!link.ErrorString().isEmpty());
+        QVERIFY(!QFileInfo::exists(m_home->home() + "/missing"));
+    }
+
+    void saveWithoutTargetFails()
+    {
+        CShellLink link;
+        QCOMPARE(link.Save(m_home->home() + "/Wordwell.desktop"), E_INVALIDARG);
+        QVERIFY(!QFileInfo::exists(m_home->home() + "/Wordwell.desktop"));
+    }
+
+    void saveFindsFoldersAndFilesCaseBlind()
+    {
+        QVERIFY(QDir().mkpath(m_home->home() + "/Tolvane/Wordwell"));
+        WriteFileForTest(m_home->home() + "/Tolvane/Wordwell/wordwell.desktop", "old");
+        CShellLink link;
+        QCOMPARE(link.SetPath("/opt/Wordwell/Wordwell"), S_OK);
+        QCOMPARE(link.Save(m_home->home() + "/tolvane/WORDWELL/Wordwell.desktop"), S_OK);
+        QCOMPARE(QDir(m_home->home() + "/Tolvane/Wordwell").entryList(QDir::Files), QStringList{"wordwell.desktop"});
+        QVERIFY(ReadFileForTest(m_home->home() + "/Tolvane/Wordwell/wordwell.desktop").startsWith("[Desktop Entry]"));
+    }
+
+private:
+    std::unique_ptr<IsolatedHome> m_home;
+};
+
+QTEST_GUILESS_MAIN(TestShellLink)
+#include "tst_shelllink.moc"

@@ -1,0 +1,177 @@
+#include "practice/document/wordwelldoc.h"
+#include "testsupport/isolatedhome.h"
+#include "testsupport/messageboxes.h"
+
+#include <QTest>
+
+#include <memory>
+
+using platform::framework::CView;
+
+namespace {
+
+class CountingView : public CView {
+public:
+    void OnUpdate(CView*, qintptr, QObject*) override { ++m_updates; }
+    int m_updates = 0;
+};
+
+QByteArray hex(const char* text)
+{
+    return QByteArray::fromHex(text);
+}
+
+QByteArray catHouse()
+{
+    return hex("0200036361740568 6f757365");
+}
+
+}  // namespace
+
+class TestWordwellDoc : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_home = std::make_unique<IsolatedHome>();
+        m_doc = std::make_unique<CWordwellDoc>();
+        m_doc->AddView(&m_view);
+        m_view.m_updates = 0;
+    }
+    void cleanup()
+    {
+        m_doc.reset();
+        m_home.reset();
+    }
+
+    void savedBytes_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("empty list") << QStringList() << hex("0000");
+        QTest::newRow("cat, house") << QStringList{"cat", "house"} << catHouse();
+        QTest::newRow("254 bytes") << QStringList{QString(254, u'a')} << hex("0100fe") + QByteArray(254, 'a');
+        QTest::newRow("255 bytes") << QStringList{QString(255, u'b')} << hex("0100ffff00") + QByteArray(255, 'b');
+        QTest::newRow("UTF-8 word") << QStringList{QString::fromUtf8("zoë")} << hex("0100047a6fc3ab");
+        QTest::newRow("empty word") << QStringList{""} << hex("010000");
+    }
+
+    void savedBytes()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(QByteArray, bytes);
+        MessageBoxRecorder boxes;
+        m_doc->m_wordList = words;
+        QVERIFY(m_doc->OnSaveDocument("list.spl"));
+        QCOMPARE(ReadFileForTest("list.spl").toHex(), bytes.toHex());
+        QCOMPARE(m_view.m_updates, 0);  // storing tells no view
+
+        CWordwellDoc reopened;
+        CountingView view;
+        reopened.AddView(&view);
+        QVERIFY(reopened.OnOpenDocument("list.spl"));
+        QCOMPARE(reopened.m_wordList, words);
+        QCOMPARE(view.m_updates, 1);
+        QVERIFY(boxes.requests().isEmpty());
+    }
+
+    void everyWordSurvivesARoundTrip()
+    {
+        const QStringList words{"cat", "Cat", " cat ", "cat", "", "two words", QString::fromUtf8("naïve"),
+                                QString(300, u'x'), QString::fromUtf8("🐈"), "tab\tand\nnewline"};
+        m_doc->m_wordList = words;
+        QVERIFY(m_doc->OnSaveDocument("list.spl"));
+        QVERIFY(m_doc->OnOpenDocument("list.spl"));
+        QCOMPARE(m_doc->m_wordList, words);
+    }
+
+    void largeCountsUseTheEscape_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QByteArray>("prefix");
+        QTest::newRow("65534") << 65534 << hex("feff01");
+        QTest::newRow("65535") << 65535 << hex("ffffffff000001");
+        QTest::newRow("70000") << 70000 << hex("ffff7011010001");
+    }
+
+    void largeCountsUseTheEscape()
+    {
+        QFETCH(int, count);
+        QFETCH(QByteArray, prefix);
+        for (int i = 0; i < count; ++i)
+            m_doc->m_wordList << QString::number(i % 10);
+        QVERIFY(m_doc->OnSaveDocument("list.spl"));
+        const QByteArray bytes = ReadFileForTest("list.spl");
+        QCOMPARE(bytes.left(prefix.size()).toHex(), prefix.toHex());
+        QCOMPARE(bytes.size(), prefix.size() - 1 + 2 * count);
+        const QStringList saved = m_doc->m_wordList;
+        QVERIFY(m_doc->OnOpenDocument("list.spl"));
+        QCOMPARE(m_doc->m_wordList, saved);
+    }
+
+    void bytesAfterTheLastWordAreNotRead()
+    {
+        WriteFileForTest("list.spl", catHouse() + "trailing junk");
+        QVERIFY(m_doc->OnOpenDocument("list.spl"));
+        QCOMPARE(m_doc->m_wordList, QStringList({"cat", "house"}));
+    }
+
+    void windowsListOpensAndSavesAsUtf8()
+    {
+        WriteFileForTest("old.spl", hex("0200") + "\x04" "caf\xe9" + "\x05" "na\xefve");
+        QVERIFY(m_doc->OnOpenDocument("old.spl"));
+        QCOMPARE(m_doc->m_wordList, QStringList({QString::fromUtf8("café"), QString::fromUtf8("naïve")}));
+        QVERIFY(m_doc->OnSaveDocument("old.spl"));
+        QCOMPARE(ReadFileForTest("old.spl"), hex("0200") + "\x05" "caf\xc3\xa9" + "\x06" "na\xc3\xafve");
+    }
+
+    void everyTruncationFailsCleanly()
+    {
+        const QByteArray full = hex("0300") + "\x03" "cat" + hex("ff0001") + QByteArray(256, 'l') + "\x02" "ox";
+        for (qsizetype cut = 0; cut < full.size(); ++cut) {
+            WriteFileForTest("cut.spl", full.left(cut));
+            expectLoadFailure("cut.spl", QString("cut at %1").arg(cut));
+        }
+        WriteFileForTest("cut.spl", full);
+        QVERIFY(m_doc->OnOpenDocument("cut.spl"));
+        QCOMPARE(m_doc->m_wordList.size(), 3);
+    }
+
+    void badFilesFailCleanly_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("empty file") << QByteArray();
+        QTest::newRow("count promises more words") << hex("0500") + "\x03" "cat";
+        QTest::newRow("escaped count promises billions") << hex("ffffffffff7f") + "\x01" "a";
+        QTest::newRow("length promises gigabytes") << hex("0100ffffffffffff7f") + "abc";
+        QTest::newRow("16-bit length promises more") << hex("0100ff0010") + "abc";
+    }
+
+    void badFilesFailCleanly()
+    {
+        QFETCH(QByteArray, bytes);
+        WriteFileForTest("bad.spl", bytes);
+        expectLoadFailure("bad.spl", QTest::currentDataTag());
+    }
+
+private:
+    void expectLoadFailure(const QString& name, const QString& what)
+    {
+        m_doc->m_wordList = QStringList{"previous", "list"};
+        m_view.m_updates = 0;
+        MessageBoxRecorder boxes;
+        QVERIFY2(!m_doc->OnOpenDocument(name), qPrintable(what));
+        QVERIFY2(m_doc->m_wordList.isEmpty(), qPrintable(what));
+        QCOMPARE(m_view.m_updates, 0);
+        QCOMPARE(boxes.requests().size(), 1);
+        QVERIFY2(boxes.texts().first().contains("\"" + name + "\""), qPrintable(boxes.texts().first()));
+    }
+
+    std::unique_ptr<IsolatedHome> m_home;
+    std::unique_ptr<CWordwellDoc> m_doc;
+    CountingView m_view;
+};
+
+QTEST_MAIN(TestWordwellDoc)
+#include "tst_wordwelldoc.moc"

@@ -1,0 +1,88 @@
+#include "platform/registry/registry.h"
+#include "practice/settings/wordwellapp.h"
+#include "testsupport/isolatedhome.h"
+
+#include <QDir>
+#include <QTest>
+
+#include <memory>
+
+namespace reg = platform::registry;
+
+namespace {
+
+void storeWordsPath(const QString& keyPath, const QString& value)
+{
+    reg::Key key;
+    QCOMPARE(reg::CreateKey(reg::HKEY_CURRENT_USER, keyPath, &key), reg::ERROR_SUCCESS);
+    QCOMPARE(reg::SetStringValue(key, "Path", value), reg::ERROR_SUCCESS);
+}
+
+}  // namespace
+
+class TestWordwellApp : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_home = std::make_unique<IsolatedHome>(); }
+    void cleanup() { m_home.reset(); }
+
+    void nothingStoredMeansAnEmptyWordsPath()
+    {
+        CWordwellApp app;
+        app.EstablishSettings();
+        QVERIFY(app.m_strWordsPath.isEmpty());
+        QCOMPARE(GetWordwellApp(), &app);
+        QCOMPARE(app.AppName(), QString("Wordwell Practice"));
+        // Reading settings writes nothing.
+        QVERIFY(!QDir(m_home->configHome() + "/Tolvane").exists());
+    }
+
+    void storedValueIsReadAsStored_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("install folder") << "Software\\Tolvane\\Wordwell Practice\\WordsPath"
+                                        << "/home/ann/.local/share/Tolvane/Wordwell";
+        QTest::newRow("trailing separator kept") << "Software\\Tolvane\\Wordwell Practice\\WordsPath" << "/srv/words/";
+        QTest::newRow("blanks") << "Software\\Tolvane\\Wordwell Practice\\WordsPath" << "/home/a b/Word well";
+        QTest::newRow("key in another case") << "software\\tolvane\\wordwell practice\\wordspath" << "/x";
+        QTest::newRow("empty value") << "Software\\Tolvane\\Wordwell Practice\\WordsPath" << "";
+    }
+
+    void storedValueIsReadAsStored()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        storeWordsPath(key, value);
+        CWordwellApp app;
+        app.EstablishSettings();
+        QCOMPARE(app.m_strWordsPath, value);
+    }
+
+    void valueIsReadOnceAtStartUp()
+    {
+        storeWordsPath("Software\\Tolvane\\Wordwell Practice\\WordsPath", "/first");
+        CWordwellApp app;
+        app.EstablishSettings();
+        storeWordsPath("Software\\Tolvane\\Wordwell Practice\\WordsPath", "/second");
+        QCOMPARE(app.m_strWordsPath, QString("/first"));
+    }
+
+    void valueInTheOtherHiveIsNotTheSetting()
+    {
+        reg::Key key;
+        QCOMPARE(reg::CreateKey(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Wordwell Practice\\WordsPath", &key),
+                 reg::ERROR_SUCCESS);
+        QCOMPARE(reg::SetStringValue(key, "Path", "/machine"), reg::ERROR_SUCCESS);
+        CWordwellApp app;
+        app.EstablishSettings();
+        QVERIFY(app.m_strWordsPath.isEmpty());
+    }
+
+private:
+    std::unique_ptr<IsolatedHome> m_home;
+};
+
+QTEST_GUILESS_MAIN(TestWordwellApp)
+#include "tst_wordwellapp.moc"

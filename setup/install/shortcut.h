@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// Writes one shortcut (a desktop entry) and reports each failing call in its
+// own box; returns the status of the last call, the save.
+long CreateShortcut(const QString& target, const QString& shortcutFile, const QString& description,
+                    const QString& workingFolder);

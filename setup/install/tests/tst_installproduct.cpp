@@ -1,0 +1,279 @@
+#include "common/record.h"
+#include "platform/files/files.h"
+#include "platform/registry/registry.h"
+#include "platform/shell/specialfolders.h"
+#include "practice/settings/wordwellapp.h"
+#include "setup/install/installproduct.h"
+#include "setup/install/recordkey.h"
+#include "setup/install/shortcut.h"
+#include "testsupport/desktopentrycheck.h"
+#include "testsupport/installmedium.h"
+#include "testsupport/isolatedhome.h"
+#include "testsupport/messageboxes.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
+
+#include <memory>
+
+namespace reg = platform::registry;
+namespace record = common::record;
+using platform::shell::DesktopFolder;
+using platform::shell::ProgramsFolder;
+
+namespace {
+
+QString value(const reg::Key& root, const QString& keyPath, const QString& name)
+{
+    reg::Key key;
+    if (reg::OpenKey(root, keyPath, &key) != reg::ERROR_SUCCESS)
+        return QStringLiteral("<no key>");
+    QString data;
+    if (reg::QueryStringValue(key, name, &data) != reg::ERROR_SUCCESS)
+        return QStringLiteral("<no value>");
+    return data;
+}
+
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+}  // namespace
+
+class TestInstallProduct : public QObject {
+    Q_OBJECT
+
+    QString installFolder() const { return m_home->dataHome() + "/Program Files/Tolvane/Wordwell"; }
+    QString groupPath() const { return ProgramsFolder() + "/Tolvane/Wordwell"; }
+
+    // The folders the wizard makes before Finish.
+    void makeWizardFolders()
+    {
+        QVERIFY(QDir().mkpath(installFolder()));
+        QVERIFY(QDir().mkpath(groupPath()));
+    }
+
+    void verifyRegistry()
+    {
+        const QString folder = installFolder();
+        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", "Path"), folder);
+        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", "Group"), groupPath());
+        QCOMPARE(value(reg::HKEY_CURRENT_USER, "Software\\Tolvane\\Wordwell Practice\\WordsPath", "Path"), folder);
+        const QString appPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Wordwell.exe";
+        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, appPaths, ""), folder + "/Wordwell");
+        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, appPaths, "Path"), folder);
+        const QString uninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\WordwellPractice";
+        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, uninstall, "DisplayName"), QString("Wordwell Practice"));
+        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, uninstall, "UninstallString"), folder + "/Ridwell");
+    }
+
+    void verifyFiles()
+    {
+        for (const record::InstalledFile& file : record::kInstalledFiles) {
+            const QString path = installFolder() + file.destination;
+            QCOMPARE(ReadFileForTest(path), MediumFileBytes(file.source));
+            const QFileInfo info(path);
+            QVERIFY2(info.permissions().testFlag(QFile::WriteOwner), qPrintable(path));
+            QCOMPARE(info.isExecutable(), !file.source.contains(u'.'));
+        }
+    }
+
+private slots:
+    void init()
+    {
+        m_home = std::make_unique<IsolatedHome>();
+        WriteInstallMedium(m_home->work());
+    }
+    void cleanup() { m_home.reset(); }
+
+    void fullInstallation_data()
+    {
+        QTest::addColumn<bool>("desktop");
+        QTest::newRow("menu entries only") << false;
+        QTest::newRow("with the desktop entry") << true;
+    }
+
+    void fullInstallation()
+    {
+        QFETCH(bool, desktop);
+        makeWizardFolders();
+        MessageBoxRecorder boxes;
+        QVERIFY(InstallProduct(installFolder(), groupPath(), desktop));
+        QCOMPARE(boxes.texts(), QStringList());
+
+        verifyFiles();
+        QCOMPARE(entries(installFolder()),
+                 (QStringList{"Ridwell", "Wordwell", "Wordwell.cnt", "Wordwell.hlp", "Wordwell.png"}));
+        QVERIFY(QFileInfo(installFolder() + "/Words").isDir());
+        QCOMPARE(entries(groupPath()),
+                 (QStringList{"Uninstall Wordwell.desktop", "Wordwell Help.desktop", "Wordwell.desktop"}));
+        QCOMPARE(entries(DesktopFolder()), desktop ? QStringList{"Wordwell.desktop"} : QStringList{});
+        verifyRegistry();
+
+        QStringList written{groupPath() + "/Wordwell.desktop", groupPath() + "/Wordwell Help.desktop",
+                            groupPath() + "/Uninstall Wordwell.desktop"};
+        if (desktop)
+            written << DesktopFolder() + "/Wordwell.desktop";
+        for (const QString& entry : written)
+            QCOMPARE(DesktopEntryErrors(entry), QString());
+
+        const QString marker = m_home->path() + "/marker";
+        const QString started = installFolder() + '\n' + installFolder() + "/Wordwell\n";
+        QCOMPARE(LaunchDesktopEntry(groupPath() + "/Wordwell.desktop", marker), started);
+        QCOMPARE(LaunchDesktopEntry(groupPath() + "/Uninstall Wordwell.desktop", marker),
+                 installFolder() + '\n' + installFolder() + "/Ridwell\n");
+        if (desktop)
+            QCOMPARE(LaunchDesktopEntry(DesktopFolder() + "/Wordwell.desktop", marker), started);
+        QVERIFY(ReadFileForTest(groupPath() + "/Wordwell Help.desktop")
+                    .contains("URL=file://" + QUrl::toPercentEncoding(installFolder(), "/") + "/Wordwell.hlp\n"));
+    }
+
+    void wordwellFindsItsWordsThroughTheRecord()
+    {
+        makeWizardFolders();
+        QVERIFY(InstallProduct(installFolder(), groupPath(), false));
+        CWordwellApp app;
+        app.EstablishSettings();
+        QCOMPARE(app.m_strWordsPath, installFolder());
+        // The practice program names its clip folder "words"; Setup made "Words".
+        const QString clip = platform::files::NativePath(app.m_strWordsPath + "/words/cat.wav");
+        QCOMPARE(clip, installFolder() + "/Words/cat.wav");
+        WriteFileForTest(clip, "RIFF");
+        QCOMPARE(entries(installFolder() + "/Words"), QStringList{"cat.wav"});
+    }
+
+    void secondInstallationReplacesEverything()
+    {
+        makeWizardFolders();
+        QVERIFY(InstallProduct(installFolder(), groupPath(), true));
+        // Stale copies and entries from an older installation.
+        WriteFileForTest(installFolder() + "/Wordwell.hlp", "old help");
+        WriteFileForTest(groupPath() + "/Wordwell.desktop", "[Desktop Entry]\nType=Link\nName=old\nURL=x\n");
+        WriteFileForTest(m_home->work() + "/Wordwell.hlp", "new help");
+        {
+            reg::Key key = CreateRecordKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey);
+            QVERIFY(SetRecordString(key, "Path", "/somewhere/else"));
+        }
+
+        MessageBoxRecorder boxes;
+        QVERIFY(InstallProduct(installFolder(), groupPath(), true));
+        QCOMPARE(boxes.texts(), QStringList());
+        QCOMPARE(ReadFileForTest(installFolder() + "/Wordwell.hlp"), QByteArray("new help"));
+        QCOMPARE(DesktopEntryErrors(groupPath() + "/Wordwell.desktop"), QString());
+        QVERIFY(ReadFileForTest(groupPath() + "/Wordwell.desktop").contains("Type=Application"));
+        verifyRegistry();
+    }
+
+    void readOnlySourceArrivesWritable()
+    {
+        makeWizardFolders();
+        QFile::setPermissions(m_home->work() + "/Wordwell.hlp", QFile::ReadOwner | QFile::ReadGroup);
+        QFile::setPermissions(m_home->work() + "/Wordwell", QFile::ReadOwner | QFile::ExeOwner);
+        QVERIFY(InstallProduct(installFolder(), groupPath(), false));
+        verifyFiles();
+    }
+
+    void failedStepsAreReportedAndTheRestIsDone_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("missing source") << "missing source" << QStringList{};
+        QTest::newRow("unwritable programs folder")
+            << "programs folder" << QStringList{"Save failed!", "Save failed!", "Save failed!"};
+        QTest::newRow("unwritable registry folder") << "registry folder" << QStringList{};
+        QTest::newRow("unwritable desktop folder") << "desktop folder" << QStringList{"Save failed!"};
+        QTest::newRow("install folder is a file") << "install folder" << QStringList{};
+    }
+
+    void failedStepsAreReportedAndTheRestIsDone()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QStringList, boxes);
+        const QString registryFolder = m_home->configHome() + "/Tolvane/Registry";
+        if (fault == "install folder") {
+            WriteFileForTest(installFolder(), "in the way");
+        } else {
+            QVERIFY(QDir().mkpath(installFolder()));
+        }
+        if (fault == "programs folder")
+            WriteFileForTest(ProgramsFolder(), "in the way");
+        else
+            QVERIFY(QDir().mkpath(groupPath()));
+        if (fault == "missing source")
+            QVERIFY(QFile::remove(m_home->work() + "/Ridwell"));
+        if (fault == "registry folder")
+            WriteFileForTest(registryFolder, "in the way");
+        if (fault == "desktop folder")
+            WriteFileForTest(DesktopFolder(), "in the way");
+
+        MessageBoxRecorder recorder;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Setup: |^cannot write"));
+        QVERIFY(!InstallProduct(installFolder(), groupPath(), true));
+        QCOMPARE(recorder.texts(), boxes);
+
+        // Every step that could run did.
+        if (fault == "missing source") {
+            QCOMPARE(entries(installFolder()),
+                     (QStringList{"Wordwell", "Wordwell.cnt", "Wordwell.hlp", "Wordwell.png"}));
+            QVERIFY(QFileInfo::exists(groupPath() + "/Uninstall Wordwell.desktop"));
+        }
+        if (fault != "programs folder")
+            QCOMPARE(entries(groupPath()).size(), 3);
+        if (fault != "desktop folder")
+            QVERIFY(QFileInfo::exists(DesktopFolder() + "/Wordwell.desktop"));
+        if (fault == "registry folder")
+            QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, record::kProductKey, "Path"), QString("<no key>"));
+        else
+            verifyRegistry();
+        if (fault != "install folder" && fault != "missing source")
+            verifyFiles();
+    }
+
+    void shortcutReportsEachFailingCall_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<bool>("saved");
+        const QString ok = "/opt/Wordwell/Wordwell";
+        QTest::newRow("target") << "/opt/a\nb" << "/opt" << "Wordwell" << "@/W.desktop"
+                                << QStringList{"SetPath failed!", "Save failed!"} << false;
+        QTest::newRow("working folder") << ok << "/opt\tx" << "Wordwell" << "@/W.desktop"
+                                        << QStringList{"SetWorkingDirectory failed!"} << true;
+        QTest::newRow("description") << ok << "/opt" << "a\nb" << "@/W.desktop"
+                                     << QStringList{"SetDescription failed!"} << true;
+        QTest::newRow("save") << ok << "/opt" << "Wordwell" << "@/missing/W.desktop" << QStringList{"Save failed!"}
+                              << false;
+        QTest::newRow("none") << ok << "/opt" << "Wordwell" << "@/W.desktop" << QStringList{} << true;
+    }
+
+    void shortcutReportsEachFailingCall()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, folder);
+        QFETCH(QString, description);
+        QFETCH(QString, file);
+        QFETCH(QStringList, boxes);
+        QFETCH(bool, saved);
+        file.replace("@", m_home->home());
+        MessageBoxRecorder recorder;
+        if (!saved)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^cannot write"));
+        const long status = CreateShortcut(target, file, description, folder);
+        QCOMPARE(recorder.texts(), boxes);
+        for (const auto& request : recorder.requests())
+            QCOMPARE(request.type, 0u);
+        QCOMPARE(status == 0, saved);
+        QCOMPARE(QFileInfo::exists(file), saved);
+    }
+
+private:
+    std::unique_ptr<IsolatedHome> m_home;
+};
+
+QTEST_MAIN(TestInstallProduct)
+#include "tst_installproduct.moc"

@@ -1,0 +1,434 @@
+#include "platform/framework/dialogunits.h"
+#include "platform/framework/messagebox.h"
+#include "platform/shell/folderchooser.h"
+#include "platform/shell/specialfolders.h"
+#include "setup/wizard/setupsheet.h"
+#include "testsupport/installmedium.h"
+#include "testsupport/isolatedhome.h"
+#include "testsupport/messageboxes.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+namespace fw = platform::framework;
+namespace shell = platform::shell;
+using namespace setup::wizard;
+
+namespace {
+
+enum Page { Welcome, License, Directory, Group, End };
+
+template <class T>
+T* item(CPropertyPage& page, int id)
+{
+    return qobject_cast<T*>(fw::GetDlgItem(&page, id));
+}
+
+}  // namespace
+
+class TestSetupWizard : public QObject {
+    Q_OBJECT
+
+    QString installFolder() const { return shell::DefaultInstallFolder(); }
+    QString groupPath() const { return shell::ProgramsFolder() + "/Tolvane/Wordwell"; }
+
+    void start()
+    {
+        m_sheet = std::make_unique<CSetUpSheet>();
+        m_sheet->OnInitDialog();
+        m_sheet->show();
+        m_sheet->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_sheet.get()));
+    }
+
+    // Enter, as a keyboard user presses Next or Finish.
+    void pressEnter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
+
+    void tickAccept()
+    {
+        auto* box = item<QCheckBox>(m_sheet->m_pageLicense, 1003);
+        for (int i = 0; i < 10 && QApplication::focusWidget() != box; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), box);
+        QTest::keyClick(box, Qt::Key_Space);
+        QVERIFY(box->isChecked());
+        m_sheet->NextButton()->setFocus();
+    }
+
+    // From the welcome page on to `page`, accepting the defaults.
+    void walkTo(int page)
+    {
+        for (int at = m_sheet->GetActiveIndex(); at < page; ++at) {
+            if (at == License && !item<QCheckBox>(m_sheet->m_pageLicense, 1003)->isChecked())
+                tickAccept();
+            pressEnter();
+            QCOMPARE(m_sheet->GetActiveIndex(), at + 1);
+        }
+    }
+
+    void typeInto(QLineEdit* edit, const QString& text)
+    {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    }
+
+private slots:
+    void init()
+    {
+        m_home = std::make_unique<IsolatedHome>();
+        WriteInstallMedium(m_home->work());
+        // A lived-in data folder: cancel walks stop there.
+        WriteFileForTest(m_home->dataHome() + "/keep", "x");
+        m_boxes = std::make_unique<MessageBoxRecorder>();
+    }
+
+    void cleanup()
+    {
+        m_sheet.reset();
+        m_boxes.reset();
+        shell::SetFolderChooserHandler({});
+        m_home.reset();
+    }
+
+    void buttonSetsOfEachPage()
+    {
+        start();
+        struct Buttons {
+            bool back, next, finish;
+        };
+        const Buttons expected[] = {{false, true, false}, {true, true, false}, {true, true, false},
+                                    {true, true, false}, {true, false, true}};
+        const unsigned flags[] = {2, 3, 3, 3, 5};
+        for (int page = Welcome; page <= End; ++page) {
+            walkTo(page);
+            QCOMPARE(m_sheet->WizardButtons(), flags[page]);
+            QCOMPARE(m_sheet->BackButton()->isEnabled(), expected[page].back);
+            QCOMPARE(m_sheet->NextButton()->isVisible() && m_sheet->NextButton()->isEnabled(), expected[page].next);
+            QCOMPARE(m_sheet->FinishButton()->isVisible(), expected[page].finish);
+            QVERIFY(m_sheet->CancelButton()->isEnabled());
+        }
+        QCOMPARE(m_boxes->texts(), QStringList());
+        QCOMPARE(m_sheet->windowTitle(), QString(" "));
+    }
+
+    void everyControlHasAnAccessibleName()
+    {
+        start();
+        walkTo(End);
+        const QList<QWidget*> widgets = m_sheet->findChildren<QWidget*>();
+        for (QWidget* w : widgets) {
+            if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w))
+                QVERIFY2(!w->accessibleName().isEmpty(), w->metaObject()->className());
+        }
+    }
+
+    void agreementMustBeAccepted()
+    {
+        start();
+        walkTo(License);
+        QVERIFY(item<QPlainTextEdit>(m_sheet->m_pageLicense, 1002)->toPlainText().startsWith(
+            "Wordwell Practice - PRODUCT LICENSE INFORMATION\n\n"));
+        QVERIFY(m_sheet->m_pageLicense.m_strLicense.contains("\r\n\r\n9. ENTIRE AGREEMENT."));
+        const QString reminder =
+            "You must Accept the License agreement\nby checking the box\nto continue the setup program.";
+        for (int attempt = 1; attempt <= 2; ++attempt) {
+            pressEnter();
+            QCOMPARE(m_sheet->GetActiveIndex(), int(License));
+            QCOMPARE(m_boxes->texts().size(), attempt);
+            QCOMPARE(m_boxes->texts().last(), reminder);
+            QCOMPARE(m_boxes->requests().last().type, fw::MB_OK);
+        }
+        tickAccept();
+        pressEnter();
+        QCOMPARE(m_sheet->GetActiveIndex(), int(Directory));
+        // The box keeps its state across Back.
+        QTest::mouseClick(m_sheet->BackButton(), Qt::LeftButton);
+        QVERIFY(item<QCheckBox>(m_sheet->m_pageLicense, 1003)->isChecked());
+    }
+
+    void defaultFoldersAreMadeWithoutAQuestion()
+    {
+        start();
+        walkTo(End);
+        QCOMPARE(m_boxes->texts(), QStringList());
+        QVERIFY(QFileInfo(installFolder()).isDir());
+        QVERIFY(QFileInfo(groupPath()).isDir());
+        QCOMPARE(m_sheet->m_pageGroup.m_strGroupPath, groupPath());
+        QCOMPARE(m_sheet->m_pageEnd.m_strSummary, "Check data:\r\n" + installFolder() + "\r\n" + groupPath());
+        QCOMPARE(item<QPlainTextEdit>(m_sheet->m_pageEnd, 1005)->toPlainText(),
+                 "Check data:\n" + installFolder() + '\n' + groupPath());
+    }
+
+    void existingFolderAsksFirst_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("movesOn");
+        QTest::newRow("folder, yes") << int(Directory) << int(fw::IDYES) << true;
+        QTest::newRow("folder, no") << int(Directory) << int(fw::IDNO) << false;
+        QTest::newRow("folder, cancel") << int(Directory) << int(fw::IDCANCEL) << false;
+        QTest::newRow("group, yes") << int(Group) << int(fw::IDYES) << true;
+        QTest::newRow("group, no") << int(Group) << int(fw::IDNO) << false;
+        QTest::newRow("group, cancel") << int(Group) << int(fw::IDCANCEL) << false;
+    }
+
+    void existingFolderAsksFirst()
+    {
+        QFETCH(int, page);
+        QFETCH(int, answer);
+        QFETCH(bool, movesOn);
+        QVERIFY(QDir().mkpath(page == Directory ? installFolder() : groupPath()));
+        start();
+        walkTo(page);
+        m_boxes->queueAnswer(answer);
+        pressEnter();
+        const QString question =
+            page == Directory ? "Folder already exists, use anyway?" : "Group already exists, use anyway?";
+        QCOMPARE(m_boxes->texts(), QStringList{question});
+        QCOMPARE(m_boxes->requests().first().type, 0x23u);
+        QCOMPARE(m_sheet->GetActiveIndex(), movesOn ? page + 1 : page);
+    }
+
+    void backAndNextAsksAgain()
+    {
+        start();
+        walkTo(Group);
+        QTest::mouseClick(m_sheet->BackButton(), Qt::LeftButton);
+        m_boxes->queueAnswer(fw::IDYES);
+        pressEnter();
+        QCOMPARE(m_boxes->texts(), QStringList{"Folder already exists, use anyway?"});
+        QCOMPARE(m_sheet->GetActiveIndex(), int(Group));
+    }
+
+    void folderThatCannotBeMadeIsRefused_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("fieldAfter");
+        QTest::addColumn<QString>("inTheWay");  // a file standing where a folder must be
+        const QString folderFailure = "Invalid Folder!  Please enter a new folder.";
+        QTest::newRow("empty folder") << int(Directory) << "" << "" << "";
+        QTest::newRow("lone separator") << int(Directory) << "/" << "" << "";
+        QTest::newRow("relative folder") << int(Directory) << "Wordwell" << "Wordwell" << "";
+        QTest::newRow("file in the way") << int(Directory) << "@/blocked/Wordwell/" << "@/blocked/Wordwell"
+                                         << "@/blocked";
+        QTest::newRow("programs folder is a file") << int(Group) << "Tolvane\\Wordwell\\" << "Tolvane\\Wordwell"
+                                                   << "@/.local/share/applications";
+    }
+
+    void folderThatCannotBeMadeIsRefused()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, typed);
+        QFETCH(QString, fieldAfter);
+        QFETCH(QString, inTheWay);
+        typed.replace("@", m_home->home());
+        fieldAfter.replace("@", m_home->home());
+        if (!inTheWay.isEmpty())
+            WriteFileForTest(inTheWay.replace("@", m_home->home()), "x");
+        start();
+        walkTo(page);
+        CPropertyPage& active = *m_sheet->GetActivePage();
+        auto* edit = item<QLineEdit>(active, page == Directory ? 1006 : 1009);
+        typeInto(edit, typed);
+        pressEnter();
+        QCOMPARE(m_boxes->texts(), QStringList{page == Directory ? "Invalid Folder!  Please enter a new folder."
+                                                                 : "Invalid Group!  Please enter a new Group."});
+        QCOMPARE(m_boxes->requests().first().type, fw::MB_OK);
+        QCOMPARE(m_sheet->GetActiveIndex(), page);
+        QCOMPARE(edit->text(), fieldAfter);
+    }
+
+    void oneTrailingSeparatorIsStripped_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("recorded");
+        QTest::newRow("slash") << "@/Tolvane/Wordwell/" << "@/Tolvane/Wordwell";
+        QTest::newRow("backslash") << "@/Tolvane/Wordwell\\" << "@/Tolvane/Wordwell";
+        QTest::newRow("two separators keep one") << "@/Tolvane/Wordwell//" << "@/Tolvane/Wordwell/";
+    }
+
+    void oneTrailingSeparatorIsStripped()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, recorded);
+        typed.replace("@", m_home->home());
+        recorded.replace("@", m_home->home());
+        start();
+        walkTo(Directory);
+        auto* edit = item<QLineEdit>(m_sheet->m_pageDir, 1006);
+        typeInto(edit, typed);
+        walkTo(End);
+        QCOMPARE(m_sheet->m_pageDir.m_strFolder, recorded);
+        QCOMPARE(edit->text(), recorded);
+        QVERIFY(QFileInfo(m_home->home() + "/Tolvane/Wordwell").isDir());
+        QVERIFY(m_sheet->m_pageEnd.m_strSummary.startsWith("Check data:\r\n" + recorded + "\r\n"));
+    }
+
+    void emptyGroupNameIsTheProgramsFolder()
+    {
+        QVERIFY(QDir().mkpath(shell::ProgramsFolder()));
+        start();
+        walkTo(Group);
+        typeInto(item<QLineEdit>(m_sheet->m_pageGroup, 1009), "");
+        m_boxes->queueAnswer(fw::IDYES);
+        pressEnter();
+        QCOMPARE(m_boxes->texts(), QStringList{"Group already exists, use anyway?"});
+        QCOMPARE(m_sheet->GetActiveIndex(), int(End));
+        QCOMPARE(m_sheet->m_pageGroup.m_strGroupPath, shell::ProgramsFolder() + "/");
+    }
+
+    void backAndNextRebuildTheSummary()
+    {
+        start();
+        walkTo(End);
+        QTest::mouseClick(m_sheet->BackButton(), Qt::LeftButton);
+        typeInto(item<QLineEdit>(m_sheet->m_pageGroup, 1009), "Spelling");
+        pressEnter();
+        QCOMPARE(m_sheet->GetActiveIndex(), int(End));
+        const QString summary = "Check data:\n" + installFolder() + '\n' + shell::ProgramsFolder() + "/Spelling";
+        QCOMPARE(item<QPlainTextEdit>(m_sheet->m_pageEnd, 1005)->toPlainText(), summary);
+    }
+
+    void browseButtonsFillTheFields()
+    {
+        const QString picked = m_home->home() + "/Apps/Wordwell";
+        std::optional<QString> answer = picked;
+        QStringList titles;
+        shell::SetFolderChooserHandler([&](const QString&, const QString& title) {
+            titles << title;
+            return answer;
+        });
+        start();
+        walkTo(Directory);
+        auto* folder = item<QLineEdit>(m_sheet->m_pageDir, 1006);
+        QTest::mouseClick(item<QPushButton>(m_sheet->m_pageDir, 1007), Qt::LeftButton);
+        QCOMPARE(folder->text(), picked);
+        // A cancelled chooser leaves even unread typing alone.
+        typeInto(folder, "/typed");
+        answer.reset();
+        QTest::mouseClick(item<QPushButton>(m_sheet->m_pageDir, 1007), Qt::LeftButton);
+        QCOMPARE(folder->text(), QString("/typed"));
+        typeInto(folder, picked);
+        walkTo(Group);
+
+        answer = shell::ProgramsFolder() + "/Education/Languages";
+        QTest::mouseClick(item<QPushButton>(m_sheet->m_pageGroup, 1010), Qt::LeftButton);
+        QCOMPARE(item<QLineEdit>(m_sheet->m_pageGroup, 1009)->text(), QString("Languages"));
+        walkTo(End);
+        QCOMPARE(m_sheet->m_pageGroup.m_strGroupPath, shell::ProgramsFolder() + "/Languages");
+        QCOMPARE(titles, (QStringList{"Choose a Directory", "Choose a Directory", "Choose a Program Group"}));
+    }
+
+    void cancelRemovesOnlyEmptyFoldersMadeOnNext_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("how");  // 0 the button, 1 Escape, 2 the close box
+        QTest::addColumn<bool>("installFolderHoldsAFile");
+        QTest::addColumn<bool>("installFolderStays");
+        QTest::addColumn<bool>("groupStays");
+        for (int how = 0; how < 3; ++how) {
+            const char* by[] = {"button", "escape", "close box"};
+            QTest::addRow("welcome, %s", by[how]) << int(Welcome) << how << false << false << false;
+            QTest::addRow("folder page, %s", by[how]) << int(Directory) << how << false << false << false;
+            QTest::addRow("group page, %s", by[how]) << int(Group) << how << false << false << false;
+            QTest::addRow("summary, %s", by[how]) << int(End) << how << false << false << false;
+        }
+        QTest::newRow("group page, folder holds a file") << int(Group) << 0 << true << true << false;
+        QTest::newRow("summary, folder holds a file") << int(End) << 0 << true << true << false;
+    }
+
+    void cancelRemovesOnlyEmptyFoldersMadeOnNext()
+    {
+        QFETCH(int, page);
+        QFETCH(int, how);
+        QFETCH(bool, installFolderHoldsAFile);
+        QFETCH(bool, installFolderStays);
+        QFETCH(bool, groupStays);
+        start();
+        walkTo(page);
+        if (installFolderHoldsAFile)
+            WriteFileForTest(installFolder() + "/notes.txt", "mine");
+        if (how == 0)
+            QTest::mouseClick(m_sheet->CancelButton(), Qt::LeftButton);
+        else if (how == 1)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        else
+            m_sheet->close();
+        QVERIFY(!m_sheet->isVisible());
+        QCOMPARE(m_sheet->result(), int(QDialog::Rejected));
+        QCOMPARE(m_boxes->texts(), QStringList());
+        QCOMPARE(QFileInfo::exists(installFolder()), installFolderStays);
+        QCOMPARE(QFileInfo::exists(m_home->dataHome() + "/Tolvane"), installFolderStays);
+        QCOMPARE(QFileInfo::exists(groupPath()), groupStays);
+        // The programs folder was made for the group, so it goes with it; the data folder holds more.
+        QCOMPARE(QFileInfo::exists(shell::ProgramsFolder()), groupStays);
+        QVERIFY(QFileInfo::exists(m_home->dataHome() + "/keep"));
+        if (installFolderHoldsAFile)
+            QCOMPARE(ReadFileForTest(installFolder() + "/notes.txt"), QByteArray("mine"));
+    }
+
+    void cancelAfterGoingBackStillRunsTheGroupPagesStep()
+    {
+        start();
+        walkTo(Group);
+        QTest::mouseClick(m_sheet->BackButton(), Qt::LeftButton);
+        QTest::mouseClick(m_sheet->BackButton(), Qt::LeftButton);
+        QCOMPARE(m_sheet->GetActiveIndex(), int(License));
+        QVERIFY(QFileInfo::exists(installFolder()));
+        QTest::mouseClick(m_sheet->CancelButton(), Qt::LeftButton);
+        QVERIFY(!QFileInfo::exists(installFolder()));
+    }
+
+    void finishShowsTheOutcomeAndCloses_data()
+    {
+        QTest::addColumn<bool>("complete");
+        QTest::addColumn<bool>("desktop");
+        QTest::newRow("installed") << true << false;
+        QTest::newRow("installed with the desktop entry") << true << true;
+        QTest::newRow("a file missing from the medium") << false << false;
+    }
+
+    void finishShowsTheOutcomeAndCloses()
+    {
+        QFETCH(bool, complete);
+        QFETCH(bool, desktop);
+        if (!complete)
+            QVERIFY(QFile::remove(m_home->work() + "/Wordwell.hlp"));
+        start();
+        walkTo(End);
+        if (desktop)
+            QTest::mouseClick(item<QCheckBox>(m_sheet->m_pageEnd, 1011), Qt::LeftButton);
+        if (!complete)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Setup: copying Wordwell.hlp"));
+        pressEnter();
+        QCOMPARE(m_boxes->texts(), QStringList{complete ? "The installation was successful."
+                                                        : "Error, Unable to install program -- try again."});
+        QCOMPARE(m_boxes->requests().first().type, complete ? 0x40u : 0x10u);
+        QVERIFY(!m_sheet->isVisible());
+        QCOMPARE(m_sheet->result(), int(ID_WIZFINISH));
+        // No cancel step ran: the folders and what went into them stay.
+        QVERIFY(QFileInfo(installFolder() + "/Words").isDir());
+        QVERIFY(QFileInfo::exists(groupPath() + "/Wordwell.desktop"));
+        QCOMPARE(QFileInfo::exists(shell::DesktopFolder() + "/Wordwell.desktop"), desktop);
+    }
+
+private:
+    std::unique_ptr<IsolatedHome> m_home;
+    std::unique_ptr<MessageBoxRecorder> m_boxes;
+    std::unique_ptr<CSetUpSheet> m_sheet;
+};
+
+QTEST_MAIN(TestSetupWizard)
+#include "tst_setupwizard.moc"

@@ -1,0 +1,57 @@
+#include "testsupport/desktopentrycheck.h"
+
+#include "testsupport/isolatedhome.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+
+QString DesktopEntryErrors(const QString& entryFile)
+{
+    QProcess validate;
+    validate.start(QStringLiteral("desktop-file-validate"), {entryFile});
+    if (!validate.waitForFinished(30000))
+        return QStringLiteral("desktop-file-validate did not run: ") + validate.errorString();
+    QString errors;
+    const QStringList lines = QString::fromUtf8(validate.readAllStandardOutput()).split(u'\n');
+    for (const QString& line : lines) {
+        if (line.contains(QStringLiteral(": error:")))
+            errors += line + u'\n';
+    }
+    if (validate.exitCode() != 0 && errors.isEmpty())
+        errors = QStringLiteral("exit code %1").arg(validate.exitCode());
+    return errors;
+}
+
+QString LaunchDesktopEntry(const QString& entryFile, const QString& markerFile)
+{
+    QFile::remove(markerFile);
+    QProcess launcher;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("WW_MARKER"), markerFile);
+    launcher.setProcessEnvironment(env);
+    launcher.start(QStringLiteral("gio"), {QStringLiteral("launch"), entryFile});
+    if (!launcher.waitForFinished(30000) || launcher.exitCode() != 0)
+        return {};
+    const QDeadlineTimer deadline(10000);
+    while (!deadline.hasExpired()) {
+        const QByteArray contents = ReadFileForTest(markerFile);
+        if (contents.endsWith('\n') && contents.count('\n') == 2)
+            return QString::fromUtf8(contents);
+        QThread::msleep(20);
+    }
+    return {};
+}
+
+const QByteArray kMarkerProgram = "#!/bin/sh\n"
+                                  "# Started by a test: leaves its working folder and its own path in $WW_MARKER.\n"
+                                  "pwd > \"$WW_MARKER.part\"\n"
+                                  "printf '%s\\n' \"$0\" >> \"$WW_MARKER.part\"\n"
+                                  "mv \"$WW_MARKER.part\" \"$WW_MARKER\"\n";
+
+void WriteMarkerProgram(const QString& path)
+{
+    WriteFileForTest(path, kMarkerProgram);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}

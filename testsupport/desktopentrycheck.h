@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Checks of a written desktop entry with the desktop's own tools.
+
+// desktop-file-validate's complaints; empty when it accepts the file (warnings
+// and hints are not complaints).
+QString DesktopEntryErrors(const QString& entryFile);
+
+// Launches the entry as a desktop would (gio launch) and waits for the started
+// program to write the marker file; the marker's contents, or an empty string.
+QString LaunchDesktopEntry(const QString& entryFile, const QString& markerFile);
+
+// The text of a shell script that writes its working folder and its own path
+// (one per line) to the file named by $WW_MARKER.
+extern const QByteArray kMarkerProgram;
+// That script, written to `path` as an executable file.
+void WriteMarkerProgram(const QString& path);

@@ -1,0 +1,14 @@
+#include "uninstall/uninstallapp.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/Wordwell.png")));
+    CUninstallApp theApp;
+    theApp.InitInstance();
+    return 0;
+}

@@ -1,0 +1,120 @@
+#include "uninstall/removal.h"
+
+#include "common/folderpath.h"
+#include "common/record.h"
+#include "platform/files/files.h"
+#include "platform/shell/specialfolders.h"
+#include "uninstall/recordfolder.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace files = platform::files;
+namespace reg = platform::registry;
+namespace record = common::record;
+
+namespace {
+
+void deleteKeyValues(const QString& keyPath, std::initializer_list<QString> names)
+{
+    reg::Key key = OpenRegKey(reg::HKEY_LOCAL_MACHINE, keyPath);
+    for (const QString& name : names)
+        reg::DeleteValue(key, name);
+    reg::CloseKey(&key);
+    reg::DeleteKey(reg::HKEY_LOCAL_MACHINE, keyPath);
+}
+
+}  // namespace
+
+reg::Key OpenRegKey(const reg::Key& root, const QString& keyPath)
+{
+    reg::Key key;
+    if (reg::OpenKey(root, keyPath, &key) != reg::ERROR_SUCCESS)
+        return reg::Key();
+    return key;
+}
+
+bool QueryRegString(const reg::Key& key, const QString& name, QString* text)
+{
+    text->clear();
+    QString value;
+    if (reg::QueryStringValue(key, name, &value) == reg::ERROR_SUCCESS)
+        *text = value;
+    return true;
+}
+
+bool IsRunningProgramFile(const QString& path)
+{
+    const QFileInfo entry(files::NativePath(path));
+    if (entry.isSymLink() || !entry.exists())
+        return false;
+    return entry.canonicalFilePath() == QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
+}
+
+void DeleteFolderFiles(const QString& folder)
+{
+    const quint32 attributes = files::GetFileAttributes(folder);
+    if (attributes == files::INVALID_FILE_ATTRIBUTES || (attributes & files::FILE_ATTRIBUTE_REPARSE_POINT))
+        return;
+    QList<files::FindEntry> entries;
+    if (!files::FindFiles(folder + QStringLiteral("/*.*"), &entries))
+        return;
+    for (const files::FindEntry& entry : entries) {
+        if (entry.name.startsWith(u'.'))
+            continue;
+        const QString path = folder + u'/' + entry.name;
+        // The running uninstaller is in use, as it would be on the original platform.
+        if (!IsRunningProgramFile(path))
+            files::DeleteFile(path);
+    }
+}
+
+bool UninstallProduct(int removeAll)
+{
+    bool success = true;
+    const QString desktopFolder = platform::shell::DesktopFolder();
+
+    QString installFolder;
+    QString groupPath;
+    reg::Key key = OpenRegKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey);
+    QueryRegString(key, record::kInstallFolderValue, &installFolder);
+    QueryRegString(key, record::kGroupPathValue, &groupPath);
+    reg::CloseKey(&key);
+
+    // A damaged record names folders we must not work in: their steps are
+    // skipped, and the rest of the record is kept for a later try.
+    const bool installFolderSafe = IsSafeRecordFolder(installFolder);
+    const bool groupPathSafe = IsSafeRecordFolder(groupPath);
+    const bool recordWhole = installFolderSafe && groupPathSafe;
+    if (!recordWhole)
+        success = false;
+
+    if (groupPathSafe) {
+        for (const record::Shortcut& shortcut : record::kGroupShortcuts)
+            success = files::DeleteFile(groupPath + shortcut.file) && success;
+    }
+    if (recordWhole)
+        files::DeleteFile(desktopFolder + record::kDesktopShortcut.file);
+    if (installFolderSafe) {
+        // Every installed file but the uninstaller itself.
+        for (const record::InstalledFile& file : record::kInstalledFiles) {
+            if (file.destination != record::kUninstallerFile)
+                success = files::DeleteFile(installFolder + file.destination) && success;
+        }
+    }
+
+    if (recordWhole) {
+        deleteKeyValues(record::kProductKey, {record::kInstallFolderValue, record::kGroupPathValue});
+        deleteKeyValues(record::kAppPathsKey, {QString(), record::kAppPathsFolderValue});
+        deleteKeyValues(record::kUninstallKey, {record::kDisplayNameValue, record::kUninstallStringValue});
+    }
+
+    if (removeAll && installFolderSafe) {
+        DeleteFolderFiles(installFolder + record::kWordsFolder);
+        common::RemoveFolderLevels(installFolder + record::kWordsFolder);
+        DeleteFolderFiles(installFolder);
+    }
+    if (groupPathSafe)
+        common::RemoveFolderLevels(groupPath);
+    return success;
+}

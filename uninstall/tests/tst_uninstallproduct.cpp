@@ -1,0 +1,323 @@
+#include "installation.h"
+
+#include "common/record.h"
+#include "platform/registry/registry.h"
+#include "platform/shell/specialfolders.h"
+#include "testsupport/isolatedhome.h"
+#include "uninstall/outcome.h"
+#include "uninstall/recordfolder.h"
+#include "uninstall/removal.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTest>
+
+#include <memory>
+
+namespace reg = platform::registry;
+namespace record = common::record;
+using platform::shell::DesktopFolder;
+using platform::shell::ProgramsFolder;
+
+namespace {
+
+void setRecordValue(const QString& name, const QString& value)
+{
+    reg::Key key;
+    QCOMPARE(reg::CreateKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey, &key), reg::ERROR_SUCCESS);
+    QCOMPARE(reg::SetStringValue(key, name, value), reg::ERROR_SUCCESS);
+}
+
+// Files a careless removal would take: the product's names, a words folder, a
+// user's own file and a subfolder.
+void placeSentinels(const QString& folder)
+{
+    for (const char* name : {"Wordwell.png", "Wordwell", "Wordwell.cnt", "Wordwell.hlp", "Ridwell",
+                                "Wordwell.desktop", "notes.txt", "Words/cat.wav", "Tolvane/Wordwell/Wordwell.desktop"})
+        WriteFileForTest(folder + '/' + name, QByteArray("sentinel ") + name);
+}
+
+}  // namespace
+
+class TestUninstallProduct : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_home = std::make_unique<IsolatedHome>();
+        m_install = std::make_unique<TestInstallation>(*m_home);
+    }
+
+    void cleanup()
+    {
+        m_install.reset();
+        m_home.reset();
+    }
+
+    void outcome_data()
+    {
+        QTest::addColumn<int>("removeAll");
+        QTest::addColumn<QString>("missing");  // removed before the uninstall
+        QTest::addColumn<QString>("message");
+        QTest::newRow("flag clear") << 0 << "" << "Left recorded words in installed folder";
+        QTest::newRow("flag set") << 1 << "" << "removed all";
+        QTest::newRow("help file missing") << 0 << "i/Wordwell.hlp" << "Unable to uninstall all components";
+        // The original let the last deletion alone decide; any failed one fails the outcome here.
+        QTest::newRow("program missing, help present") << 0 << "i/Wordwell" << "Unable to uninstall all components";
+        QTest::newRow("icon missing") << 1 << "i/Wordwell.png" << "Unable to uninstall all components";
+        QTest::newRow("a menu entry missing") << 0 << "g/Wordwell Help.desktop"
+                                              << "Unable to uninstall all components";
+        QTest::newRow("no desktop entry") << 0 << "d/Wordwell.desktop" << "Left recorded words in installed folder";
+    }
+
+    void outcome()
+    {
+        QFETCH(int, removeAll);
+        QFETCH(QString, missing);
+        QFETCH(QString, message);
+        QVERIFY(m_install->install());
+        if (!missing.isEmpty()) {
+            const QString folder = missing[0] == 'i'   ? m_install->installFolder
+                                   : missing[0] == 'g' ? m_install->groupPath
+                                                       : DesktopFolder();
+            QVERIFY(QFile::remove(folder + missing.mid(1)));
+        }
+        const bool success = UninstallProduct(removeAll);
+        QCOMPARE(OutcomeMessage(success, removeAll), message);
+        QVERIFY(!QFileInfo::exists(DesktopFolder() + "/Wordwell.desktop"));
+    }
+
+    void flagClearKeepsTheWords()
+    {
+        QVERIFY(m_install->install());
+        WriteFileForTest(m_install->wordsFolder() + "/cat.wav", "RIFF cat");
+        WriteFileForTest(m_install->wordsFolder() + "/Dog.wav", "RIFF dog");
+        WriteFileForTest(m_install->installFolder + "/notes.txt", "mine");
+        const QByteArray words = HashOfTree(m_install->wordsFolder());
+
+        QVERIFY(UninstallProduct(0));
+        QCOMPARE(HashOfTree(m_install->wordsFolder()), words);
+        QCOMPARE(EntriesOf(m_install->installFolder), (QStringList{"Ridwell", "Words", "notes.txt"}));
+        // The group folder and its empty parents are gone; the data folder holds more.
+        QVERIFY(!QFileInfo::exists(ProgramsFolder()));
+        QVERIFY(QFileInfo::exists(m_home->dataHome() + "/keep"));
+        QVERIFY(!QFileInfo::exists(DesktopFolder() + "/Wordwell.desktop"));
+
+        QVERIFY(!LocalMachineKeyExists(record::kProductKey));
+        QVERIFY(!LocalMachineKeyExists(record::kAppPathsKey));
+        QVERIFY(!LocalMachineKeyExists(record::kUninstallKey));
+        QVERIFY(LocalMachineKeyExists("Software\\Tolvane"));
+        reg::Key user;
+        QCOMPARE(reg::OpenKey(reg::HKEY_CURRENT_USER, record::kWordsPathKey, &user), reg::ERROR_SUCCESS);
+        QString wordsPath;
+        QCOMPARE(reg::QueryStringValue(user, "Path", &wordsPath), reg::ERROR_SUCCESS);
+        QCOMPARE(wordsPath, m_install->installFolder);
+    }
+
+    void runningUninstallerRemovesAllButItself_data()
+    {
+        QTest::addColumn<int>("removeAll");
+        QTest::addColumn<bool>("subfolders");
+        QTest::addColumn<QStringList>("installAfter");
+        QTest::addColumn<QStringList>("wordsAfter");
+        QTest::newRow("flag set, plain folders") << 1 << false << QStringList{"Ridwell"} << QStringList{};
+        QTest::newRow("flag set, subfolders and dotted names")
+            << 1 << true << QStringList{".settings", "Ridwell", "Words", "extras"} << QStringList{".hidden", "old"};
+        QTest::newRow("flag clear") << 0 << true
+                                    << QStringList{".settings", "Ridwell", "Words", "extras", "notes.txt"}
+                                    << QStringList{".hidden", "Dog.wav", "cat.wav", "old"};
+    }
+
+    void runningUninstallerRemovesAllButItself()
+    {
+        QFETCH(int, removeAll);
+        QFETCH(bool, subfolders);
+        QFETCH(QStringList, installAfter);
+        QFETCH(QStringList, wordsAfter);
+        // The uninstaller Setup copies is one that runs the removal when started.
+        QFile::remove(m_home->work() + "/Ridwell");
+        QVERIFY(QFile::copy(WW_UNINSTALL_RUNNER, m_home->work() + "/Ridwell"));
+        QVERIFY(m_install->install());
+        WriteFileForTest(m_install->wordsFolder() + "/cat.wav", "RIFF cat");
+        WriteFileForTest(m_install->wordsFolder() + "/Dog.wav", "RIFF dog");
+        WriteFileForTest(m_install->installFolder + "/notes.txt", "mine");
+        if (subfolders) {
+            WriteFileForTest(m_install->wordsFolder() + "/.hidden", "x");
+            WriteFileForTest(m_install->wordsFolder() + "/old/bird.wav", "RIFF bird");
+            WriteFileForTest(m_install->installFolder + "/.settings", "x");
+            WriteFileForTest(m_install->installFolder + "/extras/readme", "x");
+        }
+
+        QProcess ridwell;
+        ridwell.setWorkingDirectory(m_install->installFolder);
+        ridwell.start(m_install->installFolder + "/Ridwell", {QString::number(removeAll)});
+        QVERIFY(ridwell.waitForFinished(60000));
+        QCOMPARE(ridwell.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(ridwell.exitCode(), 0);
+
+        QCOMPARE(EntriesOf(m_install->installFolder), installAfter);
+        QCOMPARE(EntriesOf(m_install->wordsFolder()), wordsAfter);
+        QCOMPARE(QFileInfo::exists(m_install->wordsFolder()), installAfter.contains("Words"));
+        if (subfolders) {
+            QCOMPARE(ReadFileForTest(m_install->wordsFolder() + "/old/bird.wav"), QByteArray("RIFF bird"));
+            QCOMPARE(ReadFileForTest(m_install->installFolder + "/extras/readme"), QByteArray("x"));
+        }
+        QVERIFY(!QFileInfo::exists(m_install->groupPath));
+    }
+
+    void safeRecordFolders_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("safe");
+        QTest::newRow("install folder") << "@/.local/share/Tolvane/Wordwell" << true;
+        QTest::newRow("backslashes") << "@\\Apps\\Wordwell" << true;
+        QTest::newRow("opt") << "/opt/Tolvane/Wordwell" << true;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("root") << "/" << false;
+        QTest::newRow("doubled root") << "//" << false;
+        QTest::newRow("tilde") << "~" << false;
+        QTest::newRow("tilde folder") << "~/Wordwell" << false;
+        QTest::newRow("home") << "@" << false;
+        QTest::newRow("home with separator") << "@/" << false;
+        QTest::newRow("home in other case") << "@UPPER" << false;
+        QTest::newRow("above home") << "@/.." << false;
+        QTest::newRow("parent of home") << "@PARENT" << false;
+        QTest::newRow("relative") << "Tolvane/Wordwell" << false;
+        QTest::newRow("dot-dot inside") << "@/Tolvane/../../x" << false;
+        QTest::newRow("dot level") << "@/./Wordwell" << false;
+    }
+
+    void safeRecordFolders()
+    {
+        QFETCH(QString, folder);
+        QFETCH(bool, safe);
+        const QString home = m_home->home();
+        folder.replace("@UPPER", home.toUpper()).replace("@PARENT", QFileInfo(home).path()).replace("@", home);
+        QCOMPARE(IsSafeRecordFolder(folder), safe);
+    }
+
+    void hostileRecordTouchesNothingOutside_data()
+    {
+        QTest::addColumn<QString>("value");   // "Path" or "Group"
+        QTest::addColumn<QString>("data");    // "<missing key>" removes the whole key
+        QTest::addColumn<QString>("sentinels");
+        QTest::newRow("missing key") << "" << "<missing key>" << "@/sentinel";
+        QTest::newRow("empty path") << "Path" << "" << "@/sentinel";
+        QTest::newRow("empty group") << "Group" << "" << "@/sentinel";
+        QTest::newRow("root path") << "Path" << "/" << "@/sentinel";
+        QTest::newRow("root group") << "Group" << "/" << "@/sentinel";
+        QTest::newRow("tilde") << "Path" << "~" << "@/sentinel";
+        QTest::newRow("home folder") << "Path" << "@" << "@";
+        QTest::newRow("home folder as group") << "Group" << "@/" << "@";
+        QTest::newRow("above home") << "Path" << "@PARENT" << "@PARENT";
+        QTest::newRow("relative") << "Path" << "sentinel" << "@/sentinel";
+        QTest::newRow("dot-dot") << "Path" << "@/Program Files/../sentinel" << "@/sentinel";
+    }
+
+    void hostileRecordTouchesNothingOutside()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, data);
+        QFETCH(QString, sentinels);
+        const QString home = m_home->home();
+        const QString parent = QFileInfo(home).path();
+        data.replace("@PARENT", parent).replace("@", home);
+        sentinels.replace("@PARENT", parent).replace("@", home);
+        QVERIFY(m_install->install());
+        placeSentinels(sentinels);
+        QDir::setCurrent(home);  // where a relative record would land
+        if (data == "<missing key>") {
+            reg::Key key;
+            QCOMPARE(reg::OpenKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey, &key), reg::ERROR_SUCCESS);
+            QCOMPARE(reg::DeleteValue(key, "Path"), reg::ERROR_SUCCESS);
+            QCOMPARE(reg::DeleteValue(key, "Group"), reg::ERROR_SUCCESS);
+            QCOMPARE(reg::DeleteKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey), reg::ERROR_SUCCESS);
+        } else {
+            setRecordValue(value, data);
+        }
+        const QByteArray before = HashOfTree(sentinels + "/Words") + HashOfTree(sentinels + "/Tolvane");
+        QStringList sentinelFiles;
+        for (const QString& name : EntriesOf(sentinels)) {
+            if (QFileInfo(sentinels + '/' + name).isFile())
+                sentinelFiles << name + ':' + ReadFileForTest(sentinels + '/' + name);
+        }
+        const QStringList rootBefore = EntriesOf("/");
+
+        QVERIFY(!UninstallProduct(1));
+
+        QStringList filesAfter;
+        for (const QString& name : EntriesOf(sentinels)) {
+            if (QFileInfo(sentinels + '/' + name).isFile())
+                filesAfter << name + ':' + ReadFileForTest(sentinels + '/' + name);
+        }
+        QCOMPARE(filesAfter, sentinelFiles);
+        QCOMPARE(HashOfTree(sentinels + "/Words") + HashOfTree(sentinels + "/Tolvane"), before);
+        QCOMPARE(EntriesOf("/"), rootBefore);
+        // The part of the record that is sound is still removed; a damaged record stays for another try.
+        const bool installFolderSound = value == "Group";
+        const bool groupSound = value == "Path";
+        QCOMPARE(QFileInfo::exists(m_install->installFolder + "/Wordwell.hlp"), !installFolderSound);
+        QCOMPARE(QFileInfo::exists(m_install->groupPath + "/Wordwell.desktop"), !groupSound);
+        QVERIFY(QFileInfo::exists(DesktopFolder() + "/Wordwell.desktop"));
+        QVERIFY(LocalMachineKeyExists(record::kUninstallKey));
+    }
+
+    void linksAreRemovedNeverFollowed_data()
+    {
+        QTest::addColumn<bool>("wordsIsALink");
+        QTest::newRow("links in the words folder") << false;
+        QTest::newRow("the words folder is a link") << true;
+    }
+
+    void linksAreRemovedNeverFollowed()
+    {
+        QFETCH(bool, wordsIsALink);
+        const QString outside = m_home->home() + "/outside";
+        placeSentinels(outside);
+        const QByteArray before = HashOfTree(outside);
+        QVERIFY(m_install->install());
+        if (wordsIsALink) {
+            QVERIFY(QDir(m_install->wordsFolder()).removeRecursively());
+            QVERIFY(QFile::link(outside, m_install->wordsFolder()));
+        } else {
+            QVERIFY(QFile::link(outside, m_install->wordsFolder() + "/escape"));
+            QVERIFY(QFile::link(outside + "/notes.txt", m_install->wordsFolder() + "/notes.txt"));
+            QVERIFY(QFile::link(outside, m_install->installFolder + "/outside"));
+        }
+
+        QVERIFY(UninstallProduct(1));
+        QCOMPARE(HashOfTree(outside), before);
+        // Every link went as a link, the linked words folder too.
+        QCOMPARE(EntriesOf(m_install->installFolder), QStringList{});
+    }
+
+    void longRecordValuesAreReadWhole()
+    {
+        // A 300-character install folder whose first 256 characters name another
+        // folder: a value cut short would point there.
+        QString base = m_home->home() + '/';
+        while (base.size() < 256 - 101)
+            base += QString(100, u'd') + '/';
+        const QString decoy = base + QString(256 - base.size(), u's');
+        QCOMPARE(decoy.size(), 256);
+        const QString folder = decoy + QString(300 - decoy.size(), u'x');
+        placeSentinels(decoy);
+        const QByteArray before = HashOfTree(decoy);
+        m_install->installFolder = folder;
+        QVERIFY(m_install->install());
+
+        QVERIFY(UninstallProduct(1));
+        QCOMPARE(HashOfTree(decoy), before);
+        QCOMPARE(EntriesOf(folder), QStringList{});
+    }
+
+private:
+    std::unique_ptr<IsolatedHome> m_home;
+    std::unique_ptr<TestInstallation> m_install;
+};
+
+QTEST_GUILESS_MAIN(TestUninstallProduct)
+#include "tst_uninstallproduct.moc"
