@@ -1,5 +1,7 @@
 #include "platform/audio/capture.h"
 
+#include "platform/audio/teardown.h"
+
 #include <QAudioDevice>
 #include <QAudioSource>
 #include <QBuffer>
@@ -12,6 +14,7 @@ AudioCapture::AudioCapture(QObject* parent) : QObject(parent) {}
 AudioCapture::~AudioCapture()
 {
     stop();
+    CancelDeferredDeletes(this);
 }
 
 bool AudioCapture::start(int sampleRate, int channels, QString* reason)

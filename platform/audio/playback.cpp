@@ -1,5 +1,7 @@
 #include "platform/audio/playback.h"
 
+#include "platform/audio/teardown.h"
+
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QBuffer>
@@ -50,6 +52,7 @@ AudioPlayback::AudioPlayback(QObject* parent) : QObject(parent)
 AudioPlayback::~AudioPlayback()
 {
     release();
+    CancelDeferredDeletes(this);
 }
 
 bool AudioPlayback::start(const WaveData& sound, qint64 fromFrame, QString* reason)

@@ -1,7 +1,9 @@
 #include "platform/framework/document.h"
 
 #include "platform/framework/archive.h"
+#include "platform/framework/commandids.h"
 #include "platform/framework/messagebox.h"
+#include "platform/framework/winapp.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -24,6 +26,12 @@ bool reportFailure(const QString& text)
 }
 
 }  // namespace
+
+CDocument::CDocument()
+{
+    OnCommand(ID_FILE_SAVE, [this] { DoFileSave(); });
+    OnCommand(ID_FILE_SAVE_AS, [this] { DoSave(QString()); });
+}
 
 bool CDocument::OnNewDocument()
 {
@@ -113,8 +121,10 @@ bool CDocument::DoFileSave()
 
 void CDocument::SetPathName(const QString& pathName)
 {
-    m_strPathName = pathName;
+    m_strPathName = QFileInfo(pathName).absoluteFilePath();
     m_strTitle = QFileInfo(pathName).fileName();
+    if (CWinApp* app = AfxGetApp())
+        app->AddToRecentFileList(m_strPathName);
 }
 
 void CDocument::AddView(CView* view)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/framework/cmdtarget.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -20,13 +22,11 @@ public:
 // The document base: path name, title, modified flag, its views, and the
 // New / Open / Save procedures. A save goes through QSaveFile, so a failed save
 // never damages the file it was to replace; every failure is reported with the
-// file's name and the system's reason.
-class CDocument {
+// file's name and the system's reason. Its command map carries Save and Save As.
+class CDocument : public CCmdTarget {
 public:
-    CDocument() = default;
-    CDocument(const CDocument&) = delete;
-    CDocument& operator=(const CDocument&) = delete;
-    virtual ~CDocument() = default;
+    CDocument();
+    ~CDocument() override = default;
 
     virtual void Serialize(CArchive& ar) = 0;
     virtual void DeleteContents() {}
@@ -44,6 +44,7 @@ public:
     bool DoFileSave();
 
     const QString& GetPathName() const { return m_strPathName; }
+    // Also puts the file at the head of the application's recent-file list.
     void SetPathName(const QString& pathName);
     const QString& GetTitle() const { return m_strTitle; }
     void SetTitle(const QString& title) { m_strTitle = title; }

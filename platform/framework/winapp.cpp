@@ -1,8 +1,10 @@
 #include "platform/framework/winapp.h"
 
+#include "platform/framework/doctemplate.h"
+#include "platform/framework/recentfiles.h"
 #include "platform/registry/registry.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QFileInfo>
 
 namespace platform::framework {
@@ -10,20 +12,49 @@ namespace platform::framework {
 namespace reg = platform::registry;
 
 namespace {
+
 CWinApp* g_app = nullptr;
-}
+
+// Hands every event of the program to the application object first.
+class PreTranslateFilter : public QObject {
+public:
+    explicit PreTranslateFilter(CWinApp* app) : m_app(app) {}
+    bool eventFilter(QObject* receiver, QEvent* event) override { return m_app->PreTranslateMessage(receiver, event); }
+
+private:
+    CWinApp* m_app;
+};
+
+}  // namespace
 
 CWinApp::CWinApp(const QString& appName) : m_strAppName(appName)
 {
     Q_ASSERT(!g_app);
     g_app = this;
-    if (QCoreApplication::instance())
+    if (auto* qtApp = QCoreApplication::instance()) {
+        // Message boxes and window captions name the application by its title.
+        QGuiApplication::setApplicationDisplayName(appName);
         m_strHelpFilePath = HelpFilePathFor(QCoreApplication::applicationFilePath());
+        m_preTranslateFilter = std::make_unique<PreTranslateFilter>(this);
+        qtApp->installEventFilter(m_preTranslateFilter.get());
+    }
+    registerCommands();
 }
 
 CWinApp::~CWinApp()
 {
+    writeRecentFiles();
+    // The windows go before the object that routes their commands.
+    m_docTemplate.reset();
+    m_preTranslateFilter.reset();
     g_app = nullptr;
+}
+
+bool CWinApp::PreTranslateMessage(QObject* receiver, QEvent* event)
+{
+    Q_UNUSED(receiver);
+    Q_UNUSED(event);
+    return false;
 }
 
 CWinApp* AfxGetApp()
@@ -63,6 +94,16 @@ QString CWinApp::GetProfileString(const QString& section, const QString& entry,
     if (reg::QueryStringValue(key, entry, &value) != reg::ERROR_SUCCESS)
         return defaultValue;
     return value;
+}
+
+bool CWinApp::DeleteProfileEntry(const QString& section, const QString& entry)
+{
+    if (m_strRegistryKey.isEmpty())
+        return false;
+    reg::Key key;
+    if (reg::OpenKey(reg::HKEY_CURRENT_USER, sectionKey(section), &key) != reg::ERROR_SUCCESS)
+        return false;
+    return reg::DeleteValue(key, entry) == reg::ERROR_SUCCESS;
 }
 
 bool CWinApp::WriteProfileString(const QString& section, const QString& entry, const QString& value)

@@ -1,20 +1,39 @@
 #pragma once
 
+#include "platform/framework/cmdtarget.h"
+
 #include <QString>
+
+#include <functional>
+#include <memory>
+
+class QEvent;
+class QObject;
+class QWidget;
 
 namespace platform::framework {
 
+class CCommandLineInfo;
+class CDocument;
+class CRecentFileList;
+class CSingleDocTemplate;
+
 // The application object: its title, its profile settings kept in the
-// registry's HKEY_CURRENT_USER hive, and its help file path. One exists per
-// process; AfxGetApp() reaches it from anywhere.
-class CWinApp {
+// registry's HKEY_CURRENT_USER hive, its help file path, its document
+// template with New and Open, the recent-file list, and start-up from the
+// command line. One exists per process; AfxGetApp() reaches it from anywhere.
+class CWinApp : public CCmdTarget {
 public:
     explicit CWinApp(const QString& appName);
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
-    virtual ~CWinApp();
+    ~CWinApp() override;
 
     virtual bool InitInstance() { return true; }
+    // Sees every event of the program before it is delivered; true swallows it.
+    virtual bool PreTranslateMessage(QObject* receiver, QEvent* event);
+    // Runs InitInstance and, when it succeeds, the event loop; the process's exit code.
+    int Run();
 
     const QString& AppName() const { return m_strAppName; }
 
@@ -23,17 +42,52 @@ public:
     QString GetProfileString(const QString& section, const QString& entry,
                              const QString& defaultValue = QString()) const;
     bool WriteProfileString(const QString& section, const QString& entry, const QString& value);
+    bool DeleteProfileEntry(const QString& section, const QString& entry);
 
     // The program's own file with its extension replaced by ".hlp" (added when it has none).
     const QString& GetHelpFilePath() const { return m_strHelpFilePath; }
+    void SetHelpFilePath(const QString& path) { m_strHelpFilePath = path; }
     static QString HelpFilePathFor(const QString& programPath);
 
+    // Documents (winappdocs.cpp).
+    void AddDocTemplate(std::unique_ptr<CSingleDocTemplate> docTemplate);
+    CSingleDocTemplate* GetDocTemplate() const { return m_docTemplate.get(); }
+    QWidget* GetMainWnd() const;
+    CDocument* OpenDocumentFile(const QString& pathName);
+    void OnFileNew();
+    void OnFileOpen();
+    void OnAppExit();
+
+    // The recent-file list of `maxFiles` entries, read from the profile.
+    void LoadStdProfileSettings(int maxFiles);
+    void AddToRecentFileList(const QString& pathName);
+    const CRecentFileList* RecentFileList() const { return m_recentFiles.get(); }
+
+    // Carries out the command line: a new list, or the list file it names.
+    // False when that fails, and start-up then ends the program.
+    bool ProcessShellCommand(const CCommandLineInfo& info);
+
+    // The file dialog for Open (open) and Save As; the chosen path, or empty
+    // when cancelled. Tests answer it through SetFilePrompt.
+    QString DoPromptFileName(const QString& proposedName, bool open);
+    using FilePrompt = std::function<QString(const QString& proposedName, bool open)>;
+    void SetFilePrompt(FilePrompt prompt) { m_filePrompt = std::move(prompt); }
+
 private:
+    void registerCommands();
     QString sectionKey(const QString& section) const;
+    void onOpenRecentFile(unsigned id);
+    void onUpdateRecentFile(unsigned id, CCmdUI* ui) const;
+    void writeRecentFiles();
 
     QString m_strAppName;
     QString m_strRegistryKey;
     QString m_strHelpFilePath;
+    std::unique_ptr<CSingleDocTemplate> m_docTemplate;
+    std::unique_ptr<CRecentFileList> m_recentFiles;
+    bool m_bRecentFilesWritePending = false;
+    std::unique_ptr<QObject> m_preTranslateFilter;
+    FilePrompt m_filePrompt;
 };
 
 CWinApp* AfxGetApp();

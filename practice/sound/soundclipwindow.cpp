@@ -1,5 +1,6 @@
 #include "practice/sound/soundclipwindow.h"
 
+#include "platform/audio/teardown.h"
 #include "platform/framework/messagebox.h"
 #include "practice/sound/playbar.h"
 #include "practice/sound/soundclipplayer.h"
@@ -29,6 +30,13 @@ CSoundClipWindow::CSoundClipWindow(QWidget* parentControl, unsigned style) : QWi
     parentControl->installEventFilter(this);
     fitToParent();
     show();
+}
+
+CSoundClipWindow::~CSoundClipWindow()
+{
+    // Close() may have asked for a deferred deletion before the parent control
+    // deletes the window; the device's teardown must not deliver it.
+    platform::audio::CancelDeferredDeletes(this);
 }
 
 bool CSoundClipWindow::eventFilter(QObject* watched, QEvent* event)

@@ -17,6 +17,7 @@ class CSoundClipWindow : public QWidget {
 
 public:
     CSoundClipWindow(QWidget* parentControl, unsigned style);
+    ~CSoundClipWindow() override;
 
     platform::audio::WaveAudioDevice* device() { return &m_device; }
     // Null in the configuration without a play bar.

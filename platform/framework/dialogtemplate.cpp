@@ -1,0 +1,163 @@
+#include "platform/framework/dialogtemplate.h"
+
+#include "platform/framework/dialogcontrols.h"
+#include "platform/framework/dialogunits.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QVariant>
+
+namespace platform::framework {
+
+namespace {
+
+// The colour button finds the control it takes over by this property.
+const char* const kColorButtonIdProperty = "controlId";
+const char* const kHelpIdProperty = "ww_helpId";
+
+// Captions keep the template's "\n\r" line breaks; a button shows one line break.
+QString shownCaption(const QString& caption)
+{
+    QString shown = caption;
+    shown.remove(u'\r');
+    return shown;
+}
+
+Qt::Alignment horizontalAlignment(unsigned style)
+{
+    if (style & CS_RIGHT)
+        return Qt::AlignRight;
+    if (style & CS_CENTER)
+        return Qt::AlignHCenter;
+    return Qt::AlignLeft;
+}
+
+QWidget* makeButton(QWidget* parent, const DialogUnits& units, const DialogItem& item)
+{
+    QPushButton* button = AddPushButton(parent, units, item.id, shownCaption(item.caption), item.rect);
+    button->setDefault(item.kind == ControlKind::DefPushButton);
+    return button;
+}
+
+QWidget* makeEdit(QWidget* parent, const DialogUnits& units, const DialogItem& item)
+{
+    const unsigned style = ((item.style & CS_READONLY) ? EditReadOnly : EditPlain)
+                           | ((item.style & CS_BORDER) ? EditPlain : EditNoBorder);
+    if (item.style & CS_MULTILINE) {
+        QPlainTextEdit* edit = AddMultiLineEdit(parent, units, item.id, item.accessibleName, item.rect, style);
+        // Without horizontal scrolling the platform's multi-line edit wraps its lines.
+        if (!(item.style & CS_AUTOHSCROLL))
+            edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        edit->setFrameShape((item.style & CS_BORDER) ? QFrame::StyledPanel : QFrame::NoFrame);
+        return edit;
+    }
+    QLineEdit* edit = AddEdit(parent, units, item.id, item.accessibleName, item.rect, style);
+    edit->setAlignment(horizontalAlignment(item.style));
+    return edit;
+}
+
+QWidget* makeLabel(QWidget* parent, const DialogUnits& units, const DialogItem& item)
+{
+    QString text = shownCaption(item.caption);
+    if (!(item.style & CS_NOPREFIX))
+        text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    QLabel* label = AddStaticText(parent, units, text, item.rect);
+    label->setAlignment(horizontalAlignment(item.style) | Qt::AlignTop);
+    return label;
+}
+
+QWidget* makeControl(QWidget* parent, const DialogUnits& units, const DialogItem& item)
+{
+    switch (item.kind) {
+    case ControlKind::PushButton:
+    case ControlKind::DefPushButton:
+    case ControlKind::OwnerDrawButton: return makeButton(parent, units, item);
+    case ControlKind::Edit: return makeEdit(parent, units, item);
+    case ControlKind::Label: return makeLabel(parent, units, item);
+    case ControlKind::EtchedFrame: {
+        auto* frame = new QFrame(parent);
+        frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+        return frame;
+    }
+    case ControlKind::GroupBox: return AddGroupBox(parent, units, shownCaption(item.caption), item.rect);
+    case ControlKind::ListBox: {
+        auto* list = new QListWidget(parent);
+        // Every line of a list box is one line high; it also spares measuring each of a long list's items.
+        list->setUniformItemSizes(true);
+        return list;
+    }
+    case ControlKind::Icon: return new QLabel(parent);
+    }
+    return new QWidget(parent);
+}
+
+Qt::FocusPolicy focusPolicyFor(const DialogItem& item)
+{
+    if (item.style & CS_HIDDEN)
+        return Qt::NoFocus;
+    if (item.style & CS_TABSTOP)
+        return Qt::StrongFocus;
+    switch (item.kind) {
+    case ControlKind::Edit:
+    case ControlKind::ListBox:
+    case ControlKind::PushButton:
+    case ControlKind::DefPushButton:
+    case ControlKind::OwnerDrawButton: return Qt::ClickFocus;
+    default: return Qt::NoFocus;
+    }
+}
+
+}  // namespace
+
+QString PlainCaption(const QString& caption)
+{
+    QString plain = caption;
+    plain.replace(QStringLiteral("\n\r"), QStringLiteral(" "));
+    plain.replace(u'\n', u' ');
+    plain.remove(u'\r');
+    plain.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    return plain.simplified();
+}
+
+void CreateDialogControls(QWidget* parent, const DialogTemplate& dialogTemplate)
+{
+    QFont font(dialogTemplate.fontFamily);
+    font.setPointSize(dialogTemplate.pointSize);
+    parent->setFont(font);
+    const DialogUnits units(font);
+    parent->resize(units.MapDialogSize(dialogTemplate.size));
+
+    QWidget* previousTabStop = nullptr;
+    for (const DialogItem& item : dialogTemplate.items) {
+        QWidget* control = makeControl(parent, units, item);
+        const int id = item.id == IDC_STATIC ? kStaticCtrlId : item.id;
+        PlaceControl(control, units, item.rect, id);
+        control->setProperty(kColorButtonIdProperty, id);
+        control->setFocusPolicy(focusPolicyFor(item));
+        control->setProperty(kHelpIdProperty, item.helpId);
+        if (item.id != IDC_STATIC)
+            control->setObjectName(QStringLiteral("ctl%1").arg(item.id));
+        control->setAccessibleName(item.accessibleName.isEmpty() ? PlainCaption(item.caption)
+                                                                  : item.accessibleName);
+        control->setVisible(!(item.style & CS_HIDDEN));
+        if (control->focusPolicy() == Qt::StrongFocus) {
+            if (previousTabStop)
+                QWidget::setTabOrder(previousTabStop, control);
+            previousTabStop = control;
+        }
+    }
+}
+
+quint32 GetWindowContextHelpId(const QWidget* control)
+{
+    return control ? control->property(kHelpIdProperty).toUInt() : 0;
+}
+
+}  // namespace platform::framework

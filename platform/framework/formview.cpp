@@ -1,0 +1,136 @@
+#include "platform/framework/formview.h"
+
+#include "platform/framework/commandids.h"
+#include "platform/framework/dataexchange.h"
+#include "platform/framework/formprint.h"
+#include "platform/framework/frame.h"
+#include "platform/framework/helprequest.h"
+
+#include <QAbstractButton>
+#include <QKeyEvent>
+#include <QPushButton>
+
+namespace platform::framework {
+
+CFormView::CFormView(const DialogTemplate& dialogTemplate, QWidget* parent)
+    : QWidget(parent), m_nTemplateId(dialogTemplate.id)
+{
+    CreateDialogControls(this, dialogTemplate);
+    setMinimumSize(size());
+    const auto controls = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* control : controls) {
+        control->installEventFilter(this);
+        if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            const auto id = static_cast<unsigned>(GetDlgCtrlID(button));
+            connect(button, &QAbstractButton::clicked, this, [this, id] {
+                if (CFrameWnd* frame = GetParentFrame())
+                    frame->RouteCommand(id);
+                else
+                    OnCmdMsg(id, nullptr);
+            });
+        }
+    }
+    OnCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
+    OnCommand(ID_FILE_PRINT_DIRECT, [this] { OnFilePrintDirect(); });
+    OnCommand(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
+}
+
+CFormView::~CFormView()
+{
+    if (m_pDocument)
+        m_pDocument->RemoveView(this);
+}
+
+void CFormView::SetDocument(CDocument* document)
+{
+    if (m_pDocument)
+        m_pDocument->RemoveView(this);
+    m_pDocument = document;
+    if (m_pDocument)
+        m_pDocument->AddView(this);
+}
+
+CFrameWnd* CFormView::GetParentFrame() const
+{
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* frame = qobject_cast<CFrameWnd*>(w))
+            return frame;
+    }
+    return nullptr;
+}
+
+bool CFormView::UpdateData(bool saveAndValidate)
+{
+    CDataExchange dx(this, saveAndValidate);
+    DoDataExchange(&dx);
+    return !dx.Failed();
+}
+
+void CFormView::OnInitialUpdate()
+{
+    UpdateData(false);
+    OnUpdate(nullptr, 0, nullptr);
+}
+
+void CFormView::OnUpdate(CView* sender, qintptr hint, QObject* hintObject)
+{
+    Q_UNUSED(sender);
+    Q_UNUSED(hint);
+    Q_UNUSED(hintObject);
+    update();
+}
+
+void CFormView::OnFilePrint()
+{
+    PrintForm(this, PrintChoice::AskUser);
+}
+
+void CFormView::OnFilePrintDirect()
+{
+    PrintForm(this, PrintChoice::DefaultPrinter);
+}
+
+void CFormView::OnFilePrintPreview()
+{
+    PrintForm(this, PrintChoice::Preview);
+}
+
+QWidget* CFormView::defaultButton() const
+{
+    const auto buttons = findChildren<QPushButton*>(Qt::FindDirectChildrenOnly);
+    for (QPushButton* button : buttons) {
+        if (button->isDefault())
+            return button;
+    }
+    return nullptr;
+}
+
+bool CFormView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        // As in a dialog, Enter anywhere on the form presses the default button,
+        // hidden or not.
+        if (enter && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            if (auto* button = qobject_cast<QPushButton*>(defaultButton()); button && button->isEnabled()) {
+                const auto id = static_cast<unsigned>(GetDlgCtrlID(button));
+                if (CFrameWnd* frame = GetParentFrame())
+                    frame->RouteCommand(id);
+                else
+                    OnCmdMsg(id, nullptr);
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool CFormView::event(QEvent* event)
+{
+    if (HandleHelpModeEvent(this, event))
+        return true;
+    return QWidget::event(event);
+}
+
+}  // namespace platform::framework

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/framework/cmdtarget.h"
+#include "platform/framework/dialogtemplate.h"
+#include "platform/framework/document.h"
+
+#include <QWidget>
+
+namespace platform::framework {
+
+class CDataExchange;
+class CFrameWnd;
+
+// A view that is a form: its controls come from a dialog template, its
+// members are exchanged with them by DoDataExchange, a button click reaches
+// the command map with the button's id, Enter goes to the form's default
+// button, and the framework's print commands print the form as it stands.
+class CFormView : public QWidget, public CView, public CCmdTarget {
+    Q_OBJECT
+public:
+    explicit CFormView(const DialogTemplate& dialogTemplate, QWidget* parent = nullptr);
+    ~CFormView() override;
+
+    // The document template joins the view to its document and frame.
+    void SetDocument(CDocument* document);
+    CDocument* GetDocument() const { return m_pDocument; }
+    CFrameWnd* GetParentFrame() const;
+
+    // Runs DoDataExchange; false when a control's text could not be read back.
+    bool UpdateData(bool saveAndValidate = true);
+    virtual void DoDataExchange(CDataExchange* pDX) { Q_UNUSED(pDX); }
+
+    // Called after every new or opened document: writes the members to the
+    // controls, then OnUpdate.
+    virtual void OnInitialUpdate();
+    void OnUpdate(CView* sender, qintptr hint, QObject* hintObject) override;
+
+    QWidget* GetDlgItem(int id) const { return platform::framework::GetDlgItem(this, id); }
+    int TemplateId() const { return m_nTemplateId; }
+
+protected:
+    // The print commands: with the print dialog, straight to the default printer, or previewed.
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    QWidget* defaultButton() const;
+
+    CDocument* m_pDocument = nullptr;
+    int m_nTemplateId;
+};
+
+}  // namespace platform::framework

@@ -1,0 +1,365 @@
+#include "platform/framework/archive.h"
+#include "platform/framework/commandids.h"
+#include "platform/framework/commandline.h"
+#include "platform/framework/doctemplate.h"
+#include "platform/framework/formview.h"
+#include "platform/framework/frame.h"
+#include "platform/framework/recentfiles.h"
+#include "platform/framework/winapp.h"
+#include "platform/registry/registry.h"
+#include "testsupport/isolatedhome.h"
+#include "testsupport/messageboxes.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+
+#include <memory>
+
+using namespace platform::framework;
+
+namespace {
+
+enum : unsigned { ID_VIEW_ONLY = 40001, ID_BOTH = 40002, ID_NOBODY = 40003 };
+
+class WordsDoc : public CDocument {
+public:
+    void Serialize(CArchive& ar) override
+    {
+        if (ar.IsStoring()) {
+            ar.WriteCount(static_cast<quint32>(words.size()));
+            for (const QString& w : std::as_const(words))
+                ar.WriteText(w);
+        } else {
+            const quint32 n = ar.ReadCount();
+            for (quint32 i = 0; i < n; ++i)
+                words.append(ar.ReadText());
+        }
+    }
+    void DeleteContents() override { words.clear(); }
+    QStringList words;
+};
+
+DialogTemplate viewTemplate()
+{
+    DialogTemplate t;
+    t.id = 130;
+    t.fontFamily = QStringLiteral("DejaVu Sans");
+    t.size = {100, 50};
+    t.items = {{1, ControlKind::Edit, {}, {5, 5, 50, 14}, CS_TABSTOP | CS_BORDER, 0, QStringLiteral("Word")}};
+    return t;
+}
+
+class WordsView : public CFormView {
+public:
+    explicit WordsView(QWidget* parent) : CFormView(viewTemplate(), parent)
+    {
+        OnCommand(ID_VIEW_ONLY, [this] { routed << QStringLiteral("view"); });
+        OnCommand(ID_BOTH, [this] { routed << QStringLiteral("view"); });
+        OnUpdateCommandUI(ID_VIEW_ONLY, [this](CCmdUI* ui) { ui->Enable(allowViewOnly); });
+    }
+    void OnInitialUpdate() override
+    {
+        CFormView::OnInitialUpdate();
+        ++initialUpdates;
+        wordsSeen = static_cast<WordsDoc*>(GetDocument())->words.size();
+    }
+    int initialUpdates = 0;
+    qsizetype wordsSeen = -1;
+    bool allowViewOnly = true;
+    QStringList routed;
+};
+
+QByteArray listBytes(const QStringList& words)
+{
+    QByteArray bytes;
+    CArchive ar(&bytes);
+    ar.WriteCount(static_cast<quint32>(words.size()));
+    for (const QString& w : words)
+        ar.WriteText(w);
+    return bytes;
+}
+
+}  // namespace
+
+class TestDocTemplate : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_home = std::make_unique<IsolatedHome>();
+        makeApp();
+    }
+    void cleanup()
+    {
+        m_app.reset();
+        m_home.reset();
+    }
+
+    void aNewListShowsTheFrameWithAnUntitledCaption()
+    {
+        CDocument* doc = m_app->OpenDocumentFile(QString());
+        QVERIFY(doc);
+        QVERIFY(frame()->isVisible());
+        QCOMPARE(view()->initialUpdates, 1);
+        QCOMPARE(doc->GetTitle(), QString("Untitled"));
+        QCOMPARE(frame()->windowTitle(), QString("Untitled - Word Test"));
+        QCOMPARE(m_app->GetMainWnd(), frame());
+        QCOMPARE(frame()->centralWidget(), view());
+    }
+
+    void openingAListReusesTheOneDocumentAndView()
+    {
+        QVERIFY(m_app->OpenDocumentFile(QString()));
+        CDocument* first = doc();
+        WriteFileForTest(m_home->work() + "/cats.spl", listBytes({"cat", "Cat ", "cat"}));
+        QCOMPARE(m_app->OpenDocumentFile(m_home->work() + "/cats.spl"), first);
+        QCOMPARE(view()->initialUpdates, 2);
+        QCOMPARE(view()->wordsSeen, 3);
+        QCOMPARE(words(), (QStringList{"cat", "Cat ", "cat"}));
+        QCOMPARE(frame()->windowTitle(), QString("cats.spl - Word Test"));
+        QCOMPARE(doc()->GetPathName(), m_home->work() + "/cats.spl");
+    }
+
+    void aFileThatCannotBeReadLeavesTheListAsItWas()
+    {
+        openList({"dog"});
+        doc()->SetModifiedFlag(true);
+        MessageBoxRecorder boxes;
+        boxes.queueAnswer(IDNO);  // do not save the changed list first
+        QVERIFY(!m_app->OpenDocumentFile(m_home->work() + "/missing.spl"));
+        QCOMPARE(words(), QStringList{"dog"});
+        QVERIFY(doc()->IsModified());
+        QCOMPARE(view()->initialUpdates, 1);
+        QCOMPARE(boxes.texts().size(), 2);
+        QVERIFY(boxes.texts().at(1).contains(m_home->work() + "/missing.spl"));
+    }
+
+    void aDamagedFileLeavesANewEmptyList()
+    {
+        openList({"dog", "cow"});
+        WriteFileForTest(m_home->work() + "/damaged.spl", QByteArray::fromHex("0500 03 636174"));
+        MessageBoxRecorder boxes;
+        QVERIFY(!m_app->OpenDocumentFile(m_home->work() + "/damaged.spl"));
+        QVERIFY(words().isEmpty());
+        // The view was set up again for the empty list, so nothing refers to the old words.
+        QCOMPARE(view()->initialUpdates, 2);
+        QCOMPARE(view()->wordsSeen, 0);
+        QCOMPARE(doc()->GetTitle(), QString("Untitled"));
+        QVERIFY(!doc()->IsModified());
+        QCOMPARE(boxes.texts().size(), 1);
+        QVERIFY(boxes.texts().first().contains("damaged.spl"));
+    }
+
+    void cancellingTheSavePromptKeepsTheChangedList()
+    {
+        openList({"dog"});
+        doc()->SetModifiedFlag(true);
+        MessageBoxRecorder boxes;
+        boxes.queueAnswer(IDCANCEL);
+        QVERIFY(!m_app->OpenDocumentFile(QString()));
+        QCOMPARE(words(), QStringList{"dog"});
+        QVERIFY(doc()->IsModified());
+        QCOMPARE(boxes.requests().first().type & MB_TYPEMASK, unsigned(MB_YESNOCANCEL));
+    }
+
+    void answeringYesSavesBeforeANewList()
+    {
+        openList({"dog"});
+        static_cast<WordsDoc*>(doc())->words.append("emu");
+        doc()->SetModifiedFlag(true);
+        MessageBoxRecorder boxes;
+        boxes.queueAnswer(IDYES);
+        QVERIFY(m_app->OpenDocumentFile(QString()));
+        QCOMPARE(ReadFileForTest(m_home->work() + "/list.spl"), listBytes({"dog", "emu"}));
+        QVERIFY(words().isEmpty());
+    }
+
+    void saveAsTakesTheChosenNameAndTheDefaultExtension()
+    {
+        QVERIFY(m_app->OpenDocumentFile(QString()));
+        static_cast<WordsDoc*>(doc())->words = {"owl"};
+        const QString chosen = m_home->work() + "/birds.spl";
+        m_app->SetFilePrompt([chosen](const QString& proposed, bool open) {
+            return (!open && proposed == "Untitled") ? chosen : QString();
+        });
+        QVERIFY(frame()->RouteCommand(ID_FILE_SAVE_AS));
+        QCOMPARE(ReadFileForTest(chosen), listBytes({"owl"}));
+        QCOMPARE(frame()->windowTitle(), QString("birds.spl - Word Test"));
+        QCOMPARE(m_app->GetDocTemplate()->WithDefaultExtension("/tmp/birds"), QString("/tmp/birds.spl"));
+        QCOMPARE(m_app->GetDocTemplate()->WithDefaultExtension("/tmp/birds.txt"), QString("/tmp/birds.txt"));
+        QCOMPARE(m_app->GetDocTemplate()->FileDialogFilter(), QString("Word Files (*.spl)"));
+    }
+
+    void fileOpenAsksForTheFile()
+    {
+        QVERIFY(m_app->OpenDocumentFile(QString()));
+        WriteFileForTest(m_home->work() + "/pets.spl", listBytes({"cat"}));
+        m_app->SetFilePrompt([this](const QString&, bool open) { return open ? m_home->work() + "/pets.spl" : QString(); });
+        QVERIFY(frame()->RouteCommand(ID_FILE_OPEN));
+        QCOMPARE(words(), QStringList{"cat"});
+    }
+
+    void theRecentFileListKeepsFourNewestFirstAcrossRuns()
+    {
+        QVERIFY(m_app->OpenDocumentFile(QString()));
+        for (const char* name : {"a", "b", "c", "d", "e", "c"}) {
+            const QString path = m_home->work() + "/" + name + ".spl";
+            WriteFileForTest(path, listBytes({name}));
+            QVERIFY(m_app->OpenDocumentFile(path));
+        }
+        const QString w = m_home->work();
+        const QStringList expected{w + "/c.spl", w + "/e.spl", w + "/d.spl", w + "/b.spl"};
+        QCOMPARE(m_app->RecentFileList()->Entries(), expected);
+
+        makeApp();
+        QCOMPARE(m_app->RecentFileList()->Entries(), expected);
+        QCOMPARE(m_app->GetProfileString("Recent File List", "File1"), w + "/c.spl");
+        QCOMPARE(m_app->GetProfileString("Recent File List", "File5"), QString());
+
+        QVERIFY(m_app->OpenDocumentFile(QString()));
+        addRecentFileCommands();
+        frame()->UpdateCommandUI();
+        QAction* second = frame()->GetCommand(ID_FILE_MRU_FILE1 + 1);
+        QVERIFY(second->isVisible() && second->isEnabled());
+        QVERIFY(second->text().startsWith("&2 "));
+        QVERIFY(frame()->RouteCommand(ID_FILE_MRU_FILE1 + 1));
+        QCOMPARE(words(), QStringList{"e"});
+        QCOMPARE(m_app->RecentFileList()->Entries().first(), w + "/e.spl");
+    }
+
+    void aRecentFileThatIsGoneLeavesTheList()
+    {
+        const QString path = m_home->work() + "/gone.spl";
+        WriteFileForTest(path, listBytes({"x"}));
+        QVERIFY(m_app->OpenDocumentFile(path));
+        QFile::remove(path);
+        addRecentFileCommands();
+        MessageBoxRecorder boxes;
+        QVERIFY(frame()->RouteCommand(ID_FILE_MRU_FILE1));
+        QVERIFY(m_app->RecentFileList()->Entries().isEmpty());
+        frame()->UpdateCommandUI();
+        QAction* placeholder = frame()->GetCommand(ID_FILE_MRU_FILE1);
+        QCOMPARE(placeholder->text(), QString("Recent File"));
+        QVERIFY(placeholder->isVisible());
+        QVERIFY(!placeholder->isEnabled());
+        QVERIFY(!frame()->GetCommand(ID_FILE_MRU_FILE1 + 1)->isVisible());
+    }
+
+    void commandsGoToTheViewFirstAndNobodysCommandsAreDisabled()
+    {
+        QVERIFY(m_app->OpenDocumentFile(QString()));
+        for (unsigned id : {unsigned(ID_VIEW_ONLY), unsigned(ID_BOTH), unsigned(ID_NOBODY), unsigned(ID_FILE_SAVE)})
+            frame()->AddCommand(id, QStringLiteral("cmd"), QStringLiteral("Prompt text\nTip"));
+        QCOMPARE(frame()->GetCommand(ID_BOTH)->statusTip(), QString("Prompt text"));
+        QCOMPARE(frame()->GetCommand(ID_BOTH)->toolTip(), QString("Tip"));
+        QVERIFY(frame()->RouteCommand(ID_BOTH));
+        QCOMPARE(view()->routed, QStringList{"view"});
+        QVERIFY(!frame()->RouteCommand(ID_NOBODY));
+
+        view()->allowViewOnly = false;
+        frame()->UpdateCommandUI();
+        QVERIFY(!frame()->GetCommand(ID_VIEW_ONLY)->isEnabled());
+        QVERIFY(frame()->GetCommand(ID_BOTH)->isEnabled());
+        QVERIFY(!frame()->GetCommand(ID_NOBODY)->isEnabled());
+        QVERIFY(frame()->GetCommand(ID_FILE_SAVE)->isEnabled());
+        view()->allowViewOnly = true;
+        frame()->UpdateCommandUI();
+        QVERIFY(frame()->GetCommand(ID_VIEW_ONLY)->isEnabled());
+    }
+
+    void theCommandLineOpensTheListOrFails()
+    {
+        WriteFileForTest(m_home->work() + "/given.spl", listBytes({"yak"}));
+        CCommandLineInfo info;
+        ParseCommandLine({m_home->work() + "/given.spl"}, info);
+        QVERIFY(m_app->ProcessShellCommand(info));
+        QCOMPARE(words(), QStringList{"yak"});
+
+        makeApp();
+        MessageBoxRecorder boxes;
+        CCommandLineInfo missing;
+        ParseCommandLine({m_home->work() + "/nope.spl"}, missing);
+        QVERIFY(!m_app->ProcessShellCommand(missing));
+        QCOMPARE(m_app->GetMainWnd(), nullptr);
+        QCOMPARE(boxes.texts().size(), 1);
+        QVERIFY(boxes.texts().first().contains(m_home->work() + "/nope.spl"));
+
+        makeApp();
+        QVERIFY(m_app->ProcessShellCommand(CCommandLineInfo()));
+        QVERIFY(words().isEmpty());
+    }
+
+    void aListDroppedOnTheFrameIsOpened()
+    {
+        QVERIFY(m_app->OpenDocumentFile(QString()));
+        frame()->DragAcceptFiles(true);
+        QVERIFY(frame()->acceptDrops());
+        WriteFileForTest(m_home->work() + "/dropped.spl", listBytes({"gnu", "elk"}));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(m_home->work() + "/dropped.spl"), QUrl::fromLocalFile("/elsewhere.spl")});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(frame(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(frame(), &drop);
+        QCOMPARE(words(), (QStringList{"gnu", "elk"}));
+
+        QMimeData text;
+        text.setText("not a file");
+        QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+        refused.setAccepted(false);
+        QApplication::sendEvent(frame(), &refused);
+        QVERIFY(!refused.isAccepted());
+    }
+
+    void closingAChangedListAsksFirst()
+    {
+        openList({"dog"});
+        doc()->SetModifiedFlag(true);
+        MessageBoxRecorder boxes;
+        boxes.queueAnswer(IDCANCEL);
+        QVERIFY(!frame()->close());
+        QVERIFY(frame()->isVisible());
+        boxes.queueAnswer(IDNO);
+        QVERIFY(frame()->close());
+        QCOMPARE(boxes.requests().size(), 2);
+    }
+
+private:
+    void makeApp()
+    {
+        m_app.reset();
+        m_app = std::make_unique<CWinApp>(QStringLiteral("Word Test"));
+        m_app->SetRegistryKey(QStringLiteral("Testers"));
+        m_app->LoadStdProfileSettings(4);
+        m_app->AddDocTemplate(std::make_unique<CSingleDocTemplate>(
+            QStringLiteral("Word Test\n\nWords\nWord Files (*.spl)\n.SPL\nWordTest.Document\nWords Document"),
+            [] { return std::make_unique<WordsDoc>(); }, [] { return std::make_unique<CFrameWnd>(); },
+            [](CFrameWnd* f) { return new WordsView(f); }));
+    }
+    void openList(const QStringList& list)
+    {
+        const QString path = m_home->work() + "/list.spl";
+        WriteFileForTest(path, listBytes(list));
+        QVERIFY(m_app->OpenDocumentFile(path));
+    }
+    void addRecentFileCommands()
+    {
+        for (unsigned i = 0; i < 4; ++i)
+            frame()->AddCommand(ID_FILE_MRU_FILE1 + i, QStringLiteral("Recent File"));
+    }
+    CFrameWnd* frame() const { return m_app->GetDocTemplate()->GetFrame(); }
+    WordsView* view() const { return static_cast<WordsView*>(m_app->GetDocTemplate()->GetView()); }
+    CDocument* doc() const { return m_app->GetDocTemplate()->GetDocument(); }
+    QStringList words() const { return static_cast<WordsDoc*>(doc())->words; }
+
+    std::unique_ptr<IsolatedHome> m_home;
+    std::unique_ptr<CWinApp> m_app;
+};
+
+QTEST_MAIN(TestDocTemplate)
+#include "tst_doctemplate.moc"

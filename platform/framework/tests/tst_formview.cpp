@@ -1,0 +1,263 @@
+#include "platform/framework/dataexchange.h"
+#include "platform/framework/dialogunits.h"
+#include "platform/framework/formprint.h"
+#include "platform/framework/formview.h"
+#include "platform/framework/helprequest.h"
+#include "testsupport/isolatedhome.h"
+#include "testsupport/messageboxes.h"
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+using namespace platform::framework;
+
+namespace {
+
+enum : int { IDC_NAME = 10, IDC_COUNT = 11, IDC_GO = 12, IDC_NOTE = 13, IDC_ENTER = 14, IDC_SHOWN = 15 };
+
+DialogTemplate testTemplate()
+{
+    DialogTemplate t;
+    t.id = 120;
+    t.fontFamily = QStringLiteral("DejaVu Sans");
+    t.pointSize = 10;
+    t.size = {200, 100};
+    t.items = {
+        {IDC_NAME, ControlKind::Edit, {}, {40, 10, 80, 14}, CS_TABSTOP | CS_BORDER, MakeHelpId(120, IDC_NAME),
+         QStringLiteral("Name")},
+        {IDC_STATIC, ControlKind::Label, QStringLiteral("&Name"), {5, 10, 30, 14}, CS_RIGHT, 0, {}},
+        {IDC_GO, ControlKind::PushButton, QStringLiteral("&Go"), {130, 10, 50, 14}, CS_TABSTOP, MakeHelpId(120, IDC_GO), {}},
+        {IDC_COUNT, ControlKind::Edit, {}, {40, 30, 30, 14}, CS_READONLY | CS_BORDER, MakeHelpId(120, IDC_COUNT),
+         QStringLiteral("Count")},
+        {IDC_NOTE, ControlKind::Edit, {}, {40, 50, 120, 30}, CS_READONLY | CS_MULTILINE | CS_BORDER,
+         MakeHelpId(120, IDC_NOTE), QStringLiteral("Note")},
+        {IDC_SHOWN, ControlKind::PushButton, QStringLiteral("Sho&w\n\rit"), {130, 30, 50, 14}, CS_TABSTOP, 0, {}},
+        {IDC_ENTER, ControlKind::DefPushButton, QStringLiteral("Inv."), {5, 50, 20, 15}, CS_HIDDEN, 0, {}},
+    };
+    return t;
+}
+
+// A form that records what reached its command map and its help handler.
+class TestForm : public CFormView, public CHelpInfoTarget {
+public:
+    TestForm() : CFormView(testTemplate())
+    {
+        OnCommand(IDC_GO, [this] { commands << IDC_GO; });
+        OnCommand(IDC_ENTER, [this] { commands << IDC_ENTER; });
+    }
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Text(pDX, IDC_NAME, name);
+        DDX_Text(pDX, IDC_COUNT, count);
+        DDX_Text(pDX, IDC_NOTE, note);
+    }
+    bool OnHelpInfo(HELPINFO* info) override
+    {
+        helpRequests.append(*info);
+        return true;
+    }
+
+    QString name;
+    int count = 0;
+    QString note;
+    QList<unsigned> commands;
+    QList<HELPINFO> helpRequests;
+};
+
+}  // namespace
+
+class TestFormView : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_home = std::make_unique<IsolatedHome>(); }
+    void cleanup() { m_home.reset(); }
+
+    void dialogUnitsScaleByTheFontsAverageCharacter_data()
+    {
+        QTest::addColumn<int>("baseX");
+        QTest::addColumn<int>("baseY");
+        QTest::addColumn<QRect>("units");
+        QTest::addColumn<QRect>("pixels");
+        // The original's own system font: 6 by 13 pixels.
+        QTest::newRow("listen button") << 6 << 13 << QRect(60, 50, 83, 20) << QRect(90, 81, 125, 33);
+        QTest::newRow("form") << 6 << 13 << QRect(0, 0, 247, 152) << QRect(0, 0, 371, 247);
+        QTest::newRow("edges are mapped") << 7 << 16 << QRect(2, 1, 2, 1) << QRect(4, 2, 3, 2);
+    }
+
+    void dialogUnitsScaleByTheFontsAverageCharacter()
+    {
+        QFETCH(int, baseX);
+        QFETCH(int, baseY);
+        QFETCH(QRect, units);
+        QFETCH(QRect, pixels);
+        QCOMPARE(DialogUnits(baseX, baseY).MapDialogRect(units), pixels);
+    }
+
+    void dialogUnitsFollowTheFont()
+    {
+        QFont small(QStringLiteral("DejaVu Sans"));
+        small.setPointSize(8);
+        QFont large = small;
+        large.setPointSize(16);
+        const DialogUnits s(small);
+        const DialogUnits l(large);
+        QVERIFY(s.BaseUnitX() > 0 && s.BaseUnitY() > 0);
+        QVERIFY(l.BaseUnitX() > s.BaseUnitX());
+        QVERIFY(l.BaseUnitY() > s.BaseUnitY());
+    }
+
+    void controlsKeepIdsHelpIdsNamesAndPlaces()
+    {
+        TestForm form;
+        const DialogUnits units(form.font());
+        QWidget* name = form.GetDlgItem(IDC_NAME);
+        QVERIFY(qobject_cast<QLineEdit*>(name));
+        QCOMPARE(GetDlgCtrlID(name), IDC_NAME);
+        QCOMPARE(GetWindowContextHelpId(name), 0x8078000Au);
+        QCOMPARE(name->geometry(), units.MapDialogRect(QRect(40, 10, 80, 14)));
+        QCOMPARE(name->accessibleName(), QString("Name"));
+        QCOMPARE(form.GetDlgItem(IDC_GO)->accessibleName(), QString("Go"));
+        QCOMPARE(form.GetDlgItem(IDC_SHOWN)->accessibleName(), QString("Show it"));
+        QCOMPARE(qobject_cast<QPushButton*>(form.GetDlgItem(IDC_SHOWN))->text(), QString("Sho&w\nit"));
+        QVERIFY(qobject_cast<QLineEdit*>(form.GetDlgItem(IDC_COUNT))->isReadOnly());
+        QVERIFY(qobject_cast<QPlainTextEdit*>(form.GetDlgItem(IDC_NOTE)));
+        QVERIFY(form.GetDlgItem(IDC_ENTER)->isHidden());
+        QCOMPARE(form.size(), units.MapDialogSize(QSize(200, 100)));
+        // Labels have no id of their own.
+        const auto labels = form.findChildren<QLabel*>();
+        QCOMPARE(labels.size(), 1);
+        QCOMPARE(GetDlgCtrlID(labels.first()), 0xFFFF);
+        QCOMPARE(labels.first()->text(), QString("Name"));
+        QCOMPARE(form.GetDlgItem(999), nullptr);
+    }
+
+    void tabVisitsOnlyTheTabStopsInTemplateOrder()
+    {
+        TestForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.GetDlgItem(IDC_NAME)->setFocus();
+        QList<int> visited{GetDlgCtrlID(QApplication::focusWidget())};
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << GetDlgCtrlID(QApplication::focusWidget());
+        }
+        QCOMPARE(visited, (QList<int>{IDC_NAME, IDC_GO, IDC_SHOWN, IDC_NAME}));
+    }
+
+    void dataExchangeWritesAndReadsBack()
+    {
+        TestForm form;
+        form.name = QStringLiteral("  Ada ");
+        form.count = 0;
+        form.note = QStringLiteral("first\r\nsecond");
+        QVERIFY(form.UpdateData(false));
+        QCOMPARE(qobject_cast<QLineEdit*>(form.GetDlgItem(IDC_NAME))->text(), QString("  Ada "));
+        QCOMPARE(qobject_cast<QLineEdit*>(form.GetDlgItem(IDC_COUNT))->text(), QString("0"));
+        QCOMPARE(qobject_cast<QPlainTextEdit*>(form.GetDlgItem(IDC_NOTE))->toPlainText(), QString("first\nsecond"));
+
+        qobject_cast<QLineEdit*>(form.GetDlgItem(IDC_NAME))->setText(QStringLiteral("Grace"));
+        qobject_cast<QLineEdit*>(form.GetDlgItem(IDC_COUNT))->setText(QStringLiteral("42"));
+        form.note.clear();
+        QVERIFY(form.UpdateData(true));
+        QCOMPARE(form.name, QString("Grace"));
+        QCOMPARE(form.count, 42);
+        QCOMPARE(form.note, QString("first\r\nsecond"));
+    }
+
+    void anIntegerThatIsNotOneFailsTheExchange()
+    {
+        TestForm form;
+        MessageBoxRecorder boxes;
+        form.count = 7;
+        qobject_cast<QLineEdit*>(form.GetDlgItem(IDC_COUNT))->setText(QStringLiteral("seven"));
+        QVERIFY(!form.UpdateData(true));
+        QCOMPARE(form.count, 7);
+        QCOMPARE(boxes.texts(), QStringList{"Please enter an integer."});
+    }
+
+    void enterAnywherePressesTheDefaultButtonAndButtonsReachTheCommandMap()
+    {
+        TestForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.GetDlgItem(IDC_NAME)->setFocus();
+        QTest::keyClick(form.GetDlgItem(IDC_NAME), Qt::Key_Return);
+        form.GetDlgItem(IDC_GO)->setFocus();
+        QTest::keyClick(form.GetDlgItem(IDC_GO), Qt::Key_Enter);
+        QTest::keyClick(form.GetDlgItem(IDC_GO), Qt::Key_Space);
+        QTest::mouseClick(form.GetDlgItem(IDC_GO), Qt::LeftButton);
+        QCOMPARE(form.commands, (QList<unsigned>{IDC_ENTER, IDC_ENTER, IDC_GO, IDC_GO}));
+    }
+
+    void helpRequestsCarryTheControlsIds()
+    {
+        TestForm form;
+        QVERIFY(SendHelpRequest(form.GetDlgItem(IDC_COUNT), QPoint(1, 2)));
+        QCOMPARE(form.helpRequests.size(), 1);
+        QCOMPARE(form.helpRequests[0].iCtrlId, IDC_COUNT);
+        QCOMPARE(form.helpRequests[0].dwContextId, MakeHelpId(120, IDC_COUNT));
+        QCOMPARE(form.helpRequests[0].hItemHandle, form.GetDlgItem(IDC_COUNT));
+        // Nothing above a lone widget answers.
+        QWidget lone;
+        QVERIFY(!SendHelpRequest(&lone, QPoint()));
+    }
+
+    void aHelpModeClickAsksForTheControlUnderThePointer()
+    {
+        TestForm form;
+        QWidget* note = form.GetDlgItem(IDC_NOTE);
+        const QPoint inside = note->geometry().center();
+        QHelpEvent query(QEvent::QueryWhatsThis, inside, form.mapToGlobal(inside));
+        query.ignore();
+        QApplication::sendEvent(&form, &query);
+        QVERIFY(query.isAccepted());
+        QHelpEvent click(QEvent::WhatsThis, inside, form.mapToGlobal(inside));
+        QApplication::sendEvent(&form, &click);
+        QCOMPARE(form.helpRequests.size(), 1);
+        QCOMPARE(form.helpRequests[0].iCtrlId, IDC_NOTE);
+        QCOMPARE(form.helpRequests[0].dwContextId, MakeHelpId(120, IDC_NOTE));
+    }
+
+    void aPrintedPageShowsTheForm()
+    {
+        TestForm form;
+        form.name = QStringLiteral("WWWWWWWW");
+        form.UpdateData(false);
+        QPalette pal = form.palette();
+        pal.setColor(QPalette::Window, QColor(128, 184, 223));
+        form.setPalette(pal);
+        form.setAutoFillBackground(true);
+        QImage page(600, 800, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        {
+            QPainter painter(&page);
+            RenderFormPage(&form, &painter, page.rect());
+        }
+        // The form fills the page's width at the top, in its own colour, and the page's foot stays blank.
+        QCOMPARE(page.pixelColor(3, 3), QColor(128, 184, 223));
+        QCOMPARE(page.pixelColor(596, 3), QColor(128, 184, 223));
+        QCOMPARE(page.pixelColor(300, 790), QColor(Qt::white));
+        int dark = 0;
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 600; ++x)
+                dark += qGray(page.pixel(x, y)) < 80;
+        QVERIFY2(dark > 50, "the controls' text and frames are drawn");
+    }
+
+private:
+    std::unique_ptr<IsolatedHome> m_home;
+};
+
+QTEST_MAIN(TestFormView)
+#include "tst_formview.moc"

@@ -1,0 +1,157 @@
+// The application object's documents: its template, New and Open, the
+// recent-file list, the command line and the event loop.
+#include "platform/framework/commandids.h"
+#include "platform/framework/commandline.h"
+#include "platform/framework/doctemplate.h"
+#include "platform/framework/document.h"
+#include "platform/framework/frame.h"
+#include "platform/framework/recentfiles.h"
+#include "platform/framework/winapp.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QTimer>
+
+namespace platform::framework {
+
+namespace {
+constexpr int kMaxRecentFiles = 16;
+}
+
+void CWinApp::registerCommands()
+{
+    OnCommand(ID_FILE_NEW, [this] { OnFileNew(); });
+    OnCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    OnCommand(ID_APP_EXIT, [this] { OnAppExit(); });
+    const unsigned lastRecent = ID_FILE_MRU_FILE1 + kMaxRecentFiles - 1;
+    OnCommandRange(ID_FILE_MRU_FILE1, lastRecent, [this](unsigned id) { onOpenRecentFile(id); });
+    for (unsigned id = ID_FILE_MRU_FILE1; id <= lastRecent; ++id)
+        OnUpdateCommandUI(id, [this, id](CCmdUI* ui) { onUpdateRecentFile(id, ui); });
+}
+
+void CWinApp::AddDocTemplate(std::unique_ptr<CSingleDocTemplate> docTemplate)
+{
+    m_docTemplate = std::move(docTemplate);
+}
+
+QWidget* CWinApp::GetMainWnd() const
+{
+    return m_docTemplate ? m_docTemplate->GetFrame() : nullptr;
+}
+
+CDocument* CWinApp::OpenDocumentFile(const QString& pathName)
+{
+    return m_docTemplate ? m_docTemplate->OpenDocumentFile(pathName) : nullptr;
+}
+
+void CWinApp::OnFileNew()
+{
+    if (m_docTemplate)
+        m_docTemplate->OpenDocumentFile(QString());
+}
+
+void CWinApp::OnFileOpen()
+{
+    const QString path = DoPromptFileName(QString(), true);
+    if (!path.isEmpty())
+        OpenDocumentFile(path);
+}
+
+void CWinApp::OnAppExit()
+{
+    if (QWidget* main = GetMainWnd())
+        main->close();
+}
+
+void CWinApp::LoadStdProfileSettings(int maxFiles)
+{
+    m_recentFiles = std::make_unique<CRecentFileList>(QStringLiteral("Recent File List"),
+                                                      std::min(maxFiles, kMaxRecentFiles));
+    m_recentFiles->ReadList(*this);
+}
+
+void CWinApp::AddToRecentFileList(const QString& pathName)
+{
+    if (!m_recentFiles)
+        return;
+    if (!m_recentFiles->Add(pathName) || m_bRecentFilesWritePending)
+        return;
+    // Written when the program next waits, so opening a list never waits for the disk.
+    m_bRecentFilesWritePending = true;
+    if (m_preTranslateFilter)
+        QTimer::singleShot(0, m_preTranslateFilter.get(), [this] { writeRecentFiles(); });
+    else
+        writeRecentFiles();
+}
+
+void CWinApp::writeRecentFiles()
+{
+    if (!m_bRecentFilesWritePending || !m_recentFiles)
+        return;
+    m_bRecentFilesWritePending = false;
+    m_recentFiles->WriteList(*this);
+}
+
+void CWinApp::onOpenRecentFile(unsigned id)
+{
+    const int index = static_cast<int>(id - ID_FILE_MRU_FILE1);
+    if (!m_recentFiles || index >= m_recentFiles->Entries().size())
+        return;
+    const QString path = m_recentFiles->Entries().at(index);
+    // An entry whose file is gone leaves the list; a cancelled save prompt does not.
+    if (!OpenDocumentFile(path) && !QFileInfo::exists(path)) {
+        m_recentFiles->Remove(index);
+        m_bRecentFilesWritePending = true;
+        writeRecentFiles();
+    }
+}
+
+void CWinApp::onUpdateRecentFile(unsigned id, CCmdUI* ui) const
+{
+    const int index = static_cast<int>(id - ID_FILE_MRU_FILE1);
+    const qsizetype count = m_recentFiles ? m_recentFiles->Entries().size() : 0;
+    if (count == 0) {
+        // The grayed placeholder stands in for an empty list.
+        ui->Show(index == 0);
+        ui->SetText(QStringLiteral("Recent File"));
+        ui->Enable(false);
+        return;
+    }
+    ui->Show(index < count);
+    ui->Enable(index < count);
+    if (index < count)
+        ui->SetText(m_recentFiles->MenuText(index));
+}
+
+bool CWinApp::ProcessShellCommand(const CCommandLineInfo& info)
+{
+    switch (info.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+    case CCommandLineInfo::FileDDE: OnFileNew(); return GetMainWnd() != nullptr;
+    case CCommandLineInfo::FileOpen:
+    case CCommandLineInfo::FilePrint:
+    case CCommandLineInfo::FilePrintTo: return OpenDocumentFile(info.m_strFileName) != nullptr;
+    }
+    return false;
+}
+
+QString CWinApp::DoPromptFileName(const QString& proposedName, bool open)
+{
+    if (m_filePrompt)
+        return m_filePrompt(proposedName, open);
+    const QString filter = m_docTemplate ? m_docTemplate->FileDialogFilter() : QString();
+    if (open)
+        return QFileDialog::getOpenFileName(GetMainWnd(), QStringLiteral("Open"), QString(), filter);
+    const QString chosen = QFileDialog::getSaveFileName(GetMainWnd(), QStringLiteral("Save As"), proposedName, filter);
+    return m_docTemplate ? m_docTemplate->WithDefaultExtension(chosen) : chosen;
+}
+
+int CWinApp::Run()
+{
+    if (!InitInstance())
+        return 1;
+    return QApplication::exec();
+}
+
+}  // namespace platform::framework

@@ -1,0 +1,164 @@
+#include "platform/framework/dialogtemplate.h"
+#include "platform/help/helpfile.h"
+#include "platform/help/helppopup.h"
+#include "platform/help/helptopics.h"
+#include "platform/help/winhelp.h"
+#include "testsupport/isolatedhome.h"
+#include "testsupport/messageboxes.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTreeWidget>
+
+#include <memory>
+
+using namespace platform::help;
+using platform::framework::MakeHelpId;
+
+namespace {
+const QString kHelpFile = QStringLiteral(WW_HELP_DIR "/Wordwell.hlp");
+}
+
+class TestWinHelp : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_home = std::make_unique<IsolatedHome>(); }
+    void cleanup()
+    {
+        WinHelp(nullptr, QString(), HELP_QUIT, 0);
+        QTest::qWait(0);
+        m_home.reset();
+    }
+
+    void theProductHelpHasATopicForEveryControlWithAHelpId_data()
+    {
+        QTest::addColumn<int>("templateId");
+        QTest::addColumn<int>("controlId");
+        for (int id : {1005, 1006, 1007, 1009, 1011, 1012, 1013, 1014, 1015, 1027})
+            QTest::addRow("form %d", id) << 101 << id;
+        for (int id : {1004, 1001, 1002, 1000, 1003, 1018, 1, 2, 1017, 1023})
+            QTest::addRow("editor %d", id) << 130 << id;
+        for (int id : {1024, 1025})
+            QTest::addRow("list information %d", id) << 136 << id;
+        QTest::addRow("about OK") << 100 << 1;
+    }
+
+    void theProductHelpHasATopicForEveryControlWithAHelpId()
+    {
+        QFETCH(int, templateId);
+        QFETCH(int, controlId);
+        QString error;
+        const auto help = HelpFile::Load(kHelpFile, &error);
+        QVERIFY2(help, qPrintable(error));
+        const QString topic = help->PopupTopic(MakeHelpId(templateId, controlId));
+        QVERIFY2(topic.size() > 20, qPrintable(ContextIdName(MakeHelpId(templateId, controlId))));
+        QVERIFY(!topic.contains("<section"));
+    }
+
+    void contextIdsAreWrittenAsTheHelpFileNamesThem()
+    {
+        QCOMPARE(ContextIdName(0x806503EE), QString("0x806503EE"));
+        QCOMPARE(ContextIdName(0x20), QString("0x00000020"));
+    }
+
+    void everyContentsTopicExistsInTheHelpFile()
+    {
+        QFile cnt(WW_HELP_DIR "/Wordwell.cnt");
+        QVERIFY(cnt.open(QIODevice::ReadOnly));
+        const HelpContents contents = ParseContents(QString::fromUtf8(cnt.readAll()));
+        QCOMPARE(contents.title, QString("Wordwell Practice Help"));
+        QVERIFY(contents.entries.size() > 10);
+        const QString html = HelpFile::Load(kHelpFile, nullptr)->Html();
+        int topics = 0;
+        for (const ContentsEntry& entry : contents.entries) {
+            if (entry.topic.isEmpty())
+                continue;
+            ++topics;
+            QVERIFY2(html.contains("<a name=\"" + entry.topic + "\">"), qPrintable(entry.topic));
+        }
+        QVERIFY(topics >= 10);
+    }
+
+    void contentsLinesGiveLevelsHeadingsAndTopics()
+    {
+        const HelpContents c = ParseContents(":Base x.hlp\n:Title My Help\n1 Start=start\n1 Teachers\n"
+                                             "2 Build a list = build\n; a remark\n\n2 \"A=B\" explained=eq\n");
+        QCOMPARE(c.title, QString("My Help"));
+        QCOMPARE(c.entries.size(), 4);
+        QCOMPARE(c.entries[0].title, QString("Start"));
+        QCOMPARE(c.entries[0].topic, QString("start"));
+        QCOMPARE(c.entries[1].topic, QString());
+        QCOMPARE(c.entries[2].level, 2);
+        QCOMPARE(c.entries[2].title, QString("Build a list"));
+        QCOMPARE(c.entries[2].topic, QString("build"));
+        QCOMPARE(c.entries[3].title, QString("\"A=B\" explained"));
+        QCOMPARE(c.entries[3].topic, QString("eq"));
+        QCOMPARE(ContentsPathFor("/opt/w/Wordwell.hlp"), QString("/opt/w/Wordwell.cnt"));
+    }
+
+    void aPopupShowsTheTopicBesideTheControl()
+    {
+        QWidget window;
+        window.resize(400, 300);
+        auto* button = new QPushButton("CHECK", &window);
+        button->setGeometry(20, 20, 80, 24);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(WinHelp(&window, kHelpFile, HELP_CONTEXTPOPUP, 0x806503F1, button));
+        auto* popup = qobject_cast<CHelpPopup*>(CurrentPopup());
+        QVERIFY(popup);
+        QVERIFY(popup->isVisible());
+        QVERIFY(popup->Html().contains("<b>CHECK</b> marks your answer"));
+        QVERIFY(popup->x() >= button->mapToGlobal(QPoint(button->width(), 0)).x());
+        QTest::keyClick(popup, Qt::Key_Escape);
+        QTRY_VERIFY(!CurrentPopup());
+    }
+
+    void anIdWithoutATopicSaysSo()
+    {
+        QWidget window;
+        window.show();
+        QVERIFY(WinHelp(&window, kHelpFile, HELP_CONTEXTPOPUP, 0x80650999));
+        auto* popup = qobject_cast<CHelpPopup*>(CurrentPopup());
+        QVERIFY(popup);
+        QCOMPARE(popup->findChild<QLabel*>()->text(), kNoTopicText);
+    }
+
+    void aMissingHelpFileIsReportedWithItsNameAndReason()
+    {
+        MessageBoxRecorder boxes;
+        const QString missing = m_home->work() + "/Wordwell.hlp";
+        QVERIFY(!WinHelp(nullptr, missing, HELP_FINDER, 0));
+        QVERIFY(!WinHelp(nullptr, missing, HELP_CONTEXTPOPUP, 0x806503F1));
+        QCOMPARE(boxes.texts().size(), 2);
+        QVERIFY(boxes.texts().first().startsWith("Cannot open the help file \"" + missing + "\": "));
+        QVERIFY(!CurrentPopup());
+        QVERIFY(!CurrentHelpTopics());
+    }
+
+    void helpTopicsListsTheContentsAndShowsTheChosenTopic()
+    {
+        QVERIFY(WinHelp(nullptr, kHelpFile, HELP_FINDER, 0));
+        auto* topics = qobject_cast<CHelpTopicsWindow*>(CurrentHelpTopics());
+        QVERIFY(topics);
+        QVERIFY(topics->isVisible());
+        QCOMPARE(topics->Contents()->topLevelItemCount(), 6);
+        QCOMPARE(topics->Contents()->topLevelItem(0)->text(0), QString("Welcome to Wordwell Practice"));
+        QVERIFY(topics->Browser()->toPlainText().contains("Taking a test"));
+        topics->ShowTopic("take-test");
+        QCOMPARE(topics->Contents()->currentItem()->text(0), QString("Taking a test"));
+        // A second request brings the same window forward.
+        QVERIFY(WinHelp(nullptr, kHelpFile, HELP_CONTENTS, 0));
+        QCOMPARE(CurrentHelpTopics(), topics);
+    }
+
+private:
+    std::unique_ptr<IsolatedHome> m_home;
+};
+
+QTEST_MAIN(TestWinHelp)
+#include "tst_winhelp.moc"

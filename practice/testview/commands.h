@@ -1,0 +1,17 @@
+#pragma once
+
+// The practice program's own command ids.
+namespace practice {
+
+enum : unsigned {
+    ID_TOOLS_EDITLIST = 32771,
+    ID_TOOLS_TAKETEST = 32776,
+    ID_TOOLS_LISTINFO = 32778,
+    ID_TOOLS_STOPTEST = 32779,
+    ID_HELP_WEBPAGE = 32787,
+    // Bound to keys only; nothing carries them out.
+    ID_KEY_ALT_T = 32783,
+    ID_KEY_ALT_F = 32784,
+};
+
+}  // namespace practice

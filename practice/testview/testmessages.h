@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+// What the testing view says to the learner, word for word.
+namespace practice::testview {
+
+inline const QString kNoListMessage = QStringLiteral("No Spelling List ...\r\nPlease Open or Create a List");
+inline const QString kReadyToTestMessage = QStringLiteral("Click T button to take a test.");
+inline const QString kFirstWordMessage =
+    QStringLiteral("Ready.\r\nClick LISTEN to hear word--\r\nThen type your answer in spell it.");
+inline const QString kNextWordMessage =
+    QStringLiteral("Ready\r\nClick LISTEN to hear word.\r\nThen type your answer in spell it.");
+inline const QString kRightMessage = QStringLiteral("You got it right!");
+inline const QString kEndOfTestMessage = QStringLiteral(
+    "End of Test.  Check out your final score.\r\nClick T to redo test.\r\nSelect new to create new list.");
+inline const QString kStoppedMessage =
+    QStringLiteral("Try Again.  Click T button.\r\nOpen or create a new list.\r\nModify current list.");
+
+inline QString WrongAnswerMessage(const QString& word)
+{
+    return QStringLiteral("Sorry wrong Answer.\r\nThe correct spelling is ") + word + u'.';
+}
+
+inline QString NoSoundFileMessage(const QString& clipPath)
+{
+    return QStringLiteral("No Sound file:  ") + clipPath + QStringLiteral(" found.");
+}
+
+// The score as a percentage of the whole list, rounded to single precision
+// and shown with two decimals: 1 of 3 is "33.33 %".
+QString FormatScore(int correct, int words);
+
+}  // namespace practice::testview

@@ -1,0 +1,354 @@
+#include "viewfixture.h"
+
+#include "platform/audio/waveaudiodevice.h"
+#include "platform/framework/commandids.h"
+#include "platform/framework/frame.h"
+#include "platform/framework/helprequest.h"
+#include "platform/framework/shellexecute.h"
+#include "platform/help/helppopup.h"
+#include "platform/help/winhelp.h"
+#include "practice/document/wordwelldoc.h"
+#include "practice/sound/soundclipwindow.h"
+#include "practice/testview/testform.h"
+#include "practice/testview/testmessages.h"
+#include "practice/testview/wordwellview.h"
+#include "testsupport/messageboxes.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace practice::testview;
+using platform::audio::WaveAudioDevice;
+
+namespace {
+enum : unsigned { EDITLIST = 32771, TAKETEST = 32776, LISTINFO = 32778, STOPTEST = 32779, WEBPAGE = 32787 };
+
+bool expectSound()
+{
+    return !qEnvironmentVariableIsSet("WW_EXPECT_NO_AUDIO");
+}
+}  // namespace
+
+class TestWordwellView : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { f = std::make_unique<ViewFixture>(); }
+    void cleanup()
+    {
+        platform::help::WinHelp(nullptr, QString(), platform::help::HELP_QUIT, 0);
+        f.reset();
+    }
+
+    void theScoreIsAPercentageOfTheWholeList_data()
+    {
+        QTest::addColumn<int>("correct");
+        QTest::addColumn<int>("words");
+        QTest::addColumn<QString>("score");
+        QTest::newRow("1 of 3") << 1 << 3 << "33.33 %";
+        QTest::newRow("2 of 3") << 2 << 3 << "66.67 %";
+        QTest::newRow("1 of 1") << 1 << 1 << "100.00 %";
+        QTest::newRow("0 of 1") << 0 << 1 << "0.00 %";
+        QTest::newRow("1 of 2") << 1 << 2 << "50.00 %";
+        QTest::newRow("2 of 7") << 2 << 7 << "28.57 %";
+        QTest::newRow("no words") << 0 << 0 << "";
+    }
+
+    void theScoreIsAPercentageOfTheWholeList()
+    {
+        QFETCH(int, correct);
+        QFETCH(int, words);
+        QFETCH(QString, score);
+        QCOMPARE(FormatScore(correct, words), score);
+    }
+
+    void anEmptyListAsksForAList()
+    {
+        QCOMPARE(f->text(IDC_MESSAGE), QString("No Spelling List ...\nPlease Open or Create a List"));
+        QCOMPARE(f->view()->m_strMessage, kNoListMessage);
+        QCOMPARE(f->text(IDC_WORDCOUNT), QString("0"));
+        QCOMPARE(f->text(IDC_WORDNUMBER), QString("0"));
+        QCOMPARE(f->text(IDC_CORRECT), QString("0"));
+        QCOMPARE(f->text(IDC_SCORE), QString());
+        expectMode(CWordwellView::Idle);
+        QVERIFY(!f->commandEnabled(TAKETEST));
+        QVERIFY(!f->commandEnabled(LISTINFO));
+        QVERIFY(f->commandEnabled(EDITLIST));
+        QVERIFY(!f->commandEnabled(STOPTEST));
+        QVERIFY(f->commandEnabled(WEBPAGE));
+    }
+
+    void aListIsReadyToTest()
+    {
+        f->openList({"cat", "house", "tree"});
+        QCOMPARE(f->view()->m_strMessage, kReadyToTestMessage);
+        QCOMPARE(f->text(IDC_MESSAGE), QString("Click T button to take a test."));
+        QCOMPARE(f->text(IDC_WORDCOUNT), QString("3"));
+        expectMode(CWordwellView::Idle);
+        QVERIFY(f->commandEnabled(TAKETEST));
+        QVERIFY(f->commandEnabled(LISTINFO));
+        QVERIFY(f->commandEnabled(EDITLIST));
+        QVERIFY(!f->commandEnabled(STOPTEST));
+    }
+
+    void theWholeRoadOfATestByKeys()
+    {
+        f->openList({"cat", "house", "tree"});
+        for (const char* w : {"cat", "house", "tree"})
+            f->giveClip(w);
+        MessageBoxRecorder boxes;
+
+        QVERIFY(f->frame()->RouteCommand(TAKETEST));
+        QCOMPARE(f->view()->m_strMessage, kFirstWordMessage);
+        QCOMPARE(f->text(IDC_WORDNUMBER), QString("1"));
+        QCOMPARE(f->focusId(), int(IDC_LISTEN));
+        expectMode(CWordwellView::WordInPlay);
+        QVERIFY(!f->commandEnabled(TAKETEST));
+        QVERIFY(f->commandEnabled(STOPTEST));
+        QVERIFY(!f->commandEnabled(EDITLIST));
+        QVERIFY(!f->commandEnabled(LISTINFO));
+
+        const QStringList answers{"cat", "hous", "tree"};
+        const QStringList scores{"33.33 %", "33.33 %", "66.67 %"};
+        for (int i = 0; i < 3; ++i) {
+            // Enter on Listen plays the word and moves on to the answer box.
+            QSignalSpy started(f->view()->m_player.Window()->device(), &WaveAudioDevice::playbackStarted);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCOMPARE(f->focusId(), int(IDC_ANSWER));
+            if (expectSound()) {
+                QVERIFY(started.wait(5000) || started.count() > 0);
+                QVERIFY(boxes.texts().isEmpty());
+            }
+            QTest::keyClicks(f->answer(), answers[i]);
+            QTest::keyClick(f->answer(), Qt::Key_Return);
+            QCOMPARE(f->focusId(), int(IDC_NEXTWORD));
+            expectMode(CWordwellView::Answered);
+            QCOMPARE(f->text(IDC_SCORE), scores[i]);
+            QCOMPARE(f->view()->m_strMessage,
+                     i == 1 ? QString("Sorry wrong Answer.\r\nThe correct spelling is house.") : kRightMessage);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            if (i < 2) {
+                QCOMPARE(f->view()->m_strMessage, kNextWordMessage);
+                QCOMPARE(f->text(IDC_WORDNUMBER), QString::number(i + 2));
+                QCOMPARE(f->text(IDC_ANSWER), QString());
+                QCOMPARE(f->focusId(), int(IDC_LISTEN));
+                expectMode(CWordwellView::WordInPlay);
+            }
+        }
+        QCOMPARE(f->view()->m_strMessage, kEndOfTestMessage);
+        expectMode(CWordwellView::Idle);
+        QVERIFY(!f->view()->m_bTesting);
+        QCOMPARE(f->text(IDC_CORRECT), QString("2"));
+        QCOMPARE(f->text(IDC_SCORE), QString("66.67 %"));
+        QCOMPARE(f->text(IDC_WORDNUMBER), QString("3"));
+        QVERIFY(f->commandEnabled(TAKETEST));
+        QVERIFY(!f->commandEnabled(STOPTEST));
+        if (expectSound())
+            QVERIFY(boxes.texts().isEmpty());
+    }
+
+    void anAnswerMustMatchExactly_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("right");
+        QTest::newRow("same") << "Cat" << true;
+        QTest::newRow("letter case") << "cat" << false;
+        QTest::newRow("trailing blank") << "Cat " << false;
+        QTest::newRow("leading blank") << " Cat" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+
+    void anAnswerMustMatchExactly()
+    {
+        QFETCH(QString, answer);
+        QFETCH(bool, right);
+        f->openList({"Cat"});
+        MessageBoxRecorder boxes;
+        f->view()->OnTakeTest();
+        f->answer()->setText(answer);
+        f->view()->OnCheck();
+        QCOMPARE(f->view()->m_strMessage, right ? kRightMessage : QString("Sorry wrong Answer.\r\nThe correct spelling is Cat."));
+        QCOMPARE(f->text(IDC_CORRECT), right ? QString("1") : QString("0"));
+        // A one-word list ends at the next word with the final score kept.
+        f->view()->OnNextWord();
+        QCOMPARE(f->view()->m_strMessage, kEndOfTestMessage);
+        QCOMPARE(f->text(IDC_SCORE), right ? QString("100.00 %") : QString("0.00 %"));
+        QCOMPARE(f->text(IDC_WORDNUMBER), QString("1"));
+        QCOMPARE(f->text(IDC_WORDCOUNT), QString("1"));
+    }
+
+    void aMissingClipSaysWhereItLookedAndTheTestGoesOn()
+    {
+        f->openList({"owl"});
+        MessageBoxRecorder boxes;
+        f->view()->OnTakeTest();
+        f->answer()->setText("ow");
+        QTest::keyClick(f->view()->GetDlgItem(IDC_LISTEN), Qt::Key_Return);
+        QCOMPARE(boxes.texts(), QStringList{"No Sound file:  " + f->clipPath("owl") + " found."});
+        QCOMPARE(boxes.requests().first().type, unsigned(platform::framework::MB_OK));
+        QCOMPARE(boxes.requests().first().caption, QString("Wordwell Practice"));
+        // The typed answer was kept, and the learner can still check it.
+        QCOMPARE(f->view()->m_strAnswer, QString("ow"));
+        QCOMPARE(f->focusId(), int(IDC_ANSWER));
+        expectMode(CWordwellView::WordInPlay);
+        QTest::keyClicks(f->answer(), "l");
+        QTest::keyClick(f->answer(), Qt::Key_Return);
+        QCOMPARE(f->view()->m_strMessage, kRightMessage);
+    }
+
+    void withoutAClipFolderTheTestStillRuns()
+    {
+        QDir(f->wordsPath()).removeRecursively();
+        WriteFileForTest(f->wordsPath(), "a file where the folder should be");
+        f->openList({"gnu", "yak"});
+        MessageBoxRecorder boxes;
+        f->view()->OnTakeTest();
+        f->view()->OnListenToWord();
+        QCOMPARE(boxes.texts().size(), 1);
+        QVERIFY(boxes.texts().first().contains(f->clipPath("gnu")));
+        f->view()->OnCheck();
+        f->view()->OnNextWord();
+        QCOMPARE(f->text(IDC_WORDNUMBER), QString("2"));
+    }
+
+    void stopClearsTheTestAndTakeTestStartsAgain()
+    {
+        f->openList({"cat", "dog"});
+        MessageBoxRecorder boxes;
+        f->view()->OnTakeTest();
+        f->answer()->setText("cat");
+        f->view()->OnCheck();
+        f->view()->OnNextWord();
+        f->answer()->setText("do");
+        QVERIFY(f->frame()->RouteCommand(STOPTEST));
+        QCOMPARE(f->view()->m_strMessage, kStoppedMessage);
+        QCOMPARE(f->text(IDC_WORDNUMBER), QString("0"));
+        QCOMPARE(f->text(IDC_CORRECT), QString("0"));
+        QCOMPARE(f->text(IDC_SCORE), QString());
+        QCOMPARE(f->text(IDC_ANSWER), QString());
+        expectMode(CWordwellView::Idle);
+        QVERIFY(f->commandEnabled(TAKETEST));
+        QVERIFY(!f->commandEnabled(STOPTEST));
+        f->view()->OnTakeTest();
+        QCOMPARE(f->view()->m_strTestWord, QString("cat"));
+        QCOMPARE(f->text(IDC_WORDNUMBER), QString("1"));
+    }
+
+    void newAndOpenEndARunningTest()
+    {
+        f->openList({"cat", "dog"});
+        f->view()->OnTakeTest();
+        QVERIFY(f->frame()->RouteCommand(platform::framework::ID_FILE_NEW));
+        QVERIFY(!f->view()->m_bTesting);
+        QCOMPARE(f->view()->m_strMessage, kNoListMessage);
+        expectMode(CWordwellView::Idle);
+
+        f->openList({"emu"});
+        f->view()->OnTakeTest();
+        f->answer()->setText("emu");
+        f->view()->OnCheck();
+        f->openList({"cat", "dog"});
+        QVERIFY(!f->view()->m_bTesting);
+        QCOMPARE(f->view()->m_strMessage, kReadyToTestMessage);
+        QCOMPARE(f->text(IDC_CORRECT), QString("0"));
+        QCOMPARE(f->text(IDC_SCORE), QString());
+        QCOMPARE(f->text(IDC_WORDCOUNT), QString("2"));
+    }
+
+    void aListChangeOnlyRefreshesTheCount()
+    {
+        // After a first list is made in the editor the no-list message stays, but Take Test is enabled.
+        f->doc()->m_wordList = {"new", "words"};
+        f->doc()->UpdateAllViews(nullptr);
+        QCOMPARE(f->text(IDC_WORDCOUNT), QString("2"));
+        QCOMPARE(f->view()->m_strMessage, kNoListMessage);
+        QVERIFY(f->commandEnabled(TAKETEST));
+    }
+
+    void enterElsewhereDoesNothing()
+    {
+        f->openList({"cat"});
+        f->view()->OnTakeTest();
+        f->view()->GetDlgItem(IDC_MESSAGE)->setFocus();
+        QTest::keyClick(f->view()->GetDlgItem(IDC_MESSAGE), Qt::Key_Return);
+        QCOMPARE(f->view()->m_strMessage, kFirstWordMessage);
+        expectMode(CWordwellView::WordInPlay);
+    }
+
+    void theFormIsColouredAndEveryControlNamed()
+    {
+        const QColor back(128, 184, 223);
+        QCOMPARE(f->view()->palette().color(QPalette::Window), back);
+        for (int id : {IDC_WORDNUMBER, IDC_WORDCOUNT, IDC_SCORE, IDC_CORRECT, IDC_MESSAGE})
+            QCOMPARE(f->view()->GetDlgItem(id)->palette().color(QPalette::Base), back);
+        QVERIFY(f->answer()->palette().color(QPalette::Base) != back);
+        const QList<QPair<int, QString>> names{
+            {IDC_LISTEN, "Listen to Word"}, {IDC_ANSWER, "Virir It"},   {IDC_CHECK, "CHECK"},
+            {IDC_NEXTWORD, "Next Word"},    {IDC_WORDNUMBER, "Word #"}, {IDC_WORDCOUNT, "# Words"},
+            {IDC_SCORE, "Score"},           {IDC_CORRECT, "# Correct"}, {IDC_MESSAGE, "Message"},
+            {IDC_PLAYERFRAME, "Sound clip"}};
+        for (const auto& [id, name] : names)
+            QCOMPARE(f->view()->GetDlgItem(id)->accessibleName(), name);
+        QVERIFY(f->view()->GetDlgItem(IDC_ENTERKEY)->isHidden());
+        QVERIFY(f->view()->m_btnListen.Control());
+        QVERIFY(f->view()->m_btnNext.Control());
+        QCOMPARE(f->view()->m_btnCheck.m_clrFace, QColor(24, 116, 205));
+    }
+
+    void helpOnAControlShowsItsTopic()
+    {
+        QVERIFY(platform::framework::SendHelpRequest(f->answer(), QPoint()));
+        auto* popup = qobject_cast<platform::help::CHelpPopup*>(platform::help::CurrentPopup());
+        QVERIFY(popup);
+        QVERIFY(popup->Html().contains("type the word you heard"));
+        popup->close();
+        QTRY_VERIFY(!platform::help::CurrentPopup());
+        // A label has no id: no pop-up.
+        const auto labels = f->view()->findChildren<QLabel*>();
+        QVERIFY(!labels.isEmpty());
+        QVERIFY(platform::framework::SendHelpRequest(labels.first(), QPoint()));
+        QVERIFY(!platform::help::CurrentPopup());
+        // The Help command offered to a control of the form opens the Help Topics.
+        QVERIFY(platform::framework::SendCommandHelp(f->answer()));
+        QVERIFY(platform::help::CurrentHelpTopics());
+    }
+
+    void theWebPageOpensTheHelpAsAPage()
+    {
+        QList<QUrl> opened;
+        platform::framework::SetShellExecuteHandler([&opened](const QString& verb, const QUrl& url) {
+            if (verb == "open")
+                opened << url;
+            return true;
+        });
+        QVERIFY(f->frame()->RouteCommand(WEBPAGE));
+        platform::framework::SetShellExecuteHandler({});
+        QCOMPARE(opened.size(), 1);
+        QVERIFY(opened.first().isLocalFile());
+        const QByteArray page = ReadFileForTest(opened.first().toLocalFile());
+        QVERIFY(page.contains("<title>Wordwell Practice Help</title>"));
+        QVERIFY(opened.first().toLocalFile().endsWith(".html"));
+    }
+
+private:
+    void expectMode(int mode)
+    {
+        auto enabled = [this](int id) { return f->view()->GetDlgItem(id)->isEnabled(); };
+        QCOMPARE(enabled(IDC_LISTEN), mode == CWordwellView::WordInPlay);
+        QCOMPARE(enabled(IDC_CHECK), mode == CWordwellView::WordInPlay);
+        QCOMPARE(enabled(IDC_ANSWER), mode == CWordwellView::WordInPlay);
+        QCOMPARE(enabled(IDC_NEXTWORD), mode == CWordwellView::Answered);
+    }
+
+    std::unique_ptr<ViewFixture> f;
+};
+
+QTEST_MAIN(TestWordwellView)
+#include "tst_wordwellview.moc"

@@ -1,0 +1,276 @@
+#include "practice/testview/wordwellview.h"
+
+#include "platform/framework/commandids.h"
+#include "platform/framework/dataexchange.h"
+#include "platform/framework/frame.h"
+#include "platform/framework/messagebox.h"
+#include "platform/framework/shellexecute.h"
+#include "platform/framework/winapp.h"
+#include "platform/help/winhelp.h"
+#include "practice/document/wordwelldoc.h"
+#include "practice/sound/clippath.h"
+#include "practice/testview/commands.h"
+#include "practice/testview/homepage.h"
+#include "practice/testview/testform.h"
+#include "practice/testview/testmessages.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTimer>
+
+using namespace platform::framework;
+using namespace practice::testview;
+
+CWordwellView::CWordwellView(QWidget* parent) : CFormView(TestFormTemplate(), parent)
+{
+    setAccessibleName(QStringLiteral("Spelling test"));
+    registerCommands();
+}
+
+CWordwellView::~CWordwellView()
+{
+    m_player.Close();
+}
+
+void CWordwellView::registerCommands()
+{
+    using namespace practice;
+    OnCommand(ID_TOOLS_TAKETEST, [this] { OnTakeTest(); });
+    OnCommand(ID_TOOLS_STOPTEST, [this] { OnStopTest(); });
+    OnCommand(ID_HELP_WEBPAGE, [this] { OnWebPage(); });
+    OnCommand(IDC_LISTEN, [this] { OnListenToWord(); });
+    OnCommand(IDC_CHECK, [this] { OnCheck(); });
+    OnCommand(IDC_NEXTWORD, [this] { OnNextWord(); });
+    OnCommand(IDC_ENTERKEY, [this] { OnEnterKey(); });
+    OnUpdateCommandUI(ID_TOOLS_TAKETEST, [this](CCmdUI* ui) { ui->Enable(!m_bTesting && m_nWords != 0); });
+    OnUpdateCommandUI(ID_TOOLS_STOPTEST, [this](CCmdUI* ui) { ui->Enable(m_bTesting); });
+    OnUpdateCommandUI(ID_TOOLS_EDITLIST, [this](CCmdUI* ui) { ui->Enable(!m_bTesting); });
+    OnUpdateCommandUI(ID_TOOLS_LISTINFO, [this](CCmdUI* ui) { ui->Enable(!m_bTesting && m_nWords != 0); });
+}
+
+CWordwellDoc* CWordwellView::GetDocument() const
+{
+    return static_cast<CWordwellDoc*>(CFormView::GetDocument());
+}
+
+void CWordwellView::DoDataExchange(CDataExchange* pDX)
+{
+    CFormView::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_ANSWER, m_editAnswer);
+    DDX_Text(pDX, IDC_MESSAGE, m_strMessage);
+    DDX_Text(pDX, IDC_CORRECT, m_nCorrect);
+    DDX_Text(pDX, IDC_ANSWER, m_strAnswer);
+    DDX_Text(pDX, IDC_SCORE, m_strScore);
+    DDX_Text(pDX, IDC_WORDCOUNT, m_nWords);
+    DDX_Text(pDX, IDC_WORDNUMBER, m_nWordNumber);
+}
+
+void CWordwellView::SetTestControls(int mode)
+{
+    const bool inPlay = mode == WordInPlay;
+    GetDlgItem(IDC_LISTEN)->setEnabled(inPlay);
+    GetDlgItem(IDC_CHECK)->setEnabled(inPlay);
+    m_editAnswer->setEnabled(inPlay);
+    GetDlgItem(IDC_NEXTWORD)->setEnabled(false);
+    if (mode == Answered)
+        GetDlgItem(IDC_NEXTWORD)->setEnabled(true);
+}
+
+void CWordwellView::OnInitialUpdate()
+{
+    CFormView::OnInitialUpdate();
+    SetTestControls(Idle);
+    m_nWordNumber = 0;
+    m_nCorrect = 0;
+    m_strScore.clear();
+    m_bTesting = false;
+    m_posNext = -1;
+    m_strMessage = m_nWords < 1 ? kNoListMessage : kReadyToTestMessage;
+    UpdateData(false);
+
+    // One player serves every list, given a new empty recording each time. The
+    // first is made once the window is up: opening the sound device would
+    // otherwise hold up the first sight of the form.
+    if (m_player.Window())
+        m_player.NewRecording();
+    else
+        QTimer::singleShot(0, this, [this] { preparePlayer(); });
+
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->CenterWindow();
+
+    m_clrBack = kFormBackColor;
+    applyColors();
+
+    m_clrButton = kButtonFaceColor;
+    m_btnListen.AttachToControl(IDC_LISTEN, this, m_clrButton, kButtonTextColor, kButtonDisabledTextColor,
+                                kButtonBevel);
+    m_btnCheck.AttachToControl(IDC_CHECK, this, m_clrButton, kButtonTextColor, kButtonDisabledTextColor,
+                               kButtonBevel);
+    m_btnNext.AttachToControl(IDC_NEXTWORD, this, m_clrButton, kButtonTextColor, kButtonDisabledTextColor,
+                              kButtonBevel);
+}
+
+void CWordwellView::preparePlayer()
+{
+    if (m_player.Window())
+        return;
+    m_player.Create(GetDlgItem(IDC_PLAYERFRAME), practice::sound::CSoundClipPlayer::kViewStyle);
+    m_player.NewRecording();
+}
+
+void CWordwellView::applyColors()
+{
+    QPalette formPalette = palette();
+    formPalette.setColor(QPalette::Window, m_clrBack);
+    setPalette(formPalette);
+    setAutoFillBackground(true);
+    for (int id : {IDC_WORDNUMBER, IDC_WORDCOUNT, IDC_SCORE, IDC_CORRECT, IDC_MESSAGE}) {
+        QWidget* box = GetDlgItem(id);
+        QPalette pal = box->palette();
+        pal.setColor(QPalette::Base, m_clrBack);
+        box->setPalette(pal);
+    }
+    // The answer box and the buttons keep the system's colours.
+    for (int id : {IDC_ANSWER, IDC_LISTEN, IDC_CHECK, IDC_NEXTWORD})
+        GetDlgItem(id)->setPalette(QApplication::palette(GetDlgItem(id)));
+}
+
+void CWordwellView::OnUpdate(CView* sender, qintptr hint, QObject* hintObject)
+{
+    Q_UNUSED(sender);
+    Q_UNUSED(hint);
+    Q_UNUSED(hintObject);
+    const CWordwellDoc* doc = GetDocument();
+    m_nWords = doc ? static_cast<int>(doc->m_wordList.size()) : 0;
+    UpdateData(false);
+}
+
+QString CWordwellView::takeNextWord()
+{
+    const QStringList& words = GetDocument()->m_wordList;
+    if (m_posNext < 0 || m_posNext >= words.size())
+        return QString();
+    const QString word = words.at(m_posNext);
+    ++m_posNext;
+    if (m_posNext >= words.size())
+        m_posNext = -1;
+    return word;
+}
+
+void CWordwellView::focusControl(int id)
+{
+    GetDlgItem(id)->setFocus(Qt::OtherFocusReason);
+}
+
+void CWordwellView::OnTakeTest()
+{
+    SetTestControls(WordInPlay);
+    m_posNext = 0;
+    m_strTestWord = takeNextWord();
+    m_strMessage = kFirstWordMessage;
+    m_nWordNumber = 1;
+    m_nCorrect = 0;
+    m_strAnswer.clear();
+    m_strScore.clear();
+    UpdateData(false);
+    m_bTesting = true;
+    focusControl(IDC_LISTEN);
+}
+
+void CWordwellView::OnListenToWord()
+{
+    UpdateData(true);
+    preparePlayer();
+    const QString path = practice::sound::MakeClipPath(m_strTestWord);
+    if (m_player.Open(path) == 0)
+        m_player.Play();
+    else
+        AfxMessageBox(NoSoundFileMessage(path), MB_OK);
+    focusControl(IDC_ANSWER);
+}
+
+void CWordwellView::OnCheck()
+{
+    SetTestControls(Answered);
+    UpdateData(true);
+    if (m_strAnswer == m_strTestWord) {
+        m_strMessage = kRightMessage;
+        ++m_nCorrect;
+    } else {
+        m_strMessage = WrongAnswerMessage(m_strTestWord);
+    }
+    m_strScore = FormatScore(m_nCorrect, m_nWords);
+    UpdateData(false);
+    focusControl(IDC_NEXTWORD);
+}
+
+void CWordwellView::OnNextWord()
+{
+    SetTestControls(WordInPlay);
+    // The position also runs out when the list is shorter than its count said.
+    if (m_nWords > m_nWordNumber && m_posNext >= 0) {
+        m_strTestWord = takeNextWord();
+        m_strMessage = kNextWordMessage;
+        ++m_nWordNumber;
+    } else {
+        m_strMessage = kEndOfTestMessage;
+        SetTestControls(Idle);
+        m_bTesting = false;
+    }
+    m_strAnswer.clear();
+    UpdateData(false);
+    focusControl(IDC_LISTEN);
+}
+
+void CWordwellView::OnStopTest()
+{
+    m_strMessage = kStoppedMessage;
+    m_nWordNumber = 0;
+    m_nCorrect = 0;
+    m_strAnswer.clear();
+    m_strScore.clear();
+    UpdateData(false);
+    m_bTesting = false;
+    SetTestControls(Idle);
+}
+
+void CWordwellView::OnEnterKey()
+{
+    const QWidget* focus = QApplication::focusWidget();
+    switch (focus ? GetDlgCtrlID(focus) : 0) {
+    case IDC_ANSWER:
+    case IDC_CHECK: OnCheck(); break;
+    case IDC_LISTEN: OnListenToWord(); break;
+    case IDC_NEXTWORD: OnNextWord(); break;
+    default: break;
+    }
+}
+
+bool CWordwellView::OnHelpInfo(HELPINFO* info)
+{
+    if (info->iCtrlId != 0xFFFF) {
+        const CWinApp* app = AfxGetApp();
+        platform::help::WinHelp(this, app ? app->GetHelpFilePath() : QString(), platform::help::HELP_CONTEXTPOPUP,
+                                info->dwContextId, info->hItemHandle);
+    }
+    return true;
+}
+
+bool CWordwellView::OnCommandHelp()
+{
+    platform::help::AppWinHelp(0, platform::help::HELP_FINDER);
+    return true;
+}
+
+void CWordwellView::OnWebPage()
+{
+    const CWinApp* app = AfxGetApp();
+    QString error;
+    const QUrl page = HomePageUrl(app ? app->GetHelpFilePath() : QString(), &error);
+    if (page.isEmpty()) {
+        AfxMessageBox(error, MB_ICONEXCLAMATION);
+        return;
+    }
+    ShellExecute(this, QStringLiteral("open"), page);
+}

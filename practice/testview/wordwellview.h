@@ -1,0 +1,73 @@
+#pragma once
+
+#include "platform/framework/formview.h"
+#include "platform/framework/helprequest.h"
+#include "practice/sound/soundclipplayer.h"
+#include "practice/ui/colorbutton.h"
+
+#include <QColor>
+#include <QString>
+
+class QLineEdit;
+class CWordwellDoc;
+
+// The testing view: a form that tests the learner on the document's words in
+// list order. For each word the learner listens to its clip, types the
+// spelling and checks it; the view counts the right answers and shows the
+// score as a percentage of the whole list.
+class CWordwellView : public platform::framework::CFormView,
+                      public platform::framework::CHelpInfoTarget,
+                      public platform::framework::CCommandHelpTarget {
+    Q_OBJECT
+public:
+    explicit CWordwellView(QWidget* parent = nullptr);
+    ~CWordwellView() override;
+
+    CWordwellDoc* GetDocument() const;
+
+    void DoDataExchange(platform::framework::CDataExchange* pDX) override;
+    void OnInitialUpdate() override;
+    void OnUpdate(platform::framework::CView* sender, qintptr hint, QObject* hintObject) override;
+    bool OnHelpInfo(platform::framework::HELPINFO* info) override;
+    bool OnCommandHelp() override;
+
+    // Control modes: 0 word in play, 1 idle, 2 answer checked.
+    enum Mode { WordInPlay = 0, Idle = 1, Answered = 2 };
+    void SetTestControls(int mode);
+
+    void OnTakeTest();
+    void OnStopTest();
+    void OnListenToWord();
+    void OnCheck();
+    void OnNextWord();
+    void OnEnterKey();
+    void OnWebPage();
+
+    bool m_bTesting = false;
+    qsizetype m_posNext = -1;  // index in the list of the word Next Word takes; -1 after the last
+    QString m_strTestWord;
+    QString m_strMessage;
+    int m_nCorrect = 0;
+    QString m_strAnswer;
+    QString m_strScore;
+    int m_nWords = 0;
+    int m_nWordNumber = 0;
+    practice::sound::CSoundClipPlayer m_player;
+    QColor m_clrBack;
+    QColor m_clrButton;
+    CColorButton m_btnListen;
+    CColorButton m_btnCheck;
+    CColorButton m_btnNext;
+    QLineEdit* m_editAnswer = nullptr;
+
+private:
+    void registerCommands();
+    // Makes the player's window inside frame 1027 with an empty recording, once.
+    void preparePlayer();
+    // Paints the form, its labels, frame and read-only boxes in the form's colour;
+    // the buttons and the answer box keep their own.
+    void applyColors();
+    // The next word of the list from m_posNext, which then advances.
+    QString takeNextWord();
+    void focusControl(int id);
+};

@@ -1,0 +1,145 @@
+#include "practice/ui/mainframe.h"
+
+#include "platform/framework/commandids.h"
+#include "platform/help/winhelp.h"
+#include "practice/ui/resources.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+using namespace platform::framework;
+
+CMainFrame::CMainFrame()
+{
+    PreCreateWindow();
+    OnCreate();
+    OnCommand(ID_HELP_FINDER, [this] { OnHelpFinder(); });
+    OnCommand(ID_DEFAULT_HELP, [this] { OnHelpFinder(); });
+    qApp->installEventFilter(this);
+}
+
+void CMainFrame::PreCreateWindow()
+{
+    resize(kWidth, kHeight);
+    // Caption, system menu and sizing border, but no minimize or maximize box;
+    // the context-help button where the window manager draws one.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint);
+    setAccessibleName(QApplication::applicationDisplayName());
+}
+
+bool CMainFrame::OnCreate()
+{
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    createAccelerators();
+    return true;
+}
+
+QMenu* CMainFrame::Menu(const QString& title) const
+{
+    const auto actions = menuBar()->actions();
+    for (QAction* action : actions) {
+        if (action->menu() && action->text() == title)
+            return action->menu();
+    }
+    return nullptr;
+}
+
+QString CMainFrame::MessageText() const
+{
+    const QString message = m_wndStatusBar->currentMessage();
+    return message.isEmpty() ? m_messagePane->text() : message;
+}
+
+QLabel* CMainFrame::Indicator(unsigned id) const
+{
+    for (QLabel* label : m_indicators) {
+        if (label->property("indicatorId").toUInt() == id)
+            return label;
+    }
+    return nullptr;
+}
+
+void CMainFrame::createStatusBar()
+{
+    m_wndStatusBar = new QStatusBar(this);
+    m_wndStatusBar->setObjectName(QStringLiteral("statusBar"));
+    m_wndStatusBar->setProperty("controlId", AFX_IDW_STATUS_BAR);
+    m_wndStatusBar->setAccessibleName(QStringLiteral("Status bar"));
+    m_messagePane = new QLabel(practice::ui::kIdleMessage, m_wndStatusBar);
+    m_messagePane->setAccessibleName(QStringLiteral("Message"));
+    m_wndStatusBar->addWidget(m_messagePane, 1);
+    struct Pane {
+        unsigned id;
+        const char* text;
+        const char* name;
+    };
+    static const Pane panes[] = {{ID_INDICATOR_CAPS, "CAP", "Caps Lock"},
+                                 {ID_INDICATOR_NUM, "NUM", "Num Lock"},
+                                 {ID_INDICATOR_SCRL, "SCRL", "Scroll Lock"}};
+    for (const Pane& pane : panes) {
+        auto* label = new QLabel(QString::fromLatin1(pane.text), m_wndStatusBar);
+        label->setProperty("indicatorId", pane.id);
+        label->setAccessibleName(QString::fromLatin1(pane.name));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 8);
+        label->setAlignment(Qt::AlignCenter);
+        m_wndStatusBar->addPermanentWidget(label);
+        m_indicators.append(label);
+    }
+    setStatusBar(m_wndStatusBar);
+    refreshIndicators();
+}
+
+void CMainFrame::refreshIndicators()
+{
+    // A key that is off shows its name greyed, as the status bar always did.
+    Indicator(ID_INDICATOR_CAPS)->setEnabled(m_bCapsLock);
+    Indicator(ID_INDICATOR_NUM)->setEnabled(m_bNumLock);
+    Indicator(ID_INDICATOR_SCRL)->setEnabled(m_bScrollLock);
+    Indicator(ID_INDICATOR_CAPS)->setAccessibleDescription(m_bCapsLock ? QStringLiteral("on") : QStringLiteral("off"));
+    Indicator(ID_INDICATOR_NUM)->setAccessibleDescription(m_bNumLock ? QStringLiteral("on") : QStringLiteral("off"));
+    Indicator(ID_INDICATOR_SCRL)->setAccessibleDescription(m_bScrollLock ? QStringLiteral("on") : QStringLiteral("off"));
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    // The lock keys' states are followed from their presses while the program runs.
+    // A key press travels up from the focus widget; it is counted where it starts.
+    QWidget* first = QApplication::focusWidget();
+    const bool start = first ? watched == first : (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow());
+    if (event->type() == QEvent::KeyPress && start) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat()) {
+            if (key->key() == Qt::Key_CapsLock)
+                m_bCapsLock = !m_bCapsLock;
+            else if (key->key() == Qt::Key_NumLock)
+                m_bNumLock = !m_bNumLock;
+            else if (key->key() == Qt::Key_ScrollLock)
+                m_bScrollLock = !m_bScrollLock;
+            else
+                return false;
+            refreshIndicators();
+        }
+    }
+    return false;
+}
+
+void CMainFrame::OnHelpFinder()
+{
+    platform::help::AppWinHelp(0, platform::help::HELP_FINDER);
+}
+
+void CMainFrame::OnHelpModeChanged(bool entered)
+{
+    if (entered)
+        m_wndStatusBar->showMessage(practice::ui::kHelpModeMessage);
+    else
+        m_wndStatusBar->clearMessage();
+}

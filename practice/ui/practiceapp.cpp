@@ -1,0 +1,66 @@
+#include "practice/ui/practiceapp.h"
+
+#include "platform/framework/commandids.h"
+#include "platform/framework/commandline.h"
+#include "platform/framework/doctemplate.h"
+#include "platform/framework/frame.h"
+#include "platform/framework/helprequest.h"
+#include "practice/document/wordwelldoc.h"
+#include "practice/testview/wordwellview.h"
+#include "practice/ui/aboutdlg.h"
+#include "practice/ui/mainframe.h"
+#include "practice/ui/resources.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+using namespace platform::framework;
+
+CPracticeApp::CPracticeApp(QStringList arguments) : m_arguments(std::move(arguments))
+{
+    OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
+}
+
+bool CPracticeApp::InitInstance()
+{
+    EstablishSettings();
+    LoadStdProfileSettings(4);
+    AddDocTemplate(std::make_unique<CSingleDocTemplate>(
+        practice::ui::kDocTemplateString, [] { return std::make_unique<CWordwellDoc>(); },
+        [] { return std::make_unique<CMainFrame>(); },
+        [](CFrameWnd* frame) { return new CWordwellView(frame); }));
+
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(m_arguments, cmdInfo);
+    if (!ProcessShellCommand(cmdInfo))
+        return false;
+    static_cast<CFrameWnd*>(GetMainWnd())->DragAcceptFiles(true);
+    return true;
+}
+
+bool CPracticeApp::PreTranslateMessage(QObject* receiver, QEvent* event)
+{
+    const bool keyEvent = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    if (!keyEvent)
+        return CWordwellApp::PreTranslateMessage(receiver, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    const auto modifiers = key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (key->key() != Qt::Key_F1 || modifiers != Qt::NoModifier)
+        return CWordwellApp::PreTranslateMessage(receiver, event);
+    // Claimed before the accelerator table sees it, then handled as the key press.
+    key->accept();
+    if (event->type() == QEvent::KeyPress && !key->isAutoRepeat()) {
+        QWidget* focus = QApplication::focusWidget();
+        if (!SendHelpRequest(focus, QCursor::pos())) {
+            if (auto* frame = qobject_cast<CFrameWnd*>(GetMainWnd()))
+                frame->RouteCommand(ID_HELP);
+        }
+    }
+    return true;
+}
+
+void CPracticeApp::OnAppAbout()
+{
+    CAboutDlg dialog(GetMainWnd());
+    dialog.exec();
+}

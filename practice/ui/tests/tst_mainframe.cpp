@@ -1,0 +1,280 @@
+#include "platform/framework/commandids.h"
+#include "platform/framework/doctemplate.h"
+#include "platform/framework/recentfiles.h"
+#include "platform/help/helppopup.h"
+#include "platform/help/winhelp.h"
+#include "practice/document/wordwelldoc.h"
+#include "practice/testview/testform.h"
+#include "practice/testview/testmessages.h"
+#include "practice/testview/wordwellview.h"
+#include "practice/ui/aboutdlg.h"
+#include "practice/ui/mainframe.h"
+#include "practice/ui/practiceapp.h"
+#include "practice/ui/toolbarimages.h"
+#include "testsupport/isolatedhome.h"
+#include "testsupport/messageboxes.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWhatsThis>
+
+#include <memory>
+
+using namespace platform::framework;
+using namespace practice::testview;
+
+namespace {
+const QString kSample = QStringLiteral(WW_SOURCE_DIR "/samples/Sample.spl");
+
+QStringList captions(const QMenu* menu)
+{
+    QStringList out;
+    const auto actions = menu->actions();
+    for (const QAction* a : actions) {
+        if (a->isVisible())
+            out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    }
+    return out;
+}
+}  // namespace
+
+class TestMainFrame : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_home = std::make_unique<IsolatedHome>(); }
+    void cleanup()
+    {
+        platform::help::WinHelp(nullptr, QString(), platform::help::HELP_QUIT, 0);
+        if (QWhatsThis::inWhatsThisMode())
+            QWhatsThis::leaveWhatsThisMode();
+        m_app.reset();
+        m_home.reset();
+    }
+
+    void startsWithTheListOnTheCommandLine()
+    {
+        QVERIFY(start({kSample}));
+        QVERIFY(frame()->isVisible());
+        QCOMPARE(view()->m_nWords, 10);
+        QCOMPARE(frame()->windowTitle(), QString("Sample.spl - Wordwell Practice"));
+        QVERIFY(frame()->acceptDrops());
+        QCOMPARE(m_app->RecentFileList()->Entries(), QStringList{kSample});
+    }
+
+    void startsWithAnEmptyListWithoutArguments()
+    {
+        QVERIFY(start({}));
+        QCOMPARE(view()->m_nWords, 0);
+        QCOMPARE(view()->m_strMessage, kNoListMessage);
+        QCOMPARE(frame()->windowTitle(), QString("Untitled - Wordwell Practice"));
+    }
+
+    void aListThatCannotBeOpenedEndsStartUp()
+    {
+        MessageBoxRecorder boxes;
+        QVERIFY(!start({m_home->work() + "/absent.spl"}));
+        QCOMPARE(boxes.texts().size(), 1);
+        QVERIFY(boxes.texts().first().contains(m_home->work() + "/absent.spl"));
+        QCOMPARE(m_app->GetMainWnd(), nullptr);
+    }
+
+    void theWindowIs570By470WithoutMinimizeOrMaximize()
+    {
+        QVERIFY(start({}));
+        QCOMPARE(frame()->size(), QSize(570, 470));
+        const Qt::WindowFlags flags = frame()->windowFlags();
+        QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        QVERIFY(flags & Qt::WindowContextHelpButtonHint);
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
+    }
+
+    void theMenusCarryTheirCommands()
+    {
+        QVERIFY(start({}));
+        QCOMPARE(captions(frame()->Menu("&File")),
+                 (QStringList{"&New", "&Open...", "&Save", "Save &As...", "-", "Recent File", "-", "E&xit"}));
+        QCOMPARE(captions(frame()->Menu("&Tools")),
+                 (QStringList{"(&Add To)/(Create) --  Spelling List", "&Take Wordwell", "Current List &Information",
+                              "&Stop Taking Current Test"}));
+        QCOMPARE(captions(frame()->Menu("&Help")), (QStringList{"&Help Topics", "-", "&About Wordwell Practice...",
+                                                                "&Web Page -- Internet WWW"}));
+        QAction* open = frame()->GetCommand(ID_FILE_OPEN);
+        QCOMPARE(open->statusTip(), QString("Open an existing spelling list document"));
+        QCOMPARE(open->toolTip(), QString("Open"));
+        QCOMPARE(open->shortcut(), QKeySequence("Ctrl+O"));
+        QCOMPARE(frame()->GetCommand(32771)->statusTip(), QString("Add or Delete a Word in your Spelling List "));
+        QCOMPARE(frame()->GetCommand(32779)->toolTip(), QString("Give Up. Stop"));
+        QCOMPARE(frame()->GetCommand(32787)->statusTip(), QString("go to web site for help and info"));
+        QVERIFY(!frame()->GetCommand(ID_FILE_MRU_FILE1)->isEnabled());
+    }
+
+    void theToolbarFollowsTheTestLikeTheMenu()
+    {
+        QVERIFY(start({kSample}));
+        const QList<unsigned> expected{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, 32776, 32771, 32778, 32779};
+        QList<unsigned> ids;
+        const auto actions = frame()->ToolBar()->actions();
+        for (QAction* a : actions) {
+            ids << (a->isSeparator() ? 0u : a->data().toUInt());
+            if (!a->isSeparator()) {
+                QVERIFY(!a->icon().isNull());
+                auto* button = qobject_cast<QToolButton*>(frame()->ToolBar()->widgetForAction(a));
+                QVERIFY(button);
+                QVERIFY(!button->accessibleName().isEmpty() || !a->text().isEmpty());
+            }
+        }
+        QCOMPARE(ids, expected);
+        QCOMPARE(practice::ui::ToolbarPixmap(3).size(), QSize(16, 15));
+        // The T image is red.
+        const QImage t = practice::ui::ToolbarPixmap(3).toImage();
+        QCOMPARE(t.pixelColor(7, 2).red(), 220);
+
+        frame()->UpdateCommandUI();
+        QVERIFY(frame()->GetCommand(32776)->isEnabled());
+        QVERIFY(!frame()->GetCommand(32779)->isEnabled());
+        QTest::mouseClick(frame()->ToolBar()->widgetForAction(frame()->GetCommand(32776)), Qt::LeftButton);
+        QVERIFY(view()->m_bTesting);
+        QVERIFY(!frame()->GetCommand(32776)->isEnabled());
+        QVERIFY(!frame()->GetCommand(32771)->isEnabled());
+        QVERIFY(!frame()->GetCommand(32778)->isEnabled());
+        QVERIFY(frame()->GetCommand(32779)->isEnabled());
+        QTest::mouseClick(frame()->ToolBar()->widgetForAction(frame()->GetCommand(32779)), Qt::LeftButton);
+        QVERIFY(!view()->m_bTesting);
+        QCOMPARE(view()->m_strMessage, kStoppedMessage);
+    }
+
+    void ctrlNEndsARunningTest()
+    {
+        QVERIFY(start({kSample}));
+        frame()->RouteCommand(32776);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(!view()->m_bTesting);
+        QCOMPARE(view()->m_nWords, 0);
+    }
+
+    void theStatusBarIdlesWithABlankAndShowsTheLockKeys()
+    {
+        QVERIFY(start({}));
+        QCOMPARE(frame()->MessageText(), QString(" "));
+        QLabel* caps = frame()->Indicator(ID_INDICATOR_CAPS);
+        QCOMPARE(caps->text(), QString("CAP"));
+        QCOMPARE(frame()->Indicator(ID_INDICATOR_NUM)->text(), QString("NUM"));
+        QCOMPARE(frame()->Indicator(ID_INDICATOR_SCRL)->text(), QString("SCRL"));
+        QVERIFY(!caps->isEnabled());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_CapsLock);
+        QVERIFY(caps->isEnabled());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_CapsLock);
+        QVERIFY(!caps->isEnabled());
+    }
+
+    void plainF1ShowsTheFocusedControlsTopic()
+    {
+        QVERIFY(start({kSample}));
+        frame()->RouteCommand(32776);
+        QLineEdit* answer = view()->m_editAnswer;
+        answer->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), answer);
+        QTest::keyClick(answer, Qt::Key_F1);
+        auto* popup = qobject_cast<platform::help::CHelpPopup*>(platform::help::CurrentPopup());
+        QVERIFY(popup);
+        QVERIFY(popup->Html().contains("type the word you heard"));
+        // The F1 accelerator (Help Topics) was never reached.
+        QVERIFY(!platform::help::CurrentHelpTopics());
+    }
+
+    void anAutoRepeatedF1IsSwallowed()
+    {
+        QVERIFY(start({kSample}));
+        frame()->RouteCommand(32776);
+        view()->m_editAnswer->setFocus();
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(view()->m_editAnswer, &repeat);
+        QVERIFY(!platform::help::CurrentPopup());
+        QVERIFY(!platform::help::CurrentHelpTopics());
+    }
+
+    void shiftF1EntersHelpMode()
+    {
+        QVERIFY(start({kSample}));
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : frame(), Qt::Key_F1,
+                        Qt::ShiftModifier);
+        QVERIFY(QWhatsThis::inWhatsThisMode());
+        QCOMPARE(frame()->MessageText(), QString("Select an object on which to get Help"));
+        QWhatsThis::leaveWhatsThisMode();
+        QCOMPARE(frame()->MessageText(), QString(" "));
+    }
+
+    void helpTopicsAndAMissingHelpFile()
+    {
+        QVERIFY(start({}));
+        QVERIFY(frame()->RouteCommand(ID_HELP_FINDER));
+        QVERIFY(platform::help::CurrentHelpTopics());
+        platform::help::WinHelp(nullptr, QString(), platform::help::HELP_QUIT, 0);
+        m_app->SetHelpFilePath(m_home->work() + "/Wordwell.hlp");
+        MessageBoxRecorder boxes;
+        QVERIFY(frame()->RouteCommand(ID_HELP_FINDER));
+        QCOMPARE(boxes.texts().size(), 1);
+        QVERIFY(boxes.texts().first().startsWith("Cannot open the help file \"" + m_home->work() + "/Wordwell.hlp\""));
+    }
+
+    void theAboutBoxShowsTheVersionAndClosesByKey_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+    }
+
+    void theAboutBoxShowsTheVersionAndClosesByKey()
+    {
+        QFETCH(int, key);
+        QVERIFY(start({}));
+        QString version;
+        QString title;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            title = dialog->windowTitle();
+            const auto labels = dialog->findChildren<QLabel*>();
+            for (QLabel* l : labels) {
+                if (l->text().startsWith("Wordwell"))
+                    version = l->text();
+            }
+            QTest::keyClick(dialog, Qt::Key(key));
+        });
+        QVERIFY(frame()->RouteCommand(ID_APP_ABOUT));
+        QCOMPARE(title, QString("About Wordwell Practice"));
+        QCOMPARE(version, QString("Wordwell Practice Version 1.0"));
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+private:
+    bool start(const QStringList& arguments)
+    {
+        m_app = std::make_unique<CPracticeApp>(arguments);
+        m_app->SetHelpFilePath(QStringLiteral(WW_SOURCE_DIR "/help/Wordwell.hlp"));
+        const bool started = m_app->InitInstance();
+        if (started && !QTest::qWaitForWindowActive(frame()))
+            qWarning("the main frame did not become active");
+        return started;
+    }
+    CMainFrame* frame() const { return static_cast<CMainFrame*>(m_app->GetMainWnd()); }
+    CWordwellView* view() const { return static_cast<CWordwellView*>(m_app->GetDocTemplate()->GetView()); }
+
+    std::unique_ptr<IsolatedHome> m_home;
+    std::unique_ptr<CPracticeApp> m_app;
+};
+
+QTEST_MAIN(TestMainFrame)
+#include "tst_mainframe.moc"

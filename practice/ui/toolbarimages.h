@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QIcon>
+
+namespace practice::ui {
+
+// The toolbar's seven 16 × 15 images, left to right: new, open, save, the red
+// T of Take Test, add or remove a word, list information, stop.
+inline constexpr int kToolbarImageCount = 7;
+QIcon ToolbarImage(int index);
+QPixmap ToolbarPixmap(int index);
+
+}  // namespace practice::ui
