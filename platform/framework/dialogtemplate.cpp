@@ -17,8 +17,6 @@ namespace platform::framework {
 
 namespace {
 
-// The colour button finds the control it takes over by this property.
-const char* const kColorButtonIdProperty = "controlId";
 const char* const kHelpIdProperty = "ww_helpId";
 
 // Captions keep the template's "\n\r" line breaks; a button shows one line break.
@@ -139,7 +137,6 @@ void CreateDialogControls(QWidget* parent, const DialogTemplate& dialogTemplate)
         QWidget* control = makeControl(parent, units, item);
         const int id = item.id == IDC_STATIC ? kStaticCtrlId : item.id;
         PlaceControl(control, units, item.rect, id);
-        control->setProperty(kColorButtonIdProperty, id);
         control->setFocusPolicy(focusPolicyFor(item));
         control->setProperty(kHelpIdProperty, item.helpId);
         if (item.id != IDC_STATIC)

@@ -6,7 +6,7 @@
 #include "practice/document/wordlist.h"
 #include "practice/editor/listinfodlg.h"
 #include "practice/editor/spellinglistdlg.h"
-#include "practice/testview/commands.h"
+#include "practice/document/commands.h"
 
 CWordwellDoc::CWordwellDoc()
 {

@@ -9,7 +9,7 @@
 #include "platform/help/winhelp.h"
 #include "practice/document/wordwelldoc.h"
 #include "practice/sound/clippath.h"
-#include "practice/testview/commands.h"
+#include "practice/document/commands.h"
 #include "practice/testview/homepage.h"
 #include "practice/testview/testform.h"
 #include "practice/testview/testmessages.h"

@@ -1,5 +1,7 @@
 #include "practice/ui/colorbutton.h"
 
+#include "platform/framework/dialogunits.h"
+
 #include <QAbstractButton>
 #include <QEvent>
 #include <QPainter>
@@ -32,13 +34,7 @@ bool CColorButton::AttachToControl(int id, QWidget* parent, const QColor& face, 
 {
     if (!parent || m_button)
         return false;
-    QAbstractButton* found = nullptr;
-    for (QAbstractButton* button : parent->findChildren<QAbstractButton*>()) {
-        if (button->property(kControlIdProperty).toInt() == id) {
-            found = button;
-            break;
-        }
-    }
+    auto* found = qobject_cast<QAbstractButton*>(platform::framework::GetDlgItem(parent, id));
     if (!found || found->property(kTakenOverProperty).isValid())
         return false;
 

@@ -23,9 +23,6 @@ struct DRAWITEMSTRUCT {
     unsigned itemState = 0;
 };
 
-// Controls are found by id through this property, set when a form is built.
-inline constexpr char kControlIdProperty[] = "controlId";
-
 // A push button with its own face colour, label colours and a bevelled 3-D edge
 // of selectable width (positive raised, negative sunken). It takes over an
 // existing button of a form and draws the whole button itself whenever the
@@ -40,7 +37,7 @@ public:
     CColorButton(const CColorButton&) = delete;
     CColorButton& operator=(const CColorButton&) = delete;
 
-    // Takes over the button of `parent` whose controlId is `id`. False, with the
+    // Takes over the button of `parent` whose control id is `id`. False, with the
     // colours untouched and the control left as it was, when there is no such
     // button or it is taken over already.
     bool AttachToControl(int id, QWidget* parent, const QColor& face, const QColor& text,

@@ -2,7 +2,8 @@
 #include "practice/ui/mainframe.h"
 
 #include "platform/framework/commandids.h"
-#include "practice/testview/commands.h"
+#include "platform/framework/dialogunits.h"
+#include "practice/document/commands.h"
 #include "practice/ui/toolbarimages.h"
 
 #include <QAction>
@@ -83,7 +84,7 @@ void CMainFrame::createToolBar()
 {
     m_wndToolBar = new QToolBar(QStringLiteral("Toolbar"), this);
     m_wndToolBar->setObjectName(QStringLiteral("toolBar"));
-    m_wndToolBar->setProperty("controlId", AFX_IDW_TOOLBAR);
+    SetDlgCtrlID(m_wndToolBar, AFX_IDW_TOOLBAR);
     m_wndToolBar->setAccessibleName(QStringLiteral("Toolbar"));
     m_wndToolBar->setIconSize(QSize(16, 15));
     m_wndToolBar->setMovable(true);

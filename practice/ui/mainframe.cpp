@@ -1,6 +1,7 @@
 #include "practice/ui/mainframe.h"
 
 #include "platform/framework/commandids.h"
+#include "platform/framework/dialogunits.h"
 #include "platform/help/winhelp.h"
 #include "practice/ui/resources.h"
 
@@ -70,7 +71,7 @@ void CMainFrame::createStatusBar()
 {
     m_wndStatusBar = new QStatusBar(this);
     m_wndStatusBar->setObjectName(QStringLiteral("statusBar"));
-    m_wndStatusBar->setProperty("controlId", AFX_IDW_STATUS_BAR);
+    SetDlgCtrlID(m_wndStatusBar, AFX_IDW_STATUS_BAR);
     m_wndStatusBar->setAccessibleName(QStringLiteral("Status bar"));
     m_messagePane = new QLabel(practice::ui::kIdleMessage, m_wndStatusBar);
     m_messagePane->setAccessibleName(QStringLiteral("Message"));

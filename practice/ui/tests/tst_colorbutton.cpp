@@ -1,4 +1,5 @@
 #include "practice/ui/colorbutton.h"
+#include "platform/framework/dialogunits.h"
 
 #include "testsupport/isolatedhome.h"
 
@@ -307,7 +308,7 @@ private:
     QPushButton* addButton(int id, const QString& text, const QRect& geometry)
     {
         auto* button = new QPushButton(text, m_form.get());
-        button->setProperty(kControlIdProperty, id);
+        platform::framework::SetDlgCtrlID(button, id);
         button->setGeometry(geometry);
         return button;
     }
