@@ -3,6 +3,7 @@
 #include "platform/framework/dialogcontrols.h"
 #include "platform/framework/dialogunits.h"
 
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -36,9 +37,30 @@ Qt::Alignment horizontalAlignment(unsigned style)
     return Qt::AlignLeft;
 }
 
+// A multi-line button breaks a caption without line breaks of its own into
+// lines that fit its width, word by word.
+QString wrappedCaption(const QString& caption, const QFont& font, int width)
+{
+    const QFontMetrics metrics(font);
+    QStringList lines;
+    for (const QString& word : caption.split(u' ', Qt::SkipEmptyParts)) {
+        if (!lines.isEmpty() && metrics.horizontalAdvance(lines.last() + u' ' + word) <= width)
+            lines.last() += u' ' + word;
+        else
+            lines << word;
+    }
+    return lines.join(u'\n');
+}
+
 QWidget* makeButton(QWidget* parent, const DialogUnits& units, const DialogItem& item)
 {
-    QPushButton* button = AddPushButton(parent, units, item.id, shownCaption(item.caption), item.rect);
+    QString caption = shownCaption(item.caption);
+    if ((item.style & CS_MULTILINE) && !caption.contains(u'\n')) {
+        // The button's frame and margins take about a character's width.
+        const int width = units.MapDialogRect(item.rect).width() - units.MapX(4);
+        caption = wrappedCaption(caption, parent->font(), width);
+    }
+    QPushButton* button = AddPushButton(parent, units, item.id, caption, item.rect);
     button->setDefault(item.kind == ControlKind::DefPushButton);
     return button;
 }

@@ -15,6 +15,7 @@
 #include "practice/testview/wordwellview.h"
 #include "testsupport/messageboxes.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -398,6 +399,22 @@ private slots:
                      auto* popup = qobject_cast<platform::help::CHelpPopup*>(platform::help::CurrentPopup());
                      QVERIFY(popup);
                      QVERIFY2(!popup->Html().contains(platform::help::kNoTopicText), qPrintable(name));
+                 });
+    }
+
+    void multiLineCaptionsFitTheirButtons()
+    {
+        RunModal([&] { f->doc()->OnEditList(); },
+                 [&](CDialog* d) {
+                     for (int id : {1, int(IDC_SAVEADD), int(IDC_NEWWORD)}) {
+                         auto* button = qobject_cast<QAbstractButton*>(d->GetDlgItem(id));
+                         const QStringList lines = button->text().split(u'\n');
+                         QVERIFY2(lines.size() >= 2, qPrintable(button->text()));
+                         for (const QString& line : lines)
+                             QVERIFY2(button->fontMetrics().horizontalAdvance(line) < button->width(), qPrintable(line));
+                     }
+                     QCOMPARE(qobject_cast<QAbstractButton*>(d->GetDlgItem(1))->text().replace(u'\n', u' '),
+                              QString("Finished / OK/Save Current List"));
                  });
     }
 
