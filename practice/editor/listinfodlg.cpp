@@ -1,7 +1,7 @@
 #include "practice/editor/listinfodlg.h"
 
 #include "platform/framework/dataexchange.h"
-#include "practice/editor/controlhelp.h"
+#include "platform/help/controlhelp.h"
 #include "practice/editor/editorforms.h"
 
 #include <QListWidget>
@@ -37,6 +37,6 @@ bool CListInfoDlg::OnInitDialog()
 
 bool CListInfoDlg::OnHelpInfo(HELPINFO* info)
 {
-    ShowControlHelp(this, info);
+    platform::help::ShowControlHelp(this, info);
     return true;
 }

@@ -1,11 +1,11 @@
 #include "practice/editor/spellinglistdlg.h"
 
 #include "platform/framework/dataexchange.h"
+#include "platform/help/controlhelp.h"
 #include "platform/framework/doctemplate.h"
 #include "platform/framework/document.h"
 #include "platform/framework/messagebox.h"
 #include "platform/framework/winapp.h"
-#include "practice/editor/controlhelp.h"
 #include "practice/editor/editorforms.h"
 #include "practice/editor/wordlistowner.h"
 #include "practice/sound/clippath.h"
@@ -118,6 +118,6 @@ void CSpellingListDlg::OnOK()
 
 bool CSpellingListDlg::OnHelpInfo(HELPINFO* info)
 {
-    ShowControlHelp(this, info);
+    platform::help::ShowControlHelp(this, info);
     return true;
 }

@@ -6,6 +6,7 @@
 #include "platform/framework/messagebox.h"
 #include "platform/framework/shellexecute.h"
 #include "platform/framework/winapp.h"
+#include "platform/help/controlhelp.h"
 #include "platform/help/winhelp.h"
 #include "practice/document/wordwelldoc.h"
 #include "practice/sound/clippath.h"
@@ -249,11 +250,7 @@ void CWordwellView::OnEnterKey()
 
 bool CWordwellView::OnHelpInfo(HELPINFO* info)
 {
-    if (info->iCtrlId != 0xFFFF) {
-        const CWinApp* app = AfxGetApp();
-        platform::help::WinHelp(this, app ? app->GetHelpFilePath() : QString(), platform::help::HELP_CONTEXTPOPUP,
-                                info->dwContextId, info->hItemHandle);
-    }
+    platform::help::ShowControlHelp(this, info);
     return true;
 }
 

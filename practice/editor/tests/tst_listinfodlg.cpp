@@ -42,11 +42,7 @@ class TestListInfoDlg : public QObject {
 
 private slots:
     void init() { f = std::make_unique<ViewFixture>(); }
-    void cleanup()
-    {
-        platform::help::WinHelp(nullptr, QString(), platform::help::HELP_QUIT, 0);
-        f.reset();
-    }
+    void cleanup() { f.reset(); }
 
     void showsTheListInOrderAndItsCount_data()
     {

@@ -104,11 +104,7 @@ class TestSpellingListDlg : public QObject {
 
 private slots:
     void init() { f = std::make_unique<ViewFixture>(); }
-    void cleanup()
-    {
-        platform::help::WinHelp(nullptr, QString(), platform::help::HELP_QUIT, 0);
-        f.reset();
-    }
+    void cleanup() { f.reset(); }
 
     void opensOnTheListWithTheWordSelected()
     {

@@ -41,11 +41,7 @@ class TestWordwellView : public QObject {
 
 private slots:
     void init() { f = std::make_unique<ViewFixture>(); }
-    void cleanup()
-    {
-        platform::help::WinHelp(nullptr, QString(), platform::help::HELP_QUIT, 0);
-        f.reset();
-    }
+    void cleanup() { f.reset(); }
 
     void theScoreIsAPercentageOfTheWholeList_data()
     {

@@ -3,6 +3,7 @@
 #include "platform/framework/archive.h"
 #include "platform/framework/doctemplate.h"
 #include "platform/framework/frame.h"
+#include "platform/help/winhelp.h"
 #include "platform/registry/registry.h"
 #include "practice/document/wordwelldoc.h"
 #include "practice/testview/wordwellview.h"
@@ -43,6 +44,8 @@ ViewFixture::ViewFixture()
 
 ViewFixture::~ViewFixture()
 {
+    // A pop-up or Help Topics window left open would outlive the test.
+    platform::help::WinHelp(nullptr, QString(), platform::help::HELP_QUIT, 0);
     m_app.reset();
 }
 

@@ -1,17 +1,17 @@
-#include "practice/editor/controlhelp.h"
+#include "platform/help/controlhelp.h"
 
 #include "platform/framework/winapp.h"
 #include "platform/help/winhelp.h"
 
-namespace practice::editor {
+namespace platform::help {
 
 void ShowControlHelp(QWidget* owner, const platform::framework::HELPINFO* info)
 {
     if (info->iCtrlId == 0xFFFF)
         return;
     const platform::framework::CWinApp* app = platform::framework::AfxGetApp();
-    platform::help::WinHelp(owner, app ? app->GetHelpFilePath() : QString(), platform::help::HELP_CONTEXTPOPUP,
+    WinHelp(owner, app ? app->GetHelpFilePath() : QString(), HELP_CONTEXTPOPUP,
                             info->dwContextId, info->hItemHandle);
 }
 
-}  // namespace practice::editor
+}  // namespace platform::help
