@@ -14,6 +14,10 @@ endforeach()
 if(TARGET help)
   list(APPEND ww_dist_depends help)
 endif()
+# The sound module is built straight into the folder (platform/audio).
+if(TARGET wordwell-audio)
+  list(APPEND ww_dist_depends wordwell-audio)
+endif()
 
 # The help files are taken from the build folder when a step makes them there,
 # else from the sources.

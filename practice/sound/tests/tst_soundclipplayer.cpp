@@ -355,6 +355,25 @@ private slots:
                  platform::framework::MB_OK | platform::framework::MB_ICONEXCLAMATION);
     }
 
+    void withoutTheSoundModuleTheUserIsToldWhy()
+    {
+        const QString path = MakeClipPath(m_wordsPath, "cat");
+        QVERIFY(WriteTone(path, 0.5));
+        const QString module = m_home->path() + "/wordwell-audio.so";
+        WriteFileForTest(module, "not a library");
+        ScopedAudioModule broken(module);
+        CSoundClipPlayer player;
+        player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
+        // The clip is fine; the module is not, and the file is not blamed for it.
+        QCOMPARE(player.Open(path), int(CLIP_OPEN));
+        player.Play();
+        const QString why = QStringLiteral("the sound module \"%1\" could not be loaded (file too short)").arg(module);
+        QTRY_COMPARE(m_boxes->texts(), QStringList{"Unable to play the sound clip: " + why + "."});
+        m_boxes->clear();
+        QVERIFY(!player.Save(path));
+        QCOMPARE(m_boxes->texts(), QStringList{"Unable to save \"" + path + "\": " + why + "."});
+    }
+
 private:
     std::unique_ptr<IsolatedHome> m_home;
     std::unique_ptr<MessageBoxRecorder> m_boxes;
