@@ -12,8 +12,8 @@ inline const QString kWordsFolder = QStringLiteral("/Words");
 
 // The product's files in the order they are copied, given normal attributes
 // and (all but the last) deleted. This build's own run-time files come first:
-// the icon every menu entry shows, and the sound module the program loads
-// when it first plays or records.
+// the icon every menu entry shows, and the modules the program loads when it
+// first plays, records or prints.
 struct InstalledFile {
     QString source;       // bare name, found in Setup's current folder
     QString destination;  // appended to the install folder
@@ -21,6 +21,7 @@ struct InstalledFile {
 inline const InstalledFile kInstalledFiles[] = {
     {QStringLiteral("Wordwell.png"), QStringLiteral("/Wordwell.png")},
     {QStringLiteral("wordwell-audio.so"), QStringLiteral("/wordwell-audio.so")},
+    {QStringLiteral("wordwell-print.so"), QStringLiteral("/wordwell-print.so")},
     {QStringLiteral("Wordwell"), QStringLiteral("/Wordwell")},
     {QStringLiteral("Wordwell.cnt"), QStringLiteral("/Wordwell.cnt")},
     {QStringLiteral("Wordwell.hlp"), QStringLiteral("/Wordwell.hlp")},

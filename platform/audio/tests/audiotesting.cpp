@@ -1,10 +1,8 @@
 #include "audiotesting.h"
 
-#include "platform/audio/audiomodule.h"
 #include "platform/audio/wavefile.h"
 
 #include <QAudioDevice>
-#include <QFile>
 #include <QMediaDevices>
 #include <QtEndian>
 
@@ -75,24 +73,6 @@ bool WriteTone(const QString& path, double seconds)
         return true;
     qWarning("cannot write %s: %s", qPrintable(path), qPrintable(reason));
     return false;
-}
-
-ScopedAudioModule::ScopedAudioModule(const QString& path)
-    : m_previous(qgetenv(platform::audio::kAudioModuleVariable)),
-      m_wasSet(qEnvironmentVariableIsSet(platform::audio::kAudioModuleVariable))
-{
-    if (path.isEmpty())
-        qunsetenv(platform::audio::kAudioModuleVariable);
-    else
-        qputenv(platform::audio::kAudioModuleVariable, QFile::encodeName(path));
-}
-
-ScopedAudioModule::~ScopedAudioModule()
-{
-    if (m_wasSet)
-        qputenv(platform::audio::kAudioModuleVariable, m_previous);
-    else
-        qunsetenv(platform::audio::kAudioModuleVariable);
 }
 
 bool ExpectNoAudioDevice()

@@ -30,20 +30,6 @@ platform::audio::WaveData Tone(double seconds, int sampleRate = platform::audio:
 // Writes `seconds` of Tone() to `path` as a wave file.
 bool WriteTone(const QString& path, double seconds);
 
-// Points the program at another sound module (none, when `path` names
-// nothing) for the life of the object.
-class ScopedAudioModule {
-public:
-    explicit ScopedAudioModule(const QString& path);
-    ~ScopedAudioModule();
-    ScopedAudioModule(const ScopedAudioModule&) = delete;
-    ScopedAudioModule& operator=(const ScopedAudioModule&) = delete;
-
-private:
-    QByteArray m_previous;
-    bool m_wasSet;
-};
-
 // True in the runs that have no sound device.
 bool ExpectNoAudioDevice();
 // Why the sound devices this run should have are missing, or empty when they are there.

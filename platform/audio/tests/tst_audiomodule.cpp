@@ -3,9 +3,8 @@
 
 #include "audiotesting.h"
 #include "testsupport/isolatedhome.h"
+#include "testsupport/modulefolder.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QTest>
 
 #include <memory>
@@ -25,7 +24,6 @@ private slots:
         const AudioBackend* backend = Backend(&reason);
         QVERIFY2(backend, qPrintable(reason));
         QCOMPARE(Backend(&reason), backend);
-        QCOMPARE(LoadAudioModule(AudioModulePath(), &reason), backend);
         // It works: a clip goes through its codec and back.
         const WaveData clip{8000, 1, audiotesting::Samples({1, -2, 300})};
         WaveData back;
@@ -33,49 +31,15 @@ private slots:
         QCOMPARE(back.samples, clip.samples);
     }
 
-    void theModuleIsLookedForBesideTheProgram()
+    void aMissingModuleIsNamedAndTriedAgainNextTime()
     {
-        audiotesting::ScopedAudioModule unset{QString()};
-        QCOMPARE(AudioModulePath(), QCoreApplication::applicationDirPath() + "/wordwell-audio.so");
-    }
-
-    void whatIsNoModuleIsRefusedWithTheReason_data()
-    {
-        QTest::addColumn<QString>("name");  // in the test's home, made as the row says
-        QTest::addColumn<QString>("why");
-        QTest::newRow("missing") << "gone/wordwell-audio.so"
-                                 << "cannot open shared object file: No such file or directory";
-        QTest::newRow("a folder") << "folder.so" << "cannot read file data: Is a directory";
-        QTest::newRow("not a library") << "text.so" << "invalid ELF header";
-        QTest::newRow("a library without the entry point")
-            << WW_NOT_A_SOUND_MODULE << "it is not a sound module of this version of Wordwell";
-        QTest::newRow("a bare name") << "wordwell-audio.so" << "it is not an absolute path";
-    }
-
-    void whatIsNoModuleIsRefusedWithTheReason()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, why);
-        QString path = name;
-        if (name == "folder.so" || name == "text.so" || name.startsWith("gone/"))
-            path = m_home->path() + '/' + name;
-        if (name == "folder.so")
-            QVERIFY(QDir().mkpath(path));
-        if (name == "text.so")
-            WriteFileForTest(path, QByteArray(256, 'x'));
-        QString reason;
-        QCOMPARE(LoadAudioModule(path, &reason), nullptr);
-        QCOMPARE(reason, QStringLiteral("the sound module \"%1\" could not be loaded (%2)").arg(path, why));
-    }
-
-    void theModuleNamedByTheEnvironmentIsUsedAndAFailureIsTriedAgain()
-    {
-        const QString missing = m_home->path() + "/wordwell-audio.so";
         QString reason;
         {
-            audiotesting::ScopedAudioModule elsewhere{missing};
+            ScopedModuleFolder empty{m_home->path()};
             QCOMPARE(Backend(&reason), nullptr);
-            QVERIFY2(reason.contains(missing), qPrintable(reason));
+            QCOMPARE(reason, QStringLiteral("the sound module \"%1/wordwell-audio.so\" could not be loaded "
+                                            "(cannot open shared object file: No such file or directory)")
+                                 .arg(m_home->path()));
         }
         reason.clear();
         QVERIFY2(Backend(&reason), qPrintable(reason));

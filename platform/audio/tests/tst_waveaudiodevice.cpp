@@ -2,6 +2,7 @@
 
 #include "audiotesting.h"
 #include "testsupport/isolatedhome.h"
+#include "testsupport/modulefolder.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -238,8 +239,8 @@ private slots:
     {
         const QString tone = m_home->path() + "/tone.wav";
         QVERIFY(WriteTone(tone, 0.5));
-        const QString module = m_home->path() + "/gone/wordwell-audio.so";
-        ScopedAudioModule missing(module);
+        const QString module = m_home->path() + "/wordwell-audio.so";
+        ScopedModuleFolder withoutTheModule(m_home->path());
         const QString why = QStringLiteral("the sound module \"%1\" could not be loaded "
                                            "(cannot open shared object file: No such file or directory)")
                                 .arg(module);

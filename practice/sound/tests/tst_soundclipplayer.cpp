@@ -8,6 +8,7 @@
 #include "practice/sound/soundclipwindow.h"
 #include "testsupport/isolatedhome.h"
 #include "testsupport/messageboxes.h"
+#include "testsupport/modulefolder.h"
 
 #include <QApplication>
 #include <QDir>
@@ -361,7 +362,7 @@ private slots:
         QVERIFY(WriteTone(path, 0.5));
         const QString module = m_home->path() + "/wordwell-audio.so";
         WriteFileForTest(module, "not a library");
-        ScopedAudioModule broken(module);
+        ScopedModuleFolder withABrokenModule(m_home->path());
         CSoundClipPlayer player;
         player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
         // The clip is fine; the module is not, and the file is not blamed for it.
