@@ -14,6 +14,12 @@ endforeach()
 if(TARGET help)
   list(APPEND ww_dist_depends help)
 endif()
+# The modules are built straight into the folder (cmake/ProgramModules.cmake).
+foreach(module wordwell-audio wordwell-print)
+  if(TARGET ${module})
+    list(APPEND ww_dist_depends ${module})
+  endif()
+endforeach()
 
 # The help files are taken from the build folder when a step makes them there,
 # else from the sources.

@@ -1,5 +1,6 @@
 # ww_add_test(<name> <source>... LIBS <lib>...): one Qt Test executable, run by CTest
-# headless in its own temporary home (see testsupport/).
+# headless in its own temporary home (see testsupport/), with the modules of
+# the distribution folder (a test program has none beside it).
 function(ww_add_test name)
   if(NOT WW_TESTS OR WW_FUZZ)
     return()
@@ -9,7 +10,7 @@ function(ww_add_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} testsupport Qt6::Test)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;WORDWELL_MODULE_DIR=${WW_DIST_DIR};ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1"
     TIMEOUT 300)
 endfunction()
 

@@ -11,14 +11,17 @@ namespace common::record {
 inline const QString kWordsFolder = QStringLiteral("/Words");
 
 // The product's files in the order they are copied, given normal attributes
-// and (all but the last) deleted. The icon takes the first place: this build's
-// own run-time file, shown by every menu entry.
+// and (all but the last) deleted. This build's own run-time files come first:
+// the icon every menu entry shows, and the modules the program loads when it
+// first plays, records or prints.
 struct InstalledFile {
     QString source;       // bare name, found in Setup's current folder
     QString destination;  // appended to the install folder
 };
 inline const InstalledFile kInstalledFiles[] = {
     {QStringLiteral("Wordwell.png"), QStringLiteral("/Wordwell.png")},
+    {QStringLiteral("wordwell-audio.so"), QStringLiteral("/wordwell-audio.so")},
+    {QStringLiteral("wordwell-print.so"), QStringLiteral("/wordwell-print.so")},
     {QStringLiteral("Wordwell"), QStringLiteral("/Wordwell")},
     {QStringLiteral("Wordwell.cnt"), QStringLiteral("/Wordwell.cnt")},
     {QStringLiteral("Wordwell.hlp"), QStringLiteral("/Wordwell.hlp")},

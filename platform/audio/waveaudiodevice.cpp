@@ -1,5 +1,7 @@
 #include "platform/audio/waveaudiodevice.h"
 
+#include "platform/audio/audiomodule.h"
+
 #include <QTimer>
 
 namespace platform::audio {
@@ -18,12 +20,39 @@ QString recordMessage(const QString& reason)
 
 }  // namespace
 
-WaveAudioDevice::WaveAudioDevice(QObject* parent) : QObject(parent)
+WaveAudioDevice::WaveAudioDevice(QObject* parent) : QObject(parent) {}
+
+// The streams go first, while the callbacks they hold still have a device to call.
+WaveAudioDevice::~WaveAudioDevice()
 {
-    connect(&m_playback, &AudioPlayback::started, this, &WaveAudioDevice::playbackStarted);
-    connect(&m_playback, &AudioPlayback::finished, this, &WaveAudioDevice::onPlaybackFinished);
-    connect(&m_playback, &AudioPlayback::failed, this, &WaveAudioDevice::onPlaybackFailed);
-    connect(&m_capture, &AudioCapture::failed, this, &WaveAudioDevice::onCaptureFailed);
+    m_playback.reset();
+    m_capture.reset();
+}
+
+PlaybackStream* WaveAudioDevice::playback(QString* reason)
+{
+    if (!m_playback) {
+        const AudioBackend* backend = Backend(reason);
+        if (!backend)
+            return nullptr;
+        m_playback = backend->createPlayback({
+            [this] { emit playbackStarted(); },
+            [this] { onPlaybackFinished(); },
+            [this](const QString& why) { onPlaybackFailed(why); },
+        });
+    }
+    return m_playback.get();
+}
+
+CaptureStream* WaveAudioDevice::capture(QString* reason)
+{
+    if (!m_capture) {
+        const AudioBackend* backend = Backend(reason);
+        if (!backend)
+            return nullptr;
+        m_capture = backend->createCapture([this](const QString& why) { onCaptureFailed(why); });
+    }
+    return m_capture.get();
 }
 
 void WaveAudioDevice::New()
@@ -39,6 +68,13 @@ WaveFileError WaveAudioDevice::Open(const QString& path, QString* reason)
     Close();
     WaveData data;
     const WaveFileError error = ReadWaveFile(path, &data, reason);
+    if (error == WaveFileError::NoSoundModule) {
+        // Held with its sound unread; Play and Save name the module.
+        m_fileName = path;
+        setMode(Mode::Stopped);
+        emit clipChanged();
+        return WaveFileError::None;
+    }
     if (error != WaveFileError::None)
         return error;
     m_clip = data;
@@ -54,6 +90,12 @@ void WaveAudioDevice::Play()
         return;
     if (m_mode == Mode::Recording)
         finishRecording();
+    QString reason;
+    PlaybackStream* stream = playback(&reason);
+    if (!stream) {
+        emit deviceError(playMessage(reason));
+        return;
+    }
     if (m_clip.frameCount() == 0) {
         // Nothing to play: it ends at once, but never inside the caller's Play.
         QTimer::singleShot(0, this, [this] {
@@ -64,8 +106,7 @@ void WaveAudioDevice::Play()
     }
     if (m_position >= m_clip.frameCount())
         m_position = 0;
-    QString reason;
-    if (!m_playback.start(m_clip, m_position, &reason)) {
+    if (!stream->start(m_clip, m_position, &reason)) {
         emit deviceError(playMessage(reason));
         return;
     }
@@ -78,7 +119,8 @@ void WaveAudioDevice::Record()
         return;
     Stop();
     QString reason;
-    if (!m_capture.start(m_clip.sampleRate, m_clip.channels, &reason)) {
+    CaptureStream* stream = capture(&reason);
+    if (!stream || !stream->start(m_clip.sampleRate, m_clip.channels, &reason)) {
         emit deviceError(recordMessage(reason));
         return;
     }
@@ -88,8 +130,8 @@ void WaveAudioDevice::Record()
 void WaveAudioDevice::Stop()
 {
     if (m_mode == Mode::Playing) {
-        m_playback.stop();
-        m_position = m_playback.position();
+        m_playback->stop();
+        m_position = m_playback->position();
         setMode(Mode::Stopped);
     } else if (m_mode == Mode::Recording) {
         finishRecording();
@@ -105,6 +147,8 @@ bool WaveAudioDevice::Save(const QString& path, QString* reason)
         *reason = QStringLiteral("there is no sound clip to save");
         return false;
     }
+    if (!Backend(reason))
+        return false;
     if (m_clip.frameCount() == 0) {
         *reason = QStringLiteral("nothing has been recorded");
         return false;
@@ -124,8 +168,10 @@ void WaveAudioDevice::Seek(qint64 frame)
 
 void WaveAudioDevice::Close()
 {
-    m_playback.stop();
-    m_capture.stop();
+    if (m_playback)
+        m_playback->stop();
+    if (m_capture)
+        m_capture->stop();
     m_clip = WaveData();
     m_fileName.clear();
     m_position = 0;
@@ -136,15 +182,15 @@ void WaveAudioDevice::Close()
 qint64 WaveAudioDevice::position() const
 {
     switch (m_mode) {
-    case Mode::Playing: return m_playback.position();
-    case Mode::Recording: return m_position + m_capture.capturedFrames();
+    case Mode::Playing: return m_playback->position();
+    case Mode::Recording: return m_position + m_capture->capturedFrames();
     default: return m_position;
     }
 }
 
 qint64 WaveAudioDevice::length() const
 {
-    return m_clip.frameCount() + (m_mode == Mode::Recording ? m_capture.capturedFrames() : 0);
+    return m_clip.frameCount() + (m_mode == Mode::Recording ? m_capture->capturedFrames() : 0);
 }
 
 void WaveAudioDevice::setMode(Mode mode)
@@ -157,7 +203,7 @@ void WaveAudioDevice::setMode(Mode mode)
 
 void WaveAudioDevice::finishRecording()
 {
-    const QByteArray recorded = m_capture.stop();
+    const QByteArray recorded = m_capture->stop();
     const qint64 at = qMin(m_position, m_clip.frameCount()) * m_clip.bytesPerFrame();
     m_clip.samples.insert(at, recorded);
     m_position += recorded.size() / m_clip.bytesPerFrame();
@@ -173,7 +219,7 @@ void WaveAudioDevice::onPlaybackFinished()
 
 void WaveAudioDevice::onPlaybackFailed(const QString& reason)
 {
-    m_position = m_playback.position();
+    m_position = m_playback->position();
     setMode(Mode::Stopped);
     emit deviceError(playMessage(reason));
 }

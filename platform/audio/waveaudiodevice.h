@@ -1,12 +1,13 @@
 #pragma once
 
-#include "platform/audio/capture.h"
-#include "platform/audio/playback.h"
+#include "platform/audio/audiobackend.h"
 #include "platform/audio/wavedata.h"
 #include "platform/audio/wavefile.h"
 
 #include <QObject>
 #include <QString>
+
+#include <memory>
 
 namespace platform::audio {
 
@@ -18,6 +19,11 @@ namespace platform::audio {
 // Device failures (no device, a device that refuses or stops working) are
 // reported through deviceError() with a message for the user; file failures
 // are returned to the caller.
+//
+// The sound module is loaded by the first operation that needs it. Without
+// it, a readable file still opens (its sound unread) and Play, Record and
+// Save report the module as they would a missing device or a failed write:
+// the file is not to blame.
 class WaveAudioDevice : public QObject {
     Q_OBJECT
 
@@ -30,10 +36,12 @@ public:
     };
 
     explicit WaveAudioDevice(QObject* parent = nullptr);
+    ~WaveAudioDevice() override;
 
     // Discards the clip held, unsaved, and starts an empty recording.
     void New();
-    // Replaces the clip held with the wave file at `path`. On failure no clip is held.
+    // Replaces the clip held with the wave file at `path`. On failure no clip is
+    // held. Never NoSoundModule: see above.
     WaveFileError Open(const QString& path, QString* reason);
     // Plays from the position to the end; from the start when the position is at the end.
     void Play();
@@ -68,14 +76,17 @@ signals:
     void deviceError(const QString& message);
 
 private:
+    PlaybackStream* playback(QString* reason);
+    CaptureStream* capture(QString* reason);
     void setMode(Mode mode);
     void finishRecording();
     void onPlaybackFinished();
     void onPlaybackFailed(const QString& reason);
     void onCaptureFailed(const QString& reason);
 
-    AudioPlayback m_playback;
-    AudioCapture m_capture;
+    // Made on first use, from the sound module.
+    std::unique_ptr<PlaybackStream> m_playback;
+    std::unique_ptr<CaptureStream> m_capture;
     WaveData m_clip;
     QString m_fileName;
     Mode m_mode = Mode::NotReady;

@@ -2,15 +2,6 @@
 
 namespace platform::audio {
 
-QAudioFormat WaveData::format() const
-{
-    QAudioFormat format;
-    format.setSampleRate(sampleRate);
-    format.setChannelCount(channels);
-    format.setSampleFormat(QAudioFormat::Int16);
-    return format;
-}
-
 WaveData EmptyRecording()
 {
     return {kRecordingSampleRate, kRecordingChannels, {}};

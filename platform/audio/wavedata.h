@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QAudioFormat>
 #include <QByteArray>
 
 namespace platform::audio {
@@ -15,7 +14,6 @@ struct WaveData {
 
     qint64 bytesPerFrame() const { return 2 * qint64(channels); }
     qint64 frameCount() const { return channels > 0 ? samples.size() / bytesPerFrame() : 0; }
-    QAudioFormat format() const;
 };
 
 // Recordings are made as speech needs them: 22,050 frames a second, one channel.

@@ -4,7 +4,8 @@
 
 #include <QString>
 
-// Wave files, read and written with libsndfile. Any sound file the library
+// Wave files, read and written with libsndfile (through the sound module,
+// audiomodule.h). Any sound file the library
 // understands is read (8/16/24/32-bit and float PCM, ADPCM, mu-law, A-law...) and
 // converted to 16-bit samples; files are always written as 16-bit PCM WAV.
 namespace platform::audio {
@@ -17,11 +18,12 @@ inline constexpr int kMaxChannels = 8;
 
 enum class WaveFileError {
     None = 0,
-    NotFound,     // nothing has that name
-    NotAFile,     // a folder, a device or a pipe has that name
-    CannotRead,   // the file is there but cannot be read
-    NotPlayable,  // not a sound file, damaged, or in a shape no device takes
-    TooLong,      // larger than kMaxWaveBytes
+    NotFound,       // nothing has that name
+    NotAFile,       // a folder, a device or a pipe has that name
+    CannotRead,     // the file is there but cannot be read
+    NotPlayable,    // not a sound file, damaged, or in a shape no device takes
+    TooLong,        // larger than kMaxWaveBytes
+    NoSoundModule,  // a readable file, but the sound module that decodes it cannot be loaded
 };
 
 // Reads the file at `path` (case-blind, '\' or '/' separators). On failure
@@ -30,7 +32,7 @@ WaveFileError ReadWaveFile(const QString& path, WaveData* data, QString* reason)
 // The same for a whole file already in memory.
 WaveFileError DecodeWave(const QByteArray& bytes, WaveData* data, QString* reason);
 
-// The bytes of a 16-bit PCM WAV file holding `data`.
+// The bytes of a 16-bit PCM WAV file holding `data`; empty without the sound module.
 QByteArray EncodeWave(const WaveData& data);
 // Writes `data` to `path` as a 16-bit PCM WAV file, replacing a file of that name
 // (in any letter case) only once the new one is complete.

@@ -1,11 +1,9 @@
 #include "platform/framework/formprint.h"
 
 #include "platform/framework/messagebox.h"
+#include "platform/modules/modules.h"
 
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QWidget>
 
 #include <algorithm>
@@ -27,49 +25,20 @@ void RenderFormPage(QWidget* form, QPainter* painter, const QRect& page)
     painter->restore();
 }
 
-bool PrintFormOn(QWidget* form, QPrinter* printer)
-{
-    QPainter painter;
-    if (!painter.begin(printer))
-        return false;
-    // The painter's origin is the top left of the printable area.
-    const QRect page(QPoint(0, 0), printer->pageLayout().paintRectPixels(printer->resolution()).size());
-    RenderFormPage(form, &painter, page);
-    return painter.end();
-}
-
-namespace {
-
-void printOrReport(QWidget* form, QPrinter* printer)
-{
-    if (!PrintFormOn(form, printer)) {
-        const QString name = printer->printerName().isEmpty() ? QStringLiteral("the printer") : printer->printerName();
-        AfxMessageBox(QStringLiteral("The form could not be printed: %1 did not accept it.").arg(name),
-                      MB_ICONEXCLAMATION);
-    }
-}
-
-}  // namespace
-
 void PrintForm(QWidget* form, PrintChoice choice)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    switch (choice) {
-    case PrintChoice::AskUser: {
-        QPrintDialog dialog(&printer, form);
-        if (dialog.exec() == QDialog::Accepted)
-            printOrReport(form, &printer);
-        break;
+    QString reason;
+    const modules::EntryPoint entry = modules::ModuleEntry(QLatin1String(kPrintModuleName), kFormPrinterEntryPoint,
+                                                           QStringLiteral("print module"), &reason);
+    if (!entry) {
+        AfxMessageBox(QStringLiteral("The form could not be printed: %1.").arg(reason), MB_ICONEXCLAMATION);
+        return;
     }
-    case PrintChoice::DefaultPrinter: printOrReport(form, &printer); break;
-    case PrintChoice::Preview: {
-        QPrintPreviewDialog preview(&printer, form);
-        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, form,
-                         [form](QPrinter* p) { PrintFormOn(form, p); });
-        preview.exec();
-        break;
-    }
-    }
+    const FormPrinter* printer = reinterpret_cast<FormPrinterEntryPoint>(entry)();
+    QString refusedBy;
+    if (!printer->print(form, choice, &RenderFormPage, &refusedBy))
+        AfxMessageBox(QStringLiteral("The form could not be printed: %1 did not accept it.").arg(refusedBy),
+                      MB_ICONEXCLAMATION);
 }
 
 }  // namespace platform::framework

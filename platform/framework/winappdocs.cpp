@@ -17,6 +17,8 @@ namespace platform::framework {
 
 namespace {
 constexpr int kMaxRecentFiles = 16;
+// Long enough for the main window to have painted when a list opens at start-up.
+constexpr int kRecentFilesWriteDelayMs = 200;
 }
 
 void CWinApp::registerCommands()
@@ -77,10 +79,12 @@ void CWinApp::AddToRecentFileList(const QString& pathName)
         return;
     if (!m_recentFiles->Add(pathName) || m_bRecentFilesWritePending)
         return;
-    // Written when the program next waits, so opening a list never waits for the disk.
+    // Written a moment later (and at exit), so neither opening a list nor the
+    // window's first showing waits for the disk: a call posted for when the
+    // program next waits would still run before the first paint.
     m_bRecentFilesWritePending = true;
     if (m_preTranslateFilter)
-        QTimer::singleShot(0, m_preTranslateFilter.get(), [this] { writeRecentFiles(); });
+        QTimer::singleShot(kRecentFilesWriteDelayMs, m_preTranslateFilter.get(), [this] { writeRecentFiles(); });
     else
         writeRecentFiles();
 }

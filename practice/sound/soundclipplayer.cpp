@@ -17,7 +17,9 @@ int openResult(WaveFileError error)
     case WaveFileError::NotFound: return CLIP_NOT_FOUND;
     case WaveFileError::NotAFile: return CLIP_NOT_A_FILE;
     case WaveFileError::CannotRead: return CLIP_CANNOT_READ;
-    case WaveFileError::NotPlayable: return CLIP_NOT_PLAYABLE;
+    // The device opens a file it cannot decode for want of the module: Play says why.
+    case WaveFileError::NotPlayable:
+    case WaveFileError::NoSoundModule: return CLIP_NOT_PLAYABLE;
     case WaveFileError::TooLong: return CLIP_TOO_LONG;
     }
     return CLIP_NOT_PLAYABLE;

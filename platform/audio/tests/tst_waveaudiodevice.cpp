@@ -2,8 +2,10 @@
 
 #include "audiotesting.h"
 #include "testsupport/isolatedhome.h"
+#include "testsupport/modulefolder.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
@@ -231,6 +233,40 @@ private slots:
         // The clip itself is intact and can still be saved.
         QString reason;
         QVERIFY2(device.Save(m_home->path() + "/copy.wav", &reason), qPrintable(reason));
+    }
+
+    void withoutTheSoundModuleAReadableFileOpensAndEachUseSaysWhy()
+    {
+        const QString tone = m_home->path() + "/tone.wav";
+        QVERIFY(WriteTone(tone, 0.5));
+        const QString module = m_home->path() + "/wordwell-audio.so";
+        ScopedModuleFolder withoutTheModule(m_home->path());
+        const QString why = QStringLiteral("the sound module \"%1\" could not be loaded "
+                                           "(cannot open shared object file: No such file or directory)")
+                                .arg(module);
+        WaveAudioDevice device;
+        QSignalSpy errors(&device, &WaveAudioDevice::deviceError);
+        QString reason;
+        // File faults are still the file's.
+        QCOMPARE(device.Open(m_home->path() + "/missing.wav", &reason), WaveFileError::NotFound);
+        QCOMPARE(device.Open(tone, &reason), WaveFileError::None);
+        QCOMPARE(device.mode(), Mode::Stopped);
+        QCOMPARE(device.fileName(), tone);
+        device.Play();
+        QCOMPARE(device.mode(), Mode::Stopped);
+        device.Record();
+        QCOMPARE(device.mode(), Mode::Stopped);
+        QCOMPARE(errors.count(), 2);
+        QCOMPARE(errors.at(0).at(0).toString(), "Unable to play the sound clip: " + why + ".");
+        QCOMPARE(errors.at(1).at(0).toString(), "Unable to record: " + why + ".");
+        const QByteArray before = ReadFileForTest(tone);
+        QVERIFY(!device.Save(tone, &reason));
+        QCOMPARE(reason, why);
+        QCOMPARE(ReadFileForTest(tone), before);
+        device.New();
+        QVERIFY(!device.Save(m_home->path() + "/new.wav", &reason));
+        QCOMPARE(reason, why);
+        QVERIFY(!QFileInfo::exists(m_home->path() + "/new.wav"));
     }
 
 private:

@@ -1,3 +1,4 @@
+#include "platform/framework/dialogtemplate.h"
 #include "platform/framework/dialogunits.h"
 
 #include <QCheckBox>
@@ -59,6 +60,25 @@ private slots:
         // Forty units across hold about ten average letters of the font.
         const int tenLetters = QFontMetrics(small).horizontalAdvance("abcdefghij");
         QVERIFY(qAbs(a.MapX(40) - tenLetters) <= tenLetters / 4);
+    }
+
+    void plainCaptionsDropMnemonicMarksAndLineBreaks_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("plain");
+        QTest::newRow("mark") << "Save &As..." << "Save As...";
+        QTest::newRow("doubled mark") << "Salt && Pepper" << "Salt & Pepper";
+        QTest::newRow("a doubled mark, then a mark") << "a&&&b" << "a&b";
+        QTest::newRow("mark at the end") << "end&" << "end";
+        QTest::newRow("marks only") << "&&&&" << "&&";
+        QTest::newRow("line breaks") << "Remove all\r\nfiles?\nYes" << "Remove all files? Yes";
+    }
+
+    void plainCaptionsDropMnemonicMarksAndLineBreaks()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, plain);
+        QCOMPARE(platform::framework::PlainCaption(caption), plain);
     }
 
     void controlsKeepTheirIds()

@@ -231,6 +231,18 @@ private slots:
         QCOMPARE(m_app->RecentFileList()->Entries().first(), w + "/e.spl");
     }
 
+    void theRecentFileListIsWrittenAMomentAfterTheOpen()
+    {
+        QVERIFY(m_app->OpenDocumentFile(QString()));
+        const QString path = m_home->work() + "/a.spl";
+        WriteFileForTest(path, listBytes({"a"}));
+        QVERIFY(m_app->OpenDocumentFile(path));
+        // Not while the list opens, nor when the program next waits (before a first paint).
+        QCoreApplication::processEvents();
+        QCOMPARE(m_app->GetProfileString("Recent File List", "File1"), QString());
+        QTRY_COMPARE(m_app->GetProfileString("Recent File List", "File1"), path);
+    }
+
     void aRecentFileThatIsGoneLeavesTheList()
     {
         const QString path = m_home->work() + "/gone.spl";

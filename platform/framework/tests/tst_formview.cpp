@@ -4,7 +4,9 @@
 #include "platform/framework/formview.h"
 #include "platform/framework/helprequest.h"
 #include "testsupport/isolatedhome.h"
+#include "platform/modules/modules.h"
 #include "testsupport/messageboxes.h"
+#include "testsupport/modulefolder.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -253,6 +255,36 @@ private slots:
             for (int x = 0; x < 600; ++x)
                 dark += qGray(page.pixel(x, y)) < 80;
         QVERIFY2(dark > 50, "the controls' text and frames are drawn");
+    }
+
+    void thePrintModuleIsBuiltToBeFound()
+    {
+        QString reason;
+        const auto entry = platform::modules::ModuleEntry(kPrintModuleName, kFormPrinterEntryPoint, "print module", &reason);
+        QVERIFY2(entry, qPrintable(reason));
+        QVERIFY(reinterpret_cast<FormPrinterEntryPoint>(entry)());
+    }
+
+    void withoutThePrintModuleTheUserIsToldWhy_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::newRow("print") << int(PrintChoice::AskUser);
+        QTest::newRow("print direct") << int(PrintChoice::DefaultPrinter);
+        QTest::newRow("preview") << int(PrintChoice::Preview);
+    }
+
+    void withoutThePrintModuleTheUserIsToldWhy()
+    {
+        QFETCH(int, choice);
+        ScopedModuleFolder withoutModules(m_home->path());
+        TestForm form;
+        MessageBoxRecorder boxes;
+        PrintForm(&form, static_cast<PrintChoice>(choice));
+        QCOMPARE(boxes.texts(), QStringList{QStringLiteral("The form could not be printed: the print module "
+                                                           "\"%1/wordwell-print.so\" could not be loaded (cannot "
+                                                           "open shared object file: No such file or directory).")
+                                                .arg(m_home->path())});
+        QCOMPARE(boxes.requests().first().type, MB_ICONEXCLAMATION);
     }
 
 private:

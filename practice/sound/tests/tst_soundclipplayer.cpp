@@ -8,6 +8,7 @@
 #include "practice/sound/soundclipwindow.h"
 #include "testsupport/isolatedhome.h"
 #include "testsupport/messageboxes.h"
+#include "testsupport/modulefolder.h"
 
 #include <QApplication>
 #include <QDir>
@@ -353,6 +354,25 @@ private slots:
         QCOMPARE(errors.count(), 2);
         QCOMPARE(m_boxes->requests().first().type,
                  platform::framework::MB_OK | platform::framework::MB_ICONEXCLAMATION);
+    }
+
+    void withoutTheSoundModuleTheUserIsToldWhy()
+    {
+        const QString path = MakeClipPath(m_wordsPath, "cat");
+        QVERIFY(WriteTone(path, 0.5));
+        const QString module = m_home->path() + "/wordwell-audio.so";
+        WriteFileForTest(module, "not a library");
+        ScopedModuleFolder withABrokenModule(m_home->path());
+        CSoundClipPlayer player;
+        player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
+        // The clip is fine; the module is not, and the file is not blamed for it.
+        QCOMPARE(player.Open(path), int(CLIP_OPEN));
+        player.Play();
+        const QString why = QStringLiteral("the sound module \"%1\" could not be loaded (file too short)").arg(module);
+        QTRY_COMPARE(m_boxes->texts(), QStringList{"Unable to play the sound clip: " + why + "."});
+        m_boxes->clear();
+        QVERIFY(!player.Save(path));
+        QCOMPARE(m_boxes->texts(), QStringList{"Unable to save \"" + path + "\": " + why + "."});
     }
 
 private:

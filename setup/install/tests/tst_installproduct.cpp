@@ -105,7 +105,8 @@ private slots:
 
         verifyFiles();
         QCOMPARE(entries(installFolder()),
-                 (QStringList{"Ridwell", "Wordwell", "Wordwell.cnt", "Wordwell.hlp", "Wordwell.png"}));
+                 (QStringList{"Ridwell", "Wordwell", "Wordwell.cnt", "Wordwell.hlp", "Wordwell.png", "wordwell-audio.so",
+                              "wordwell-print.so"}));
         QVERIFY(QFileInfo(installFolder() + "/Words").isDir());
         QCOMPARE(entries(groupPath()),
                  (QStringList{"Uninstall Wordwell.desktop", "Wordwell Help.desktop", "Wordwell.desktop"}));
@@ -216,7 +217,8 @@ private slots:
         // Every step that could run did.
         if (fault == "missing source") {
             QCOMPARE(entries(installFolder()),
-                     (QStringList{"Wordwell", "Wordwell.cnt", "Wordwell.hlp", "Wordwell.png"}));
+                     (QStringList{"Wordwell", "Wordwell.cnt", "Wordwell.hlp", "Wordwell.png", "wordwell-audio.so",
+                              "wordwell-print.so"}));
             QVERIFY(QFileInfo::exists(groupPath() + "/Uninstall Wordwell.desktop"));
         }
         if (fault != "programs folder")

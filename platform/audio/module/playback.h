@@ -1,7 +1,8 @@
 #pragma once
 
-#include "platform/audio/wavedata.h"
+#include "platform/audio/audiobackend.h"
 
+#include <QAudioFormat>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -12,37 +13,33 @@ namespace platform::audio {
 
 class PcmSource;
 
+// The format a device is asked for to play or record `sound`.
+QAudioFormat FormatOf(const WaveData& sound);
+
 // Plays sound held in memory on the default sound output device. start()
-// returns at once; the device pulls the samples in the background.
-class AudioPlayback : public QObject {
+// returns at once; the device pulls the samples in the background and the
+// events tell how it goes.
+class AudioPlayback : public QObject, public PlaybackStream {
     Q_OBJECT
 
 public:
-    explicit AudioPlayback(QObject* parent = nullptr);
+    explicit AudioPlayback(PlaybackEvents events);
     ~AudioPlayback() override;
 
     // Plays `sound` from `fromFrame` to its end. False, with the reason, when
     // there is no output device or it will not play the sound's format.
-    bool start(const WaveData& sound, qint64 fromFrame, QString* reason);
-    // Ends playback at once; finished() is not emitted.
-    void stop();
-    bool isActive() const { return m_sink != nullptr; }
+    bool start(const WaveData& sound, qint64 fromFrame, QString* reason) override;
+    // Ends playback at once; `finished` is not called.
+    void stop() override;
     // The frame of the sound the device has reached.
-    qint64 position() const;
-
-signals:
-    // The first samples went to the device.
-    void started();
-    // The device played the sound to its end.
-    void finished();
-    // The device stopped working while playing.
-    void failed(const QString& reason);
+    qint64 position() const override;
 
 private:
     void onStateChanged();
     void checkDrained();
     void release();
 
+    PlaybackEvents m_events;
     QAudioSink* m_sink = nullptr;
     PcmSource* m_source = nullptr;
     QTimer m_drainTimer;

@@ -1,4 +1,4 @@
-#include "platform/audio/capture.h"
+#include "platform/audio/module/capture.h"
 
 #include "platform/audio/teardown.h"
 
@@ -9,7 +9,7 @@
 
 namespace platform::audio {
 
-AudioCapture::AudioCapture(QObject* parent) : QObject(parent) {}
+AudioCapture::AudioCapture(std::function<void(const QString& reason)> failed) : m_failed(std::move(failed)) {}
 
 AudioCapture::~AudioCapture()
 {
@@ -83,7 +83,7 @@ void AudioCapture::onStateChanged()
         return;
     const QAudio::Error error = m_source->error();
     if (error == QAudio::IOError || error == QAudio::FatalError || error == QAudio::OpenError)
-        emit failed(QStringLiteral("the recording device stopped working"));
+        m_failed(QStringLiteral("the recording device stopped working"));
 }
 
 }  // namespace platform::audio

@@ -1,4 +1,4 @@
-#include "platform/audio/playback.h"
+#include "platform/audio/module/playback.h"
 
 #include "platform/audio/teardown.h"
 
@@ -43,7 +43,16 @@ constexpr int kMaxDrainChecks = 300;
 
 }  // namespace
 
-AudioPlayback::AudioPlayback(QObject* parent) : QObject(parent)
+QAudioFormat FormatOf(const WaveData& sound)
+{
+    QAudioFormat format;
+    format.setSampleRate(sound.sampleRate);
+    format.setChannelCount(sound.channels);
+    format.setSampleFormat(QAudioFormat::Int16);
+    return format;
+}
+
+AudioPlayback::AudioPlayback(PlaybackEvents events) : m_events(std::move(events))
 {
     m_drainTimer.setInterval(kDrainIntervalMs);
     connect(&m_drainTimer, &QTimer::timeout, this, &AudioPlayback::checkDrained);
@@ -63,7 +72,7 @@ bool AudioPlayback::start(const WaveData& sound, qint64 fromFrame, QString* reas
         *reason = QStringLiteral("there is no sound output device");
         return false;
     }
-    const QAudioFormat format = sound.format();
+    const QAudioFormat format = FormatOf(sound);
     if (!device.isFormatSupported(format)) {
         *reason = QStringLiteral("the sound output device \"%1\" cannot play %2 channels at %3 samples a second")
                       .arg(device.description())
@@ -78,7 +87,7 @@ bool AudioPlayback::start(const WaveData& sound, qint64 fromFrame, QString* reas
     m_source = new PcmSource(this);
     m_source->setData(sound.samples.mid(m_startFrame * sound.bytesPerFrame()));
     m_source->open(QIODevice::ReadOnly);
-    connect(m_source, &PcmSource::firstRead, this, &AudioPlayback::started);
+    connect(m_source, &PcmSource::firstRead, this, [this] { m_events.started(); });
 
     m_sink = new QAudioSink(device, format, this);
     connect(m_sink, &QAudioSink::stateChanged, this, &AudioPlayback::onStateChanged);
@@ -112,7 +121,7 @@ void AudioPlayback::onStateChanged()
     if (error == QAudio::IOError || error == QAudio::FatalError
         || (m_sink->state() == QAudio::StoppedState && error == QAudio::OpenError)) {
         release();
-        emit failed(QStringLiteral("the sound output device stopped working"));
+        m_events.failed(QStringLiteral("the sound output device stopped working"));
         return;
     }
     // Idle with every sample taken: the end is near, once the device has played
@@ -132,7 +141,7 @@ void AudioPlayback::checkDrained()
         return;
     release();
     m_startFrame = m_frameCount;
-    emit finished();
+    m_events.finished();
 }
 
 void AudioPlayback::release()

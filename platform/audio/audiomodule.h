@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace platform::audio {
+
+class AudioBackend;
+
+// The sound module's file name, in the program's module folder (platform/modules).
+inline constexpr char kAudioModuleName[] = "wordwell-audio.so";
+
+// The backend of the sound module, loaded on first use; null with the reason
+// ("the sound module "<path>" could not be loaded (<why>)") when it cannot be.
+// A failure is tried again next time, so a module installed meanwhile is found.
+const AudioBackend* Backend(QString* reason);
+
+}  // namespace platform::audio

@@ -1,0 +1,72 @@
+#include "platform/modules/modules.h"
+
+#include "testsupport/isolatedhome.h"
+#include "testsupport/modulefolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace platform::modules;
+
+class TestModules : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_home = std::make_unique<IsolatedHome>(); }
+    void cleanup() { m_home.reset(); }
+
+    void modulesAreTakenFromBesideTheProgramOrTheFolderNamed()
+    {
+        {
+            ScopedModuleFolder unset{QString()};
+            QCOMPARE(ModulePath("m.so"), QCoreApplication::applicationDirPath() + "/m.so");
+        }
+        ScopedModuleFolder elsewhere{m_home->path()};
+        QCOMPARE(ModulePath("m.so"), m_home->path() + "/m.so");
+    }
+
+    void theEntryPointOfALibraryIsFound()
+    {
+        QString reason;
+        const EntryPoint entry = LoadModuleEntry(WW_NOT_A_MODULE, "wordwell_not_a_module", "test module", &reason);
+        QVERIFY2(entry, qPrintable(reason));
+        QCOMPARE(reinterpret_cast<int (*)()>(entry)(), 7);
+    }
+
+    void whatIsNoModuleIsRefusedWithTheReason_data()
+    {
+        QTest::addColumn<QString>("name");  // in the test's home, made as the row says
+        QTest::addColumn<QString>("why");
+        QTest::newRow("missing") << "gone/m.so" << "cannot open shared object file: No such file or directory";
+        QTest::newRow("a folder") << "folder.so" << "cannot read file data: Is a directory";
+        QTest::newRow("not a library") << "text.so" << "invalid ELF header";
+        QTest::newRow("a library without the entry point")
+            << WW_NOT_A_MODULE << "it is not a test module of this version of Wordwell";
+        QTest::newRow("a bare name") << "m.so" << "it is not an absolute path";
+    }
+
+    void whatIsNoModuleIsRefusedWithTheReason()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, why);
+        QString path = name;
+        if (name == "folder.so" || name == "text.so" || name.startsWith("gone/"))
+            path = m_home->path() + '/' + name;
+        if (name == "folder.so")
+            QVERIFY(QDir().mkpath(path));
+        if (name == "text.so")
+            WriteFileForTest(path, QByteArray(256, 'x'));
+        QString reason;
+        QVERIFY(!LoadModuleEntry(path, "wordwell_test_entry", "test module", &reason));
+        QCOMPARE(reason, QStringLiteral("the test module \"%1\" could not be loaded (%2)").arg(path, why));
+    }
+
+private:
+    std::unique_ptr<IsolatedHome> m_home;
+};
+
+QTEST_GUILESS_MAIN(TestModules)
+#include "tst_modules.moc"
