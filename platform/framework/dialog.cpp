@@ -116,24 +116,12 @@ QWidget* CDialog::firstTabStop() const
 
 bool CDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (enter && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-            if (auto* focused = qobject_cast<QPushButton*>(watched); focused && focused->isEnabled()) {
-                focused->click();
-                return true;
-            }
-            const auto buttons = findChildren<QPushButton*>(Qt::FindDirectChildrenOnly);
-            for (QPushButton* button : buttons) {
-                if (button->isDefault()) {
-                    if (button->isEnabled())
-                        sendCommand(GetDlgCtrlID(button));
-                    return true;
-                }
-            }
-            return true;
-        }
+    if (event->type() == QEvent::KeyPress && IsDefaultButtonKey(static_cast<QKeyEvent*>(event))) {
+        if (auto* focused = qobject_cast<QPushButton*>(watched); focused && focused->isEnabled())
+            focused->click();
+        else if (QPushButton* button = DefaultButton(this); button && button->isEnabled())
+            sendCommand(GetDlgCtrlID(button));
+        return true;
     }
     return QDialog::eventFilter(watched, event);
 }

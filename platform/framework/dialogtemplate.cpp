@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -150,6 +151,22 @@ Qt::FocusPolicy focusPolicyFor(const DialogItem& item)
 }
 
 }  // namespace
+
+bool IsDefaultButtonKey(const QKeyEvent* key)
+{
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    return enter && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+}
+
+QPushButton* DefaultButton(const QWidget* window)
+{
+    const auto buttons = window->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly);
+    for (QPushButton* button : buttons) {
+        if (button->isDefault())
+            return button;
+    }
+    return nullptr;
+}
 
 QString PlainCaption(const QString& caption)
 {

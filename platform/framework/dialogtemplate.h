@@ -7,6 +7,8 @@
 #include <QSize>
 #include <QString>
 
+class QKeyEvent;
+class QPushButton;
 class QWidget;
 
 namespace platform::framework {
@@ -75,6 +77,11 @@ void CreateDialogControls(QWidget* parent, const DialogTemplate& dialogTemplate)
 // platform's 16-bit form of IDC_STATIC, so help requests over them can be told apart.
 inline constexpr int kStaticCtrlId = 0xFFFF;
 quint32 GetWindowContextHelpId(const QWidget* control);
+
+// Enter or Return without Ctrl or Alt: the key that presses a window's default button.
+bool IsDefaultButtonKey(const QKeyEvent* key);
+// The window's default push button (hidden or not), or null.
+QPushButton* DefaultButton(const QWidget* window);
 
 // The caption as a screen reader should say it: mnemonic marks and line breaks removed.
 QString PlainCaption(const QString& caption);

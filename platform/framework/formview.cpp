@@ -95,32 +95,18 @@ void CFormView::OnFilePrintPreview()
     PrintForm(this, PrintChoice::Preview);
 }
 
-QWidget* CFormView::defaultButton() const
-{
-    const auto buttons = findChildren<QPushButton*>(Qt::FindDirectChildrenOnly);
-    for (QPushButton* button : buttons) {
-        if (button->isDefault())
-            return button;
-    }
-    return nullptr;
-}
-
 bool CFormView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        // As in a dialog, Enter anywhere on the form presses the default button,
-        // hidden or not.
-        if (enter && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-            if (auto* button = qobject_cast<QPushButton*>(defaultButton()); button && button->isEnabled()) {
-                const auto id = static_cast<unsigned>(GetDlgCtrlID(button));
-                if (CFrameWnd* frame = GetParentFrame())
-                    frame->RouteCommand(id);
-                else
-                    OnCmdMsg(id, nullptr);
-                return true;
-            }
+    // As in a dialog, Enter anywhere on the form presses the default button,
+    // hidden or not.
+    if (event->type() == QEvent::KeyPress && IsDefaultButtonKey(static_cast<QKeyEvent*>(event))) {
+        if (QPushButton* button = DefaultButton(this); button && button->isEnabled()) {
+            const auto id = static_cast<unsigned>(GetDlgCtrlID(button));
+            if (CFrameWnd* frame = GetParentFrame())
+                frame->RouteCommand(id);
+            else
+                OnCmdMsg(id, nullptr);
+            return true;
         }
     }
     return QWidget::eventFilter(watched, event);

@@ -48,8 +48,6 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    QWidget* defaultButton() const;
-
     CDocument* m_pDocument = nullptr;
     int m_nTemplateId;
 };
