@@ -301,6 +301,8 @@ private slots:
         walkTo(End);
         auto* summary = item<QPlainTextEdit>(m_sheet->m_pageEnd, 1005);
         QVERIFY(summary->horizontalScrollBar()->maximum() > 0);
+        // The bars are shown or hidden once the layout has settled.
+        QTest::qWait(50);
         QVERIFY(!summary->horizontalScrollBar()->isVisible());
         QVERIFY(!summary->verticalScrollBar()->isVisible());
         // The agreement asks for both of its bars.
