@@ -67,6 +67,9 @@ void CUninstallDlg::contextMenuEvent(QContextMenuEvent* event)
     QMenu menu(this);
     menu.setTitle(windowTitle());
     menu.setAccessibleName(windowTitle());
-    menu.addAction(QStringLiteral("&About Uninstall..."), this, &CUninstallDlg::OnAbout);
+    QAction* about = menu.addAction(QStringLiteral("&About Uninstall..."), this, &CUninstallDlg::OnAbout);
+    // From the keyboard the command is chosen at once, so Enter takes it and a screen reader says it.
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        menu.setActiveAction(about);
     menu.exec(event->globalPos());
 }

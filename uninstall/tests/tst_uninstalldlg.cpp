@@ -169,7 +169,8 @@ private slots:
             QCOMPARE(menu->actions().first()->text(), QString("&About Uninstall..."));
             // What a screen reader finds: a named pop-up menu holding the command.
             QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(menu);
-            if (heard && heard->role() == QAccessible::PopupMenu && heard->childCount() == 1)
+            if (heard && heard->role() == QAccessible::PopupMenu && heard->childCount() == 1
+                && heard->child(0)->state().focused)
                 menuHeard = heard->text(QAccessible::Name) + '/' + heard->child(0)->text(QAccessible::Name);
             QTimer::singleShot(0, [&] {
                 auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
