@@ -9,6 +9,7 @@
 #include "practice/testview/wordwellview.h"
 #include "practice/ui/aboutdlg.h"
 #include "practice/ui/mainframe.h"
+#include "practice/ui/producticon.h"
 #include "practice/ui/resources.h"
 
 #include <QApplication>
@@ -23,6 +24,7 @@ CPracticeApp::CPracticeApp(QStringList arguments) : m_arguments(std::move(argume
 
 bool CPracticeApp::InitInstance()
 {
+    QApplication::setWindowIcon(practice::ui::ProductIcon());
     EstablishSettings();
     LoadStdProfileSettings(4);
     AddDocTemplate(std::make_unique<CSingleDocTemplate>(
@@ -45,11 +47,13 @@ bool CPracticeApp::PreTranslateMessage(QObject* receiver, QEvent* event)
         return CWordwellApp::PreTranslateMessage(receiver, event);
     auto* key = static_cast<QKeyEvent*>(event);
     const auto modifiers = key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    if (key->key() != Qt::Key_F1 || modifiers != Qt::NoModifier)
+    // Only F1's first press is the focused control's help: while it is held
+    // down, its repeats reach the accelerator table (F1: Help).
+    if (key->key() != Qt::Key_F1 || modifiers != Qt::NoModifier || key->isAutoRepeat())
         return CWordwellApp::PreTranslateMessage(receiver, event);
     // Claimed before the accelerator table sees it, then handled as the key press.
     key->accept();
-    if (event->type() == QEvent::KeyPress && !key->isAutoRepeat()) {
+    if (event->type() == QEvent::KeyPress) {
         QWidget* focus = QApplication::focusWidget();
         if (!SendHelpRequest(focus, QCursor::pos())) {
             if (auto* frame = qobject_cast<CFrameWnd*>(GetMainWnd()))
