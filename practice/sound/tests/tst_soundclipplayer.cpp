@@ -95,11 +95,16 @@ private slots:
         CPlayBar* bar = player.Window()->playBar();
         QVERIFY(bar);
         QVERIFY(bar->isVisible());
-        // Play, stop and record; no menu button.
+        // Play, stop and record; no menu button. Named apart from the list
+        // editor's own Play and Record buttons; their tips stay.
         QStringList names;
-        for (const QToolButton* button : bar->findChildren<QToolButton*>())
+        QStringList tips;
+        for (const QToolButton* button : bar->findChildren<QToolButton*>()) {
             names << button->accessibleName();
-        QCOMPARE(names, (QStringList{"Play", "Stop", "Record"}));
+            tips << button->toolTip();
+        }
+        QCOMPARE(names, (QStringList{"Play clip", "Stop", "Record clip"}));
+        QCOMPARE(tips, (QStringList{"Play", "Stop", "Record"}));
         QCOMPARE(bar->positionSlider()->accessibleName(), QString("Position"));
         QCOMPARE(bar->nameLabel()->text(), QString("New recording"));
         QVERIFY(!bar->stopButton()->isEnabled());
