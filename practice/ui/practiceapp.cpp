@@ -14,8 +14,13 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTimer>
 
 using namespace platform::framework;
+
+namespace {
+constexpr int kIconDelayMs = 200;
+}  // namespace
 
 CPracticeApp::CPracticeApp(QStringList arguments) : m_arguments(std::move(arguments))
 {
@@ -24,7 +29,6 @@ CPracticeApp::CPracticeApp(QStringList arguments) : m_arguments(std::move(argume
 
 bool CPracticeApp::InitInstance()
 {
-    QApplication::setWindowIcon(practice::ui::ProductIcon());
     EstablishSettings();
     LoadStdProfileSettings(4);
     AddDocTemplate(std::make_unique<CSingleDocTemplate>(
@@ -37,6 +41,10 @@ bool CPracticeApp::InitInstance()
     if (!ProcessShellCommand(cmdInfo))
         return false;
     static_cast<CFrameWnd*>(GetMainWnd())->DragAcceptFiles(true);
+    // Reading the icon (a 128-pixel PNG) took 1 to 3 ms, which the first sight
+    // of the window need not wait for; like the recent-file list, it comes a
+    // moment later.
+    QTimer::singleShot(kIconDelayMs, qApp, [] { QApplication::setWindowIcon(practice::ui::ProductIcon()); });
     return true;
 }
 

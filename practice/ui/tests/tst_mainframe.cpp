@@ -85,7 +85,8 @@ private slots:
         QCOMPARE(frame()->windowTitle(), QString("Sample.spl - Wordwell Practice"));
         // A screen reader hears the title.
         QCOMPARE(accessibleName(frame()), QString("Sample.spl - Wordwell Practice"));
-        // The product icon is the window's.
+        // The product icon is the window's, set once the window is up.
+        QTRY_VERIFY(!frame()->windowIcon().isNull());
         QCOMPARE(frame()->windowIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32),
                  productIcon32());
         QVERIFY(frame()->acceptDrops());
