@@ -412,7 +412,8 @@ private slots:
                          if (button->isVisible())
                              names << QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
                      }
-                     for (const QString& name : {"Play", "Record", "Play clip", "Record clip"})
+                     const QStringList apart{"Play", "Record", "Play clip", "Record clip"};
+                     for (const QString& name : apart)
                          QVERIFY2(names.contains(name), qPrintable(names.join(", ")));
                      QCOMPARE(names.removeDuplicates(), 0);
                      auto* play = qobject_cast<QAbstractButton*>(d->GetDlgItem(IDC_PLAY));
@@ -439,7 +440,7 @@ private slots:
         RunModal([&] { f->doc()->OnEditList(); },
                  [&](CDialog* d) {
                      const QScrollBar* bar = listOf(d)->verticalScrollBar();
-                     QTest::qWaitFor([&] { return bar->isVisible() == scrolls; }, 1000);
+                     QVERIFY(QTest::qWaitFor([&] { return bar->isVisible() == scrolls; }, 1000));
                      // Settled, not on its way.
                      QTest::qWait(50);
                      QCOMPARE(bar->isVisible(), scrolls);

@@ -140,7 +140,8 @@ private slots:
         QCOMPARE(frame()->GetCommand(32787)->statusTip(), QString("go to web site for help and info"));
         QVERIFY(!frame()->GetCommand(ID_FILE_MRU_FILE1)->isEnabled());
         // The toolbar's images stay on the toolbar.
-        for (const QString& title : {"&File", "&Tools", "&Help"}) {
+        const QStringList menus{"&File", "&Tools", "&Help"};
+        for (const QString& title : menus) {
             const auto actions = frame()->Menu(title)->actions();
             for (const QAction* a : actions)
                 QVERIFY2(a->icon().isNull() || !a->isIconVisibleInMenu(), qPrintable(a->text()));
