@@ -107,6 +107,15 @@ void CHelpPopup::hideEvent(QHideEvent* event)
     QFrame::hideEvent(event);
 }
 
+// The focus goes back to the window the note explained, even where no window
+// manager hands it back.
+void CHelpPopup::closeEvent(QCloseEvent* event)
+{
+    if (isActiveWindow() && parentWidget())
+        parentWidget()->activateWindow();
+    QFrame::closeEvent(event);
+}
+
 bool CHelpPopup::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()

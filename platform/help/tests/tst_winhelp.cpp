@@ -130,6 +130,7 @@ private slots:
         QTRY_VERIFY(popup->isActiveWindow());
         QTest::keyClick(popup, Qt::Key_Escape);
         QTRY_VERIFY(!CurrentPopup());
+        QTRY_VERIFY(window.isActiveWindow());
         // A click elsewhere closes it too.
         QVERIFY(WinHelp(&window, kHelpFile, HELP_CONTEXTPOPUP, 0x806503F1, button));
         QVERIFY(CurrentPopup());
