@@ -122,6 +122,9 @@ QWidget* makeControl(QWidget* parent, const DialogUnits& units, const DialogItem
     case ControlKind::EtchedFrame: {
         auto* frame = new QFrame(parent);
         frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+        MakeDecoration(frame);
+        // Made after the controls it surrounds, it must not lie over them.
+        frame->lower();
         return frame;
     }
     case ControlKind::GroupBox: return AddGroupBox(parent, units, shownCaption(item.caption), item.rect);
@@ -131,7 +134,11 @@ QWidget* makeControl(QWidget* parent, const DialogUnits& units, const DialogItem
         list->setUniformItemSizes(true);
         return list;
     }
-    case ControlKind::Icon: return new QLabel(parent);
+    case ControlKind::Icon: {
+        auto* icon = new QLabel(parent);
+        MakeDecoration(icon);
+        return icon;
+    }
     }
     return new QWidget(parent);
 }

@@ -1,21 +1,45 @@
 #include "platform/help/helppopup.h"
 
-#include <QGuiApplication>
+#include <QAccessibleWidget>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
+#include <QTextDocumentFragment>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace platform::help {
 
-CHelpPopup::CHelpPopup(const QString& html, QWidget* owner)
-    : QFrame(owner, Qt::Popup), m_strHtml(html), m_label(new QLabel(this))
+namespace {
+
+QAccessibleInterface* accessibleHelpPopup(const QString& className, QObject* object)
 {
+    if (className == QLatin1String(CHelpPopup::staticMetaObject.className()) && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::HelpBalloon);
+    return nullptr;
+}
+
+}  // namespace
+
+// Not a Qt::Popup: the accessibility tree leaves those out, as menus are
+// reached through their menu bar.
+CHelpPopup::CHelpPopup(const QString& html, QWidget* owner)
+    : QFrame(owner, Qt::Tool | Qt::FramelessWindowHint), m_strHtml(html), m_label(new QLabel(this))
+{
+    static const bool accessible = [] {
+        QAccessible::installFactory(accessibleHelpPopup);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setAttribute(Qt::WA_DeleteOnClose);
+    setFocusPolicy(Qt::StrongFocus);
     setFrameStyle(QFrame::Box | QFrame::Plain);
+    setWindowTitle(QStringLiteral("Help"));
     setAccessibleName(QStringLiteral("Help"));
+    const QString topic = QTextDocumentFragment::fromHtml(html).toPlainText().simplified();
+    setAccessibleDescription(topic);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(255, 255, 225));
     pal.setColor(QPalette::WindowText, Qt::black);
@@ -26,7 +50,7 @@ CHelpPopup::CHelpPopup(const QString& html, QWidget* owner)
     m_label->setText(html);
     m_label->setMaximumWidth(320);
     m_label->setAccessibleName(QStringLiteral("Help topic"));
-    m_label->setAccessibleDescription(m_label->text());
+    m_label->setAccessibleDescription(topic);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 6);
     layout->addWidget(m_label);
@@ -46,12 +70,58 @@ void CHelpPopup::ShowBeside(QWidget* near, QPoint globalPos)
     }
     move(at);
     show();
+    activateWindow();
+    setFocus(Qt::PopupFocusReason);
 }
 
 void CHelpPopup::keyPressEvent(QKeyEvent* event)
 {
     event->accept();
     close();
+}
+
+void CHelpPopup::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    close();
+}
+
+void CHelpPopup::changeEvent(QEvent* event)
+{
+    QFrame::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible())
+        close();
+}
+
+// A click anywhere else in the program closes the note too, even where no
+// window manager moves the focus.
+void CHelpPopup::showEvent(QShowEvent* event)
+{
+    QFrame::showEvent(event);
+    qApp->installEventFilter(this);
+}
+
+void CHelpPopup::hideEvent(QHideEvent* event)
+{
+    qApp->removeEventFilter(this);
+    QFrame::hideEvent(event);
+}
+
+// The focus goes back to the window the note explained, even where no window
+// manager hands it back.
+void CHelpPopup::closeEvent(QCloseEvent* event)
+{
+    if (isActiveWindow() && parentWidget())
+        parentWidget()->activateWindow();
+    QFrame::closeEvent(event);
+}
+
+bool CHelpPopup::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()
+        && static_cast<QWidget*>(watched)->window() != this)
+        close();
+    return QFrame::eventFilter(watched, event);
 }
 
 }  // namespace platform::help

@@ -27,7 +27,8 @@ CSpellingListDlg::CSpellingListDlg(QWidget* parent) : CDialog(SpellingListTempla
     OnCommand(IDC_NEWWORD, [this] { OnNewWord(); });
     auto* list = static_cast<QListWidget*>(GetDlgItem(IDC_WORDLIST));
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Only a list that overflows shows its scroll bar.
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(list, &QListWidget::itemDoubleClicked, this, [this] { OnDblclkWordList(); });
 }
 

@@ -29,11 +29,13 @@ QIcon recordIcon()
     return QIcon(pixmap);
 }
 
-QToolButton* makeButton(const QIcon& icon, const QString& name, QWidget* parent)
+// `name` is what a screen reader says: it must tell the button from the list
+// editor's own buttons of the same caption.
+QToolButton* makeButton(const QIcon& icon, const QString& tip, const QString& name, QWidget* parent)
 {
     auto* button = new QToolButton(parent);
     button->setIcon(icon);
-    button->setToolTip(name);
+    button->setToolTip(tip);
     button->setAccessibleName(name);
     button->setFocusPolicy(Qt::StrongFocus);
     button->setAutoRaise(true);
@@ -59,14 +61,16 @@ CPlayBar::CPlayBar(WaveAudioDevice* device, bool withRecord, bool withName, QWid
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
 
-    m_play = makeButton(style()->standardIcon(QStyle::SP_MediaPlay), QStringLiteral("Play"), this);
-    m_stop = makeButton(style()->standardIcon(QStyle::SP_MediaStop), QStringLiteral("Stop"), this);
+    m_play = makeButton(style()->standardIcon(QStyle::SP_MediaPlay), QStringLiteral("Play"),
+                        QStringLiteral("Play clip"), this);
+    m_stop = makeButton(style()->standardIcon(QStyle::SP_MediaStop), QStringLiteral("Stop"),
+                        QStringLiteral("Stop"), this);
     layout->addWidget(m_play);
     layout->addWidget(m_stop);
     connect(m_play, &QToolButton::clicked, m_device, &WaveAudioDevice::Play);
     connect(m_stop, &QToolButton::clicked, m_device, &WaveAudioDevice::Stop);
     if (withRecord) {
-        m_record = makeButton(recordIcon(), QStringLiteral("Record"), this);
+        m_record = makeButton(recordIcon(), QStringLiteral("Record"), QStringLiteral("Record clip"), this);
         layout->addWidget(m_record);
         connect(m_record, &QToolButton::clicked, m_device, &WaveAudioDevice::Record);
     }

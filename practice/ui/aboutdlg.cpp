@@ -2,14 +2,14 @@
 
 #include "platform/framework/commandids.h"
 #include "platform/framework/dialogtemplate.h"
-#include "practice/ui/toolbarimages.h"
+#include "practice/ui/producticon.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QLabel>
-#include <QStyle>
 
 using namespace platform::framework;
+
+namespace practice::ui {
 
 const QString CAboutDlg::kVersionText = QStringLiteral("Wordwell Practice Version 1.0");
 
@@ -45,10 +45,11 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     CreateDialogControls(this, aboutTemplate());
     setFixedSize(size());
     if (auto* icon = qobject_cast<QLabel*>(GetDlgItem(this, IDC_ABOUTICON))) {
-        const QIcon appIcon = QApplication::windowIcon();
-        icon->setPixmap(appIcon.isNull() ? practice::ui::ToolbarPixmap(3) : appIcon.pixmap(32, 32));
+        icon->setPixmap(ProductIcon().pixmap(32, 32));
         icon->adjustSize();
     }
     auto* ok = qobject_cast<QAbstractButton*>(GetDlgItem(this, IDC_OK));
     connect(ok, &QAbstractButton::clicked, this, &QDialog::accept);
 }
+
+}  // namespace practice::ui

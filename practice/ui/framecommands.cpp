@@ -98,6 +98,8 @@ void CMainFrame::createToolBar()
         }
         QAction* action = GetCommand(id);
         action->setIcon(practice::ui::ToolbarImage(image++));
+        // The menus show their items without the toolbar's images.
+        action->setIconVisibleInMenu(false);
         m_wndToolBar->addAction(action);
     }
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);

@@ -30,7 +30,8 @@ void CMainFrame::PreCreateWindow()
     // the context-help button where the window manager draws one.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint);
-    setAccessibleName(QApplication::applicationDisplayName());
+    // No accessible name of its own: a screen reader then says the window's
+    // title, which names the list.
 }
 
 bool CMainFrame::OnCreate()

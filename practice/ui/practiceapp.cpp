@@ -10,13 +10,19 @@
 #include "practice/testview/wordwellview.h"
 #include "practice/ui/aboutdlg.h"
 #include "practice/ui/mainframe.h"
+#include "practice/ui/producticon.h"
 #include "practice/ui/resources.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QTimer>
 
 using namespace platform::framework;
+
+namespace {
+constexpr int kIconDelayMs = 200;
+}  // namespace
 
 CPracticeApp::CPracticeApp(QStringList arguments) : m_arguments(std::move(arguments))
 {
@@ -43,6 +49,10 @@ bool CPracticeApp::InitInstance()
     if (!ProcessShellCommand(cmdInfo))
         return false;
     static_cast<CFrameWnd*>(GetMainWnd())->DragAcceptFiles(true);
+    // Reading the icon (a 128-pixel PNG) took 1 to 3 ms, which the first sight
+    // of the window need not wait for; like the recent-file list, it comes a
+    // moment later.
+    QTimer::singleShot(kIconDelayMs, qApp, [] { QApplication::setWindowIcon(practice::ui::ProductIcon()); });
     return true;
 }
 
@@ -53,11 +63,13 @@ bool CPracticeApp::PreTranslateMessage(QObject* receiver, QEvent* event)
         return CWordwellApp::PreTranslateMessage(receiver, event);
     auto* key = static_cast<QKeyEvent*>(event);
     const auto modifiers = key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    if (key->key() != Qt::Key_F1 || modifiers != Qt::NoModifier)
+    // Only F1's first press is the focused control's help: while it is held
+    // down, its repeats reach the accelerator table (F1: Help).
+    if (key->key() != Qt::Key_F1 || modifiers != Qt::NoModifier || key->isAutoRepeat())
         return CWordwellApp::PreTranslateMessage(receiver, event);
     // Claimed before the accelerator table sees it, then handled as the key press.
     key->accept();
-    if (event->type() == QEvent::KeyPress && !key->isAutoRepeat()) {
+    if (event->type() == QEvent::KeyPress) {
         QWidget* focus = QApplication::focusWidget();
         if (!SendHelpRequest(focus, QCursor::pos())) {
             if (auto* frame = qobject_cast<CFrameWnd*>(GetMainWnd()))
@@ -69,6 +81,6 @@ bool CPracticeApp::PreTranslateMessage(QObject* receiver, QEvent* event)
 
 void CPracticeApp::OnAppAbout()
 {
-    CAboutDlg dialog(GetMainWnd());
+    practice::ui::CAboutDlg dialog(GetMainWnd());
     dialog.exec();
 }

@@ -6,6 +6,7 @@
 #include "testsupport/isolatedhome.h"
 #include "testsupport/messageboxes.h"
 
+#include <QAccessible>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -114,7 +115,26 @@ private slots:
         QVERIFY(popup->isVisible());
         QVERIFY(popup->Html().contains("<b>CHECK</b> marks your answer"));
         QVERIFY(popup->x() >= button->mapToGlobal(QPoint(button->width(), 0)).x());
+        // A screen reader finds it among the program's windows, a help balloon
+        // that speaks its topic, and it has the focus.
+        QAccessibleInterface* program = QAccessible::queryAccessibleInterface(qApp);
+        QAccessibleInterface* note = nullptr;
+        for (int i = 0; i < program->childCount(); ++i) {
+            if (program->child(i)->object() == popup)
+                note = program->child(i);
+        }
+        QVERIFY(note);
+        QCOMPARE(note->role(), QAccessible::HelpBalloon);
+        QCOMPARE(note->text(QAccessible::Name), QString("Help"));
+        QVERIFY(note->text(QAccessible::Description).startsWith("CHECK marks your answer"));
+        QTRY_VERIFY(popup->isActiveWindow());
         QTest::keyClick(popup, Qt::Key_Escape);
+        QTRY_VERIFY(!CurrentPopup());
+        QTRY_VERIFY(window.isActiveWindow());
+        // A click elsewhere closes it too.
+        QVERIFY(WinHelp(&window, kHelpFile, HELP_CONTEXTPOPUP, 0x806503F1, button));
+        QVERIFY(CurrentPopup());
+        QTest::mouseClick(&window, Qt::LeftButton, Qt::NoModifier, QPoint(300, 200));
         QTRY_VERIFY(!CurrentPopup());
     }
 

@@ -16,12 +16,14 @@
 #include "testsupport/messageboxes.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTest>
 
 #include <memory>
@@ -395,6 +397,53 @@ private slots:
                      auto* popup = qobject_cast<platform::help::CHelpPopup*>(platform::help::CurrentPopup());
                      QVERIFY(popup);
                      QVERIFY2(!popup->Html().contains(platform::help::kNoTopicText), qPrintable(name));
+                 });
+    }
+
+    // The editor's Play and Record and the play bar's keep their captions but
+    // a listener can tell them apart.
+    void everyButtonHasANameOfItsOwn()
+    {
+        RunModal([&] { f->doc()->OnEditList(); },
+                 [&](CDialog* d) {
+                     QStringList names;
+                     const auto buttons = d->findChildren<QAbstractButton*>();
+                     for (QAbstractButton* button : buttons) {
+                         if (button->isVisible())
+                             names << QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
+                     }
+                     const QStringList apart{"Play", "Record", "Play clip", "Record clip"};
+                     for (const QString& name : apart)
+                         QVERIFY2(names.contains(name), qPrintable(names.join(", ")));
+                     QCOMPARE(names.removeDuplicates(), 0);
+                     auto* play = qobject_cast<QAbstractButton*>(d->GetDlgItem(IDC_PLAY));
+                     QCOMPARE(play->text(), QString("&Play"));
+                 });
+    }
+
+    void theListShowsAScrollBarOnlyWhenItOverflows_data()
+    {
+        QTest::addColumn<int>("words");
+        QTest::addColumn<bool>("scrolls");
+        QTest::newRow("three words") << 3 << false;
+        QTest::newRow("sixty words") << 60 << true;
+    }
+
+    void theListShowsAScrollBarOnlyWhenItOverflows()
+    {
+        QFETCH(int, words);
+        QFETCH(bool, scrolls);
+        QStringList list;
+        for (int i = 0; i < words; ++i)
+            list << QStringLiteral("word%1").arg(i);
+        f->openList(list);
+        RunModal([&] { f->doc()->OnEditList(); },
+                 [&](CDialog* d) {
+                     const QScrollBar* bar = listOf(d)->verticalScrollBar();
+                     QVERIFY(QTest::qWaitFor([&] { return bar->isVisible() == scrolls; }, 1000));
+                     // Settled, not on its way.
+                     QTest::qWait(50);
+                     QCOMPARE(bar->isVisible(), scrolls);
                  });
     }
 

@@ -1,4 +1,5 @@
 #include "platform/framework/commandids.h"
+#include "platform/framework/dialogunits.h"
 #include "platform/framework/doctemplate.h"
 #include "platform/framework/recentfiles.h"
 #include "platform/help/helppopup.h"
@@ -14,6 +15,7 @@
 #include "testsupport/isolatedhome.h"
 #include "testsupport/messageboxes.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -31,6 +33,7 @@
 
 using namespace platform::framework;
 using namespace practice::testview;
+using practice::ui::CAboutDlg;
 
 namespace {
 const QString kSample = QStringLiteral(WW_SOURCE_DIR "/samples/Sample.spl");
@@ -44,6 +47,19 @@ QStringList captions(const QMenu* menu)
             out << (a->isSeparator() ? QStringLiteral("-") : a->text());
     }
     return out;
+}
+
+QString accessibleName(QWidget* widget)
+{
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+}
+
+// The product icon as a 32-pixel picture, the size the About box shows.
+QImage productIcon32()
+{
+    return QImage(QStringLiteral(WW_SOURCE_DIR "/icons/Wordwell.png"))
+        .scaled(32, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_ARGB32);
 }
 }  // namespace
 
@@ -67,6 +83,12 @@ private slots:
         QVERIFY(frame()->isVisible());
         QCOMPARE(view()->m_nWords, 10);
         QCOMPARE(frame()->windowTitle(), QString("Sample.spl - Wordwell Practice"));
+        // A screen reader hears the title.
+        QCOMPARE(accessibleName(frame()), QString("Sample.spl - Wordwell Practice"));
+        // The product icon is the window's, set once the window is up.
+        QTRY_VERIFY(!frame()->windowIcon().isNull());
+        QCOMPARE(frame()->windowIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32),
+                 productIcon32());
         QVERIFY(frame()->acceptDrops());
         QCOMPARE(m_app->RecentFileList()->Entries(), QStringList{kSample});
     }
@@ -117,6 +139,14 @@ private slots:
         QCOMPARE(frame()->GetCommand(32779)->toolTip(), QString("Give Up. Stop"));
         QCOMPARE(frame()->GetCommand(32787)->statusTip(), QString("go to web site for help and info"));
         QVERIFY(!frame()->GetCommand(ID_FILE_MRU_FILE1)->isEnabled());
+        // The toolbar's images stay on the toolbar.
+        const QStringList menus{"&File", "&Tools", "&Help"};
+        for (const QString& title : menus) {
+            const auto actions = frame()->Menu(title)->actions();
+            for (const QAction* a : actions)
+                QVERIFY2(a->icon().isNull() || !a->isIconVisibleInMenu(), qPrintable(a->text()));
+        }
+        QVERIFY(!frame()->GetCommand(ID_FILE_OPEN)->icon().isNull());
     }
 
     void theToolbarFollowsTheTestLikeTheMenu()
@@ -161,6 +191,7 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier);
         QVERIFY(!view()->m_bTesting);
         QCOMPARE(view()->m_nWords, 0);
+        QCOMPARE(accessibleName(frame()), QString("Untitled - Wordwell Practice"));
     }
 
     void theStatusBarIdlesWithABlankAndShowsTheLockKeys()
@@ -178,30 +209,29 @@ private slots:
         QVERIFY(!caps->isEnabled());
     }
 
-    void plainF1ShowsTheFocusedControlsTopic()
+    void f1ShowsTheTopicAndAHeldF1ReachesTheAccelerator_data()
     {
+        QTest::addColumn<bool>("autoRepeat");
+        QTest::newRow("pressed") << false;
+        QTest::newRow("held down") << true;
+    }
+
+    // Only F1's first press is the control's help; while it is held down, its
+    // repeats reach the accelerator (F1: Help Topics).
+    void f1ShowsTheTopicAndAHeldF1ReachesTheAccelerator()
+    {
+        QFETCH(bool, autoRepeat);
         QVERIFY(start({kSample}));
         frame()->RouteCommand(32776);
         QLineEdit* answer = view()->m_editAnswer;
         answer->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), answer);
-        QTest::keyClick(answer, Qt::Key_F1);
+        QTest::simulateEvent(answer, true, Qt::Key_F1, Qt::NoModifier, QString(), autoRepeat);
         auto* popup = qobject_cast<platform::help::CHelpPopup*>(platform::help::CurrentPopup());
-        QVERIFY(popup);
-        QVERIFY(popup->Html().contains("type the word you heard"));
-        // The F1 accelerator (Help Topics) was never reached.
-        QVERIFY(!platform::help::CurrentHelpTopics());
-    }
-
-    void anAutoRepeatedF1IsSwallowed()
-    {
-        QVERIFY(start({kSample}));
-        frame()->RouteCommand(32776);
-        view()->m_editAnswer->setFocus();
-        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier, QString(), true);
-        QApplication::sendEvent(view()->m_editAnswer, &repeat);
-        QVERIFY(!platform::help::CurrentPopup());
-        QVERIFY(!platform::help::CurrentHelpTopics());
+        QCOMPARE(popup != nullptr, !autoRepeat);
+        QCOMPARE(platform::help::CurrentHelpTopics() != nullptr, autoRepeat);
+        if (popup)
+            QVERIFY(popup->Html().contains("type the word you heard"));
     }
 
     void shiftF1EntersHelpMode()
@@ -254,11 +284,20 @@ private slots:
         QVERIFY(start({}));
         QString version;
         QString title;
+        QImage icon;
+        QPoint iconAt;
+        QPoint expectedAt;
         QTimer::singleShot(0, this, [&] {
             auto* dialog = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
             title = dialog->windowTitle();
+            if (auto* label = qobject_cast<QLabel*>(GetDlgItem(dialog, 1100))) {
+                icon = label->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+                iconAt = label->pos();
+                const DialogUnits units(dialog->font());
+                expectedAt = QPoint(units.MapX(11), units.MapY(17));
+            }
             const auto labels = dialog->findChildren<QLabel*>();
             for (QLabel* l : labels) {
                 if (l->text().startsWith("Wordwell"))
@@ -269,6 +308,9 @@ private slots:
         QVERIFY(frame()->RouteCommand(ID_APP_ABOUT));
         QCOMPARE(title, QString("About Wordwell Practice"));
         QCOMPARE(version, QString("Wordwell Practice Version 1.0"));
+        // The product icon at 11, 17, not a toolbar image.
+        QCOMPARE(icon, productIcon32());
+        QCOMPARE(iconAt, expectedAt);
         QVERIFY(!QApplication::activeModalWidget());
     }
 
