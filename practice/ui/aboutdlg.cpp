@@ -4,7 +4,6 @@
 #include "platform/framework/dialogtemplate.h"
 #include "practice/ui/producticon.h"
 
-#include <QAbstractButton>
 #include <QLabel>
 
 using namespace platform::framework;
@@ -38,18 +37,21 @@ DialogTemplate aboutTemplate()
 
 }  // namespace
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
+CAboutDlg::CAboutDlg(QWidget* parent) : CDialog(aboutTemplate(), parent)
 {
     setWindowTitle(QStringLiteral("About Wordwell Practice"));
     setWindowFlags(windowFlags() | Qt::WindowContextHelpButtonHint);
-    CreateDialogControls(this, aboutTemplate());
-    setFixedSize(size());
-    if (auto* icon = qobject_cast<QLabel*>(GetDlgItem(this, IDC_ABOUTICON))) {
+    if (auto* icon = qobject_cast<QLabel*>(GetDlgItem(IDC_ABOUTICON))) {
         icon->setPixmap(ProductIcon().pixmap(32, 32));
         icon->adjustSize();
     }
-    auto* ok = qobject_cast<QAbstractButton*>(GetDlgItem(this, IDC_OK));
-    connect(ok, &QAbstractButton::clicked, this, &QDialog::accept);
+}
+
+// The box answers no help request itself: F1 goes on to the program's Help command.
+bool CAboutDlg::OnHelpInfo(HELPINFO* info)
+{
+    Q_UNUSED(info);
+    return false;
 }
 
 }  // namespace practice::ui

@@ -82,5 +82,5 @@ bool CPracticeApp::PreTranslateMessage(QObject* receiver, QEvent* event)
 void CPracticeApp::OnAppAbout()
 {
     practice::ui::CAboutDlg dialog(GetMainWnd());
-    dialog.exec();
+    dialog.DoModal();
 }
