@@ -28,8 +28,8 @@ namespace {
 constexpr int kRate = kRecordingSampleRate;
 constexpr int kBlockSeconds = 2;
 
-// Plays the device: from its construction it captures a tone and writes it
-// into the server's pipe a whole block at a time, each block at its end.
+// Plays the part of the device: from its construction it captures a tone and
+// writes it into the server's pipe a whole block at a time, each at its end.
 class LateDevice {
 public:
     explicit LateDevice(const QString& pipe)
