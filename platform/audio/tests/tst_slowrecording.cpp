@@ -87,7 +87,8 @@ private slots:
         env.remove("PULSE_SERVER");
         m_server.setProcessEnvironment(env);
         m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_server.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1", "--log-target=stderr",
+        // It ends by itself once no one uses it, should this suite be killed.
+        m_server.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=10", "--log-target=stderr",
                                       "--log-level=error", "--load=module-native-protocol-unix",
                                       "--load=module-null-sink sink_name=late_sink",
                                       "--load=module-pipe-source source_name=late_source file=" + m_pipe
