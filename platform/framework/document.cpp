@@ -10,6 +10,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace platform::framework {
 
 namespace {
@@ -23,6 +29,53 @@ bool reportFailure(const QString& text)
 {
     AfxMessageBox(text, MB_ICONEXCLAMATION);
     return false;
+}
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// The whole of a regular file of at most `maxBytes`; false with the message
+// otherwise. Opened without blocking, so a pipe with no writer is refused
+// rather than waited on, and judged on what was opened, not on its name.
+bool readRegularFile(const QString& pathName, qint64 maxBytes, QByteArray* data, QString* message)
+{
+    const auto refuse = [&](const QString& reason) {
+        *message = tr("Unable to open \"%1\": %2.").arg(pathName, reason);
+        return false;
+    };
+    const int fd = ::open(QFile::encodeName(pathName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return refuse(systemReason(errno));
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return refuse(file.errorString());
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+        return refuse(systemReason(errno));
+    if (!S_ISREG(st.st_mode))
+        return refuse(S_ISDIR(st.st_mode) ? tr("it is a folder") : tr("it is not a file"));
+    // Checked again while reading: the file may grow meanwhile.
+    const QString tooLarge = tr("it is too large to be a spelling list (more than %1 MB)").arg(maxBytes >> 20);
+    if (st.st_size > maxBytes)
+        return refuse(tooLarge);
+    data->reserve(st.st_size);
+    char chunk[64 * 1024];
+    for (;;) {
+        const qint64 got = file.read(chunk, sizeof chunk);
+        if (got < 0) {
+            *message = tr("Unable to read \"%1\": %2.").arg(pathName, file.errorString());
+            return false;
+        }
+        if (got == 0)
+            return true;
+        if (data->size() + got > maxBytes)
+            return refuse(tooLarge);
+        data->append(chunk, got);
+    }
 }
 
 }  // namespace
@@ -44,12 +97,10 @@ bool CDocument::OnNewDocument()
 
 bool CDocument::OnOpenDocument(const QString& pathName)
 {
-    QFile file(pathName);
-    if (!file.open(QIODevice::ReadOnly))
-        return reportFailure(tr("Unable to open \"%1\": %2.").arg(pathName, file.errorString()));
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return reportFailure(tr("Unable to read \"%1\": %2.").arg(pathName, file.errorString()));
+    QByteArray data;
+    QString message;
+    if (!readRegularFile(pathName, kMaxDocumentBytes, &data, &message))
+        return reportFailure(message);
 
     DeleteContents();
     SetModifiedFlag(true);  // the contents are in flux until the load completes

@@ -31,8 +31,14 @@ public:
     virtual void Serialize(CArchive& ar) = 0;
     virtual void DeleteContents() {}
     virtual bool OnNewDocument();
+    // Documents are read whole; a larger file is refused before it is read. A
+    // spelling list of a million words takes under 10 MB.
+    static constexpr qint64 kMaxDocumentBytes = 16 * 1024 * 1024;
+
     // Reads the whole file, then loads it; on any failure the contents are
-    // emptied again, so a partly read file never stays.
+    // emptied again, so a partly read file never stays. Only a regular file of
+    // at most kMaxDocumentBytes is read: a pipe or a device would block or
+    // never end, a folder is no document.
     virtual bool OnOpenDocument(const QString& pathName);
     virtual bool OnSaveDocument(const QString& pathName);
     // Asks whether to save a modified document; false when the user cancels or the save fails.

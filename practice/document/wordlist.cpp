@@ -11,6 +11,11 @@ void SerializeWordList(platform::framework::CArchive& ar, QStringList& words)
         return;
     }
     const quint32 count = ar.ReadCount();
+    // Every word takes at least its length byte: a count the data cannot hold
+    // is refused before anything is allocated for it, and the list grows once.
+    if (count > ar.BytesLeft())
+        throw platform::framework::CArchiveException();
+    words.reserve(words.size() + count);
     for (quint32 i = 0; i < count; ++i)
         words.append(ar.ReadText());
 }

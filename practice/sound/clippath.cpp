@@ -6,6 +6,16 @@
 
 namespace practice::sound {
 
+namespace {
+
+QString applicationWordsPath()
+{
+    const CWordwellApp* app = GetWordwellApp();
+    return app ? app->m_strWordsPath : QString();
+}
+
+}  // namespace
+
 QString MakeClipPath(const QString& wordsPath, const QString& word)
 {
     return wordsPath + QStringLiteral("/words/") + word + QStringLiteral(".wav");
@@ -13,14 +23,20 @@ QString MakeClipPath(const QString& wordsPath, const QString& word)
 
 QString MakeClipPath(const QString& word)
 {
-    const CWordwellApp* app = GetWordwellApp();
-    return MakeClipPath(app ? app->m_strWordsPath : QString(), word);
+    return MakeClipPath(applicationWordsPath(), word);
+}
+
+bool ClipPathClimbs(const QString& wordsPath, const QString& path)
+{
+    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
+    const QString clipFolder = MakeClipPath(wordsPath, QString()).chopped(4);  // without ".wav"
+    const QString below = path.startsWith(clipFolder) ? path.mid(clipFolder.size()) : path;
+    return below.split(separators).contains(QStringLiteral(".."));
 }
 
 bool ClipPathClimbs(const QString& path)
 {
-    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
-    return path.split(separators).contains(QStringLiteral(".."));
+    return ClipPathClimbs(applicationWordsPath(), path);
 }
 
 }  // namespace practice::sound

@@ -4,10 +4,21 @@
 
 #include <QAudioDevice>
 #include <QAudioSource>
-#include <QBuffer>
 #include <QMediaDevices>
+#include <QThread>
+
+#include <utility>
 
 namespace platform::audio {
+
+namespace {
+
+// The longest Stop waits for the samples still on their way: a device that
+// holds back more than this is taken to have stopped.
+constexpr qint64 kMaxDrainMs = 4000;
+constexpr unsigned long kDrainPollMs = 5;
+
+}  // namespace
 
 AudioCapture::AudioCapture(std::function<void(const QString& reason)> failed) : m_failed(std::move(failed)) {}
 
@@ -36,45 +47,76 @@ bool AudioCapture::start(int sampleRate, int channels, QString* reason)
                       .arg(sampleRate);
         return false;
     }
-    m_buffer = new QBuffer(this);
-    m_buffer->open(QIODevice::WriteOnly);
     m_source = new QAudioSource(device, m_format, this);
     connect(m_source, &QAudioSource::stateChanged, this, &AudioCapture::onStateChanged);
-    m_source->start(m_buffer);
-    if (m_source->error() != QAudio::NoError) {
+    // Read by us rather than written to a buffer by the source: Stop can then
+    // take what arrives after it was pressed.
+    m_input = m_source->start();
+    if (!m_input || m_source->error() != QAudio::NoError) {
         stop();
         *reason = QStringLiteral("the recording device \"%1\" could not be opened").arg(device.description());
         return false;
     }
+    m_clock.start();
+    connect(m_input, &QIODevice::readyRead, this, &AudioCapture::takeSamples);
     return true;
 }
 
 QByteArray AudioCapture::stop()
 {
-    QByteArray recorded;
     if (m_source) {
+        if (m_input)
+            drain();
         m_source->disconnect(this);
+        // Stopping the source deletes its device.
+        m_input = nullptr;
         m_source->stop();
         // This may run inside the source's own signal.
         m_source->deleteLater();
         m_source = nullptr;
     }
-    if (m_buffer) {
-        recorded = m_buffer->data();
-        // Whole frames only: a device may stop in the middle of one.
-        const qint64 frameBytes = m_format.bytesPerFrame();
-        if (frameBytes > 0)
-            recorded.truncate(recorded.size() - recorded.size() % frameBytes);
-        m_buffer->deleteLater();
-        m_buffer = nullptr;
-    }
+    QByteArray recorded = std::exchange(m_recorded, QByteArray());
+    // Whole frames only: a device may stop in the middle of one.
+    const qint64 frameBytes = m_format.bytesPerFrame();
+    if (frameBytes > 0)
+        recorded.truncate(recorded.size() - recorded.size() % frameBytes);
     return recorded;
 }
 
 qint64 AudioCapture::capturedFrames() const
 {
     const qint64 frameBytes = m_format.bytesPerFrame();
-    return (m_buffer && frameBytes > 0) ? m_buffer->size() / frameBytes : 0;
+    return frameBytes > 0 ? m_recorded.size() / frameBytes : 0;
+}
+
+void AudioCapture::takeSamples()
+{
+    if (m_input)
+        m_recorded.append(m_input->readAll());
+}
+
+// What was captured before Stop may still be on its way: in the device, in
+// the sound server, in the source's stream. A device of long latency hands
+// over seconds at once. So the recording is read on until it holds as much
+// sound as there was time to capture, by the wall clock since the start and
+// by the stream's own clock, and then cut there: what came after Stop is not
+// kept. Neither clock cuts what had already arrived.
+void AudioCapture::drain()
+{
+    takeSamples();
+    const qint64 byClock = m_format.bytesForDuration(m_clock.nsecsElapsed() / 1000);
+    const qint64 byStream = m_format.bytesForDuration(m_source->processedUSecs());
+    const qint64 captured = qMax<qint64>(m_recorded.size(), qMax(byClock, byStream));
+    QElapsedTimer waited;
+    waited.start();
+    // Polled without an event loop, so nothing else can happen meanwhile.
+    while (m_recorded.size() < captured && waited.elapsed() < kMaxDrainMs && m_source->error() == QAudio::NoError
+           && m_source->state() != QAudio::StoppedState) {
+        QThread::msleep(kDrainPollMs);
+        takeSamples();
+    }
+    if (m_recorded.size() > captured)
+        m_recorded.truncate(captured);
 }
 
 void AudioCapture::onStateChanged()

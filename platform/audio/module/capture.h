@@ -4,10 +4,11 @@
 
 #include <QAudioFormat>
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 
 class QAudioSource;
-class QBuffer;
+class QIODevice;
 
 namespace platform::audio {
 
@@ -25,18 +26,25 @@ public:
     // Starts recording 16-bit samples at the rate and channel count given. False,
     // with the reason, when there is no input device or it refuses the format.
     bool start(int sampleRate, int channels, QString* reason) override;
-    // Ends recording and hands over the samples recorded (interleaved 16-bit).
+    // Ends recording and hands over every sample captured up to this call
+    // (interleaved 16-bit), including those the device has yet to deliver.
     QByteArray stop() override;
     qint64 capturedFrames() const override;
 
 private:
+    void takeSamples();
+    void drain();
     void onStateChanged();
 
     std::function<void(const QString& reason)> m_failed;
 
     QAudioSource* m_source = nullptr;
-    QBuffer* m_buffer = nullptr;
+    // The source's own device, which hands over what has arrived when read.
+    QIODevice* m_input = nullptr;
+    QByteArray m_recorded;
     QAudioFormat m_format;
+    // Since the source started: how much sound there is to keep at Stop.
+    QElapsedTimer m_clock;
 };
 
 }  // namespace platform::audio

@@ -7,6 +7,7 @@
 #include "platform/framework/recentfiles.h"
 #include "platform/framework/winapp.h"
 #include "platform/registry/registry.h"
+#include "oddfiles.h"
 #include "testsupport/isolatedhome.h"
 #include "testsupport/messageboxes.h"
 
@@ -326,6 +327,59 @@ private slots:
         refused.setAccepted(false);
         QApplication::sendEvent(frame(), &refused);
         QVERIFY(!refused.isAccepted());
+    }
+
+    // The command line, a drop and the recent-file list all open through the
+    // document, so each refuses what is not a list, without waiting on it.
+    void everyRoadRefusesWhatIsNoList_data()
+    {
+        QTest::addColumn<QString>("road");
+        QTest::addColumn<QString>("name");
+        for (const char* road : {"command line", "drop", "recent file"}) {
+            QTest::addRow("%s, a pipe", road) << road << "pipe.spl";
+            QTest::addRow("%s, a device", road) << road << "/dev/zero";
+            QTest::addRow("%s, 3 GB", road) << road << "huge.spl";
+        }
+    }
+
+    void everyRoadRefusesWhatIsNoList()
+    {
+        QFETCH(QString, road);
+        QFETCH(QString, name);
+        MakePipeForTest("pipe.spl");
+        MakeSparseFileForTest("huge.spl", qint64(3) << 30);
+        const QString path = name.startsWith('/') ? name : m_home->work() + "/" + name;
+        const PipeWatchdog watchdog("pipe.spl", 5);
+        MessageBoxRecorder boxes;
+        if (road == "command line") {
+            CCommandLineInfo info;
+            ParseCommandLine({path}, info);
+            QVERIFY(!m_app->ProcessShellCommand(info));
+            QCOMPARE(m_app->GetMainWnd(), nullptr);
+        } else {
+            openList({"dog"});
+            if (road == "drop") {
+                frame()->DragAcceptFiles(true);
+                QMimeData data;
+                data.setUrls({QUrl::fromLocalFile(path)});
+                QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(frame(), &enter);
+                QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(frame(), &drop);
+            } else {
+                m_app->AddToRecentFileList(path);
+                addRecentFileCommands();
+                QVERIFY(frame()->RouteCommand(ID_FILE_MRU_FILE1));
+                // It is there, so it stays listed.
+                QCOMPARE(m_app->RecentFileList()->Entries().first(), path);
+            }
+            QCOMPARE(words(), QStringList{"dog"});
+            QCOMPARE(doc()->GetPathName(), m_home->work() + "/list.spl");
+        }
+        QVERIFY2(!watchdog.fired(), "the open waited for someone to write to the pipe");
+        QCOMPARE(boxes.texts().size(), 1);
+        QVERIFY2(boxes.texts().first().startsWith("Unable to open \"" + path + "\": it is"),
+                 qPrintable(boxes.texts().first()));
     }
 
     void closingAChangedListAsksFirst()

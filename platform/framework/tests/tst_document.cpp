@@ -1,5 +1,6 @@
 #include "platform/framework/archive.h"
 #include "platform/framework/document.h"
+#include "oddfiles.h"
 #include "testsupport/isolatedhome.h"
 #include "testsupport/messageboxes.h"
 
@@ -103,8 +104,14 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("reason");
         QTest::newRow("missing") << "missing.spl" << "No such file or directory";
-        QTest::newRow("a folder") << "folder.spl" << "";
+        QTest::newRow("a folder") << "folder.spl" << "it is a folder";
         QTest::newRow("damaged") << "damaged.spl" << "damaged";
+        // Neither waits for a writer nor reads without end.
+        QTest::newRow("a pipe") << "pipe.spl" << "it is not a file";
+        QTest::newRow("a device") << "/dev/zero" << "it is not a file";
+        QTest::newRow("3 GB") << "huge.spl" << "it is too large to be a spelling list (more than 16 MB)";
+        QTest::newRow("a byte too many") << "over.spl" << "it is too large to be a spelling list (more than 16 MB)";
+        QTest::newRow("a link to a pipe") << "link.spl" << "it is not a file";
     }
 
     void openFailuresNameTheFileAndEmptyTheDocument()
@@ -113,15 +120,34 @@ private slots:
         QFETCH(QString, reason);
         QVERIFY(QDir().mkdir("folder.spl"));
         WriteFileForTest("damaged.spl", QByteArray::fromHex("05616263"));
+        MakePipeForTest("pipe.spl");
+        QVERIFY(QFile::link("pipe.spl", "link.spl"));
+        MakeSparseFileForTest("huge.spl", qint64(3) << 30);
+        MakeSparseFileForTest("over.spl", CDocument::kMaxDocumentBytes + 1);
+        const QString path = name.startsWith('/') ? name : m_home->work() + "/" + name;
         MessageBoxRecorder boxes;
         BlobDoc doc;
         doc.m_blob = "previous";
-        QVERIFY(!doc.OnOpenDocument(m_home->work() + "/" + name));
+        const PipeWatchdog watchdog("pipe.spl", 5);
+        QVERIFY(!doc.OnOpenDocument(path));
+        QVERIFY2(!watchdog.fired(), "the open waited for someone to write to the pipe");
         QCOMPARE(boxes.requests().size(), 1);
-        QVERIFY2(boxes.texts().first().contains(m_home->work() + "/" + name), qPrintable(boxes.texts().first()));
+        QVERIFY2(boxes.texts().first().contains("\"" + path + "\": "), qPrintable(boxes.texts().first()));
         QVERIFY2(boxes.texts().first().contains(reason), qPrintable(boxes.texts().first()));
         if (name == "damaged.spl")
             QVERIFY(doc.m_blob.isEmpty());
+    }
+
+    void aFileOfTheLargestSizeOpens()
+    {
+        MakeSparseFileForTest("largest.spl", CDocument::kMaxDocumentBytes);
+        MessageBoxRecorder boxes;
+        BlobDoc doc;
+        doc.m_blob = "previous";
+        // Zeros: an empty blob, then bytes the document never reads.
+        QVERIFY(doc.OnOpenDocument(m_home->work() + "/largest.spl"));
+        QVERIFY(doc.m_blob.isEmpty());
+        QVERIFY(boxes.requests().isEmpty());
     }
 
     void failedSaveLeavesThePreviousFileIntact_data()

@@ -3,8 +3,10 @@
 #include "testsupport/messageboxes.h"
 
 #include <QTest>
+#include <QtEndian>
 
 #include <memory>
+#include <sys/resource.h>
 
 using platform::framework::CView;
 
@@ -20,6 +22,16 @@ QByteArray hex(const char* text)
 {
     return QByteArray::fromHex(text);
 }
+
+// The most memory the process has held so far.
+long peakMemoryKiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+constexpr qsizetype kEmptyWords = 8'000'000;
 
 QByteArray catHouse()
 {
@@ -153,6 +165,39 @@ private slots:
         QFETCH(QByteArray, bytes);
         WriteFileForTest("bad.spl", bytes);
         expectLoadFailure("bad.spl", QTest::currentDataTag());
+    }
+
+    void manyEmptyWordsTakeNoMoreThanTheirEntries_data()
+    {
+        QTest::addColumn<quint32>("declared");
+        QTest::addColumn<bool>("opens");
+        // More than the data can hold: refused before the list grows at all.
+        // (First: the peak these rows measure is the process's so far.)
+        QTest::newRow("billions") << quint32(0xFFFFFFFE) << false;
+        QTest::newRow("one more") << quint32(kEmptyWords + 1) << false;
+        // Millions of empty words make an odd list, but a list.
+        QTest::newRow("as many as there are") << quint32(kEmptyWords) << true;
+    }
+
+    void manyEmptyWordsTakeNoMoreThanTheirEntries()
+    {
+        QFETCH(quint32, declared);
+        QFETCH(bool, opens);
+        char count[4];
+        qToLittleEndian(declared, count);
+        WriteFileForTest("empty.spl", hex("ffff") + QByteArray(count, 4) + QByteArray(kEmptyWords, '\0'));
+        const long before = peakMemoryKiB();
+        if (opens) {
+            QVERIFY(m_doc->OnOpenDocument("empty.spl"));
+            QCOMPARE(m_doc->m_wordList.size(), kEmptyWords);
+            QVERIFY(m_doc->m_wordList.first().isEmpty() && m_doc->m_wordList.last().isEmpty());
+        } else {
+            expectLoadFailure("empty.spl", QTest::currentDataTag());
+        }
+        // The file, and one list entry a word when it opens; never more than that twice over.
+        const long allowed = (opens ? 2 * kEmptyWords * qsizetype(sizeof(QString)) : 0) / 1024 + 64 * 1024;
+        const long grown = peakMemoryKiB() - before;
+        QVERIFY2(grown < allowed, qPrintable(QString("%1 KiB").arg(grown)));
     }
 
 private:

@@ -50,23 +50,44 @@ private slots:
 
     void climbingLevelsAreFound_data()
     {
+        QTest::addColumn<QString>("wordsPath");
         QTest::addColumn<QString>("word");
         QTest::addColumn<bool>("climbs");
-        QTest::newRow("plain") << "cat" << false;
-        QTest::newRow("up one") << "../cat" << true;
-        QTest::newRow("up with backslashes") << "..\\..\\cat" << true;
-        QTest::newRow("down and up") << "a/../../b" << true;
-        QTest::newRow("the word itself") << ".." << false;  // "...wav" is a plain name
-        QTest::newRow("dots inside a name") << "a..b" << false;
-        QTest::newRow("three dots") << ".../cat" << false;
-        QTest::newRow("a dot level") << "./cat" << false;
+        QTest::newRow("plain") << "/data" << "cat" << false;
+        QTest::newRow("up one") << "/data" << "../cat" << true;
+        QTest::newRow("up with backslashes") << "/data" << "..\\..\\cat" << true;
+        QTest::newRow("down and up") << "/data" << "a/../../b" << true;
+        QTest::newRow("leading separator") << "/data" << "/../cat" << true;
+        QTest::newRow("leading backslash") << "/data" << "\\..\\cat" << true;
+        QTest::newRow("the word itself") << "/data" << ".." << false;  // "...wav" is a plain name
+        QTest::newRow("dots inside a name") << "/data" << "a..b" << false;
+        QTest::newRow("three dots") << "/data" << ".../cat" << false;
+        QTest::newRow("a dot level") << "/data" << "./cat" << false;
+        // The words path is the user's setting: only the word is judged.
+        QTest::newRow("words path up a level") << "/tmp/a/../inst" << "cat" << false;
+        QTest::newRow("words path with backslashes") << "/tmp\\a\\..\\inst" << "cat" << false;
+        QTest::newRow("both climb") << "/tmp/a/../inst" << "../cat" << true;
+        QTest::newRow("empty words path") << "" << "../cat" << true;
     }
 
     void climbingLevelsAreFound()
     {
+        QFETCH(QString, wordsPath);
         QFETCH(QString, word);
         QFETCH(bool, climbs);
-        QCOMPARE(ClipPathClimbs(MakeClipPath("/data", word)), climbs);
+        QCOMPARE(ClipPathClimbs(wordsPath, MakeClipPath(wordsPath, word)), climbs);
+        // Under the application's words path the same holds.
+        CWordwellApp app;
+        app.m_strWordsPath = wordsPath;
+        QCOMPARE(ClipPathClimbs(MakeClipPath(word)), climbs);
+    }
+
+    void pathsOutsideTheClipFolderAreJudgedWhole()
+    {
+        QVERIFY(ClipPathClimbs("/data", "/elsewhere/../x.wav"));
+        QVERIFY(!ClipPathClimbs("/data", "/elsewhere/x.wav"));
+        // A folder whose name only begins like the clip folder is elsewhere.
+        QVERIFY(ClipPathClimbs("/data", "/data/wordsmith/../x.wav"));
     }
 
 private:
