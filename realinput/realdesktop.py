@@ -18,6 +18,7 @@ import sys
 import tempfile
 import threading
 import time
+import unittest
 import warnings
 
 DEFAULT_TIMEOUT = 20.0
@@ -352,6 +353,24 @@ class SoundEvents:
         if self._process.poll() is None:
             self._process.send_signal(signal.SIGTERM)
             self._process.wait(5)
+
+
+class RealDesktopTestCase(unittest.TestCase):
+    """A test with a desktop of its own. Its last screen is kept as
+    <build>/realinput/<test>.png, for whoever reads a failure."""
+
+    def setUp(self):
+        self.desktop = RealDesktop()
+        self.addCleanup(self.desktop.close)
+        self.desktop.open()
+        self.addCleanup(self._keep_last_screen)
+
+    def _keep_last_screen(self):
+        build = os.environ.get("WW_BUILD_DIR")
+        if build:
+            picture = os.path.join(build, "realinput", self.id().split(".")[-1] + ".png")
+            subprocess.run([os.path.join(build, "samples", "ww-screenshot"), "0", picture],
+                           env=dict(self.desktop.env, **PROGRAM_ENV), capture_output=True)
 
 
 def main(argv):

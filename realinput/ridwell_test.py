@@ -7,7 +7,7 @@ import subprocess
 import sys
 import unittest
 
-from realdesktop import RealDesktop, wait_for
+from realdesktop import RealDesktopTestCase, wait_for
 
 BUILD = os.environ["WW_BUILD_DIR"]
 BOX = "Remove all files including recorded words?"
@@ -30,11 +30,9 @@ def tree_of(folder):
     return entries
 
 
-class RidwellTest(unittest.TestCase):
+class RidwellTest(RealDesktopTestCase):
     def setUp(self):
-        self.desktop = RealDesktop()
-        self.addCleanup(self.desktop.close)
-        self.desktop.open()
+        super().setUp()
         self.install_folder = os.path.join(self.desktop.env["XDG_DATA_HOME"], "Program Files/Tolvane/Wordwell")
         subprocess.run([os.path.join(BUILD, "realinput", "ww-realinput-install"), self.install_folder],
                        cwd=os.path.join(BUILD, "dist"), env=self.desktop.env, check=True)

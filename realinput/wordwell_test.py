@@ -9,7 +9,7 @@ import subprocess
 import sys
 import unittest
 
-from realdesktop import RealDesktop, wait_for
+from realdesktop import RealDesktopTestCase, wait_for
 
 BUILD = os.environ["WW_BUILD_DIR"]
 SAMPLES = os.environ["WW_SAMPLES_DIR"]
@@ -34,11 +34,9 @@ def lines(text):
     return text.replace("\r\n", "\n").split("\n")
 
 
-class WordwellTest(unittest.TestCase):
+class WordwellTest(RealDesktopTestCase):
     def setUp(self):
-        self.desktop = RealDesktop()
-        self.addCleanup(self.desktop.close)
-        self.desktop.open()
+        super().setUp()
         # The sample list and its clips, copied so that nothing the program does
         # reaches the source tree; the words path names the copy.
         words_path = os.path.join(self.desktop.root, "samples")
