@@ -28,6 +28,9 @@ DEFAULT_TIMEOUT = 20.0
 PROGRAM_ENV = {"QT_QPA_PLATFORM": "xcb", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}
 
 
+_opened = False
+
+
 class Failure(AssertionError):
     pass
 
@@ -112,6 +115,12 @@ class RealDesktop:
     # The whole desktop
 
     def open(self):
+        global _opened
+        # The accessibility library keeps the first bus it joined, so a second
+        # desktop in one process would read the first one's programs.
+        if _opened:
+            raise Failure("one RealDesktop per process: run each scenario on its own (CTest does)")
+        _opened = True
         try:
             self._start_display()
             self._start_bus()
@@ -313,7 +322,8 @@ class RealDesktop:
         self.xdotool("windowfocus", "--sync", window)
 
     def _window_named(self, title):
-        result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title],
+        pattern = "^" + "".join("\\" + c if c in ".^$*+?()[]{}|\\" else c for c in title) + "$"
+        result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", pattern],
                                 env=self.env, capture_output=True, text=True)
         ids = result.stdout.split()
         return ids[0] if ids else None
@@ -325,9 +335,7 @@ class SoundEvents:
     def __init__(self, desktop):
         self._lines = []
         self._lock = threading.Lock()
-        self._process = subprocess.Popen(["pactl", "subscribe"], env=desktop.env, stdout=subprocess.PIPE,
-                                         text=True, start_new_session=True)
-        desktop._services.append(self._process)
+        self._process = desktop._service(["pactl", "subscribe"], stdout=subprocess.PIPE, text=True)
         threading.Thread(target=self._read, daemon=True).start()
         # pactl prints nothing until an event comes, so make sure it listens first.
         wait_for(lambda: desktop.pactl("list", "short", "clients").stdout.count("pactl") >= 2,
@@ -348,11 +356,6 @@ class SoundEvents:
     def wait_new_playbacks(self, count, what, timeout=DEFAULT_TIMEOUT):
         """Waits until `count` playback streams have appeared on the sound server."""
         wait_for(lambda: self.new_playbacks() >= count, what, timeout)
-
-    def stop(self):
-        if self._process.poll() is None:
-            self._process.send_signal(signal.SIGTERM)
-            self._process.wait(5)
 
 
 class RealDesktopTestCase(unittest.TestCase):
