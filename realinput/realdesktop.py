@@ -21,7 +21,7 @@ import time
 import unittest
 import warnings
 
-DEFAULT_TIMEOUT = 20.0
+DEFAULT_TIMEOUT = 30.0
 
 # The programs run on the X display (whatever ./test sets for the Qt Test
 # suites) and serve the accessibility bus although no screen reader asked.
@@ -36,14 +36,15 @@ class Failure(AssertionError):
 
 
 def wait_for(condition, what, timeout=DEFAULT_TIMEOUT, interval=0.05):
-    """Polls `condition` until it returns something true, which is returned."""
+    """Polls `condition` until it returns something true, which is returned.
+    `what` names what is awaited, or is a function that says it when the time is up."""
     deadline = time.monotonic() + timeout
     while True:
         value = condition()
         if value:
             return value
         if time.monotonic() > deadline:
-            raise Failure(f"timed out after {timeout:.0f} s waiting for {what}")
+            raise Failure(f"timed out after {timeout:.0f} s waiting for {what() if callable(what) else what}")
         time.sleep(interval)
 
 

@@ -40,7 +40,8 @@ class WordwellTest(RealDesktopTestCase):
         # The sample list and its clips, copied so that nothing the program does
         # reaches the source tree; the words path names the copy.
         words_path = os.path.join(self.desktop.root, "samples")
-        shutil.copytree(SAMPLES, words_path, ignore=shutil.ignore_patterns("*.sh", "*.cpp", "*.txt", "CMake*"))
+        shutil.copytree(os.path.join(SAMPLES, "words"), os.path.join(words_path, "words"))
+        shutil.copy(os.path.join(SAMPLES, "Sample.spl"), words_path)
         subprocess.run([os.path.join(BUILD, "samples", "ww-sample-settings"), words_path],
                        env=self.desktop.env, check=True)
         self.list_file = os.path.join(words_path, "Sample.spl")
@@ -62,7 +63,7 @@ class WordwellTest(RealDesktopTestCase):
 
     def wait_text(self, name, expected):
         wait_for(lambda: self.text(name) == expected,
-                 f'"{name}" to read "{expected}" (it reads "{self.text(name)}")')
+                 lambda: f'"{name}" to read "{expected}" (it reads "{self.text(name)}")')
 
     def wait_focus(self, node):
         wait_for(lambda: self.desktop.has_state(node, "focused"), f'the focus on "{node.name}"')
@@ -95,7 +96,8 @@ class WordwellTest(RealDesktopTestCase):
         self.assertEqual(self.text("Virir It"), "")
 
     def expect_listened(self, number):
-        self.sound.wait_new_playbacks(number, f"a playback stream for word {number} on the sound server")
+        self.sound.wait_new_playbacks(number, f"a playback stream for word {number} on the sound server"
+                                              " after Listen to Word was pressed")
 
     def expect_end(self):
         total = len(self.words)
