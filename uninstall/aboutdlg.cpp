@@ -20,6 +20,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     icon->setAccessibleName(QStringLiteral("Program icon"));
     icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
     icon->setGeometry(QRect(QPoint(units.MapX(11), units.MapY(17)), QSize(32, 32)));
+    fw::MakeDecoration(icon);
     fw::AddStaticText(this, units, QStringLiteral("Uninstall Version 1.0"), QRect(40, 10, 119, 8));
     fw::AddStaticText(this, units, QStringLiteral("Removes Wordwell Practice"), QRect(40, 25, 119, 8));
     QPushButton* ok = fw::AddPushButton(this, units, 1, QStringLiteral("OK"), QRect(178, 7, 32, 14));

@@ -27,12 +27,18 @@ Edit* makeEdit(QWidget* dialog, const DialogUnits& units, int id, const QString&
 
 }  // namespace
 
+void MakeDecoration(QWidget* control)
+{
+    control->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
 QLabel* AddStaticText(QWidget* dialog, const DialogUnits& units, const QString& text, const QRect& rect)
 {
     auto* label = new QLabel(text, dialog);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    MakeDecoration(label);
     PlaceControl(label, units, rect);
     return label;
 }
@@ -86,6 +92,7 @@ QGroupBox* AddGroupBox(QWidget* dialog, const DialogUnits& units, const QString&
 {
     auto* frame = new QGroupBox(text, dialog);
     frame->setFocusPolicy(Qt::NoFocus);
+    MakeDecoration(frame);
     PlaceControl(frame, units, rect);
     frame->lower();
     return frame;

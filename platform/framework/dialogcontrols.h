@@ -18,6 +18,11 @@ namespace platform::framework {
 
 class DialogUnits;
 
+// Labels, frames and icons only show: the pointer passes through them to the
+// dialog or to a control they surround, as it passes through the platform's
+// static controls. Help mode still finds them (HandleHelpModeEvent).
+void MakeDecoration(QWidget* control);
+
 QLabel* AddStaticText(QWidget* dialog, const DialogUnits& units, const QString& text, const QRect& rect);
 QPushButton* AddPushButton(QWidget* dialog, const DialogUnits& units, int id, const QString& text,
                            const QRect& rect);
@@ -35,7 +40,7 @@ QLineEdit* AddEdit(QWidget* dialog, const DialogUnits& units, int id, const QStr
 // A multi-line edit whose lines never wrap (they scroll across).
 QPlainTextEdit* AddMultiLineEdit(QWidget* dialog, const DialogUnits& units, int id, const QString& accessibleName,
                                  const QRect& rect, unsigned style = EditPlain);
-// A frame drawn behind the controls it surrounds, so it never takes their clicks.
+// A frame drawn behind the controls it surrounds; it never takes the pointer.
 QGroupBox* AddGroupBox(QWidget* dialog, const DialogUnits& units, const QString& text, const QRect& rect);
 
 }  // namespace platform::framework

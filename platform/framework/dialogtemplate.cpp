@@ -120,6 +120,9 @@ QWidget* makeControl(QWidget* parent, const DialogUnits& units, const DialogItem
     case ControlKind::EtchedFrame: {
         auto* frame = new QFrame(parent);
         frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+        MakeDecoration(frame);
+        // Made after the controls it surrounds, it must not lie over them.
+        frame->lower();
         return frame;
     }
     case ControlKind::GroupBox: return AddGroupBox(parent, units, shownCaption(item.caption), item.rect);
@@ -129,7 +132,11 @@ QWidget* makeControl(QWidget* parent, const DialogUnits& units, const DialogItem
         list->setUniformItemSizes(true);
         return list;
     }
-    case ControlKind::Icon: return new QLabel(parent);
+    case ControlKind::Icon: {
+        auto* icon = new QLabel(parent);
+        MakeDecoration(icon);
+        return icon;
+    }
     }
     return new QWidget(parent);
 }

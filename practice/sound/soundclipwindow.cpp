@@ -22,6 +22,13 @@ CSoundClipWindow::CSoundClipWindow(QWidget* parentControl, unsigned style) : QWi
         m_playBar = new CPlayBar(&m_device, (style & CSoundClipPlayer::MCIWNDF_RECORD) != 0,
                                  (style & CSoundClipPlayer::MCIWNDF_SHOWNAME) != 0, this);
         layout->addWidget(m_playBar);
+        // The control that holds the play bar may be a frame, which lets the
+        // pointer through: here it must reach the play bar's buttons.
+        parentControl->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    } else {
+        // With nothing of its own to press, the window never takes the pointer
+        // from the controls its area surrounds.
+        setAttribute(Qt::WA_TransparentForMouseEvents);
     }
     connect(&m_device, &WaveAudioDevice::playbackEnded, this, &CSoundClipWindow::playbackEnded);
     // Queued: a message box must not open inside the sound system's own call.

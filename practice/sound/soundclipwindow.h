@@ -10,7 +10,8 @@ class CPlayBar;
 
 // The player's window: a child of the control it sits in, filling that
 // control's area, holding the wave audio device. With a play bar it shows the
-// editor's controls; without, nothing of its own. It reports device errors to
+// editor's controls; without, nothing of its own, and the pointer passes
+// through it to the controls its area surrounds. It reports device errors to
 // the user in a message box, as the window of the original device did.
 class CSoundClipWindow : public QWidget {
     Q_OBJECT

@@ -11,6 +11,8 @@
 
 using namespace platform::framework;
 
+namespace practice::ui {
+
 const QString CAboutDlg::kVersionText = QStringLiteral("Wordwell Practice Version 1.0");
 
 namespace {
@@ -52,3 +54,5 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     auto* ok = qobject_cast<QAbstractButton*>(GetDlgItem(this, IDC_OK));
     connect(ok, &QAbstractButton::clicked, this, &QDialog::accept);
 }
+
+}  // namespace practice::ui

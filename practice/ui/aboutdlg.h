@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+namespace practice::ui {
+
 // The About box: the product's icon, name and version, and its notice; OK,
 // Enter or Escape close it.
 class CAboutDlg : public QDialog {
@@ -11,3 +13,5 @@ public:
 
     static const QString kVersionText;
 };
+
+}  // namespace practice::ui

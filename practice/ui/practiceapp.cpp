@@ -61,6 +61,6 @@ bool CPracticeApp::PreTranslateMessage(QObject* receiver, QEvent* event)
 
 void CPracticeApp::OnAppAbout()
 {
-    CAboutDlg dialog(GetMainWnd());
+    practice::ui::CAboutDlg dialog(GetMainWnd());
     dialog.exec();
 }

@@ -80,12 +80,16 @@ private slots:
         QCOMPARE(window->accessibleName(), QString("Sound clip"));
         QVERIFY(!window->playBar());
         QVERIFY(window->findChildren<QWidget*>().isEmpty());
+        // It lets the pointer through to the controls its area surrounds.
+        QVERIFY(window->testAttribute(Qt::WA_TransparentForMouseEvents));
     }
 
     void editorConfigurationShowsItsPlayBarAndName()
     {
         CSoundClipPlayer player;
         QCOMPARE(CSoundClipPlayer::kEditorStyle, 0x2018u);
+        // A dialog's frame lets the pointer through, but not to the play bar it holds.
+        m_frame->setAttribute(Qt::WA_TransparentForMouseEvents);
         player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
         player.NewRecording();
         CPlayBar* bar = player.Window()->playBar();
@@ -99,6 +103,9 @@ private slots:
         QCOMPARE(bar->positionSlider()->accessibleName(), QString("Position"));
         QCOMPARE(bar->nameLabel()->text(), QString("New recording"));
         QVERIFY(!bar->stopButton()->isEnabled());
+        QWidget* form = m_frame->window();
+        const QPoint play = bar->playButton()->mapTo(form, bar->playButton()->rect().center());
+        QCOMPARE(form->childAt(play), bar->playButton());
 
         // The window follows its control's size.
         m_frame->resize(300, 60);

@@ -21,7 +21,9 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWhatsThis>
 
+#include <algorithm>
 #include <memory>
 
 using namespace practice::testview;
@@ -314,6 +316,45 @@ private slots:
         // The Help command offered to a control of the form opens the Help Topics.
         QVERIFY(platform::framework::SendCommandHelp(f->answer()));
         QVERIFY(platform::help::CurrentHelpTopics());
+    }
+
+    void aHelpModeClickShowsWhatIsUnderThePointer_data()
+    {
+        QTest::addColumn<QString>("place");
+        QTest::addColumn<QString>("topic");
+        QTest::newRow("Listen, inside the sound clip area") << "listen" << "<b>Listen to Word</b> plays";
+        QTest::newRow("the sound clip area beside Listen") << "clip area" << "The <b>sound clip</b> area";
+        QTest::newRow("a label: no topic") << "label" << "";
+    }
+
+    // A click as the pointer makes it, through the window, in Shift+F1's help mode.
+    void aHelpModeClickShowsWhatIsUnderThePointer()
+    {
+        QFETCH(QString, place);
+        QFETCH(QString, topic);
+        f->openList({"cat"});
+        QVERIFY(f->frame()->RouteCommand(TAKETEST));
+        QWidget* target = f->view()->GetDlgItem(IDC_LISTEN);
+        QPoint at = target->rect().center();
+        if (place == "clip area") {
+            target = f->view()->GetDlgItem(IDC_PLAYERFRAME);
+            at = QPoint(4, 4);
+        } else if (place == "label") {
+            const auto labels = f->view()->findChildren<QLabel*>();
+            target = *std::find_if(labels.begin(), labels.end(), [](QLabel* l) { return l->text() == "Word #"; });
+            at = target->rect().center();
+        }
+        QWidget* window = f->frame();
+        QWhatsThis::enterWhatsThisMode();
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, target->mapTo(window, at));
+        QVERIFY(!QWhatsThis::inWhatsThisMode());
+        auto* popup = qobject_cast<platform::help::CHelpPopup*>(platform::help::CurrentPopup());
+        if (topic.isEmpty()) {
+            QVERIFY(!popup);
+        } else {
+            QVERIFY(popup);
+            QVERIFY2(popup->Html().contains(topic), qPrintable(popup->Html()));
+        }
     }
 
     void theWebPageOpensTheHelpAsAPage()

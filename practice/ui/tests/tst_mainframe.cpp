@@ -31,6 +31,7 @@
 
 using namespace platform::framework;
 using namespace practice::testview;
+using practice::ui::CAboutDlg;
 
 namespace {
 const QString kSample = QStringLiteral(WW_SOURCE_DIR "/samples/Sample.spl");

@@ -1,0 +1,124 @@
+#include "everyform.h"
+
+#include "platform/framework/doctemplate.h"
+#include "platform/framework/frame.h"
+#include "practice/document/commands.h"
+#include "practice/editor/listinfodlg.h"
+#include "practice/editor/spellinglistdlg.h"
+#include "practice/ui/aboutdlg.h"
+#include "practice/ui/practiceapp.h"
+#include "setup/wizard/setupsheet.h"
+#include "testsupport/installmedium.h"
+#include "testsupport/isolatedhome.h"
+#include "uninstall/aboutdlg.h"
+#include "uninstall/uninstalldlg.h"
+
+#include <QStackedWidget>
+#include <QTest>
+
+namespace {
+
+const QString kSample = QStringLiteral(WW_SOURCE_DIR "/samples/Sample.spl");
+
+void showActive(QWidget* window)
+{
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        qWarning("%s did not become active", window->metaObject()->className());
+}
+
+// Wordwell with the sample list open and a test running; `makeDialog` adds a
+// dialog over the main window, or nothing for the testing form itself.
+class WordwellForm : public ShownForm {
+public:
+    explicit WordwellForm(const std::function<QWidget*(QWidget* mainWindow)>& makeDialog = {})
+    {
+        m_app = std::make_unique<CPracticeApp>(QStringList{kSample});
+        m_app->SetHelpFilePath(QStringLiteral(WW_SOURCE_DIR "/help/Wordwell.hlp"));
+        if (!m_app->InitInstance())
+            qFatal("Wordwell did not start");
+        auto* frame = static_cast<platform::framework::CFrameWnd*>(m_app->GetMainWnd());
+        showActive(frame);
+        m_window = frame;
+        if (makeDialog) {
+            m_dialog.reset(makeDialog(frame));
+            showActive(m_dialog.get());
+            m_window = m_dialog.get();
+        } else {
+            frame->RouteCommand(practice::ID_TOOLS_TAKETEST);
+        }
+    }
+    ~WordwellForm() override
+    {
+        m_dialog.reset();
+        m_app.reset();
+    }
+    QWidget* Window() const override { return m_window; }
+
+private:
+    IsolatedHome m_home;
+    std::unique_ptr<CPracticeApp> m_app;
+    std::unique_ptr<QWidget> m_dialog;
+    QWidget* m_window = nullptr;
+};
+
+// A dialog that needs no application object.
+class LoneDialog : public ShownForm {
+public:
+    explicit LoneDialog(const std::function<QWidget*()>& make) : m_dialog(make()) { showActive(m_dialog.get()); }
+    QWidget* Window() const override { return m_dialog.get(); }
+
+private:
+    IsolatedHome m_home;
+    std::unique_ptr<QWidget> m_dialog;
+};
+
+// The install wizard with its page `index` in view.
+class SetupPage : public ShownForm {
+public:
+    explicit SetupPage(int index)
+    {
+        WriteInstallMedium(m_home.work());
+        m_sheet = std::make_unique<setup::wizard::CSetUpSheet>();
+        m_sheet->OnInitDialog();
+        showActive(m_sheet.get());
+        auto* pages = m_sheet->findChild<QStackedWidget*>();
+        pages->setCurrentIndex(index);
+    }
+    QWidget* Window() const override { return m_sheet.get(); }
+
+private:
+    IsolatedHome m_home;
+    std::unique_ptr<setup::wizard::CSetUpSheet> m_sheet;
+};
+
+template <class Dialog>
+QWidget* initialised(QWidget* parent)
+{
+    auto* dialog = new Dialog(parent);
+    dialog->OnInitDialog();
+    return dialog;
+}
+
+}  // namespace
+
+QList<FormCase> EveryForm()
+{
+    QList<FormCase> forms{
+        {QStringLiteral("Wordwell testing form"), [] { return std::make_unique<WordwellForm>(); }},
+        {QStringLiteral("Wordwell list editor"),
+         [] { return std::make_unique<WordwellForm>(initialised<CSpellingListDlg>); }},
+        {QStringLiteral("Wordwell list information"),
+         [] { return std::make_unique<WordwellForm>(initialised<CListInfoDlg>); }},
+        {QStringLiteral("Wordwell About box"),
+         [] { return std::make_unique<WordwellForm>([](QWidget* w) { return new practice::ui::CAboutDlg(w); }); }},
+    };
+    const char* const pages[] = {"Welcome", "License", "Directory", "Program Group", "End"};
+    for (int i = 0; i < 5; ++i)
+        forms.append({QStringLiteral("Setup page %1").arg(QLatin1String(pages[i])),
+                      [i] { return std::make_unique<SetupPage>(i); }});
+    forms.append({QStringLiteral("Ridwell Uninstall"), [] { return std::make_unique<LoneDialog>([] { return new CUninstallDlg; }); }});
+    forms.append({QStringLiteral("Ridwell About box"), [] { return std::make_unique<LoneDialog>([] { return new CAboutDlg; }); }});
+    return forms;
+}

@@ -1,0 +1,89 @@
+#include "everyform.h"
+
+#include "platform/framework/dialogunits.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSlider>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QWidget>
+
+namespace {
+
+// A widget the pointer passes through, or one inside such a widget.
+bool letsThePointerThrough(const QWidget* widget, const QWidget* window)
+{
+    for (const QWidget* w = widget; w && w != window; w = w->parentWidget()) {
+        if (w->testAttribute(Qt::WA_TransparentForMouseEvents))
+            return true;
+    }
+    return false;
+}
+
+// A widget made to be pressed, typed into or picked from.
+bool takesInput(const QWidget* widget)
+{
+    return qobject_cast<const QAbstractButton*>(widget) || qobject_cast<const QLineEdit*>(widget)
+           || qobject_cast<const QPlainTextEdit*>(widget) || qobject_cast<const QAbstractItemView*>(widget)
+           || qobject_cast<const QAbstractSlider*>(widget);
+}
+
+QString describe(const QWidget* widget)
+{
+    if (!widget)
+        return QStringLiteral("nothing");
+    const int id = platform::framework::GetDlgCtrlID(widget);
+    return QStringLiteral("%1 \"%2\"%3")
+        .arg(QLatin1String(widget->metaObject()->className()), widget->accessibleName(),
+             id ? QStringLiteral(" (%1)").arg(id) : QString());
+}
+
+}  // namespace
+
+class TestPointerTargets : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyControlTakesThePointerAtItsCentre_data()
+    {
+        QTest::addColumn<int>("form");
+        const QList<FormCase> forms = EveryForm();
+        for (int i = 0; i < forms.size(); ++i)
+            QTest::newRow(qPrintable(forms[i].name)) << i;
+    }
+
+    // Whatever lies at the centre of an enabled control must be the control
+    // itself or a part of it: a frame or a window drawn over it would take its
+    // clicks, its help-mode clicks and its pointer. Only decorations let the
+    // pointer through.
+    void everyControlTakesThePointerAtItsCentre()
+    {
+        QFETCH(int, form);
+        const std::unique_ptr<ShownForm> shown = EveryForm()[form].show();
+        QWidget* window = shown->Window();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QStringList covered;
+        int checked = 0;
+        const auto widgets = window->findChildren<QWidget*>();
+        for (QWidget* control : widgets) {
+            if (control->isWindow() || !control->isVisible() || !control->isEnabled())
+                continue;
+            if (letsThePointerThrough(control, window)) {
+                if (takesInput(control))
+                    covered << describe(control) + QStringLiteral(" lets the pointer through");
+                continue;
+            }
+            ++checked;
+            const QWidget* hit = window->childAt(control->mapTo(window, control->rect().center()));
+            if (hit != control && !control->isAncestorOf(hit))
+                covered << describe(control) + QStringLiteral(" lies under ") + describe(hit);
+        }
+        QVERIFY(checked > 0);
+        QVERIFY2(covered.isEmpty(), qPrintable(covered.join(QStringLiteral("; "))));
+    }
+};
+
+QTEST_MAIN(TestPointerTargets)
+#include "tst_pointertargets.moc"
