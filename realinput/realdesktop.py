@@ -106,8 +106,9 @@ class RealDesktop:
         })
         for key in ("HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"):
             os.makedirs(self.env[key], mode=0o700, exist_ok=True)
+        # Nothing of the session this runs in may be reached: its display, buses or sound.
         for key in ("WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "PULSE_SERVER",
-                    "SESSION_MANAGER"):
+                    "PULSE_RUNTIME_PATH", "PULSE_COOKIE", "SESSION_MANAGER", "XAUTHORITY"):
             self.env.pop(key, None)
         self._services = []
         self._programs = []
