@@ -19,14 +19,25 @@ bool CreateFolderPath(QString path)
     const qsizetype n = path.size();
     if (n <= 3)
         return false;
+    QStringList created;
     for (qsizetype i = 3; i < n; ++i) {
         if (!isSeparator(path[i]) && i != n - 1)
             continue;
         const QString level = path.left(i + 1);
-        if (files::GetFileAttributes(level) != files::INVALID_FILE_ATTRIBUTES)
+        if (files::GetFileAttributes(level) != files::INVALID_FILE_ATTRIBUTES) {
             result = true;
-        else
+        } else {
             result = files::CreateDirectory(level);
+            if (result)
+                created.prepend(level);
+        }
+    }
+    // A path that cannot be made whole leaves nothing of itself behind.
+    if (!result) {
+        const int error = files::LastError();
+        for (const QString& level : created)
+            files::RemoveDirectory(level);
+        files::SetLastError(error);
     }
     return result;
 }

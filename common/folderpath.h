@@ -9,7 +9,8 @@
 namespace common {
 
 // Creates every missing level; true when the whole path exists afterwards
-// (as a folder or as a file). False for a path of three characters or fewer.
+// (as a folder or as a file). False for a path of three characters or fewer;
+// when the path cannot be made whole, the levels it made are removed again.
 bool CreateFolderPath(QString path);
 
 // Removes the folder and then each enclosing level while it is empty; the

@@ -37,14 +37,17 @@ struct Shortcut {
     QString file;         // appended to the program group path or the desktop folder
     QString target;       // appended to the install folder
     QString description;
+    QString openWith;     // appended to the install folder: the program that opens a document target
 };
+// The practice program is the help file's viewer: given the help file, it
+// shows its Help Topics window.
 inline const Shortcut kGroupShortcuts[] = {
-    {QStringLiteral("/Wordwell.desktop"), kProgramFile, QStringLiteral("Wordwell")},
-    {QStringLiteral("/Wordwell Help.desktop"), kHelpFile, QStringLiteral("Wordwell Help")},
-    {QStringLiteral("/Uninstall Wordwell.desktop"), kUninstallerFile, QStringLiteral("Uninstall Wordwell")},
+    {QStringLiteral("/Wordwell.desktop"), kProgramFile, QStringLiteral("Wordwell"), {}},
+    {QStringLiteral("/Wordwell Help.desktop"), kHelpFile, QStringLiteral("Wordwell Help"), kProgramFile},
+    {QStringLiteral("/Uninstall Wordwell.desktop"), kUninstallerFile, QStringLiteral("Uninstall Wordwell"), {}},
 };
 inline const Shortcut kDesktopShortcut = {QStringLiteral("/Wordwell.desktop"), kProgramFile,
-                                          QStringLiteral("Wordwell")};
+                                          QStringLiteral("Wordwell"), {}};
 
 // Registry keys and values.
 inline const QString kProductKey = QStringLiteral("Software\\Tolvane\\Virir");

@@ -45,9 +45,10 @@ QString LaunchDesktopEntry(const QString& entryFile, const QString& markerFile)
 }
 
 const QByteArray kMarkerProgram = "#!/bin/sh\n"
-                                  "# Started by a test: leaves its working folder and its own path in $WW_MARKER.\n"
+                                  "# Started by a test: leaves its working folder, and its own path with\n"
+                                  "# its arguments, in $WW_MARKER.\n"
                                   "pwd > \"$WW_MARKER.part\"\n"
-                                  "printf '%s\\n' \"$0\" >> \"$WW_MARKER.part\"\n"
+                                  "{ printf '%s' \"$0\"; for a in \"$@\"; do printf ' %s' \"$a\"; done; echo; } >> \"$WW_MARKER.part\"\n"
                                   "mv \"$WW_MARKER.part\" \"$WW_MARKER\"\n";
 
 void WriteMarkerProgram(const QString& path)

@@ -13,8 +13,8 @@ QString DesktopEntryErrors(const QString& entryFile);
 // program to write the marker file; the marker's contents, or an empty string.
 QString LaunchDesktopEntry(const QString& entryFile, const QString& markerFile);
 
-// The text of a shell script that writes its working folder and its own path
-// (one per line) to the file named by $WW_MARKER.
+// The text of a shell script that writes its working folder and then its own
+// path followed by its arguments (one line each) to the file named by $WW_MARKER.
 extern const QByteArray kMarkerProgram;
 // That script, written to `path` as an executable file.
 void WriteMarkerProgram(const QString& path);

@@ -1,10 +1,10 @@
 #include "uninstall/removal.h"
 
 #include "common/folderpath.h"
+#include "common/installfolder.h"
 #include "common/record.h"
 #include "platform/files/files.h"
 #include "platform/shell/specialfolders.h"
-#include "uninstall/recordfolder.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -81,10 +81,10 @@ bool UninstallProduct(int removeAll)
     QueryRegString(key, record::kGroupPathValue, &groupPath);
     reg::CloseKey(&key);
 
-    // A damaged record names folders we must not work in: their steps are
-    // skipped, and the rest of the record is kept for a later try.
-    const bool installFolderSafe = IsSafeRecordFolder(installFolder);
-    const bool groupPathSafe = IsSafeRecordFolder(groupPath);
+    // A damaged or tampered record names folders we must not work in: their
+    // steps are skipped, and the rest of the record is kept for a later try.
+    const bool installFolderSafe = common::IsRecordedFolderIntact(installFolder);
+    const bool groupPathSafe = common::IsRecordedFolderIntact(groupPath);
     const bool recordWhole = installFolderSafe && groupPathSafe;
     if (!recordWhole)
         success = false;

@@ -11,7 +11,7 @@ bool CUninstallApp::InitInstance()
 {
     CUninstallDlg dlg;
     m_pMainWnd = &dlg;
-    dlg.exec();
+    dlg.DoModal();
     m_pMainWnd = nullptr;
     return false;
 }

@@ -1,45 +1,51 @@
 #include "uninstall/uninstalldlg.h"
 
-#include "platform/framework/dialogcontrols.h"
-#include "platform/framework/dialogunits.h"
+#include "platform/framework/dataexchange.h"
+#include "platform/framework/dialogtemplate.h"
 #include "platform/framework/messagebox.h"
 #include "uninstall/aboutdlg.h"
 #include "uninstall/outcome.h"
 #include "uninstall/removal.h"
 
-#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QPushButton>
 
 namespace fw = platform::framework;
 
-CUninstallDlg::CUninstallDlg(QWidget* parent) : QDialog(parent)
+namespace {
+
+enum : int { IDD_UNINSTALL_DIALOG = 102, IDC_REMOVEALL = 1000 };
+
+fw::DialogTemplate uninstallTemplate()
+{
+    using fw::ControlKind;
+    fw::DialogTemplate t;
+    t.id = IDD_UNINSTALL_DIALOG;
+    t.fontFamily = QStringLiteral("MS Sans Serif");
+    t.size = {185, 92};
+    t.items = {
+        {fw::IDOK, ControlKind::DefPushButton, QStringLiteral("Uninstall"), {17, 71, 50, 14}, fw::CS_TABSTOP, 0, {}},
+        {fw::IDCANCEL, ControlKind::PushButton, QStringLiteral("Cancel"), {111, 71, 50, 14}, fw::CS_TABSTOP, 0, {}},
+        {fw::IDC_STATIC, ControlKind::Label, QStringLiteral("Remove Wordwell Practice"), {17, 14, 113, 8}, 0, 0, {}},
+        {IDC_REMOVEALL, ControlKind::CheckBox, QStringLiteral("Remove all files including recorded words?"),
+         {17, 40, 151, 10}, fw::CS_TABSTOP, 0, {}},
+    };
+    return t;
+}
+
+}  // namespace
+
+CUninstallDlg::CUninstallDlg(QWidget* parent) : CDialog(uninstallTemplate(), parent)
 {
     setWindowTitle(QStringLiteral("Uninstall"));
-    setFont(fw::DialogFont());
-    const fw::DialogUnits units(font());
-    setFixedSize(units.MapDialogSize(QSize(185, 92)));
-
-    QPushButton* ok = fw::AddPushButton(this, units, fw::IDOK, QStringLiteral("Uninstall"), QRect(17, 71, 50, 14));
-    ok->setDefault(true);
-    QPushButton* cancel =
-        fw::AddPushButton(this, units, fw::IDCANCEL, QStringLiteral("Cancel"), QRect(111, 71, 50, 14));
-    fw::AddStaticText(this, units, QStringLiteral("Remove Wordwell Practice"), QRect(17, 14, 113, 8));
-    m_pRemoveAll = fw::AddCheckBox(this, units, 1000, QStringLiteral("Remove all files including recorded words?"),
-                                   QRect(17, 40, 151, 10));
-    connect(ok, &QPushButton::clicked, this, &CUninstallDlg::OnOK);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    // The About box hides behind a context menu: say where, for those who cannot see it.
+    setAccessibleDescription(QStringLiteral("Shift+F10 or the menu key opens a menu with About Uninstall."));
     UpdateData(false);
 }
 
-bool CUninstallDlg::UpdateData(bool saveAndValidate)
+void CUninstallDlg::DoDataExchange(fw::CDataExchange* pDX)
 {
-    if (saveAndValidate)
-        m_bRemoveAll = m_pRemoveAll->isChecked() ? 1 : 0;
-    else
-        m_pRemoveAll->setChecked(m_bRemoveAll != 0);
-    return true;
+    fw::DDX_Check(pDX, IDC_REMOVEALL, m_bRemoveAll);
 }
 
 void CUninstallDlg::OnOK()
@@ -47,18 +53,20 @@ void CUninstallDlg::OnOK()
     UpdateData(true);
     const bool success = UninstallProduct(m_bRemoveAll);
     fw::AfxMessageBox(OutcomeMessage(success, m_bRemoveAll), fw::MB_OK, 0);
-    accept();
+    EndDialog(fw::IDOK);
 }
 
 void CUninstallDlg::OnAbout()
 {
     CAboutDlg about(this);
-    about.exec();
+    about.DoModal();
 }
 
 void CUninstallDlg::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu menu(this);
+    menu.setTitle(windowTitle());
+    menu.setAccessibleName(windowTitle());
     menu.addAction(QStringLiteral("&About Uninstall..."), this, &CUninstallDlg::OnAbout);
     menu.exec(event->globalPos());
 }

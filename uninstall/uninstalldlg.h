@@ -1,19 +1,16 @@
 #pragma once
 
-#include <QDialog>
-
-class QCheckBox;
+#include "platform/framework/dialog.h"
 
 // Template 102: asks whether to remove the product, and the recorded words too.
-class CUninstallDlg : public QDialog {
+class CUninstallDlg : public platform::framework::CDialog {
     Q_OBJECT
 public:
     explicit CUninstallDlg(QWidget* parent = nullptr);
 
-    bool UpdateData(bool saveAndValidate = true);
-
+    void DoDataExchange(platform::framework::CDataExchange* pDX) override;
     // "Uninstall": runs the removal, reports its outcome, closes.
-    void OnOK();
+    void OnOK() override;
     // The About command, offered on the dialog's context menu.
     void OnAbout();
 
@@ -21,7 +18,4 @@ public:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
-
-private:
-    QCheckBox* m_pRemoveAll;
 };

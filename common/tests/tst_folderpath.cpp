@@ -62,11 +62,29 @@ private slots:
         QVERIFY(QFileInfo(m_home->home() + "/a/file").isFile());
     }
 
-    void fileInTheWayFails()
+    void pathThatCannotBeMadeLeavesNothingOfItself_data()
     {
-        WriteFileForTest(m_home->home() + "/a", "x");
-        QVERIFY(!CreateFolderPath(m_home->home() + "/a/b/c"));
-        QVERIFY(QFileInfo(m_home->home() + "/a").isFile());
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("existing");  // what stands before the call, kept after it
+        QTest::newRow("file in the way") << "@/a/b/c" << "@/a";
+        QTest::newRow("name too long") << "@/x/a/b/" + QString(300, u'n') << "@/x";
+        QTest::newRow("name too long, nothing made before") << "@/a/b/" + QString(300, u'n') << "";
+    }
+
+    void pathThatCannotBeMadeLeavesNothingOfItself()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, existing);
+        if (existing == "@/a")
+            WriteFileForTest(expand(existing), "x");
+        else if (!existing.isEmpty())
+            QVERIFY(QDir().mkpath(expand(existing)));
+        QVERIFY(!CreateFolderPath(expand(path)));
+        QCOMPARE(QDir(m_home->home()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 existing.isEmpty() ? QStringList{} : QStringList{existing.mid(2)});
+        if (!existing.isEmpty())
+            QVERIFY(QFileInfo::exists(expand(existing)));
+        QCOMPARE(QDir(m_home->home() + "/x").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
     }
 
     void existingLevelInAnotherCaseIsUsed()

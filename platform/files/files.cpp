@@ -3,11 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -73,6 +75,42 @@ QString storedLevel(const QString& folder, const QString& level)
     return {};
 }
 
+bool writeAll(int fd, const char* data, qint64 size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, static_cast<size_t>(size));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+// Fills a new file beside `target` and renames it over the target. rename()
+// replaces whatever name stands there, a link included, and never follows it.
+bool replaceFile(const QString& target, mode_t mode, const std::function<bool(int fd)>& fill)
+{
+    const qsizetype cut = target.lastIndexOf(u'/');
+    const QString folder = cut < 0 ? QStringLiteral(".") : target.left(cut + 1);
+    QByteArray temporary = encoded(folder + QStringLiteral(".wordwell-XXXXXX"));
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return fail(errno);
+    errno = 0;
+    bool ok = fill(fd) && ::fchmod(fd, mode & 07777) == 0 && ::fsync(fd) == 0;
+    int error = errno ? errno : EIO;
+    ok = ::close(fd) == 0 && ok;
+    if (ok && ::rename(temporary.constData(), encoded(target).constData()) == 0)
+        return succeed();
+    if (ok)
+        error = errno;
+    ::unlink(temporary.constData());
+    return fail(error);
+}
+
 }  // namespace
 
 QString NativePath(const QString& path)
@@ -96,6 +134,28 @@ QString NativePath(const QString& path)
         resolved += missing ? part : stored;
     }
     return resolved;
+}
+
+QString RealPath(const QString& path)
+{
+    const QString native = NativePath(path);
+    QStringList levels = native.split(u'/');
+    QStringList missing;
+    while (!levels.isEmpty()) {
+        const QString existing = levels.join(u'/');
+        if (char* real = ::realpath(encoded(existing.isEmpty() ? QStringLiteral("/") : existing).constData(), nullptr)) {
+            QString resolved = QFile::decodeName(real);
+            std::free(real);
+            for (const QString& level : missing) {
+                if (!resolved.endsWith(u'/'))
+                    resolved += u'/';
+                resolved += level;
+            }
+            return resolved;
+        }
+        missing.prepend(levels.takeLast());
+    }
+    return native;
 }
 
 quint32 GetFileAttributes(const QString& path)
@@ -153,50 +213,64 @@ bool CopyFile(const QString& from, const QString& to, bool failIfExists)
             return fail(EEXIST);
         if (S_ISDIR(existing.st_mode))
             return fail(EISDIR);
-        if (!(existing.st_mode & S_IWUSR))
+        if (S_ISREG(existing.st_mode) && !(existing.st_mode & S_IWUSR))
             return fail(EACCES);
     }
 
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return fail(EACCES);
-    QSaveFile out(target);
-    out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly))
-        return fail(errno ? errno : EACCES);
-    char buffer[64 * 1024];
-    for (;;) {
-        const qint64 n = in.read(buffer, sizeof buffer);
-        if (n < 0) {
-            out.cancelWriting();
-            return fail(EIO);
+    return replaceFile(target, st.st_mode, [&in](int fd) {
+        char buffer[64 * 1024];
+        for (;;) {
+            const qint64 n = in.read(buffer, sizeof buffer);
+            if (n < 0) {
+                errno = EIO;
+                return false;
+            }
+            if (n == 0)
+                return true;
+            if (!writeAll(fd, buffer, n))
+                return false;
         }
-        if (n == 0)
-            break;
-        if (out.write(buffer, n) != n) {
-            out.cancelWriting();
-            return fail(ENOSPC);
-        }
-    }
-    if (!out.commit())
-        return fail(errno ? errno : EIO);
-    if (::chmod(encoded(target).constData(), st.st_mode & 07777) != 0)
-        return fail(errno);
-    return succeed();
+    });
 }
 
 bool SetFileAttributes(const QString& path, quint32 attributes)
 {
-    const QByteArray native = encoded(NativePath(path));
+    const QString native = NativePath(path);
+    struct stat named;
+    if (!lstatPath(native, &named))
+        return fail(errno);
+    if (S_ISLNK(named.st_mode))
+        return fail(ELOOP);
+    if (!S_ISREG(named.st_mode) && !S_ISDIR(named.st_mode))
+        return fail(EINVAL);
+    // Opened without following a link, so the mode changes on this very name
+    // even if a link took its place since.
+    const int fd = ::open(encoded(native).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return fail(errno);
     struct stat st;
-    if (::stat(native.constData(), &st) != 0)
-        return fail(errno);
-    const mode_t mode = (attributes & FILE_ATTRIBUTE_READONLY)
-                            ? (st.st_mode & ~mode_t(S_IWUSR | S_IWGRP | S_IWOTH))
-                            : (st.st_mode | S_IWUSR);
-    if (::chmod(native.constData(), mode & 07777) != 0)
-        return fail(errno);
-    return succeed();
+    bool ok = ::fstat(fd, &st) == 0;
+    if (ok) {
+        const mode_t mode = (attributes & FILE_ATTRIBUTE_READONLY)
+                                ? (st.st_mode & ~mode_t(S_IWUSR | S_IWGRP | S_IWOTH))
+                                : (st.st_mode | S_IWUSR);
+        ok = ::fchmod(fd, mode & 07777) == 0;
+    }
+    const int error = errno;
+    ::close(fd);
+    return ok ? succeed() : fail(error);
+}
+
+bool WriteWholeFile(const QString& path, const QByteArray& bytes, quint32 permissions)
+{
+    const QString target = NativePath(path);
+    struct stat existing;
+    if (lstatPath(target, &existing) && S_ISDIR(existing.st_mode))
+        return fail(EISDIR);
+    return replaceFile(target, permissions, [&bytes](int fd) { return writeAll(fd, bytes.constData(), bytes.size()); });
 }
 
 bool DeleteFile(const QString& path)
@@ -252,6 +326,11 @@ QString LastErrorText()
 int LastError()
 {
     return t_lastError;
+}
+
+void SetLastError(int error)
+{
+    t_lastError = error;
 }
 
 }  // namespace platform::files

@@ -88,4 +88,13 @@ void DDX_Text(CDataExchange* pDX, int id, int& value)
     value = read;
 }
 
+void DDX_Check(CDataExchange* pDX, int id, int& value)
+{
+    auto* box = qobject_cast<QAbstractButton*>(pDX->PrepareCtrl(id));
+    if (pDX->m_bSaveAndValidate)
+        value = box->isChecked() ? 1 : 0;
+    else
+        box->setChecked(value != 0);
+}
+
 }  // namespace platform::framework

@@ -33,6 +33,9 @@ void DDX_Text(CDataExchange* pDX, int id, QString& value);
 // exchange with the framework's message.
 void DDX_Text(CDataExchange* pDX, int id, int& value);
 
+// A check box's state as 0 (clear) or 1 (ticked).
+void DDX_Check(CDataExchange* pDX, int id, int& value);
+
 // Binds a control object to the control with that id.
 template <typename T>
 void DDX_Control(CDataExchange* pDX, int id, T*& control)

@@ -1,10 +1,10 @@
 #include "platform/framework/dialog.h"
 
 #include "platform/framework/dataexchange.h"
+#include "platform/framework/dialogkeys.h"
 #include "platform/framework/messagebox.h"
 
 #include <QAbstractButton>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -14,9 +14,9 @@ CDialog::CDialog(const DialogTemplate& dialogTemplate, QWidget* parent) : QDialo
 {
     CreateDialogControls(this, dialogTemplate);
     setFixedSize(size());
+    new CDialogKeys(this);
     const auto controls = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (QWidget* control : controls) {
-        control->installEventFilter(this);
         if (auto* button = qobject_cast<QAbstractButton*>(control)) {
             const int id = GetDlgCtrlID(button);
             connect(button, &QAbstractButton::clicked, this, [this, id] { sendCommand(id); });
@@ -112,18 +112,6 @@ QWidget* CDialog::firstTabStop() const
             return control;
     }
     return nullptr;
-}
-
-bool CDialog::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress && IsDefaultButtonKey(static_cast<QKeyEvent*>(event))) {
-        if (auto* focused = qobject_cast<QPushButton*>(watched); focused && focused->isEnabled())
-            focused->click();
-        else if (QPushButton* button = DefaultButton(this); button && button->isEnabled())
-            sendCommand(GetDlgCtrlID(button));
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 bool CDialog::event(QEvent* event)

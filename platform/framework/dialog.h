@@ -12,9 +12,9 @@ class CDataExchange;
 
 // A modal dialog made from a dialog template. A push button's click reaches
 // the command map with the button's id (IDOK and IDCANCEL run OnOK and
-// OnCancel unless mapped otherwise); Enter on a push button presses it and
-// elsewhere issues the default button's command, hidden or not; Escape and the
-// close box cancel; help requests for the controls come to OnHelpInfo.
+// OnCancel unless mapped otherwise); Enter and Shift+F10 work as CDialogKeys
+// says; Escape and the close box cancel; help requests for the controls come
+// to OnHelpInfo.
 class CDialog : public QDialog, public CCmdTarget, public CHelpInfoTarget {
     Q_OBJECT
 public:
@@ -44,7 +44,6 @@ public:
     void reject() override;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

@@ -81,6 +81,7 @@ QPlainTextEdit* AddMultiLineEdit(QWidget* dialog, const DialogUnits& units, int 
     auto* edit = makeEdit<QPlainTextEdit>(dialog, units, id, accessibleName, rect, style);
     edit->setLineWrapMode(QPlainTextEdit::NoWrap);
     edit->setVerticalScrollBarPolicy((style & EditVerticalScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+    edit->setHorizontalScrollBarPolicy((style & EditHorizontalScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     // Tab moves on to the next control, as in any dialog.
     edit->setTabChangesFocus(true);
     if (style & EditReadOnly)

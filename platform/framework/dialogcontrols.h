@@ -33,11 +33,13 @@ enum EditStyle : unsigned {
     EditReadOnly = 1,
     EditNoBorder = 2,
     EditVerticalScroll = 4,
+    EditHorizontalScroll = 8,
 };
 // A one-line edit that scrolls horizontally.
 QLineEdit* AddEdit(QWidget* dialog, const DialogUnits& units, int id, const QString& accessibleName,
                    const QRect& rect, unsigned style = EditPlain);
-// A multi-line edit whose lines never wrap (they scroll across).
+// A multi-line edit whose lines never wrap (they scroll across); it shows a
+// horizontal scroll bar only when its style asks for one, and then always.
 QPlainTextEdit* AddMultiLineEdit(QWidget* dialog, const DialogUnits& units, int id, const QString& accessibleName,
                                  const QRect& rect, unsigned style = EditPlain);
 // A frame drawn behind the controls it surrounds; it never takes the pointer.

@@ -3,6 +3,7 @@
 #include "platform/framework/dialogcontrols.h"
 #include "platform/framework/dialogunits.h"
 
+#include <QCheckBox>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
@@ -115,6 +116,7 @@ QWidget* makeControl(QWidget* parent, const DialogUnits& units, const DialogItem
     case ControlKind::PushButton:
     case ControlKind::DefPushButton:
     case ControlKind::OwnerDrawButton: return makeButton(parent, units, item);
+    case ControlKind::CheckBox: return AddCheckBox(parent, units, item.id, item.caption, item.rect);
     case ControlKind::Edit: return makeEdit(parent, units, item);
     case ControlKind::Label: return makeLabel(parent, units, item);
     case ControlKind::EtchedFrame: {
@@ -150,6 +152,7 @@ Qt::FocusPolicy focusPolicyFor(const DialogItem& item)
     switch (item.kind) {
     case ControlKind::Edit:
     case ControlKind::ListBox:
+    case ControlKind::CheckBox:
     case ControlKind::PushButton:
     case ControlKind::DefPushButton:
     case ControlKind::OwnerDrawButton: return Qt::ClickFocus;

@@ -17,6 +17,7 @@ enum class ControlKind {
     PushButton,
     DefPushButton,   // takes Enter for its window
     OwnerDrawButton, // a push button whose owner takes over its drawing
+    CheckBox,        // an automatic check box
     Edit,
     Label,
     EtchedFrame,

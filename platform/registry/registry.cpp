@@ -1,5 +1,6 @@
 #include "platform/registry/registry.h"
 
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -67,7 +68,15 @@ QStringList splitKeyPath(const QString& subKey)
 // One hive file, opened for the span of one registry call.
 class Hive {
 public:
-    explicit Hive(Root root) : m_settings(HiveFilePath(root), QSettings::IniFormat) {}
+    explicit Hive(Root root) : m_settings(HiveFilePath(root), QSettings::IniFormat)
+    {
+        const QFileInfo file(HiveFilePath(root));
+        m_bLinked = file.isSymLink();
+    }
+
+    // QSettings writes through a link to the file it names; a hive that is a
+    // link names a file that is not the registry's, so it is never written.
+    bool writable() const { return !m_bLinked && m_settings.isWritable(); }
 
     static QString group(const QStringList& levels)
     {
@@ -152,6 +161,7 @@ private:
     }
 
     QSettings m_settings;
+    bool m_bLinked = false;
 };
 
 namespace {
@@ -185,7 +195,7 @@ long CreateKey(const Key& parent, const QString& subKey, Key* result)
     for (const QString& wanted : splitKeyPath(subKey)) {
         QString stored = hive.findChild(levels, wanted);
         if (stored.isNull()) {
-            if (!hive.settings().isWritable())
+            if (!hive.writable())
                 return ERROR_ACCESS_DENIED;
             stored = wanted;
             hive.settings().setValue(Hive::group(levels + QStringList{stored}) + u'/' + kKeyMarker,
@@ -233,7 +243,7 @@ long SetStringValue(const Key& key, const QString& name, const QString& data)
     Hive hive(key.root());
     if (const long status = checkOpen(key, hive); status != ERROR_SUCCESS)
         return status;
-    if (!hive.settings().isWritable())
+    if (!hive.writable())
         return ERROR_ACCESS_DENIED;
     QString entry = hive.findValueEntry(key.levels(), name);
     if (entry.isEmpty())
@@ -262,7 +272,7 @@ long DeleteValue(const Key& key, const QString& name)
     const QString entry = hive.findValueEntry(key.levels(), name);
     if (entry.isEmpty())
         return ERROR_FILE_NOT_FOUND;
-    if (!hive.settings().isWritable())
+    if (!hive.writable())
         return ERROR_ACCESS_DENIED;
     hive.settings().remove(Hive::group(key.levels()) + u'/' + entry);
     return hive.commit();
@@ -278,7 +288,7 @@ long DeleteKey(const Key& parent, const QString& subKey)
     Hive hive(key.root());
     if (!hive.childGroups(key.levels()).isEmpty())
         return ERROR_ACCESS_DENIED;
-    if (!hive.settings().isWritable())
+    if (!hive.writable())
         return ERROR_ACCESS_DENIED;
     hive.settings().remove(Hive::group(key.levels()));
     return hive.commit();

@@ -2,9 +2,7 @@
 
 #include "platform/files/files.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUrl>
 
 namespace platform::shell {
@@ -80,6 +78,14 @@ long CShellLink::SetIconLocation(const QString& icon)
     return S_OK;
 }
 
+long CShellLink::SetOpenWith(const QString& program)
+{
+    if (holdsControlCharacter(program))
+        return E_INVALIDARG;
+    m_strOpenWith = program;
+    return S_OK;
+}
+
 bool CShellLink::IsProgram() const
 {
     return !QFileInfo(QString(m_strTarget).replace(u'\\', u'/')).fileName().contains(u'.');
@@ -88,14 +94,18 @@ bool CShellLink::IsProgram() const
 QString CShellLink::EntryText(const QString& name) const
 {
     const QString target = QString(m_strTarget).replace(u'\\', u'/');
+    const QString opener = QString(m_strOpenWith).replace(u'\\', u'/');
+    const bool application = IsProgram() || !opener.isEmpty();
     QString text = QStringLiteral("[Desktop Entry]\n");
-    text += IsProgram() ? QStringLiteral("Type=Application\n") : QStringLiteral("Type=Link\n");
+    text += application ? QStringLiteral("Type=Application\n") : QStringLiteral("Type=Link\n");
     text += QStringLiteral("Version=1.0\n");
     text += QStringLiteral("Name=") + escapeValue(name) + u'\n';
     if (!m_strDescription.isEmpty())
         text += QStringLiteral("Comment=") + escapeValue(m_strDescription) + u'\n';
-    if (IsProgram()) {
-        text += QStringLiteral("Exec=") + escapeValue(quotedArgument(target)) + u'\n';
+    if (application) {
+        const QString command = IsProgram() ? quotedArgument(target)
+                                            : quotedArgument(opener) + u' ' + quotedArgument(target);
+        text += QStringLiteral("Exec=") + escapeValue(command) + u'\n';
         // Only an Application entry may name the folder it starts in.
         if (!m_strWorkingDirectory.isEmpty())
             text += QStringLiteral("Path=") + escapeValue(QString(m_strWorkingDirectory).replace(u'\\', u'/'))
@@ -118,20 +128,17 @@ long CShellLink::Save(const QString& file)
     }
     const QString native = platform::files::NativePath(file);
     const QString name = QFileInfo(native).completeBaseName();
-    QSaveFile out(native);
-    if (!out.open(QIODevice::WriteOnly)) {
-        m_strError = out.errorString();
+    // Executable, as desktops launch an entry from the desktop folder only then.
+    if (!platform::files::WriteWholeFile(native, EntryText(name).toUtf8(), 0755)) {
+        m_strError = platform::files::LastErrorText();
         return STG_E_CANTSAVE;
     }
-    const QByteArray bytes = EntryText(name).toUtf8();
-    if (out.write(bytes) != bytes.size() || !out.commit()) {
-        m_strError = out.errorString();
-        return STG_E_CANTSAVE;
-    }
-    // Desktops launch an entry from the desktop folder only when it is executable.
-    QFile::setPermissions(native, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
-                                      | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
     return S_OK;
+}
+
+bool CanStartProgramIn(const QString& folder)
+{
+    return !folder.contains(u'%');
 }
 
 }  // namespace platform::shell

@@ -4,8 +4,10 @@
 
 // A shortcut, written as a freedesktop desktop entry. A program target (a file
 // name without an extension, as this product's programs are) gives an
-// Application entry that starts it in the working folder; any other target a
-// Link entry that opens it. The entry's name is the shortcut file's base name.
+// Application entry that starts it in the working folder; a document target
+// with a program to open it (SetOpenWith) an Application entry that starts
+// that program on the document; any other target a Link entry that opens it.
+// The entry's name is the shortcut file's base name.
 namespace platform::shell {
 
 // Result codes with the values the shell's own calls give.
@@ -24,9 +26,14 @@ public:
     long SetWorkingDirectory(const QString& folder);
     long SetDescription(const QString& description);
     long SetIconLocation(const QString& icon);
+    // The program that opens a document target. Desktops take some documents
+    // for something else (a ".hlp" file for a Windows help file) and find no
+    // program for them, so the entry names the program itself.
+    long SetOpenWith(const QString& program);
 
-    // Writes the entry to `file` (resolved case-blind against what exists)
-    // through QSaveFile; STG_E_CANTSAVE with the reason in ErrorString().
+    // Writes the entry to `file` (resolved case-blind against what exists) as a
+    // new file, replacing a link that stands there rather than writing through
+    // it; STG_E_CANTSAVE with the reason in ErrorString().
     long Save(const QString& file);
     const QString& ErrorString() const { return m_strError; }
 
@@ -39,7 +46,13 @@ private:
     QString m_strWorkingDirectory;
     QString m_strDescription;
     QString m_strIcon;
+    QString m_strOpenWith;
     QString m_strError;
 };
+
+// Whether a desktop entry can start a program that lies in `folder`: GLib looks
+// the program up by the entry's Exec text before it expands "%%" to '%', so no
+// entry it loads can start a program whose path holds a '%'.
+bool CanStartProgramIn(const QString& folder);
 
 }  // namespace platform::shell

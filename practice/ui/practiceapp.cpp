@@ -5,6 +5,7 @@
 #include "platform/framework/doctemplate.h"
 #include "platform/framework/frame.h"
 #include "platform/framework/helprequest.h"
+#include "platform/help/winhelp.h"
 #include "practice/document/wordwelldoc.h"
 #include "practice/testview/wordwellview.h"
 #include "practice/ui/aboutdlg.h"
@@ -12,6 +13,7 @@
 #include "practice/ui/resources.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QKeyEvent>
 
 using namespace platform::framework;
@@ -23,6 +25,14 @@ CPracticeApp::CPracticeApp(QStringList arguments) : m_arguments(std::move(argume
 
 bool CPracticeApp::InitInstance()
 {
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(m_arguments, cmdInfo);
+    // Given its help file (the menu's help entry does so), the program is that
+    // file's viewer: the Help Topics window alone.
+    if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen
+        && QFileInfo(cmdInfo.m_strFileName).suffix().compare(u"hlp", Qt::CaseInsensitive) == 0)
+        return platform::help::WinHelp(nullptr, cmdInfo.m_strFileName, platform::help::HELP_FINDER, 0);
+
     EstablishSettings();
     LoadStdProfileSettings(4);
     AddDocTemplate(std::make_unique<CSingleDocTemplate>(
@@ -30,8 +40,6 @@ bool CPracticeApp::InitInstance()
         [] { return std::make_unique<CMainFrame>(); },
         [](CFrameWnd* frame) { return new CWordwellView(frame); }));
 
-    CCommandLineInfo cmdInfo;
-    ParseCommandLine(m_arguments, cmdInfo);
     if (!ProcessShellCommand(cmdInfo))
         return false;
     static_cast<CFrameWnd*>(GetMainWnd())->DragAcceptFiles(true);

@@ -1,6 +1,7 @@
 #include "setup/install/installproduct.h"
 
 #include "common/folderpath.h"
+#include "common/installfolder.h"
 #include "common/record.h"
 #include "platform/files/files.h"
 #include "platform/shell/shelllink.h"
@@ -9,6 +10,8 @@
 #include "setup/install/shortcut.h"
 
 #include <QDebug>
+
+#include <cerrno>
 
 namespace files = platform::files;
 namespace reg = platform::registry;
@@ -39,15 +42,35 @@ bool writeValues(const reg::Key& root, const QString& keyPath,
     return ok;
 }
 
+// The words folder must be a folder, or no recording can ever be saved.
+bool makeWordsFolder(const QString& wordsFolder)
+{
+    if (!common::CreateFolderPath(wordsFolder))
+        return false;
+    if (files::GetFileAttributes(wordsFolder) & files::FILE_ATTRIBUTE_DIRECTORY)
+        return true;
+    files::SetLastError(ENOTDIR);
+    return false;
+}
+
 }  // namespace
 
 bool InstallProduct(QString installFolder, QString groupPath, bool desktopShortcut)
 {
+    // Folders Ridwell would refuse to work in are never installed into.
+    if (!common::IsUsableFolder(installFolder) || !common::IsUsableFolder(groupPath)) {
+        qWarning().noquote() << "Setup: refusing to install into" << installFolder << "with the group" << groupPath;
+        return false;
+    }
+    // Every entry and value names the folders as they really are on disk, so
+    // they hold whatever letter case or links the typed text went through.
+    installFolder = common::RealFolder(installFolder);
+    groupPath = common::RealFolder(groupPath);
     bool ok = true;
     const QString desktopFolder = platform::shell::DesktopFolder();
 
-    ok = noted(common::CreateFolderPath(installFolder + record::kWordsFolder),
-               "creating " + installFolder + record::kWordsFolder) && ok;
+    ok = noted(makeWordsFolder(installFolder + record::kWordsFolder),
+               "creating the folder " + installFolder + record::kWordsFolder) && ok;
 
     for (const record::InstalledFile& file : record::kInstalledFiles)
         ok = noted(files::CopyFile(file.source, installFolder + file.destination, false),
@@ -56,9 +79,11 @@ bool InstallProduct(QString installFolder, QString groupPath, bool desktopShortc
         ok = noted(files::SetFileAttributes(installFolder + file.destination, files::FILE_ATTRIBUTE_NORMAL),
                    "making " + installFolder + file.destination + " writable") && ok;
 
-    for (const record::Shortcut& shortcut : record::kGroupShortcuts)
+    for (const record::Shortcut& shortcut : record::kGroupShortcuts) {
+        const QString openWith = shortcut.openWith.isEmpty() ? QString() : installFolder + shortcut.openWith;
         ok = CreateShortcut(installFolder + shortcut.target, groupPath + shortcut.file, shortcut.description,
-                            installFolder) == platform::shell::S_OK && ok;
+                            installFolder, openWith) == platform::shell::S_OK && ok;
+    }
     if (desktopShortcut) {
         // A desktop session may not have made its desktop folder yet.
         common::CreateFolderPath(desktopFolder);

@@ -1,6 +1,7 @@
 #include "setup/wizard/folderstep.h"
 
 #include "common/folderpath.h"
+#include "common/installfolder.h"
 #include "platform/files/files.h"
 #include "platform/framework/messagebox.h"
 
@@ -16,18 +17,15 @@ QString StripOneTrailingSeparator(const QString& text)
     return text;
 }
 
-bool AcceptFolder(const QString& target, const FolderStepTexts& texts)
+QString AcceptFolder(const QString& target, bool usable, const FolderStepTexts& texts)
 {
-    const bool absolute = target.startsWith(u'/') || target.startsWith(u'\\');
-    int answer = fw::IDYES;
-    if (absolute && files::GetFileAttributes(target) != files::INVALID_FILE_ATTRIBUTES)
-        answer = fw::AfxMessageBox(texts.question, fw::MB_YESNOCANCEL | fw::MB_ICONQUESTION);
-    if (answer != fw::IDYES)
-        return false;
-    if (absolute && common::CreateFolderPath(target))
-        return true;
+    if (usable && files::GetFileAttributes(target) != files::INVALID_FILE_ATTRIBUTES
+        && fw::AfxMessageBox(texts.question, fw::MB_YESNOCANCEL | fw::MB_ICONQUESTION) != fw::IDYES)
+        return {};
+    if (usable && common::CreateFolderPath(target))
+        return common::RealFolder(target);
     fw::AfxMessageBox(texts.failure, fw::MB_OK);
-    return false;
+    return {};
 }
 
 }  // namespace setup::wizard

@@ -13,9 +13,10 @@ struct FolderStepTexts {
 // The text without one trailing '\' or '/' (only one).
 QString StripOneTrailingSeparator(const QString& text);
 
-// Asks whether to use an existing target, then creates every missing level;
-// true to move on. A path that is not absolute is refused like one that cannot
-// be created: it would land wherever Setup happened to be started.
-bool AcceptFolder(const QString& target, const FolderStepTexts& texts);
+// Refuses a target an installation may not use (`usable` false) as one that
+// cannot be created, asks whether to use an existing one, then creates every
+// missing level. The folder as it really is on disk, to be used from then on,
+// when the wizard may move on; a null string to stay.
+QString AcceptFolder(const QString& target, bool usable, const FolderStepTexts& texts);
 
 }  // namespace setup::wizard

@@ -1,8 +1,10 @@
 #include "setup/wizard/pagedir.h"
 
+#include "common/installfolder.h"
 #include "platform/framework/dialogcontrols.h"
 #include "platform/framework/dialogunits.h"
 #include "platform/shell/folderchooser.h"
+#include "platform/shell/shelllink.h"
 #include "platform/shell/specialfolders.h"
 #include "setup/wizard/ddx.h"
 #include "setup/wizard/folderstep.h"
@@ -59,7 +61,14 @@ int CPageDir::OnWizardNext()
     }
     const FolderStepTexts texts{QStringLiteral("Folder already exists, use anyway?"),
                                 QStringLiteral("Invalid Folder!  Please enter a new folder.")};
-    return AcceptFolder(m_strFolder, texts) ? CPropertyPage::OnWizardNext() : -1;
+    // Desktop entries could not start the programs from a folder with a '%'.
+    const bool usable = common::IsUsableFolder(m_strFolder) && shell::CanStartProgramIn(m_strFolder);
+    const QString real = AcceptFolder(m_strFolder, usable, texts);
+    if (real.isNull())
+        return -1;
+    m_strFolder = real;
+    UpdateData(false);
+    return CPropertyPage::OnWizardNext();
 }
 
 void CPageDir::DoDataExchange(bool save)

@@ -1,6 +1,7 @@
 #include "setup/wizard/pagegroup.h"
 
 #include "common/folderpath.h"
+#include "common/installfolder.h"
 #include "common/record.h"
 #include "platform/framework/dialogcontrols.h"
 #include "platform/framework/dialogunits.h"
@@ -62,7 +63,14 @@ int CPageGroup::OnWizardNext()
     m_strGroupPath = common::record::ProgramGroupPath(programsFolder, m_strGroupName);
     const FolderStepTexts texts{QStringLiteral("Group already exists, use anyway?"),
                                 QStringLiteral("Invalid Group!  Please enter a new Group.")};
-    return AcceptFolder(m_strGroupPath, texts) ? CPropertyPage::OnWizardNext() : -1;
+    // The group's entries stay inside the programs folder, where desktops look.
+    const bool usable = common::IsUsableFolder(m_strGroupPath)
+                        && common::IsInsideFolder(m_strGroupPath, programsFolder);
+    const QString real = AcceptFolder(m_strGroupPath, usable, texts);
+    if (real.isNull())
+        return -1;
+    m_strGroupPath = real;
+    return CPropertyPage::OnWizardNext();
 }
 
 void CPageGroup::OnCancel()

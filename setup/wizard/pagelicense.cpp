@@ -21,9 +21,8 @@ CPageLicense::CPageLicense() : CPropertyPage(QStringLiteral("License"), QSize(21
                       QStringLiteral("Please Read the following license agreement.  Use the scroll bars to read "
                                      "the rest of the agreement."),
                       QRect(7, 0, 200, 17));
-    m_pAgreement = fw::AddMultiLineEdit(this, units, 1002, QStringLiteral("License agreement"),
-                                        QRect(7, 18, 203, 87), fw::EditReadOnly | fw::EditVerticalScroll);
-    m_pAgreement->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_pAgreement = fw::AddMultiLineEdit(this, units, 1002, QStringLiteral("License agreement"), QRect(7, 18, 203, 87),
+                                        fw::EditReadOnly | fw::EditVerticalScroll | fw::EditHorizontalScroll);
     m_pAccept = fw::AddCheckBox(this, units, 1003, QStringLiteral("I Accept"), QRect(81, 106, 40, 10));
 }
 

@@ -1,5 +1,6 @@
 #include "setup/wizard/propertysheet.h"
 
+#include "platform/framework/dialogkeys.h"
 #include "platform/framework/dialogunits.h"
 
 #include <QFrame>
@@ -93,6 +94,7 @@ bool CPropertySheet::OnInitDialog()
     connect(m_pFinish, &QPushButton::clicked, this, &CPropertySheet::onFinish);
     connect(m_pCancel, &QPushButton::clicked, this, &CPropertySheet::reject);
     setFixedSize(right + margin, buttonY + button.height() + margin);
+    new platform::framework::CDialogKeys(this);
 
     setActivePage(0);
     return true;

@@ -54,7 +54,7 @@ private:
 };
 
 // A property sheet in wizard mode: one page at a time with Back, Next or
-// Finish, and Cancel. Cancelling (the button, Escape or the close box) gives
+// Finish, and Cancel; Enter presses the focused button, or else Next or Finish. Cancelling (the button, Escape or the close box) gives
 // every page shown so far its cancel step, in page order.
 class CPropertySheet : public QDialog {
     Q_OBJECT

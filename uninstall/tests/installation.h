@@ -1,5 +1,7 @@
 #pragma once
 
+#include "testsupport/filetree.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -22,10 +24,3 @@ struct TestInstallation {
 
 // Whether HKEY_LOCAL_MACHINE holds the key.
 bool LocalMachineKeyExists(const QString& keyPath);
-
-// Names of the entries directly in a folder, dotted ones included.
-QStringList EntriesOf(const QString& folder);
-
-// A digest of everything below `folder`: names, bytes and link targets, never
-// following a link.
-QByteArray HashOfTree(const QString& folder);

@@ -13,6 +13,7 @@
 #include "uninstall/uninstalldlg.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -104,7 +105,7 @@ private slots:
         QCOMPARE(QFileInfo::exists(m_install->wordsFolder() + "/cat.wav"), !tick);
         QVERIFY(!recordExists());
         QVERIFY(!m_dlg->isVisible());
-        QCOMPARE(m_dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(m_dlg->result(), int(fw::IDOK));
     }
 
     void cancellingRemovesNothing_data()
@@ -113,6 +114,7 @@ private slots:
         QTest::newRow("Cancel") << 0;
         QTest::newRow("Escape") << 1;
         QTest::newRow("close box") << 2;
+        QTest::newRow("Enter on Cancel, reached by keys") << 3;
     }
 
     void cancellingRemovesNothing()
@@ -121,6 +123,18 @@ private slots:
         QVERIFY(m_install->install());
         const QByteArray before = HashOfTree(m_home->home());
         start();
+        if (how == 3) {
+            // Keys only: Tab to the box, tick it, Shift+Tab back to Cancel, Enter.
+            button(1)->setFocus();
+            QTest::keyClick(button(1), Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), removeAllBox());
+            QTest::keyClick(removeAllBox(), Qt::Key_Space);
+            QVERIFY(removeAllBox()->isChecked());
+            QTest::keyClick(removeAllBox(), Qt::Key_Backtab, Qt::ShiftModifier);
+            QCOMPARE(QApplication::focusWidget(), button(2));
+            QTest::keyClick(button(2), Qt::Key_Return);
+        }
         removeAllBox()->setChecked(true);
         if (how == 0)
             QTest::mouseClick(button(2), Qt::LeftButton);
@@ -129,14 +143,23 @@ private slots:
         else
             m_dlg->close();
         QVERIFY(!m_dlg->isVisible());
-        QCOMPARE(m_dlg->result(), int(QDialog::Rejected));
+        QCOMPARE(m_dlg->result(), int(fw::IDCANCEL));
         QCOMPARE(m_boxes->texts(), QStringList());
         QCOMPARE(HashOfTree(m_home->home()), before);
     }
 
+    void aboutFromTheContextMenu_data()
+    {
+        QTest::addColumn<bool>("shiftF10");
+        QTest::newRow("menu key") << false;
+        QTest::newRow("Shift+F10") << true;
+    }
+
     void aboutFromTheContextMenu()
     {
+        QFETCH(bool, shiftF10);
         start();
+        QString menuHeard;
         QString shownTitle;
         QStringList shownTexts;
         QTimer::singleShot(0, [&] {
@@ -144,6 +167,10 @@ private slots:
             if (!menu || menu->actions().size() != 1)
                 return;
             QCOMPARE(menu->actions().first()->text(), QString("&About Uninstall..."));
+            // What a screen reader finds: a named pop-up menu holding the command.
+            QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(menu);
+            if (heard && heard->role() == QAccessible::PopupMenu && heard->childCount() == 1)
+                menuHeard = heard->text(QAccessible::Name) + '/' + heard->child(0)->text(QAccessible::Name);
             QTimer::singleShot(0, [&] {
                 auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
                 if (!about)
@@ -156,9 +183,15 @@ private slots:
             menu->actions().first()->trigger();
             menu->close();
         });
-        // The keyboard's menu key opens the context menu, as a right click does.
-        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(10, 10), m_dlg->mapToGlobal(QPoint(10, 10)));
-        QApplication::sendEvent(m_dlg.get(), &event);
+        if (shiftF10) {
+            button(2)->setFocus();
+            QTest::keyClick(button(2), Qt::Key_F10, Qt::ShiftModifier);
+        } else {
+            // The keyboard's menu key opens the context menu, as a right click does.
+            QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(10, 10), m_dlg->mapToGlobal(QPoint(10, 10)));
+            QApplication::sendEvent(m_dlg.get(), &event);
+        }
+        QCOMPARE(menuHeard, QString("Uninstall/About Uninstall..."));
         QCOMPARE(shownTitle, QString("About Uninstall"));
         QVERIFY(shownTexts.contains("Uninstall Version 1.0"));
         QVERIFY(m_dlg->isVisible());

@@ -5,7 +5,6 @@
 #include "platform/shell/specialfolders.h"
 #include "testsupport/isolatedhome.h"
 #include "uninstall/outcome.h"
-#include "uninstall/recordfolder.h"
 #include "uninstall/removal.h"
 
 #include <QDir>
@@ -22,13 +21,6 @@ using platform::shell::DesktopFolder;
 using platform::shell::ProgramsFolder;
 
 namespace {
-
-void setRecordValue(const QString& name, const QString& value)
-{
-    reg::Key key;
-    QCOMPARE(reg::CreateKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey, &key), reg::ERROR_SUCCESS);
-    QCOMPARE(reg::SetStringValue(key, name, value), reg::ERROR_SUCCESS);
-}
 
 // Files a careless removal would take: the product's names, a words folder, a
 // user's own file and a subfolder.
@@ -168,132 +160,6 @@ private slots:
             QCOMPARE(ReadFileForTest(m_install->installFolder + "/extras/readme"), QByteArray("x"));
         }
         QVERIFY(!QFileInfo::exists(m_install->groupPath));
-    }
-
-    void safeRecordFolders_data()
-    {
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<bool>("safe");
-        QTest::newRow("install folder") << "@/.local/share/Tolvane/Wordwell" << true;
-        QTest::newRow("backslashes") << "@\\Apps\\Wordwell" << true;
-        QTest::newRow("opt") << "/opt/Tolvane/Wordwell" << true;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("root") << "/" << false;
-        QTest::newRow("doubled root") << "//" << false;
-        QTest::newRow("tilde") << "~" << false;
-        QTest::newRow("tilde folder") << "~/Wordwell" << false;
-        QTest::newRow("home") << "@" << false;
-        QTest::newRow("home with separator") << "@/" << false;
-        QTest::newRow("home in other case") << "@UPPER" << false;
-        QTest::newRow("above home") << "@/.." << false;
-        QTest::newRow("parent of home") << "@PARENT" << false;
-        QTest::newRow("relative") << "Tolvane/Wordwell" << false;
-        QTest::newRow("dot-dot inside") << "@/Tolvane/../../x" << false;
-        QTest::newRow("dot level") << "@/./Wordwell" << false;
-    }
-
-    void safeRecordFolders()
-    {
-        QFETCH(QString, folder);
-        QFETCH(bool, safe);
-        const QString home = m_home->home();
-        folder.replace("@UPPER", home.toUpper()).replace("@PARENT", QFileInfo(home).path()).replace("@", home);
-        QCOMPARE(IsSafeRecordFolder(folder), safe);
-    }
-
-    void hostileRecordTouchesNothingOutside_data()
-    {
-        QTest::addColumn<QString>("value");   // "Path" or "Group"
-        QTest::addColumn<QString>("data");    // "<missing key>" removes the whole key
-        QTest::addColumn<QString>("sentinels");
-        QTest::newRow("missing key") << "" << "<missing key>" << "@/sentinel";
-        QTest::newRow("empty path") << "Path" << "" << "@/sentinel";
-        QTest::newRow("empty group") << "Group" << "" << "@/sentinel";
-        QTest::newRow("root path") << "Path" << "/" << "@/sentinel";
-        QTest::newRow("root group") << "Group" << "/" << "@/sentinel";
-        QTest::newRow("tilde") << "Path" << "~" << "@/sentinel";
-        QTest::newRow("home folder") << "Path" << "@" << "@";
-        QTest::newRow("home folder as group") << "Group" << "@/" << "@";
-        QTest::newRow("above home") << "Path" << "@PARENT" << "@PARENT";
-        QTest::newRow("relative") << "Path" << "sentinel" << "@/sentinel";
-        QTest::newRow("dot-dot") << "Path" << "@/Program Files/../sentinel" << "@/sentinel";
-    }
-
-    void hostileRecordTouchesNothingOutside()
-    {
-        QFETCH(QString, value);
-        QFETCH(QString, data);
-        QFETCH(QString, sentinels);
-        const QString home = m_home->home();
-        const QString parent = QFileInfo(home).path();
-        data.replace("@PARENT", parent).replace("@", home);
-        sentinels.replace("@PARENT", parent).replace("@", home);
-        QVERIFY(m_install->install());
-        placeSentinels(sentinels);
-        QDir::setCurrent(home);  // where a relative record would land
-        if (data == "<missing key>") {
-            reg::Key key;
-            QCOMPARE(reg::OpenKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey, &key), reg::ERROR_SUCCESS);
-            QCOMPARE(reg::DeleteValue(key, "Path"), reg::ERROR_SUCCESS);
-            QCOMPARE(reg::DeleteValue(key, "Group"), reg::ERROR_SUCCESS);
-            QCOMPARE(reg::DeleteKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey), reg::ERROR_SUCCESS);
-        } else {
-            setRecordValue(value, data);
-        }
-        const QByteArray before = HashOfTree(sentinels + "/Words") + HashOfTree(sentinels + "/Tolvane");
-        QStringList sentinelFiles;
-        for (const QString& name : EntriesOf(sentinels)) {
-            if (QFileInfo(sentinels + '/' + name).isFile())
-                sentinelFiles << name + ':' + ReadFileForTest(sentinels + '/' + name);
-        }
-        const QStringList rootBefore = EntriesOf("/");
-
-        QVERIFY(!UninstallProduct(1));
-
-        QStringList filesAfter;
-        for (const QString& name : EntriesOf(sentinels)) {
-            if (QFileInfo(sentinels + '/' + name).isFile())
-                filesAfter << name + ':' + ReadFileForTest(sentinels + '/' + name);
-        }
-        QCOMPARE(filesAfter, sentinelFiles);
-        QCOMPARE(HashOfTree(sentinels + "/Words") + HashOfTree(sentinels + "/Tolvane"), before);
-        QCOMPARE(EntriesOf("/"), rootBefore);
-        // The part of the record that is sound is still removed; a damaged record stays for another try.
-        const bool installFolderSound = value == "Group";
-        const bool groupSound = value == "Path";
-        QCOMPARE(QFileInfo::exists(m_install->installFolder + "/Wordwell.hlp"), !installFolderSound);
-        QCOMPARE(QFileInfo::exists(m_install->groupPath + "/Wordwell.desktop"), !groupSound);
-        QVERIFY(QFileInfo::exists(DesktopFolder() + "/Wordwell.desktop"));
-        QVERIFY(LocalMachineKeyExists(record::kUninstallKey));
-    }
-
-    void linksAreRemovedNeverFollowed_data()
-    {
-        QTest::addColumn<bool>("wordsIsALink");
-        QTest::newRow("links in the words folder") << false;
-        QTest::newRow("the words folder is a link") << true;
-    }
-
-    void linksAreRemovedNeverFollowed()
-    {
-        QFETCH(bool, wordsIsALink);
-        const QString outside = m_home->home() + "/outside";
-        placeSentinels(outside);
-        const QByteArray before = HashOfTree(outside);
-        QVERIFY(m_install->install());
-        if (wordsIsALink) {
-            QVERIFY(QDir(m_install->wordsFolder()).removeRecursively());
-            QVERIFY(QFile::link(outside, m_install->wordsFolder()));
-        } else {
-            QVERIFY(QFile::link(outside, m_install->wordsFolder() + "/escape"));
-            QVERIFY(QFile::link(outside + "/notes.txt", m_install->wordsFolder() + "/notes.txt"));
-            QVERIFY(QFile::link(outside, m_install->installFolder + "/outside"));
-        }
-
-        QVERIFY(UninstallProduct(1));
-        QCOMPARE(HashOfTree(outside), before);
-        // Every link went as a link, the linked words folder too.
-        QCOMPARE(EntriesOf(m_install->installFolder), QStringList{});
     }
 
     void longRecordValuesAreReadWhole()

@@ -9,6 +9,9 @@
 
 using namespace platform::files;
 
+// The owner, group and other bits; the "user" ones say what this process may do.
+constexpr QFile::Permissions kModeBits = QFile::Permissions(0x7077);
+
 class TestFiles : public QObject {
     Q_OBJECT
 
@@ -169,6 +172,30 @@ private slots:
         QCOMPARE(GetFileAttributes("f"), quint32(FILE_ATTRIBUTE_NORMAL));
         QVERIFY(QFileInfo("f").permission(QFile::WriteOwner));
         QVERIFY(!SetFileAttributes("missing", FILE_ATTRIBUTE_NORMAL));
+        // A link's target is not ours to change.
+        WriteFileForTest(m_home->path() + "/outside", "keep me");
+        QFile::setPermissions(m_home->path() + "/outside", QFile::ReadOwner);
+        QVERIFY(QFile::link(m_home->path() + "/outside", "link"));
+        QVERIFY(!SetFileAttributes("link", FILE_ATTRIBUTE_NORMAL));
+        QCOMPARE(LastError(), ELOOP);
+        QCOMPARE(QFileInfo(m_home->path() + "/outside").permissions() & kModeBits, QFile::ReadOwner);
+    }
+
+    void writeWholeFileReplacesALinkAndRefusesAFolder()
+    {
+        WriteFileForTest(m_home->path() + "/outside", "keep me");
+        QVERIFY(QFile::link(m_home->path() + "/outside", "entry"));
+        QVERIFY(WriteWholeFile("ENTRY", "mine", 0750));
+        QVERIFY(!QFileInfo("entry").isSymLink());
+        QCOMPARE(ReadFileForTest("entry"), QByteArray("mine"));
+        QCOMPARE(QFileInfo("entry").permissions() & kModeBits, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                                 | QFile::ReadGroup | QFile::ExeGroup);
+        QCOMPARE(ReadFileForTest(m_home->path() + "/outside"), QByteArray("keep me"));
+        QVERIFY(QDir().mkdir("folder"));
+        QVERIFY(!WriteWholeFile("folder", "mine", 0644));
+        QCOMPARE(LastError(), EISDIR);
+        // Nothing is left of a write that failed.
+        QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), (QStringList{"entry", "folder"}));
     }
 
     void deleteFile()

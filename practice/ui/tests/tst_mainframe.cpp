@@ -229,6 +229,19 @@ private slots:
         QVERIFY(boxes.texts().first().startsWith("Cannot open the help file \"" + m_home->work() + "/Wordwell.hlp\""));
     }
 
+    // The menu's "Wordwell Help" entry starts the program on its help file.
+    void givenItsHelpFileItIsOnlyTheHelpViewer()
+    {
+        m_app = std::make_unique<CPracticeApp>(QStringList{QStringLiteral(WW_SOURCE_DIR "/help/Wordwell.hlp")});
+        MessageBoxRecorder boxes;
+        QVERIFY(m_app->InitInstance());
+        QCOMPARE(boxes.texts(), QStringList{});
+        QVERIFY(platform::help::CurrentHelpTopics());
+        QVERIFY(platform::help::CurrentHelpTopics()->isVisible());
+        QCOMPARE(m_app->GetMainWnd(), nullptr);
+        QCOMPARE(QApplication::topLevelWidgets().size(), 1);
+    }
+
     void theAboutBoxShowsTheVersionAndClosesByKey_data()
     {
         QTest::addColumn<int>("key");

@@ -127,8 +127,37 @@ private slots:
                  installFolder() + '\n' + installFolder() + "/Ridwell\n");
         if (desktop)
             QCOMPARE(LaunchDesktopEntry(DesktopFolder() + "/Wordwell.desktop", marker), started);
-        QVERIFY(ReadFileForTest(groupPath() + "/Wordwell Help.desktop")
-                    .contains("URL=file://" + QUrl::toPercentEncoding(installFolder(), "/") + "/Wordwell.hlp\n"));
+        // The help entry starts the installed program as the help file's viewer.
+        QCOMPARE(LaunchDesktopEntry(groupPath() + "/Wordwell Help.desktop", marker),
+                 installFolder() + '\n' + installFolder() + "/Wordwell " + installFolder() + "/Wordwell.hlp\n");
+    }
+
+    void foldersAreRecordedAsTheyReallyAre_data()
+    {
+        QTest::addColumn<QString>("typedFolder");  // "@" is the home folder
+        QTest::addColumn<QString>("typedGroup");   // "@/applinks" a link to the programs folder, "@" that folder
+        QTest::newRow("folders typed in other letter cases") << "@/.LOCAL/share/PROGRAM FILES/tolvane/WORDWELL"
+                                                             << "@/tolvane/WORDWELL";
+        QTest::newRow("folders reached through links") << "@/linked/Wordwell" << "@/applinks/Tolvane/Wordwell";
+    }
+
+    void foldersAreRecordedAsTheyReallyAre()
+    {
+        QFETCH(QString, typedFolder);
+        QFETCH(QString, typedGroup);
+        makeWizardFolders();
+        QVERIFY(QFile::link(QFileInfo(installFolder()).path(), m_home->home() + "/linked"));
+        QVERIFY(QFile::link(ProgramsFolder(), m_home->home() + "/applinks"));
+        typedFolder.replace("@", m_home->home());
+        typedGroup.replace("@/applinks", m_home->home() + "/applinks").replace("@", ProgramsFolder());
+
+        QVERIFY(InstallProduct(typedFolder, typedGroup, true));
+        verifyRegistry();
+        verifyFiles();
+        const QString marker = m_home->path() + "/marker";
+        QCOMPARE(LaunchDesktopEntry(groupPath() + "/Wordwell.desktop", marker),
+                 installFolder() + '\n' + installFolder() + "/Wordwell\n");
+        QCOMPARE(entries(m_home->home()), QStringList{});
     }
 
     void wordwellFindsItsWordsThroughTheRecord()
@@ -186,6 +215,7 @@ private slots:
         QTest::newRow("unwritable registry folder") << "registry folder" << QStringList{};
         QTest::newRow("unwritable desktop folder") << "desktop folder" << QStringList{"Save failed!"};
         QTest::newRow("install folder is a file") << "install folder" << QStringList{};
+        QTest::newRow("words folder is a file") << "words folder" << QStringList{};
     }
 
     void failedStepsAreReportedAndTheRestIsDone()
@@ -208,12 +238,21 @@ private slots:
             WriteFileForTest(registryFolder, "in the way");
         if (fault == "desktop folder")
             WriteFileForTest(DesktopFolder(), "in the way");
+        if (fault == "words folder")
+            WriteFileForTest(installFolder() + "/words", "in the way");
 
         MessageBoxRecorder recorder;
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Setup: |^cannot write"));
         QVERIFY(!InstallProduct(installFolder(), groupPath(), true));
         QCOMPARE(recorder.texts(), boxes);
 
+        if (fault == "install folder") {
+            // Nothing is installed for a record Ridwell could never remove.
+            QCOMPARE(entries(groupPath()), QStringList{});
+            QVERIFY(!QFileInfo::exists(DesktopFolder() + "/Wordwell.desktop"));
+            QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, record::kProductKey, "Path"), QString("<no key>"));
+            return;
+        }
         // Every step that could run did.
         if (fault == "missing source") {
             QCOMPARE(entries(installFolder()),
@@ -229,7 +268,7 @@ private slots:
             QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, record::kProductKey, "Path"), QString("<no key>"));
         else
             verifyRegistry();
-        if (fault != "install folder" && fault != "missing source")
+        if (fault != "missing source")
             verifyFiles();
     }
 

@@ -3,6 +3,7 @@
 #include "platform/shell/folderchooser.h"
 #include "platform/shell/specialfolders.h"
 #include "setup/wizard/setupsheet.h"
+#include "testsupport/filetree.h"
 #include "testsupport/installmedium.h"
 #include "testsupport/isolatedhome.h"
 #include "testsupport/messageboxes.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include <memory>
@@ -225,6 +227,20 @@ private slots:
                                          << "@/blocked";
         QTest::newRow("programs folder is a file") << int(Group) << "Tolvane\\Wordwell\\" << "Tolvane\\Wordwell"
                                                    << "@/.local/share/applications";
+        // Folders Ridwell would refuse: refused at once, without asking whether to use them.
+        QTest::newRow("home folder") << int(Directory) << "@" << "@" << "";
+        QTest::newRow("home folder in other case") << int(Directory) << "@UPPER/" << "@UPPER" << "";
+        QTest::newRow("above the home folder") << int(Directory) << "@/.." << "@/.." << "";
+        QTest::newRow("directly under the root") << int(Directory) << "/opt" << "/opt" << "";
+        QTest::newRow("dot-dot level") << int(Directory) << "@/apps/../Wordwell" << "@/apps/../Wordwell" << "";
+        QTest::newRow("an existing file") << int(Directory) << "@/notes.txt" << "@/notes.txt" << "@/notes.txt";
+        QTest::newRow("a percent sign") << int(Directory) << "@/50%/Wordwell" << "@/50%/Wordwell" << "";
+        QTest::newRow("too long a name") << int(Directory) << "@/a/b/" + QString(300, u'n')
+                                         << "@/a/b/" + QString(300, u'n') << "";
+        QTest::newRow("group escaping the programs folder") << int(Group) << "../../../../escaped"
+                                                            << "../../../../escaped" << "";
+        QTest::newRow("group with a dot-dot level") << int(Group) << "Tolvane/../Wordwell" << "Tolvane/../Wordwell"
+                                                    << "";
     }
 
     void folderThatCannotBeMadeIsRefused()
@@ -233,21 +249,100 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, fieldAfter);
         QFETCH(QString, inTheWay);
-        typed.replace("@", m_home->home());
-        fieldAfter.replace("@", m_home->home());
+        for (QString* text : {&typed, &fieldAfter, &inTheWay})
+            text->replace("@UPPER", m_home->home().toUpper()).replace("@", m_home->home());
         if (!inTheWay.isEmpty())
-            WriteFileForTest(inTheWay.replace("@", m_home->home()), "x");
+            WriteFileForTest(inTheWay, "x");
         start();
         walkTo(page);
         CPropertyPage& active = *m_sheet->GetActivePage();
         auto* edit = item<QLineEdit>(active, page == Directory ? 1006 : 1009);
         typeInto(edit, typed);
+        const QByteArray homeBefore = HashOfTree(m_home->path());
         pressEnter();
         QCOMPARE(m_boxes->texts(), QStringList{page == Directory ? "Invalid Folder!  Please enter a new folder."
                                                                  : "Invalid Group!  Please enter a new Group."});
         QCOMPARE(m_boxes->requests().first().type, fw::MB_OK);
         QCOMPARE(m_sheet->GetActiveIndex(), page);
         QCOMPARE(edit->text(), fieldAfter);
+        // Not a level of a refused folder is left behind.
+        QCOMPARE(HashOfTree(m_home->path()), homeBefore);
+    }
+
+    void folderIsUsedAsItReallyIs_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("other letter case") << "@/.local/SHARE/tolvane/WORDWELL";
+        QTest::newRow("through a link") << "@/apps/Wordwell";
+    }
+
+    void folderIsUsedAsItReallyIs()
+    {
+        QFETCH(QString, typed);
+        typed.replace("@", m_home->home());
+        QVERIFY(QDir().mkpath(installFolder()));
+        QVERIFY(QFile::link(QFileInfo(installFolder()).path(), m_home->home() + "/apps"));
+        start();
+        walkTo(Directory);
+        auto* edit = item<QLineEdit>(m_sheet->m_pageDir, 1006);
+        typeInto(edit, typed);
+        m_boxes->queueAnswer(fw::IDYES);
+        walkTo(End);
+        QCOMPARE(m_sheet->m_pageDir.m_strFolder, installFolder());
+        QCOMPARE(edit->text(), installFolder());
+        QVERIFY(m_sheet->m_pageEnd.m_strSummary.startsWith("Check data:\r\n" + installFolder() + "\r\n"));
+    }
+
+    void summaryShowsNoScrollBarOfItsOwn()
+    {
+        start();
+        walkTo(Directory);
+        typeInto(item<QLineEdit>(m_sheet->m_pageDir, 1006), m_home->home() + '/' + QString(120, u'w'));
+        walkTo(End);
+        auto* summary = item<QPlainTextEdit>(m_sheet->m_pageEnd, 1005);
+        QVERIFY(summary->horizontalScrollBar()->maximum() > 0);
+        // The bars are shown or hidden once the layout has settled.
+        QTest::qWait(50);
+        QVERIFY(!summary->horizontalScrollBar()->isVisible());
+        QVERIFY(!summary->verticalScrollBar()->isVisible());
+        // The agreement asks for both of its bars.
+        auto* agreement = item<QPlainTextEdit>(m_sheet->m_pageLicense, 1002);
+        QCOMPARE(agreement->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(agreement->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    }
+
+    void enterOnAFocusedButtonPressesThatButton_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("pageAfter");  // -1: the wizard was cancelled
+        QTest::newRow("Cancel") << "Cancel" << -1;
+        QTest::newRow("Back") << "Back" << int(License);
+        QTest::newRow("Change Folder") << "Change Folder" << int(Directory);
+        QTest::newRow("the folder field: Next") << "" << int(Group);
+    }
+
+    void enterOnAFocusedButtonPressesThatButton()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, pageAfter);
+        shell::SetFolderChooserHandler([](const QString&, const QString&) { return std::optional<QString>{}; });
+        start();
+        walkTo(Directory);
+        QWidget* target = item<QLineEdit>(m_sheet->m_pageDir, 1006);
+        for (auto* b : m_sheet->findChildren<QPushButton*>()) {
+            if (!button.isEmpty() && b->accessibleName() == button)
+                target = b;
+        }
+        // Reached by Tab, as a keyboard user does.
+        for (int i = 0; i < 12 && QApplication::focusWidget() != target; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), target);
+        QTest::keyClick(target, Qt::Key_Return);
+        QCOMPARE(m_sheet->isVisible(), pageAfter >= 0);
+        if (pageAfter >= 0)
+            QCOMPARE(m_sheet->GetActiveIndex(), pageAfter);
+        else
+            QVERIFY(!QFileInfo::exists(installFolder()));
     }
 
     void oneTrailingSeparatorIsStripped_data()
@@ -326,6 +421,8 @@ private slots:
         answer = shell::ProgramsFolder() + "/Education/Languages";
         QTest::mouseClick(item<QPushButton>(m_sheet->m_pageGroup, 1010), Qt::LeftButton);
         QCOMPARE(item<QLineEdit>(m_sheet->m_pageGroup, 1009)->text(), QString("Languages"));
+        // Enter would press the focused Change button again: the user moves on to the field.
+        item<QLineEdit>(m_sheet->m_pageGroup, 1009)->setFocus();
         walkTo(End);
         QCOMPARE(m_sheet->m_pageGroup.m_strGroupPath, shell::ProgramsFolder() + "/Languages");
         QCOMPARE(titles, (QStringList{"Choose a Directory", "Choose a Directory", "Choose a Program Group"}));
