@@ -1,0 +1,88 @@
+"""Ridwell driven by the keyboard alone under Xvfb, over a real installation made
+by Setup's own procedure: leaving the dialog removes nothing, whichever way."""
+
+import hashlib
+import os
+import subprocess
+import sys
+import unittest
+
+from realdesktop import RealDesktopTestCase, wait_for
+
+BUILD = os.environ["WW_BUILD_DIR"]
+BOX = "Remove all files including recorded words?"
+
+
+def tree_of(folder):
+    """Every entry below `folder` with a digest of its bytes or its link target, never following a link."""
+    entries = {}
+    for where, folders, files in os.walk(folder):
+        for name in folders + files:
+            path = os.path.join(where, name)
+            if os.path.islink(path):
+                what = "-> " + os.readlink(path)
+            elif os.path.isfile(path):
+                with open(path, "rb") as f:
+                    what = hashlib.sha256(f.read()).hexdigest()
+            else:
+                what = "folder"
+            entries[os.path.relpath(path, folder)] = what
+    return entries
+
+
+class RidwellTest(RealDesktopTestCase):
+    def setUp(self):
+        super().setUp()
+        self.install_folder = os.path.join(self.desktop.env["XDG_DATA_HOME"], "Program Files/Tolvane/Wordwell")
+        subprocess.run([os.path.join(BUILD, "realinput", "ww-realinput-install"), self.install_folder],
+                       cwd=os.path.join(BUILD, "dist"), env=self.desktop.env, check=True)
+        with open(os.path.join(self.install_folder, "Words", "friend.wav"), "wb") as f:
+            f.write(b"a recorded word")
+        self.before = tree_of(self.desktop.home)
+        # Started as the menu entry starts it: the installed copy.
+        self.app = self.desktop.start([os.path.join(self.install_folder, "Ridwell")], "Ridwell")
+        self.box = self.app.find("check box", BOX)
+        self.cancel = self.app.find("push button", "Cancel")
+        self.desktop.focus_window(self.desktop.wait_window("Uninstall"))
+        self.tick_box()
+
+    def tick_box(self):
+        # Tab order: Uninstall (the first focus), Cancel, the box.
+        uninstall = self.app.find("push button", "Uninstall")
+        for control in (uninstall, self.cancel, self.box):
+            if control is not uninstall:
+                self.desktop.key("Tab")
+            wait_for(lambda: self.desktop.has_state(control, "focused"), f'the focus on "{control.name}"')
+        self.desktop.key("space")
+        wait_for(lambda: self.desktop.has_state(self.box, "checked"), "the box to be ticked")
+
+    def answer(self):
+        """"closed" once Ridwell has ended, its message box's text while it shows one."""
+        if not self.app.running():
+            return "closed"
+        try:
+            box = self.desktop.find_in(self.app.application(), "push button", "OK")
+            return box and " ".join(label.name for label in self.desktop.find_all_in(self.desktop.window_of(box), "label"))
+        except Exception:
+            return None
+
+    def leave_with(self, *keys):
+        self.desktop.key(*keys)
+        outcome = wait_for(self.answer, "Ridwell to close or answer")
+        after = tree_of(self.desktop.home)
+        changed = sorted(path for path in set(self.before) | set(after) if self.before.get(path) != after.get(path))
+        self.assertEqual(changed, [], f"Ridwell changed the home folder; it said: {outcome}")
+        self.assertEqual(outcome, "closed", "Ridwell answered with a message box")
+        self.assertEqual(self.app.wait_exit(), 0)
+
+    def test_enter_on_cancel(self):
+        self.desktop.key("shift+Tab")
+        wait_for(lambda: self.desktop.has_state(self.cancel, "focused"), "the focus on Cancel")
+        self.leave_with("Return")
+
+    def test_escape(self):
+        self.leave_with("Escape")
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv, verbosity=2)
