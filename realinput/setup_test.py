@@ -1,0 +1,85 @@
+"""Setup driven by the keyboard alone under Xvfb, from the built distribution
+folder: Enter walks the wizard and installs; the home folder typed as the
+install folder is refused before anything is made."""
+
+import os
+import sys
+import unittest
+
+from realdesktop import RealDesktopTestCase, wait_for
+
+BUILD = os.environ["WW_BUILD_DIR"]
+INVALID_FOLDER = "Invalid Folder!  Please enter a new folder."
+
+
+class SetupTest(RealDesktopTestCase):
+    def setUp(self):
+        super().setUp()
+        self.install_folder = os.path.join(self.desktop.env["XDG_DATA_HOME"], "Tolvane/Wordwell")
+        self.group = os.path.join(self.desktop.env["XDG_DATA_HOME"], "applications/Tolvane/Wordwell")
+        # Setup copies from the folder it is started in, as from its medium.
+        self.app = self.desktop.start([os.path.join(BUILD, "dist", "Setup")], "Setup", cwd=os.path.join(BUILD, "dist"))
+        self.next = self.app.find("push button", "Next")
+        window = wait_for(lambda: self.desktop.xdotool("search", "--onlyvisible", "--pid",
+                                                        str(self.app.process.pid)).split(), "the wizard's window")
+        self.desktop.focus_window(window[0])
+        wait_for(lambda: self.desktop.has_state(self.next, "focused"), "the focus on Next")
+
+    def message(self):
+        """The text of the message box Setup shows, or None."""
+        ok = self.desktop.find_in(self.app.application(), "push button", "OK")
+        if not ok:
+            return None
+        return " ".join(label.name for label in self.desktop.find_all_in(self.desktop.window_of(ok), "label"))
+
+    def focus(self, control):
+        """Tab until `control` has the focus, as a keyboard user does."""
+        for _ in range(10):
+            if self.desktop.has_state(control, "focused"):
+                return
+            self.desktop.key("Tab")
+        wait_for(lambda: self.desktop.has_state(control, "focused"), f'the focus on "{control.name}"')
+
+    def to_folder_page(self):
+        self.desktop.key("Return")
+        accept = self.app.find("check box", "I Accept")
+        self.focus(accept)
+        self.desktop.key("space")
+        wait_for(lambda: self.desktop.has_state(accept, "checked"), "the agreement to be accepted")
+        self.desktop.key("Return")
+        return self.app.find("text", "Folder")
+
+    def test_enter_walks_the_wizard_and_installs(self):
+        self.to_folder_page()
+        self.desktop.key("Return")  # the proposed folder
+        self.app.find("text", "Program Group")
+        self.desktop.key("Return")  # the proposed group
+        self.app.find("text", "Summary")
+        self.desktop.key("Return")  # Finish
+        said = wait_for(self.message, "Setup's message")
+        self.assertEqual(said, "The installation was successful.")
+        self.desktop.key("Return")
+        self.assertEqual(self.app.wait_exit(), 0)
+        for name in ("Wordwell", "Ridwell", "Wordwell.hlp", "Wordwell.cnt", "Wordwell.png", "Words"):
+            self.assertTrue(os.path.exists(os.path.join(self.install_folder, name)), name)
+        self.assertEqual(sorted(os.listdir(self.group)),
+                         ["Uninstall Wordwell.desktop", "Wordwell Help.desktop", "Wordwell.desktop"])
+
+    def test_home_folder_is_refused(self):
+        folder = self.to_folder_page()
+        self.focus(folder)
+        self.desktop.key("ctrl+a")
+        self.desktop.type_text(self.desktop.home)
+        before = sorted(os.listdir(self.desktop.home))
+        self.desktop.key("Return")
+        # Refused at once: no "Folder already exists, use anyway?" first.
+        self.assertEqual(wait_for(self.message, "Setup's message"), INVALID_FOLDER)
+        self.desktop.key("Return")
+        wait_for(lambda: self.message() is None, "the message to close")
+        self.assertEqual(self.desktop.text_of(folder), self.desktop.home)
+        self.assertEqual(sorted(os.listdir(self.desktop.home)), before)
+        self.assertFalse(os.path.exists(self.install_folder))
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv, verbosity=2)
