@@ -83,6 +83,19 @@ class RidwellTest(RealDesktopTestCase):
     def test_escape(self):
         self.leave_with("Escape")
 
+    def test_shift_f10_about(self):
+        # The context menu opens with its one command chosen: Enter takes it.
+        self.desktop.key("shift+F10")
+        self.desktop.key("Return")
+        version = self.app.find("label", "Uninstall Version 1.0")
+        self.desktop.focus_window(self.desktop.wait_window("About Uninstall"))
+        self.desktop.key("Return")
+        wait_for(lambda: self.desktop.find_in(self.app.application(), "label", "Uninstall Version 1.0") is None,
+                 "the About box to close")
+        self.assertIsNotNone(version)
+        self.desktop.focus_window(self.desktop.wait_window("Uninstall"))
+        self.leave_with("Escape")
+
 
 if __name__ == "__main__":
     unittest.main(argv=sys.argv, verbosity=2)
