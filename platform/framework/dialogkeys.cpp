@@ -33,15 +33,10 @@ QPushButton* defaultButtonFor(QWidget* control, QWidget* window)
 
 CDialogKeys::CDialogKeys(QWidget* window) : QObject(window), m_pWindow(window)
 {
-    Watch(window);
-}
-
-void CDialogKeys::Watch(QWidget* control)
-{
-    control->installEventFilter(this);
-    const auto inner = control->findChildren<QWidget*>();
-    for (QWidget* w : inner)
-        w->installEventFilter(this);
+    window->installEventFilter(this);
+    const auto controls = window->findChildren<QWidget*>();
+    for (QWidget* control : controls)
+        control->installEventFilter(this);
 }
 
 bool CDialogKeys::eventFilter(QObject* watched, QEvent* event)

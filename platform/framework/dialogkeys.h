@@ -17,9 +17,6 @@ public:
     // Answers those keys for `window` and every control it holds now.
     explicit CDialogKeys(QWidget* window);
 
-    // Answers them for `control` and what it holds too (controls made later).
-    void Watch(QWidget* control);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
