@@ -1,10 +1,10 @@
 #include "platform/audio/module/capture.h"
 
+#include "platform/audio/module/defaultdevices.h"
 #include "platform/audio/teardown.h"
 
 #include <QAudioDevice>
 #include <QAudioSource>
-#include <QMediaDevices>
 #include <QThread>
 
 #include <utility>
@@ -20,7 +20,10 @@ constexpr unsigned long kDrainPollMs = 5;
 
 }  // namespace
 
-AudioCapture::AudioCapture(std::function<void(const QString& reason)> failed) : m_failed(std::move(failed)) {}
+AudioCapture::AudioCapture(std::function<void(const QString& reason)> failed)
+    : m_failed(std::move(failed)), m_watch([this] { onDeviceRemoved(); })
+{
+}
 
 AudioCapture::~AudioCapture()
 {
@@ -31,7 +34,7 @@ AudioCapture::~AudioCapture()
 bool AudioCapture::start(int sampleRate, int channels, QString* reason)
 {
     stop();
-    const QAudioDevice device = QMediaDevices::defaultAudioInput();
+    const QAudioDevice device = DefaultInput();
     if (device.isNull()) {
         *reason = QStringLiteral("there is no recording device");
         return false;
@@ -58,23 +61,17 @@ bool AudioCapture::start(int sampleRate, int channels, QString* reason)
         return false;
     }
     m_clock.start();
+    m_deviceName = device.description();
+    m_watch.watch(device);
     connect(m_input, &QIODevice::readyRead, this, &AudioCapture::takeSamples);
     return true;
 }
 
 QByteArray AudioCapture::stop()
 {
-    if (m_source) {
-        if (m_input)
-            drain();
-        m_source->disconnect(this);
-        // Stopping the source deletes its device.
-        m_input = nullptr;
-        m_source->stop();
-        // This may run inside the source's own signal.
-        m_source->deleteLater();
-        m_source = nullptr;
-    }
+    if (m_source && m_input)
+        drain();
+    release();
     QByteArray recorded = std::exchange(m_recorded, QByteArray());
     // Whole frames only: a device may stop in the middle of one.
     const qint64 frameBytes = m_format.bytesPerFrame();
@@ -117,6 +114,30 @@ void AudioCapture::drain()
     }
     if (m_recorded.size() > captured)
         m_recorded.truncate(captured);
+}
+
+void AudioCapture::release()
+{
+    m_watch.watch(QAudioDevice());
+    if (!m_source)
+        return;
+    m_source->disconnect(this);
+    // Stopping the source deletes its device.
+    m_input = nullptr;
+    m_source->stop();
+    // This may run inside the source's own signal.
+    m_source->deleteLater();
+    m_source = nullptr;
+}
+
+// What the device delivered is kept, and nothing more is waited for: the
+// server has moved the stream to another device, whose sound is not wanted.
+void AudioCapture::onDeviceRemoved()
+{
+    takeSamples();
+    release();
+    m_failed(QStringLiteral("the recording device \"%1\" was disconnected; what was recorded until then is kept")
+                 .arg(m_deviceName));
 }
 
 void AudioCapture::onStateChanged()
