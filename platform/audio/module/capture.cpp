@@ -72,6 +72,7 @@ QByteArray AudioCapture::stop()
     if (m_source && m_input)
         drain();
     release();
+    m_level = 0;
     QByteArray recorded = std::exchange(m_recorded, QByteArray());
     // Whole frames only: a device may stop in the middle of one.
     const qint64 frameBytes = m_format.bytesPerFrame();
@@ -88,8 +89,18 @@ qint64 AudioCapture::capturedFrames() const
 
 void AudioCapture::takeSamples()
 {
-    if (m_input)
-        m_recorded.append(m_input->readAll());
+    if (!m_input)
+        return;
+    const QByteArray samples = m_input->readAll();
+    if (samples.isEmpty())
+        return;
+    m_recorded.append(samples);
+    // The loudest of what just came, which is a few hundredths of a second.
+    const auto* s = reinterpret_cast<const qint16*>(samples.constData());
+    int peak = 0;
+    for (qsizetype i = 0; i < samples.size() / 2; ++i)
+        peak = qMax(peak, qAbs(int(s[i])));
+    m_level = peak / 32768.0;
 }
 
 // What was captured before Stop may still be on its way: in the device, in

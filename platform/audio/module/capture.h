@@ -31,6 +31,7 @@ public:
     // (interleaved 16-bit), including those the device has yet to deliver.
     QByteArray stop() override;
     qint64 capturedFrames() const override;
+    double level() const override { return m_level; }
 
 private:
     void takeSamples();
@@ -49,6 +50,7 @@ private:
     // Since the source started: how much sound there is to keep at Stop.
     QElapsedTimer m_clock;
     QString m_deviceName;
+    double m_level = 0;
     DeviceWatch m_watch;
 };
 
