@@ -39,7 +39,7 @@ public:
                   return;
               std::unique_lock lock(m_mutex);
               while (!m_done.wait_for(lock, std::chrono::seconds(kBlockSeconds), [this] { return m_stopping; })) {
-                  if (::write(fd, block.constData(), block.size()) != block.size())
+                  if (::write(fd, block.constData(), size_t(block.size())) != block.size())
                       break;
               }
               ::close(fd);
