@@ -1,6 +1,7 @@
-// How quickly a word's clip starts: Open of a clip file, and Play up to the
-// moment the first samples are handed to the sound output device. Needs a
-// sound server (scripts/bench starts one).
+// How quickly a word's clip starts: Open of a clip file, Play up to the
+// moment the first samples are handed to the sound output device, and Record
+// up to the first samples captured. Needs a sound server (scripts/bench
+// starts one).
 #include "platform/audio/wavefile.h"
 #include "practice/sound/soundclipplayer.h"
 #include "practice/sound/soundclipwindow.h"
@@ -88,6 +89,38 @@ void BM_PlayToFirstAudio(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PlayToFirstAudio)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+// Includes asking the sound server for its default source, as every Record does.
+void BM_RecordToFirstSamples(benchmark::State& state)
+{
+    if (QMediaDevices::defaultAudioInput().isNull()) {
+        state.SkipWithError("no recording device: run through scripts/bench, which starts a sound server");
+        return;
+    }
+    Fixture f;
+    platform::audio::WaveAudioDevice* device = f.player.Window()->device();
+    for (auto _ : state) {
+        device->New();
+        QElapsedTimer clock;
+        clock.start();
+        device->Record();
+        while (device->length() == 0 && clock.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+        const bool captured = device->length() > 0;
+        device->Stop();
+        if (!captured) {
+            state.SkipWithError("nothing was captured within 5 s");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_RecordToFirstSamples)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5)

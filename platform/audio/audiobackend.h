@@ -38,6 +38,8 @@ public:
     virtual bool start(int sampleRate, int channels, QString* reason) = 0;
     virtual QByteArray stop() = 0;
     virtual qint64 capturedFrames() const = 0;
+    // How loud the latest samples were, 0 (silence) to 1 (full scale).
+    virtual double level() const = 0;
 };
 
 class AudioBackend {
@@ -54,7 +56,7 @@ public:
 // The module's one exported function, `extern "C"`; the number changes
 // whenever the classes above do, so a module built for another version is
 // refused instead of called.
-inline constexpr char kBackendEntryPoint[] = "wordwell_audio_backend_1";
+inline constexpr char kBackendEntryPoint[] = "wordwell_audio_backend_2";
 using BackendEntryPoint = const AudioBackend* (*)();
 
 }  // namespace platform::audio

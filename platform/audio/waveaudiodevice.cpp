@@ -188,6 +188,11 @@ qint64 WaveAudioDevice::position() const
     }
 }
 
+double WaveAudioDevice::inputLevel() const
+{
+    return m_mode == Mode::Recording ? m_capture->level() : 0.0;
+}
+
 qint64 WaveAudioDevice::length() const
 {
     return m_clip.frameCount() + (m_mode == Mode::Recording ? m_capture->capturedFrames() : 0);

@@ -61,6 +61,8 @@ public:
     qint64 position() const;
     qint64 length() const;
     int sampleRate() const { return m_clip.sampleRate; }
+    // While recording, how loud the input is, 0 to 1; 0 otherwise.
+    double inputLevel() const;
     // The file the clip was opened from or last saved to; empty for a new recording.
     const QString& fileName() const { return m_fileName; }
     const WaveData& clip() const { return m_clip; }

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QProgressBar>
 #include <QSlider>
 #include <QStyle>
 #include <QToolButton>
@@ -73,6 +74,14 @@ CPlayBar::CPlayBar(WaveAudioDevice* device, bool withRecord, bool withName, QWid
         m_record = makeButton(recordIcon(), QStringLiteral("Record"), QStringLiteral("Record clip"), this);
         layout->addWidget(m_record);
         connect(m_record, &QToolButton::clicked, m_device, &WaveAudioDevice::Record);
+        // A silent or muted microphone shows before the word is lost.
+        m_meter = new QProgressBar(this);
+        m_meter->setAccessibleName(QStringLiteral("Input level"));
+        m_meter->setRange(0, 100);
+        m_meter->setTextVisible(false);
+        m_meter->setFixedWidth(60);
+        m_meter->setVisible(false);
+        layout->addWidget(m_meter);
     }
 
     m_position = new QSlider(Qt::Horizontal, this);
@@ -108,6 +117,8 @@ void CPlayBar::showState()
     if (m_record)
         m_record->setEnabled(ready);
     m_position->setEnabled(ready && !running);
+    if (m_meter)
+        m_meter->setVisible(mode == WaveAudioDevice::Mode::Recording);
     if (m_name)
         m_name->setText(ready ? ClipDisplayName(m_device->fileName()) : QString());
     refresh();
@@ -122,6 +133,8 @@ void CPlayBar::refresh()
     // Arrow keys move a tenth of a second, Page Up and Down a second.
     m_position->setSingleStep(qMax(1, m_device->sampleRate() / 10));
     m_position->setPageStep(qMax(1, m_device->sampleRate()));
+    if (m_meter)
+        m_meter->setValue(qRound(m_device->inputLevel() * 100));
 }
 
 void CPlayBar::onSliderMoved(int value)

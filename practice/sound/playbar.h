@@ -6,13 +6,15 @@
 #include <QWidget>
 
 class QLabel;
+class QProgressBar;
 class QSlider;
 class QToolButton;
 
 namespace practice::sound {
 
 // The editor's play bar over a wave audio device: play, stop, an optional
-// record button, the position, and optionally the clip's name. It shows the
+// record button with an input level meter while recording, the position, and
+// optionally the clip's name. It shows the
 // device's state and forwards the user's presses; the work is the device's.
 class CPlayBar : public QWidget {
     Q_OBJECT
@@ -27,6 +29,8 @@ public:
     QSlider* positionSlider() const { return m_position; }
     // Null without the name.
     QLabel* nameLabel() const { return m_name; }
+    // Null without the record button; shown only while recording.
+    QProgressBar* levelMeter() const { return m_meter; }
 
 private:
     void refresh();
@@ -39,6 +43,7 @@ private:
     QToolButton* m_record = nullptr;
     QSlider* m_position = nullptr;
     QLabel* m_name = nullptr;
+    QProgressBar* m_meter = nullptr;
     QTimer m_ticker;
 };
 

@@ -33,7 +33,7 @@ public:
 
 }  // namespace platform::audio
 
-extern "C" Q_DECL_EXPORT const platform::audio::AudioBackend* wordwell_audio_backend_1()
+extern "C" Q_DECL_EXPORT const platform::audio::AudioBackend* wordwell_audio_backend_2()
 {
     static const platform::audio::MultimediaBackend backend;
     return &backend;

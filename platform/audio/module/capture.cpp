@@ -1,10 +1,10 @@
 #include "platform/audio/module/capture.h"
 
+#include "platform/audio/module/defaultdevices.h"
 #include "platform/audio/teardown.h"
 
 #include <QAudioDevice>
 #include <QAudioSource>
-#include <QMediaDevices>
 #include <QThread>
 
 #include <utility>
@@ -20,7 +20,10 @@ constexpr unsigned long kDrainPollMs = 5;
 
 }  // namespace
 
-AudioCapture::AudioCapture(std::function<void(const QString& reason)> failed) : m_failed(std::move(failed)) {}
+AudioCapture::AudioCapture(std::function<void(const QString& reason)> failed)
+    : m_failed(std::move(failed)), m_watch([this] { onDeviceRemoved(); })
+{
+}
 
 AudioCapture::~AudioCapture()
 {
@@ -31,7 +34,7 @@ AudioCapture::~AudioCapture()
 bool AudioCapture::start(int sampleRate, int channels, QString* reason)
 {
     stop();
-    const QAudioDevice device = QMediaDevices::defaultAudioInput();
+    const QAudioDevice device = DefaultInput();
     if (device.isNull()) {
         *reason = QStringLiteral("there is no recording device");
         return false;
@@ -58,23 +61,18 @@ bool AudioCapture::start(int sampleRate, int channels, QString* reason)
         return false;
     }
     m_clock.start();
+    m_deviceName = device.description();
+    m_watch.watch(device);
     connect(m_input, &QIODevice::readyRead, this, &AudioCapture::takeSamples);
     return true;
 }
 
 QByteArray AudioCapture::stop()
 {
-    if (m_source) {
-        if (m_input)
-            drain();
-        m_source->disconnect(this);
-        // Stopping the source deletes its device.
-        m_input = nullptr;
-        m_source->stop();
-        // This may run inside the source's own signal.
-        m_source->deleteLater();
-        m_source = nullptr;
-    }
+    if (m_source && m_input)
+        drain();
+    release();
+    m_level = 0;
     QByteArray recorded = std::exchange(m_recorded, QByteArray());
     // Whole frames only: a device may stop in the middle of one.
     const qint64 frameBytes = m_format.bytesPerFrame();
@@ -91,8 +89,18 @@ qint64 AudioCapture::capturedFrames() const
 
 void AudioCapture::takeSamples()
 {
-    if (m_input)
-        m_recorded.append(m_input->readAll());
+    if (!m_input)
+        return;
+    const QByteArray samples = m_input->readAll();
+    if (samples.isEmpty())
+        return;
+    m_recorded.append(samples);
+    // The loudest of what just came, which is a few hundredths of a second.
+    const auto* s = reinterpret_cast<const qint16*>(samples.constData());
+    int peak = 0;
+    for (qsizetype i = 0; i < samples.size() / 2; ++i)
+        peak = qMax(peak, qAbs(int(s[i])));
+    m_level = peak / 32768.0;
 }
 
 // What was captured before Stop may still be on its way: in the device, in
@@ -117,6 +125,30 @@ void AudioCapture::drain()
     }
     if (m_recorded.size() > captured)
         m_recorded.truncate(captured);
+}
+
+void AudioCapture::release()
+{
+    m_watch.watch(QAudioDevice());
+    if (!m_source)
+        return;
+    m_source->disconnect(this);
+    // Stopping the source deletes its device.
+    m_input = nullptr;
+    m_source->stop();
+    // This may run inside the source's own signal.
+    m_source->deleteLater();
+    m_source = nullptr;
+}
+
+// What the device delivered is kept, and nothing more is waited for: the
+// server has moved the stream to another device, whose sound is not wanted.
+void AudioCapture::onDeviceRemoved()
+{
+    takeSamples();
+    release();
+    m_failed(QStringLiteral("the recording device \"%1\" was disconnected; what was recorded until then is kept")
+                 .arg(m_deviceName));
 }
 
 void AudioCapture::onStateChanged()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/audio/audiobackend.h"
+#include "platform/audio/module/devicewatch.h"
 
 #include <QAudioFormat>
 #include <QByteArray>
@@ -14,8 +15,8 @@ namespace platform::audio {
 
 // Records from the default sound input device into memory. start() returns at
 // once; the device delivers samples in the background until stop(). `failed`
-// is called when the device stops working while recording; what it recorded
-// is kept for stop().
+// is called when the device stops working or is removed while recording; what
+// it recorded is kept for stop().
 class AudioCapture : public QObject, public CaptureStream {
     Q_OBJECT
 
@@ -30,11 +31,14 @@ public:
     // (interleaved 16-bit), including those the device has yet to deliver.
     QByteArray stop() override;
     qint64 capturedFrames() const override;
+    double level() const override { return m_level; }
 
 private:
     void takeSamples();
     void drain();
     void onStateChanged();
+    void onDeviceRemoved();
+    void release();
 
     std::function<void(const QString& reason)> m_failed;
 
@@ -45,6 +49,9 @@ private:
     QAudioFormat m_format;
     // Since the source started: how much sound there is to keep at Stop.
     QElapsedTimer m_clock;
+    QString m_deviceName;
+    double m_level = 0;
+    DeviceWatch m_watch;
 };
 
 }  // namespace platform::audio

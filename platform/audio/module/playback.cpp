@@ -1,11 +1,11 @@
 #include "platform/audio/module/playback.h"
 
+#include "platform/audio/module/defaultdevices.h"
 #include "platform/audio/teardown.h"
 
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QBuffer>
-#include <QMediaDevices>
 
 namespace platform::audio {
 
@@ -52,7 +52,8 @@ QAudioFormat FormatOf(const WaveData& sound)
     return format;
 }
 
-AudioPlayback::AudioPlayback(PlaybackEvents events) : m_events(std::move(events))
+AudioPlayback::AudioPlayback(PlaybackEvents events)
+    : m_events(std::move(events)), m_watch([this] { onDeviceRemoved(); })
 {
     m_drainTimer.setInterval(kDrainIntervalMs);
     connect(&m_drainTimer, &QTimer::timeout, this, &AudioPlayback::checkDrained);
@@ -67,7 +68,7 @@ AudioPlayback::~AudioPlayback()
 bool AudioPlayback::start(const WaveData& sound, qint64 fromFrame, QString* reason)
 {
     stop();
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    const QAudioDevice device = DefaultOutput();
     if (device.isNull()) {
         *reason = QStringLiteral("there is no sound output device");
         return false;
@@ -97,6 +98,8 @@ bool AudioPlayback::start(const WaveData& sound, qint64 fromFrame, QString* reas
         *reason = QStringLiteral("the sound output device \"%1\" could not be opened").arg(device.description());
         return false;
     }
+    m_deviceName = device.description();
+    m_watch.watch(device);
     return true;
 }
 
@@ -132,6 +135,12 @@ void AudioPlayback::onStateChanged()
     }
 }
 
+void AudioPlayback::onDeviceRemoved()
+{
+    release();
+    m_events.failed(QStringLiteral("the sound output device \"%1\" was disconnected").arg(m_deviceName));
+}
+
 void AudioPlayback::checkDrained()
 {
     if (!m_sink)
@@ -147,6 +156,7 @@ void AudioPlayback::checkDrained()
 void AudioPlayback::release()
 {
     m_drainTimer.stop();
+    m_watch.watch(QAudioDevice());
     if (m_sink) {
         m_startFrame = position();
         m_sink->disconnect(this);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/audio/audiobackend.h"
+#include "platform/audio/module/devicewatch.h"
 
 #include <QAudioFormat>
 #include <QObject>
@@ -36,6 +37,7 @@ public:
 
 private:
     void onStateChanged();
+    void onDeviceRemoved();
     void checkDrained();
     void release();
 
@@ -47,6 +49,8 @@ private:
     qint64 m_frameCount = 0;
     int m_sampleRate = 0;
     int m_drainChecks = 0;
+    QString m_deviceName;
+    DeviceWatch m_watch;
 };
 
 }  // namespace platform::audio

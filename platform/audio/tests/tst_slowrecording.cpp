@@ -4,12 +4,11 @@
 #include "platform/audio/waveaudiodevice.h"
 
 #include "audiotesting.h"
+#include "privatesoundserver.h"
 #include "testsupport/isolatedhome.h"
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <chrono>
@@ -40,7 +39,7 @@ public:
                   return;
               std::unique_lock lock(m_mutex);
               while (!m_done.wait_for(lock, std::chrono::seconds(kBlockSeconds), [this] { return m_stopping; })) {
-                  if (::write(fd, block.constData(), block.size()) != block.size())
+                  if (::write(fd, block.constData(), size_t(block.size())) != block.size())
                       break;
               }
               ::close(fd);
@@ -79,31 +78,15 @@ private slots:
     {
         if (ExpectNoAudioDevice())
             QSKIP("this run has no sound device");
-        QVERIFY(m_runtime.isValid());
-        m_pipe = m_runtime.path() + "/late-source";
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_RUNTIME_DIR", m_runtime.path());
-        env.insert("HOME", m_runtime.path());
-        env.remove("PULSE_SERVER");
-        m_server.setProcessEnvironment(env);
-        m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        // It ends by itself once no one uses it, should this suite be killed.
-        m_server.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=10", "--log-target=stderr",
-                                      "--log-level=error", "--load=module-native-protocol-unix",
-                                      "--load=module-null-sink sink_name=late_sink",
-                                      "--load=module-pipe-source source_name=late_source file=" + m_pipe
-                                          + " format=s16le rate=22050 channels=1"});
-        QVERIFY2(m_server.waitForStarted(), qPrintable(m_server.errorString()));
-        const QString socket = m_runtime.path() + "/pulse/native";
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(socket) && QFile::exists(m_pipe), 10000);
+        m_pipe = m_server.runtimePath() + "/late-source";
+        QString why;
+        QVERIFY2(m_server.start({"module-null-sink sink_name=late_sink",
+                                 "module-pipe-source source_name=late_source file=" + m_pipe
+                                     + " format=s16le rate=22050 channels=1"},
+                                &why),
+                 qPrintable(why));
         // The sound system is loaded by the first recording, after this.
-        qputenv("PULSE_SERVER", "unix:" + QFile::encodeName(socket));
-    }
-
-    void cleanupTestCase()
-    {
-        m_server.terminate();
-        m_server.waitForFinished();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_pipe), 10000);
     }
 
     void init() { m_home = std::make_unique<IsolatedHome>(); }
@@ -144,8 +127,7 @@ private slots:
     }
 
 private:
-    QTemporaryDir m_runtime;
-    QProcess m_server;
+    PrivateSoundServer m_server;
     QString m_pipe;
     std::unique_ptr<IsolatedHome> m_home;
 };

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QAudioDevice>
+#include <QObject>
+
+#include <functional>
+
+struct pa_context;
+struct pa_threaded_mainloop;
+
+namespace platform::audio {
+
+// Tells when the device a stream plays to or records from leaves the system
+// (unplugged, its driver unloaded). The sound server would quietly move the
+// stream to another device, so that a word would go on being recorded from
+// some other microphone, or played into other speakers, without the user
+// knowing: the stream is to end instead. Qt does not tell: it neither fails
+// the stream nor, on every version, reports the change of its device lists.
+// So the watch listens to the server's own events, on a thread of the sound
+// library's, while a device is watched, and `removed` is called from the
+// event loop.
+class DeviceWatch : public QObject {
+    Q_OBJECT
+
+public:
+    explicit DeviceWatch(std::function<void()> removed, QObject* parent = nullptr);
+    ~DeviceWatch() override;
+
+    // Watches `device` from now on; a null device stops watching.
+    void watch(const QAudioDevice& device);
+    // Looks whether the device watched is still there; the server's events
+    // call it, from the event loop.
+    void check();
+
+private:
+    void listen();
+    void stopListening();
+
+    std::function<void()> m_removed;
+    QAudioDevice m_device;
+    pa_threaded_mainloop* m_loop = nullptr;
+    pa_context* m_context = nullptr;
+};
+
+}  // namespace platform::audio

@@ -1,0 +1,185 @@
+// Sound goes where the user set it: to the sound server's default sink, from
+// its default source, as they change, and a device removed while in use ends
+// what it was doing. The suite runs a server of its own with two sinks and two
+// sources, as a desktop with speakers, a headset and two microphones has, so
+// no other suite sees its defaults change.
+#include "platform/audio/waveaudiodevice.h"
+
+#include "audiotesting.h"
+#include "privatesoundserver.h"
+#include "testsupport/isolatedhome.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace platform::audio;
+using namespace audiotesting;
+using Mode = WaveAudioDevice::Mode;
+
+namespace {
+
+constexpr int kRate = kRecordingSampleRate;
+
+// The silent microphone is listed before the one that hears a tone, and both
+// after the speakers' monitors: a program that takes the first input the
+// server lists records silence whatever the user chose.
+const QStringList kDevices{
+    "module-null-sink sink_name=speakers",
+    "module-null-sink sink_name=headset",
+    "module-null-source source_name=silent_mic max_latency_msec=20",
+    "module-sine-source source_name=tone_mic rate=22050 frequency=440",
+};
+
+qint16 loudest(const QByteArray& samples)
+{
+    const auto* s = reinterpret_cast<const qint16*>(samples.constData());
+    qint16 peak = 0;
+    for (qsizetype i = 0; i < samples.size() / 2; ++i)
+        peak = qMax<qint16>(peak, qint16(qAbs(s[i])));
+    return peak;
+}
+
+}  // namespace
+
+class TestDefaultDevices : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QString why;
+        QVERIFY2(m_server.start(kDevices, &why), qPrintable(why));
+    }
+
+    void init()
+    {
+        m_home = std::make_unique<IsolatedHome>();
+        QVERIFY(m_server.pactl({"set-default-sink", "speakers"}));
+        QVERIFY(m_server.pactl({"set-default-source", "silent_mic"}));
+    }
+
+    void cleanup() { m_home.reset(); }
+
+    // Rows run in order on one device, so the default changes between recordings.
+    void recordingFollowsTheDefaultSource_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<bool>("heard");
+        QTest::newRow("the tone, listed last") << "tone_mic" << true;
+        QTest::newRow("the silent one") << "silent_mic" << false;
+        QTest::newRow("the tone again") << "tone_mic" << true;
+    }
+
+    void recordingFollowsTheDefaultSource()
+    {
+        QFETCH(QString, source);
+        QFETCH(bool, heard);
+        QVERIFY(m_server.pactl({"set-default-source", source}));
+        m_device.New();
+        m_device.Record();
+        QCOMPARE(m_device.mode(), Mode::Recording);
+        QTest::qWait(500);
+        m_device.Stop();
+        QVERIFY2(m_device.length() > kRate / 4, qPrintable(QString::number(m_device.length())));
+        const qint16 peak = loudest(m_device.clip().samples);
+        QVERIFY2(heard ? peak > 1000 : peak == 0, qPrintable(QString("peak %1").arg(peak)));
+    }
+
+    void playbackFollowsTheDefaultSink_data()
+    {
+        QTest::addColumn<QString>("sink");
+        QTest::addColumn<bool>("pluggedIn");
+        QTest::newRow("headset") << "headset" << false;
+        QTest::newRow("speakers") << "speakers" << false;
+        QTest::newRow("a headset plugged in while running") << "late_headset" << true;
+    }
+
+    void playbackFollowsTheDefaultSink()
+    {
+        QFETCH(QString, sink);
+        QFETCH(bool, pluggedIn);
+        QString module;
+        if (pluggedIn) {
+            module = m_server.pactl({"load-module", "module-null-sink", "sink_name=" + sink}).value_or(QString()).trimmed();
+            QVERIFY(!module.isEmpty());
+        }
+        QVERIFY(m_server.pactl({"set-default-sink", sink}));
+        const int index = m_server.indexOf("sinks", sink);
+        QVERIFY(index >= 0);
+        QVERIFY(playTone(3));
+        // "<stream>\t<sink>\t<client>..."
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.pactl({"list", "short", "sink-inputs"}).value_or(QString()).section('\t', 1, 1).toInt() == index
+                                     && m_device.mode() == Mode::Playing,
+                                 5000);
+        m_device.Stop();
+        if (pluggedIn)
+            QVERIFY(m_server.pactl({"unload-module", module}));
+    }
+
+    void removedSinkEndsPlay()
+    {
+        const QString module = m_server.pactl({"load-module", "module-null-sink", "sink_name=usb_speakers"}).value_or(QString()).trimmed();
+        QVERIFY(!module.isEmpty());
+        QVERIFY(m_server.pactl({"set-default-sink", "usb_speakers"}));
+        QSignalSpy errors(&m_device, &WaveAudioDevice::deviceError);
+        QSignalSpy started(&m_device, &WaveAudioDevice::playbackStarted);
+        QVERIFY(playTone(5));
+        QTRY_COMPARE_WITH_TIMEOUT(started.count(), 1, 5000);
+        QVERIFY(m_server.pactl({"unload-module", module}));
+        QTRY_COMPARE_WITH_TIMEOUT(errors.count(), 1, 5000);
+        QCOMPARE(m_device.mode(), Mode::Stopped);
+        QVERIFY2(errors[0][0].toString().startsWith("Unable to play the sound clip: the sound output device \"")
+                     && errors[0][0].toString().endsWith("\" was disconnected."),
+                 qPrintable(errors[0][0].toString()));
+        // The next Play goes to what is the default now.
+        QVERIFY(playTone(1));
+        QCOMPARE(m_device.mode(), Mode::Playing);
+        m_device.Stop();
+    }
+
+    void removedSourceEndsRecordingAndKeepsIt()
+    {
+        const QString module =
+            m_server.pactl({"load-module", "module-sine-source", "source_name=usb_mic", "rate=22050"}).value_or(QString()).trimmed();
+        QVERIFY(!module.isEmpty());
+        QVERIFY(m_server.pactl({"set-default-source", "usb_mic"}));
+        QSignalSpy errors(&m_device, &WaveAudioDevice::deviceError);
+        m_device.New();
+        m_device.Record();
+        QCOMPARE(m_device.mode(), Mode::Recording);
+        QTRY_VERIFY_WITH_TIMEOUT(m_device.length() > kRate / 2, 5000);
+        QVERIFY(m_server.pactl({"unload-module", module}));
+        QTRY_COMPARE_WITH_TIMEOUT(errors.count(), 1, 5000);
+        QCOMPARE(m_device.mode(), Mode::Stopped);
+        QVERIFY2(errors[0][0].toString().startsWith("Unable to record: the recording device \"")
+                     && errors[0][0].toString().endsWith("\" was disconnected; what was recorded until then is kept."),
+                 qPrintable(errors[0][0].toString()));
+        // What the microphone heard is kept, and nothing from the one the
+        // server moved the stream to (the silent default now).
+        QVERIFY(m_device.length() > kRate / 2);
+        const QByteArray& samples = m_device.clip().samples;
+        QVERIFY(loudest(samples.right(kRate / 10)) > 1000);
+        QString reason;
+        QVERIFY2(m_device.Save(m_home->path() + "/kept.wav", &reason), qPrintable(reason));
+    }
+
+private:
+    bool playTone(double seconds)
+    {
+        const QString path = m_home->path() + "/tone.wav";
+        QString reason;
+        if (!WriteTone(path, seconds) || m_device.Open(path, &reason) != WaveFileError::None)
+            return false;
+        m_device.Play();
+        return m_device.mode() == Mode::Playing;
+    }
+
+    PrivateSoundServer m_server;
+    WaveAudioDevice m_device;
+    std::unique_ptr<IsolatedHome> m_home;
+};
+
+QTEST_GUILESS_MAIN(TestDefaultDevices)
+#include "tst_defaultdevices.moc"
