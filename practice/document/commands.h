@@ -14,4 +14,10 @@ enum : unsigned {
     ID_KEY_ALT_F = 32784,
 };
 
+// Sharing a list: commands of our own, after the original's File items.
+enum : unsigned {
+    ID_FILE_EXPORT_SHARED = 32841,
+    ID_FILE_IMPORT_SHARED = 32842,
+};
+
 }  // namespace practice

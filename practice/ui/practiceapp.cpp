@@ -6,7 +6,9 @@
 #include "platform/framework/frame.h"
 #include "platform/framework/helprequest.h"
 #include "platform/help/winhelp.h"
+#include "practice/document/commands.h"
 #include "practice/document/wordwelldoc.h"
+#include "practice/share/sharecommands.h"
 #include "practice/testview/wordwellview.h"
 #include "practice/ui/aboutdlg.h"
 #include "practice/ui/mainframe.h"
@@ -27,6 +29,11 @@ constexpr int kIconDelayMs = 200;
 CPracticeApp::CPracticeApp(QStringList arguments) : m_arguments(std::move(arguments))
 {
     OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    OnCommand(practice::ID_FILE_EXPORT_SHARED, [this] {
+        if (auto* doc = static_cast<CWordwellDoc*>(GetDocTemplate()->GetDocument()))
+            practice::share::OnExportSharedList(*doc);
+    });
+    OnCommand(practice::ID_FILE_IMPORT_SHARED, [] { practice::share::OnImportSharedList(); });
 }
 
 bool CPracticeApp::InitInstance()
