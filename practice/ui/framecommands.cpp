@@ -36,13 +36,17 @@ const MenuEntry kFileMenu[] = {
     {ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents\nExit"},
 };
 
-// Sharing, kept apart below the original's items.
+// Sharing and printing, kept apart below the original's items.
 const MenuEntry kShareFileMenu[] = {
     {0, nullptr, nullptr},
     {ID_FILE_EXPORT_SHARED, "&Export List with Recordings...",
      "Save the list and its recordings as one file to hand to someone else\nExport List"},
     {ID_FILE_IMPORT_SHARED, "Open List with &Recordings...",
      "Open a list with its recordings, putting the recordings in the words folder\nOpen List with Recordings"},
+    {ID_FILE_PRINT_SHEET, "Print &Test Sheet...",
+     "Print a test sheet with a numbered line per word, and its answer key\nPrint Test Sheet"},
+    {ID_FILE_SHEET_PDF, "Save Test Sheet as P&DF...",
+     "Save the test sheet and its answer key as a PDF file\nSave Test Sheet as PDF"},
 };
 
 const MenuEntry kToolsMenu[] = {

@@ -9,6 +9,7 @@
 #include "practice/document/commands.h"
 #include "practice/document/wordwelldoc.h"
 #include "practice/share/sharecommands.h"
+#include "practice/share/sheetcommands.h"
 #include "practice/testview/wordwellview.h"
 #include "practice/ui/aboutdlg.h"
 #include "practice/ui/mainframe.h"
@@ -34,6 +35,14 @@ CPracticeApp::CPracticeApp(QStringList arguments) : m_arguments(std::move(argume
             practice::share::OnExportSharedList(*doc);
     });
     OnCommand(practice::ID_FILE_IMPORT_SHARED, [] { practice::share::OnImportSharedList(); });
+    OnCommand(practice::ID_FILE_PRINT_SHEET, [this] {
+        if (auto* doc = static_cast<CWordwellDoc*>(GetDocTemplate()->GetDocument()))
+            practice::share::OnPrintTestSheet(*doc);
+    });
+    OnCommand(practice::ID_FILE_SHEET_PDF, [this] {
+        if (auto* doc = static_cast<CWordwellDoc*>(GetDocTemplate()->GetDocument()))
+            practice::share::OnSaveTestSheetPdf(*doc);
+    });
 }
 
 bool CPracticeApp::InitInstance()
