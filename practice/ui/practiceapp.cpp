@@ -62,8 +62,18 @@ bool CPracticeApp::InitInstance()
         [] { return std::make_unique<CMainFrame>(); },
         [](CFrameWnd* frame) { return new CWordwellView(frame); }));
 
+    // A list with its recordings (a file manager hands it over like a list)
+    // opens once the window stands, on a new list.
+    QString sharedList;
+    if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen
+        && QFileInfo(cmdInfo.m_strFileName).suffix().compare(u"splz", Qt::CaseInsensitive) == 0) {
+        sharedList = cmdInfo.m_strFileName;
+        cmdInfo.m_nShellCommand = CCommandLineInfo::FileNew;
+    }
     if (!ProcessShellCommand(cmdInfo))
         return false;
+    if (!sharedList.isEmpty())
+        practice::share::ImportSharedList(sharedList);
     static_cast<CFrameWnd*>(GetMainWnd())->DragAcceptFiles(true);
     // Reading the icon (a 128-pixel PNG) took 1 to 3 ms, which the first sight
     // of the window need not wait for; like the recent-file list, it comes a

@@ -4,6 +4,7 @@
 
 #include "platform/framework/archive.h"
 #include "platform/framework/doctemplate.h"
+#include "platform/registry/registry.h"
 #include "platform/zip/zipcodec.h"
 #include "practice/document/wordlist.h"
 #include "practice/document/wordwelldoc.h"
@@ -93,6 +94,28 @@ private slots:
         QCOMPARE(ReadFileForTest(colleague + "/cat.wav"), clipBytes("cat"));
         QCOMPARE(ReadFileForTest(colleague + "/house.wav"), clipBytes("house", 200000));
         QCOMPARE(ReadFileForTest(colleague + "/Sub/dog.wav"), clipBytes("dog"));
+    }
+
+    void aSharedListOnTheCommandLineOpens()
+    {
+        const QString shared = m_home->work() + "/pets.splz";
+        WriteFileForTest(shared, HandZip({entry("pets.spl", listBytes({"cat", "dog"})), entry("words/cat.wav", clipBytes("cat"))}));
+        // The words path as Setup records it.
+        platform::registry::Key key;
+        QCOMPARE(platform::registry::CreateKey(platform::registry::HKEY_CURRENT_USER,
+                                               "Software\\Tolvane\\Wordwell Practice\\WordsPath", &key),
+                 platform::registry::ERROR_SUCCESS);
+        QCOMPARE(platform::registry::SetStringValue(key, "Path", m_home->path() + "/installed"),
+                 platform::registry::ERROR_SUCCESS);
+        platform::registry::CloseKey(&key);
+        m_app.reset();
+        m_app = std::make_unique<CPracticeApp>(QStringList{shared});
+        MessageBoxRecorder boxes;
+        QVERIFY(m_app->InitInstance());
+        QCOMPARE(boxes.texts(), QStringList());
+        QCOMPARE(doc()->m_wordList, (QStringList{"cat", "dog"}));
+        QCOMPARE(doc()->GetTitle(), QString("pets"));
+        QCOMPARE(ReadFileForTest(m_home->path() + "/installed/words/cat.wav"), clipBytes("cat"));
     }
 
     void aDifferentClipIsReplacedOnlyWhenTheUserSaysSo_data()
