@@ -13,7 +13,7 @@ inline const QString kWordsFolder = QStringLiteral("/Words");
 // The product's files in the order they are copied, given normal attributes
 // and (all but the last) deleted. This build's own run-time files come first:
 // the icon every menu entry shows, and the modules the program loads when it
-// first plays, records or prints.
+// first plays, records, prints or shares a list.
 struct InstalledFile {
     QString source;       // bare name, found in Setup's current folder
     QString destination;  // appended to the install folder
@@ -22,6 +22,7 @@ inline const InstalledFile kInstalledFiles[] = {
     {QStringLiteral("Wordwell.png"), QStringLiteral("/Wordwell.png")},
     {QStringLiteral("wordwell-audio.so"), QStringLiteral("/wordwell-audio.so")},
     {QStringLiteral("wordwell-print.so"), QStringLiteral("/wordwell-print.so")},
+    {QStringLiteral("wordwell-zip.so"), QStringLiteral("/wordwell-zip.so")},
     {QStringLiteral("Wordwell"), QStringLiteral("/Wordwell")},
     {QStringLiteral("Wordwell.cnt"), QStringLiteral("/Wordwell.cnt")},
     {QStringLiteral("Wordwell.hlp"), QStringLiteral("/Wordwell.hlp")},
@@ -32,22 +33,30 @@ inline const QString kProgramFile = QStringLiteral("/Wordwell");
 inline const QString kHelpFile = QStringLiteral("/Wordwell.hlp");
 inline const QString kUninstallerFile = QStringLiteral("/Ridwell");
 
+// The desktop's file type for spelling lists: a shared-mime-info package
+// Setup writes into the user's MIME folder, its path kept in the product key
+// so that Ridwell removes exactly that file.
+inline const QString kListMimeType = QStringLiteral("application/x-wordwell-spelling-list");
+inline const QString kListTypePackage = QStringLiteral("/packages/wordwell-spelling-list.xml");  // appended to the MIME folder
+inline const QString kListTypeValue = QStringLiteral("ListType");
+
 // Menu entries (desktop entries standing in for shell links).
 struct Shortcut {
     QString file;         // appended to the program group path or the desktop folder
     QString target;       // appended to the install folder
     QString description;
     QString openWith;     // appended to the install folder: the program that opens a document target
+    QString mimeType = {};  // the file type the program opens from the desktop
 };
 // The practice program is the help file's viewer: given the help file, it
 // shows its Help Topics window.
 inline const Shortcut kGroupShortcuts[] = {
-    {QStringLiteral("/Wordwell.desktop"), kProgramFile, QStringLiteral("Wordwell"), {}},
+    {QStringLiteral("/Wordwell.desktop"), kProgramFile, QStringLiteral("Wordwell"), {}, kListMimeType},
     {QStringLiteral("/Wordwell Help.desktop"), kHelpFile, QStringLiteral("Wordwell Help"), kProgramFile},
     {QStringLiteral("/Uninstall Wordwell.desktop"), kUninstallerFile, QStringLiteral("Uninstall Wordwell"), {}},
 };
 inline const Shortcut kDesktopShortcut = {QStringLiteral("/Wordwell.desktop"), kProgramFile,
-                                          QStringLiteral("Wordwell"), {}};
+                                          QStringLiteral("Wordwell"), {}, kListMimeType};
 
 // Registry keys and values.
 inline const QString kProductKey = QStringLiteral("Software\\Tolvane\\Virir");

@@ -24,14 +24,14 @@ QString DesktopEntryErrors(const QString& entryFile)
     return errors;
 }
 
-QString LaunchDesktopEntry(const QString& entryFile, const QString& markerFile)
+QString LaunchDesktopEntry(const QString& entryFile, const QString& markerFile, const QStringList& files)
 {
     QFile::remove(markerFile);
     QProcess launcher;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("WW_MARKER"), markerFile);
     launcher.setProcessEnvironment(env);
-    launcher.start(QStringLiteral("gio"), {QStringLiteral("launch"), entryFile});
+    launcher.start(QStringLiteral("gio"), QStringList{QStringLiteral("launch"), entryFile} + files);
     if (!launcher.waitForFinished(30000) || launcher.exitCode() != 0)
         return {};
     const QDeadlineTimer deadline(10000);
@@ -40,6 +40,21 @@ QString LaunchDesktopEntry(const QString& entryFile, const QString& markerFile)
         if (contents.endsWith('\n') && contents.count('\n') == 2)
             return QString::fromUtf8(contents);
         QThread::msleep(20);
+    }
+    return {};
+}
+
+QString ContentTypeOf(const QString& file)
+{
+    QProcess info;
+    info.start(QStringLiteral("gio"), {QStringLiteral("info"), QStringLiteral("-a"), QStringLiteral("standard::content-type"), file});
+    if (!info.waitForFinished(30000) || info.exitCode() != 0)
+        return {};
+    const QStringList lines = QString::fromUtf8(info.readAllStandardOutput()).split(u'\n');
+    for (const QString& line : lines) {
+        const QString key = QStringLiteral("standard::content-type: ");
+        if (line.trimmed().startsWith(key))
+            return line.trimmed().mid(key.size());
     }
     return {};
 }

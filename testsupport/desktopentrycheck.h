@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // Checks of a written desktop entry with the desktop's own tools.
 
@@ -9,9 +10,14 @@
 // and hints are not complaints).
 QString DesktopEntryErrors(const QString& entryFile);
 
-// Launches the entry as a desktop would (gio launch) and waits for the started
-// program to write the marker file; the marker's contents, or an empty string.
-QString LaunchDesktopEntry(const QString& entryFile, const QString& markerFile);
+// Launches the entry as a desktop would (gio launch), given `files` as a file
+// manager gives them, and waits for the started program to write the marker
+// file; the marker's contents, or an empty string.
+QString LaunchDesktopEntry(const QString& entryFile, const QString& markerFile, const QStringList& files = {});
+
+// The file's type as GLib tells it from the MIME databases of this session's
+// XDG folders (gio info), e.g. "application/x-wordwell-spelling-list".
+QString ContentTypeOf(const QString& file);
 
 // The text of a shell script that writes its working folder and then its own
 // path followed by its arguments (one line each) to the file named by $WW_MARKER.

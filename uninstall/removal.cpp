@@ -2,6 +2,7 @@
 
 #include "common/folderpath.h"
 #include "common/installfolder.h"
+#include "common/listtype.h"
 #include "common/record.h"
 #include "platform/files/files.h"
 #include "platform/shell/specialfolders.h"
@@ -79,6 +80,8 @@ bool UninstallProduct(int removeAll)
     reg::Key key = OpenRegKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey);
     QueryRegString(key, record::kInstallFolderValue, &installFolder);
     QueryRegString(key, record::kGroupPathValue, &groupPath);
+    QString listType;
+    QueryRegString(key, record::kListTypeValue, &listType);
     reg::CloseKey(&key);
 
     // A damaged or tampered record names folders we must not work in: their
@@ -103,8 +106,12 @@ bool UninstallProduct(int removeAll)
         }
     }
 
-    if (recordWhole) {
-        deleteKeyValues(record::kProductKey, {record::kInstallFolderValue, record::kGroupPathValue});
+    // An installation made before lists had a file type recorded none.
+    const bool listTypeGone = listType.isEmpty() || common::RemoveListType(platform::shell::MimeFolder(), listType);
+    success = listTypeGone && success;
+
+    if (recordWhole && listTypeGone) {
+        deleteKeyValues(record::kProductKey, {record::kInstallFolderValue, record::kGroupPathValue, record::kListTypeValue});
         deleteKeyValues(record::kAppPathsKey, {QString(), record::kAppPathsFolderValue});
         deleteKeyValues(record::kUninstallKey, {record::kDisplayNameValue, record::kUninstallStringValue});
     }

@@ -3,6 +3,7 @@
 #include <QRect>
 #include <QString>
 
+class QPaintDevice;
 class QPainter;
 class QWidget;
 
@@ -24,10 +25,30 @@ public:
     virtual bool print(QWidget* form, PrintChoice choice, RenderPage render, QString* refusedBy) const = 0;
 };
 
-// The module's file name and its one exported function, `extern "C"`; the
-// number changes whenever the class above does.
+// A document of pages the program lays out itself (a test sheet), for the
+// module to print without knowing what it shows.
+class PageSource {
+public:
+    virtual ~PageSource() = default;
+    // How many pages fit the text on pages of `page`'s size on `device`.
+    virtual int pageCount(QPaintDevice* device, const QRect& page) const = 0;
+    virtual void renderPage(QPainter* painter, const QRect& page, int index) const = 0;
+};
+
+class PagePrinter {
+public:
+    virtual ~PagePrinter() = default;
+    // Prints every page after the print dialog, over `parent`; nothing when the
+    // user cancels. False, with the name of the printer that refused it.
+    virtual bool print(QWidget* parent, const PageSource& source, QString* refusedBy) const = 0;
+};
+
+// The module's file name and its exported functions, `extern "C"`; a number
+// changes whenever its class above does.
 inline constexpr char kPrintModuleName[] = "wordwell-print.so";
 inline constexpr char kFormPrinterEntryPoint[] = "wordwell_form_printer_1";
 using FormPrinterEntryPoint = const FormPrinter* (*)();
+inline constexpr char kPagePrinterEntryPoint[] = "wordwell_page_printer_1";
+using PagePrinterEntryPoint = const PagePrinter* (*)();
 
 }  // namespace platform::framework

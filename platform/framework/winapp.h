@@ -70,6 +70,10 @@ public:
     // The file dialog for Open (open) and Save As; the chosen path, or empty
     // when cancelled. Tests answer it through SetFilePrompt.
     QString DoPromptFileName(const QString& proposedName, bool open);
+    // The same for files of another kind: `filter` as QFileDialog takes it,
+    // `extension` added to a saved name that has none. Tests answer it alike.
+    QString DoPromptFileName(const QString& proposedName, bool open, const QString& caption, const QString& filter,
+                             const QString& extension);
     using FilePrompt = std::function<QString(const QString& proposedName, bool open)>;
     void SetFilePrompt(FilePrompt prompt) { m_filePrompt = std::move(prompt); }
 

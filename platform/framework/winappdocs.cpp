@@ -151,6 +151,17 @@ QString CWinApp::DoPromptFileName(const QString& proposedName, bool open)
     return m_docTemplate ? m_docTemplate->WithDefaultExtension(chosen) : chosen;
 }
 
+QString CWinApp::DoPromptFileName(const QString& proposedName, bool open, const QString& caption,
+                                  const QString& filter, const QString& extension)
+{
+    if (m_filePrompt)
+        return m_filePrompt(proposedName, open);
+    if (open)
+        return QFileDialog::getOpenFileName(GetMainWnd(), caption, QString(), filter);
+    const QString chosen = QFileDialog::getSaveFileName(GetMainWnd(), caption, proposedName, filter);
+    return chosen.isEmpty() || !QFileInfo(chosen).suffix().isEmpty() ? chosen : chosen + extension;
+}
+
 int CWinApp::Run()
 {
     if (!InitInstance())

@@ -86,6 +86,14 @@ long CShellLink::SetOpenWith(const QString& program)
     return S_OK;
 }
 
+long CShellLink::SetMimeType(const QString& mimeType)
+{
+    if (holdsControlCharacter(mimeType) || mimeType.contains(u';'))
+        return E_INVALIDARG;
+    m_strMimeType = mimeType;
+    return S_OK;
+}
+
 bool CShellLink::IsProgram() const
 {
     return !QFileInfo(QString(m_strTarget).replace(u'\\', u'/')).fileName().contains(u'.');
@@ -103,14 +111,18 @@ QString CShellLink::EntryText(const QString& name) const
     if (!m_strDescription.isEmpty())
         text += QStringLiteral("Comment=") + escapeValue(m_strDescription) + u'\n';
     if (application) {
-        const QString command = IsProgram() ? quotedArgument(target)
-                                            : quotedArgument(opener) + u' ' + quotedArgument(target);
+        QString command = IsProgram() ? quotedArgument(target) : quotedArgument(opener) + u' ' + quotedArgument(target);
+        const bool opensFiles = IsProgram() && !m_strMimeType.isEmpty();
+        if (opensFiles)
+            command += QStringLiteral(" %f");
         text += QStringLiteral("Exec=") + escapeValue(command) + u'\n';
         // Only an Application entry may name the folder it starts in.
         if (!m_strWorkingDirectory.isEmpty())
             text += QStringLiteral("Path=") + escapeValue(QString(m_strWorkingDirectory).replace(u'\\', u'/'))
                     + u'\n';
         text += QStringLiteral("Terminal=false\n");
+        if (opensFiles)
+            text += QStringLiteral("MimeType=") + m_strMimeType + QStringLiteral(";\n");
     } else {
         text += QStringLiteral("URL=") + QString::fromLatin1(QUrl::fromLocalFile(target).toEncoded()) + u'\n';
     }

@@ -30,6 +30,9 @@ public:
     // for something else (a ".hlp" file for a Windows help file) and find no
     // program for them, so the entry names the program itself.
     long SetOpenWith(const QString& program);
+    // The file type a program target opens: the entry declares it and hands
+    // the program the file it is given.
+    long SetMimeType(const QString& mimeType);
 
     // Writes the entry to `file` (resolved case-blind against what exists) as a
     // new file, replacing a link that stands there rather than writing through
@@ -47,6 +50,7 @@ private:
     QString m_strDescription;
     QString m_strIcon;
     QString m_strOpenWith;
+    QString m_strMimeType;
     QString m_strError;
 };
 

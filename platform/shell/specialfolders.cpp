@@ -20,4 +20,9 @@ QString DefaultInstallFolder()
            + QStringLiteral("/Tolvane/Wordwell");
 }
 
+QString MimeFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/mime");
+}
+
 }  // namespace platform::shell

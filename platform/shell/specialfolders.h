@@ -12,5 +12,7 @@ QString DesktopFolder();
 // Where the product installs unless the user chooses otherwise
 // ($XDG_DATA_HOME/Tolvane/Wordwell).
 QString DefaultInstallFolder();
+// The user's own MIME database ($XDG_DATA_HOME/mime), where file types are added.
+QString MimeFolder();
 
 }  // namespace platform::shell

@@ -14,4 +14,12 @@ enum : unsigned {
     ID_KEY_ALT_F = 32784,
 };
 
+// Sharing and printing a list: commands of our own, after the original's File items.
+enum : unsigned {
+    ID_FILE_EXPORT_SHARED = 32841,
+    ID_FILE_IMPORT_SHARED = 32842,
+    ID_FILE_PRINT_SHEET = 32843,
+    ID_FILE_SHEET_PDF = 32844,
+};
+
 }  // namespace practice

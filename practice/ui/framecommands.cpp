@@ -36,6 +36,19 @@ const MenuEntry kFileMenu[] = {
     {ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents\nExit"},
 };
 
+// Sharing and printing, kept apart below the original's items.
+const MenuEntry kShareFileMenu[] = {
+    {0, nullptr, nullptr},
+    {ID_FILE_EXPORT_SHARED, "&Export List with Recordings...",
+     "Save the list and its recordings as one file to hand to someone else\nExport List"},
+    {ID_FILE_IMPORT_SHARED, "Open List with &Recordings...",
+     "Open a list with its recordings, putting the recordings in the words folder\nOpen List with Recordings"},
+    {ID_FILE_PRINT_SHEET, "Print &Test Sheet...",
+     "Print a test sheet with a numbered line per word, and its answer key\nPrint Test Sheet"},
+    {ID_FILE_SHEET_PDF, "Save Test Sheet as P&DF...",
+     "Save the test sheet and its answer key as a PDF file\nSave Test Sheet as PDF"},
+};
+
 const MenuEntry kToolsMenu[] = {
     {ID_TOOLS_EDITLIST, "(&Add To)/(Create) --  Spelling List",
      "Add or Delete a Word in your Spelling List \nAdd or Remove a Word"},
@@ -64,10 +77,7 @@ struct Accelerator {
 
 void CMainFrame::createMenus()
 {
-    auto fill = [this](const QString& title, const auto& entries) {
-        QMenu* menu = menuBar()->addMenu(title);
-        menu->setAccessibleName(QString(title).remove(u'&'));
-        connect(menu, &QMenu::aboutToShow, this, &CFrameWnd::UpdateCommandUI);
+    auto add = [this](QMenu* menu, const auto& entries) {
         for (const MenuEntry& entry : entries) {
             if (entry.id == 0)
                 menu->addSeparator();
@@ -75,7 +85,14 @@ void CMainFrame::createMenus()
                 menu->addAction(AddCommand(entry.id, QString::fromUtf8(entry.caption), QString::fromUtf8(entry.prompt)));
         }
     };
-    fill(QStringLiteral("&File"), kFileMenu);
+    auto fill = [this, add](const QString& title, const auto& entries) {
+        QMenu* menu = menuBar()->addMenu(title);
+        menu->setAccessibleName(QString(title).remove(u'&'));
+        connect(menu, &QMenu::aboutToShow, this, &CFrameWnd::UpdateCommandUI);
+        add(menu, entries);
+        return menu;
+    };
+    add(fill(QStringLiteral("&File"), kFileMenu), kShareFileMenu);
     fill(QStringLiteral("&Tools"), kToolsMenu);
     fill(QStringLiteral("&Help"), kHelpMenu);
 }

@@ -6,7 +6,10 @@
 #include "platform/framework/frame.h"
 #include "platform/framework/helprequest.h"
 #include "platform/help/winhelp.h"
+#include "practice/document/commands.h"
 #include "practice/document/wordwelldoc.h"
+#include "practice/share/sharecommands.h"
+#include "practice/share/sheetcommands.h"
 #include "practice/testview/wordwellview.h"
 #include "practice/ui/aboutdlg.h"
 #include "practice/ui/mainframe.h"
@@ -27,6 +30,19 @@ constexpr int kIconDelayMs = 200;
 CPracticeApp::CPracticeApp(QStringList arguments) : m_arguments(std::move(arguments))
 {
     OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    OnCommand(practice::ID_FILE_EXPORT_SHARED, [this] {
+        if (auto* doc = static_cast<CWordwellDoc*>(GetDocTemplate()->GetDocument()))
+            practice::share::OnExportSharedList(*doc);
+    });
+    OnCommand(practice::ID_FILE_IMPORT_SHARED, [] { practice::share::OnImportSharedList(); });
+    OnCommand(practice::ID_FILE_PRINT_SHEET, [this] {
+        if (auto* doc = static_cast<CWordwellDoc*>(GetDocTemplate()->GetDocument()))
+            practice::share::OnPrintTestSheet(*doc);
+    });
+    OnCommand(practice::ID_FILE_SHEET_PDF, [this] {
+        if (auto* doc = static_cast<CWordwellDoc*>(GetDocTemplate()->GetDocument()))
+            practice::share::OnSaveTestSheetPdf(*doc);
+    });
 }
 
 bool CPracticeApp::InitInstance()
@@ -46,8 +62,18 @@ bool CPracticeApp::InitInstance()
         [] { return std::make_unique<CMainFrame>(); },
         [](CFrameWnd* frame) { return new CWordwellView(frame); }));
 
+    // A list with its recordings (a file manager hands it over like a list)
+    // opens once the window stands, on a new list.
+    QString sharedList;
+    if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen
+        && QFileInfo(cmdInfo.m_strFileName).suffix().compare(u"splz", Qt::CaseInsensitive) == 0) {
+        sharedList = cmdInfo.m_strFileName;
+        cmdInfo.m_nShellCommand = CCommandLineInfo::FileNew;
+    }
     if (!ProcessShellCommand(cmdInfo))
         return false;
+    if (!sharedList.isEmpty())
+        practice::share::ImportSharedList(sharedList);
     static_cast<CFrameWnd*>(GetMainWnd())->DragAcceptFiles(true);
     // Reading the icon (a 128-pixel PNG) took 1 to 3 ms, which the first sight
     // of the window need not wait for; like the recent-file list, it comes a

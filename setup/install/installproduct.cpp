@@ -2,6 +2,7 @@
 
 #include "common/folderpath.h"
 #include "common/installfolder.h"
+#include "common/listtype.h"
 #include "common/record.h"
 #include "platform/files/files.h"
 #include "platform/shell/shelllink.h"
@@ -82,20 +83,25 @@ bool InstallProduct(QString installFolder, QString groupPath, bool desktopShortc
     for (const record::Shortcut& shortcut : record::kGroupShortcuts) {
         const QString openWith = shortcut.openWith.isEmpty() ? QString() : installFolder + shortcut.openWith;
         ok = CreateShortcut(installFolder + shortcut.target, groupPath + shortcut.file, shortcut.description,
-                            installFolder, openWith) == platform::shell::S_OK && ok;
+                            installFolder, openWith, shortcut.mimeType) == platform::shell::S_OK && ok;
     }
     if (desktopShortcut) {
         // A desktop session may not have made its desktop folder yet.
         common::CreateFolderPath(desktopFolder);
         const record::Shortcut& shortcut = record::kDesktopShortcut;
         ok = CreateShortcut(installFolder + shortcut.target, desktopFolder + shortcut.file, shortcut.description,
-                            installFolder) == platform::shell::S_OK && ok;
+                            installFolder, {}, shortcut.mimeType) == platform::shell::S_OK && ok;
     }
 
     ok = writeValues(reg::HKEY_LOCAL_MACHINE, record::kProductKey, {{record::kInstallFolderValue, installFolder}})
          && ok;
     ok = writeValues(reg::HKEY_CURRENT_USER, record::kWordsPathKey, {{record::kWordsPathValue, installFolder}}) && ok;
     ok = writeValues(reg::HKEY_LOCAL_MACHINE, record::kProductKey, {{record::kGroupPathValue, groupPath}}) && ok;
+    // The desktop learns what a list file is; the record keeps the package's path.
+    const QString listType = common::AddListType(platform::shell::MimeFolder());
+    ok = !listType.isEmpty() && ok;
+    if (!listType.isEmpty())
+        ok = writeValues(reg::HKEY_LOCAL_MACHINE, record::kProductKey, {{record::kListTypeValue, listType}}) && ok;
     ok = writeValues(reg::HKEY_LOCAL_MACHINE, record::kAppPathsKey,
                      {{QString(), installFolder + record::kProgramFile},
                       {record::kAppPathsFolderValue, installFolder}})

@@ -6,4 +6,4 @@
 // own box; returns the status of the last call, the save. `openWith` names the
 // program that opens a document target.
 long CreateShortcut(const QString& target, const QString& shortcutFile, const QString& description,
-                    const QString& workingFolder, const QString& openWith = {});
+                    const QString& workingFolder, const QString& openWith = {}, const QString& mimeType = {});

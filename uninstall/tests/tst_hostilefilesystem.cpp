@@ -58,6 +58,7 @@ class TestHostileFileSystem : public QObject {
             WriteFileForTest(s + "/install" + file.destination, "decoy " + file.source.toUtf8());
         WriteFileForTest(s + "/install/Words/cat.wav", "RIFF decoy");
         WriteFileForTest(s + "/install/notes.txt", "mine");
+        WriteFileForTest(s + "/mime/wordwell-spelling-list.xml", "decoy type");
         for (const record::Shortcut& entry : record::kGroupShortcuts)
             WriteFileForTest(s + "/group" + entry.file, "decoy entry");
         m_sentinel = TreeSnapshot(s);
@@ -73,6 +74,7 @@ class TestHostileFileSystem : public QObject {
     }
 
     bool recordKept() const { return LocalMachineKeyExists(record::kUninstallKey); }
+    QString listTypePackage() const { return m_home->dataHome() + "/mime/packages/wordwell-spelling-list.xml"; }
 
 private slots:
     void init()
@@ -102,6 +104,7 @@ private slots:
         for (const record::Shortcut& entry : record::kGroupShortcuts)
             QTest::addRow("menu entry %s", qPrintable(entry.file.mid(1))) << "g" + entry.file << "program" << true;
         QTest::newRow("desktop entry") << "desktop" << "program" << true;
+        QTest::newRow("list type") << "mime" << "victim" << true;
         QTest::newRow("machine hive") << "hive HKEY_LOCAL_MACHINE.ini" << "hive.ini" << false;
         QTest::newRow("user hive") << "hive HKEY_CURRENT_USER.ini" << "hive.ini" << false;
     }
@@ -115,6 +118,8 @@ private slots:
         QDir().mkpath(m_install->groupPath);
         if (name == "desktop")
             name = DesktopFolder() + "/Wordwell.desktop";
+        else if (name == "mime")
+            name = listTypePackage();
         else if (name.startsWith("hive "))
             name = m_home->configHome() + "/Tolvane/Registry/" + name.mid(5);
         else
@@ -176,6 +181,37 @@ private slots:
             QCOMPARE(EntriesOf(m_install->installFolder), QStringList{});
             QVERIFY(!QFileInfo::exists(m_install->groupPath));
         }
+    }
+
+    void ridwellRemovesOnlyTheListTypeItRecorded_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("recorded elsewhere") << "record" << false;
+        QTest::newRow("the package became a link") << "package" << true;
+        QTest::newRow("the packages folder became a link") << "folder" << false;
+    }
+
+    void ridwellRemovesOnlyTheListTypeItRecorded()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, removed);
+        QVERIFY(m_install->install());
+        QVERIFY(QFileInfo(listTypePackage()).isFile());
+        if (change == "record") {
+            reg::Key key;
+            QCOMPARE(reg::OpenKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey, &key), reg::ERROR_SUCCESS);
+            QCOMPARE(reg::SetStringValue(key, "ListType", sentinel() + "/victim"), reg::ERROR_SUCCESS);
+        } else if (change == "package") {
+            link(sentinel() + "/victim", listTypePackage());
+        } else {
+            const QString packages = QFileInfo(listTypePackage()).path();
+            QVERIFY(QDir(packages).removeRecursively());
+            link(sentinel() + "/mime", packages);
+        }
+        QCOMPARE(UninstallProduct(1), removed);
+        QCOMPARE(QFileInfo(listTypePackage()).isSymLink() || QFileInfo::exists(listTypePackage()), !removed);
+        QCOMPARE(recordKept(), !removed);
     }
 
     void hostileRecordsTouchNothingOutside_data()

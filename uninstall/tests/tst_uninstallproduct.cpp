@@ -3,6 +3,7 @@
 #include "common/record.h"
 #include "platform/registry/registry.h"
 #include "platform/shell/specialfolders.h"
+#include "testsupport/desktopentrycheck.h"
 #include "testsupport/isolatedhome.h"
 #include "uninstall/outcome.h"
 #include "uninstall/removal.h"
@@ -26,7 +27,7 @@ namespace {
 // user's own file and a subfolder.
 void placeSentinels(const QString& folder)
 {
-    for (const char* name : {"Wordwell.png", "wordwell-audio.so", "wordwell-print.so", "Wordwell", "Wordwell.cnt", "Wordwell.hlp", "Ridwell",
+    for (const char* name : {"Wordwell.png", "wordwell-audio.so", "wordwell-print.so", "wordwell-zip.so", "Wordwell", "Wordwell.cnt", "Wordwell.hlp", "Ridwell",
                                 "Wordwell.desktop", "notes.txt", "Words/cat.wav", "Tolvane/Wordwell/Wordwell.desktop"})
         WriteFileForTest(folder + '/' + name, QByteArray("sentinel ") + name);
 }
@@ -62,6 +63,7 @@ private slots:
         QTest::newRow("icon missing") << 1 << "i/Wordwell.png" << "Unable to uninstall all components";
         QTest::newRow("sound module missing") << 0 << "i/wordwell-audio.so" << "Unable to uninstall all components";
         QTest::newRow("print module missing") << 0 << "i/wordwell-print.so" << "Unable to uninstall all components";
+        QTest::newRow("zip module missing") << 0 << "i/wordwell-zip.so" << "Unable to uninstall all components";
         QTest::newRow("a menu entry missing") << 0 << "g/Wordwell Help.desktop"
                                               << "Unable to uninstall all components";
         QTest::newRow("no desktop entry") << 0 << "d/Wordwell.desktop" << "Left recorded words in installed folder";
@@ -91,8 +93,14 @@ private slots:
         WriteFileForTest(m_install->wordsFolder() + "/Dog.wav", "RIFF dog");
         WriteFileForTest(m_install->installFolder + "/notes.txt", "mine");
         const QByteArray words = HashOfTree(m_install->wordsFolder());
+        const QString list = m_home->work() + "/week.spl";
+        WriteFileForTest(list, QByteArray::fromHex("010003636174"));
+        QCOMPARE(ContentTypeOf(list), QString("application/x-wordwell-spelling-list"));
 
         QVERIFY(UninstallProduct(0));
+        // The desktop forgets the list type Setup taught it; the MIME folder stays the user's.
+        QVERIFY(!QFileInfo::exists(m_home->dataHome() + "/mime/packages/wordwell-spelling-list.xml"));
+        QVERIFY(ContentTypeOf(list) != "application/x-wordwell-spelling-list");
         QCOMPARE(HashOfTree(m_install->wordsFolder()), words);
         QCOMPARE(EntriesOf(m_install->installFolder), (QStringList{"Ridwell", "Words", "notes.txt"}));
         // The group folder and its empty parents are gone; the data folder holds more.

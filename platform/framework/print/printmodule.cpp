@@ -1,4 +1,4 @@
-// The print module: the form on one page through Qt Print Support.
+// The print module: the form on one page, and documents of pages, through Qt Print Support.
 #include "platform/framework/formprinter.h"
 
 #include <QPainter>
@@ -51,9 +51,41 @@ public:
     }
 };
 
+class QtPagePrinter final : public PagePrinter {
+public:
+    bool print(QWidget* parent, const PageSource& source, QString* refusedBy) const override
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        QPrintDialog dialog(&printer, parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return true;
+        QPainter painter;
+        bool printed = painter.begin(&printer);
+        if (printed) {
+            const QRect page(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
+            const int count = source.pageCount(&printer, page);
+            for (int index = 0; index < count && printed; ++index) {
+                if (index > 0)
+                    printed = printer.newPage();
+                source.renderPage(&painter, page, index);
+            }
+            printed = painter.end() && printed;
+        }
+        if (!printed)
+            *refusedBy = printer.printerName().isEmpty() ? QStringLiteral("the printer") : printer.printerName();
+        return printed;
+    }
+};
+
 }  // namespace
 
 }  // namespace platform::framework
+
+extern "C" Q_DECL_EXPORT const platform::framework::PagePrinter* wordwell_page_printer_1()
+{
+    static const platform::framework::QtPagePrinter printer;
+    return &printer;
+}
 
 extern "C" Q_DECL_EXPORT const platform::framework::FormPrinter* wordwell_form_printer_1()
 {

@@ -125,7 +125,9 @@ private slots:
     {
         QVERIFY(start({}));
         QCOMPARE(captions(frame()->Menu("&File")),
-                 (QStringList{"&New", "&Open...", "&Save", "Save &As...", "-", "Recent File", "-", "E&xit"}));
+                 (QStringList{"&New", "&Open...", "&Save", "Save &As...", "-", "Recent File", "-", "E&xit", "-",
+                              "&Export List with Recordings...", "Open List with &Recordings...",
+                              "Print &Test Sheet...", "Save Test Sheet as P&DF..."}));
         QCOMPARE(captions(frame()->Menu("&Tools")),
                  (QStringList{"(&Add To)/(Create) --  Spelling List", "&Take Wordwell", "Current List &Information",
                               "&Stop Taking Current Test"}));

@@ -60,6 +60,8 @@ class TestInstallProduct : public QObject {
         const QString folder = installFolder();
         QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", "Path"), folder);
         QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", "Group"), groupPath());
+        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", "ListType"),
+                 m_home->dataHome() + "/mime/packages/wordwell-spelling-list.xml");
         QCOMPARE(value(reg::HKEY_CURRENT_USER, "Software\\Tolvane\\Wordwell Practice\\WordsPath", "Path"), folder);
         const QString appPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Wordwell.exe";
         QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, appPaths, ""), folder + "/Wordwell");
@@ -106,7 +108,7 @@ private slots:
         verifyFiles();
         QCOMPARE(entries(installFolder()),
                  (QStringList{"Ridwell", "Wordwell", "Wordwell.cnt", "Wordwell.hlp", "Wordwell.png", "wordwell-audio.so",
-                              "wordwell-print.so"}));
+                              "wordwell-print.so", "wordwell-zip.so"}));
         QVERIFY(QFileInfo(installFolder() + "/Words").isDir());
         QCOMPARE(entries(groupPath()),
                  (QStringList{"Uninstall Wordwell.desktop", "Wordwell Help.desktop", "Wordwell.desktop"}));
@@ -127,6 +129,14 @@ private slots:
                  installFolder() + '\n' + installFolder() + "/Ridwell\n");
         if (desktop)
             QCOMPARE(LaunchDesktopEntry(DesktopFolder() + "/Wordwell.desktop", marker), started);
+        // Double-clicking a list: the desktop knows its type, and Wordwell's entry opens it.
+        const QString list = m_home->work() + "/week one.spl";
+        WriteFileForTest(list, QByteArray::fromHex("010003636174"));
+        QCOMPARE(ContentTypeOf(list), QString("application/x-wordwell-spelling-list"));
+        QCOMPARE(LaunchDesktopEntry(groupPath() + "/Wordwell.desktop", marker, {list}),
+                 installFolder() + '\n' + installFolder() + "/Wordwell " + list + '\n');
+        QVERIFY(ReadFileForTest(m_home->dataHome() + "/mime/application/x-wordwell-spelling-list.xml")
+                    .contains("<comment>Spelling list</comment>"));
         // The help entry starts the installed program as the help file's viewer.
         QCOMPARE(LaunchDesktopEntry(groupPath() + "/Wordwell Help.desktop", marker),
                  installFolder() + '\n' + installFolder() + "/Wordwell " + installFolder() + "/Wordwell.hlp\n");
@@ -257,7 +267,7 @@ private slots:
         if (fault == "missing source") {
             QCOMPARE(entries(installFolder()),
                      (QStringList{"Wordwell", "Wordwell.cnt", "Wordwell.hlp", "Wordwell.png", "wordwell-audio.so",
-                              "wordwell-print.so"}));
+                              "wordwell-print.so", "wordwell-zip.so"}));
             QVERIFY(QFileInfo::exists(groupPath() + "/Uninstall Wordwell.desktop"));
         }
         if (fault != "programs folder")

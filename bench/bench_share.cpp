@@ -1,0 +1,103 @@
+// Exporting and opening a shared list of 100 words with 2-second clips
+// (16-bit mono at 22,050 Hz, noise: the worst case for compression), with
+// real files in a temporary folder, through the commands the menu runs.
+#include "platform/framework/doctemplate.h"
+#include "platform/framework/messagebox.h"
+#include "practice/document/wordwelldoc.h"
+#include "practice/share/sharecommands.h"
+#include "practice/ui/practiceapp.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kWords = 100;
+constexpr qsizetype kClipBytes = 2 * 22050 * 2;
+
+CPracticeApp* g_app = nullptr;
+
+CWordwellDoc* document()
+{
+    return static_cast<CWordwellDoc*>(g_app->GetDocTemplate()->GetDocument());
+}
+
+void recordList(const QString& wordsPath)
+{
+    QDir().mkpath(wordsPath + QStringLiteral("/words"));
+    QStringList words;
+    QRandomGenerator noise(14);
+    for (int i = 0; i < kWords; ++i) {
+        const QString word = QStringLiteral("word%1").arg(i);
+        QByteArray clip(kClipBytes, Qt::Uninitialized);
+        noise.fillRange(reinterpret_cast<quint32*>(clip.data()), clip.size() / 4);
+        QFile file(wordsPath + QStringLiteral("/words/") + word + QStringLiteral(".wav"));
+        if (!file.open(QIODevice::WriteOnly) || file.write(clip) != clip.size())
+            qFatal("cannot write the benchmark clips");
+        words << word;
+    }
+    document()->m_wordList = words;
+}
+
+void BM_ExportSharedList(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    g_app->m_strWordsPath = dir.filePath(QStringLiteral("teacher"));
+    recordList(g_app->m_strWordsPath);
+    const QString shared = dir.filePath(QStringLiteral("list.splz"));
+    for (auto _ : state) {
+        if (!practice::share::ExportSharedList(*document(), shared))
+            state.SkipWithError("export failed");
+    }
+    state.counters["archive_MB"] = double(QFile(shared).size()) / (1024.0 * 1024.0);
+}
+
+void BM_ImportSharedList(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    g_app->m_strWordsPath = dir.filePath(QStringLiteral("teacher"));
+    recordList(g_app->m_strWordsPath);
+    const QString shared = dir.filePath(QStringLiteral("list.splz"));
+    if (!practice::share::ExportSharedList(*document(), shared))
+        state.SkipWithError("export failed");
+    int round = 0;
+    for (auto _ : state) {
+        // Each time into a fresh words folder, as on another teacher's computer.
+        g_app->m_strWordsPath = dir.filePath(QStringLiteral("colleague%1").arg(round++));
+        document()->SetModifiedFlag(false);
+        if (!practice::share::ImportSharedList(shared))
+            state.SkipWithError("import failed");
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_ExportSharedList)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportSharedList)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    // The program's settings go to a home of the benchmark's own.
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
+    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/.local/share")).toUtf8());
+    QApplication qtApp(argc, argv);
+    platform::framework::SetMessageBoxHandler([](const platform::framework::MessageBoxRequest& request) {
+        qFatal("unexpected message: %s", qPrintable(request.text));
+        return 0;
+    });
+    CPracticeApp app{QStringList{}};
+    if (!app.InitInstance())
+        return 1;
+    g_app = &app;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

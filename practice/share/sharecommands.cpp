@@ -1,0 +1,206 @@
+#include "practice/share/sharecommands.h"
+
+#include "platform/files/files.h"
+#include "platform/framework/archive.h"
+#include "platform/framework/doctemplate.h"
+#include "platform/framework/frame.h"
+#include "platform/framework/messagebox.h"
+#include "platform/framework/winapp.h"
+#include "practice/document/wordlist.h"
+#include "practice/document/wordwelldoc.h"
+#include "practice/settings/wordwellapp.h"
+#include "practice/share/clipinstall.h"
+#include "practice/sound/clippath.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+namespace practice::share {
+
+using namespace platform::framework;
+namespace files = platform::files;
+
+namespace {
+
+const QString kFilter = QStringLiteral("Spelling List with Recordings (*.splz)");
+
+QString wordsPath()
+{
+    const CWordwellApp* app = GetWordwellApp();
+    return app ? app->m_strWordsPath : QString();
+}
+
+void reportExportFailure(const QString& path, const QString& why)
+{
+    AfxMessageBox(QStringLiteral("The list could not be exported to \"%1\": %2.").arg(path, why), MB_ICONEXCLAMATION);
+}
+
+void reportImportFailure(const QString& path, const QString& why)
+{
+    AfxMessageBox(QStringLiteral("\"%1\" could not be opened: %2.").arg(path, why), MB_ICONEXCLAMATION);
+}
+
+bool readClip(const QString& path, QByteArray* bytes, QString* why)
+{
+    QFile file(files::NativePath(path));
+    if (file.size() > SharedListLimits().maxEntryBytes) {
+        *why = QStringLiteral("the clip \"%1\" is too large to share").arg(file.fileName());
+        return false;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        *why = QStringLiteral("\"%1\" could not be read (%2)").arg(file.fileName(), file.errorString());
+        return false;
+    }
+    *bytes = file.readAll();
+    return true;
+}
+
+// The shared list's bytes: a regular file no larger than all it may hold.
+bool readArchive(const QString& path, QByteArray* bytes, QString* why)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile()) {
+        *why = QStringLiteral("it is not a file");
+        return false;
+    }
+    if (info.size() > SharedListLimits().maxTotalBytes) {
+        *why = QStringLiteral("it is larger than any shared list");
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *why = file.errorString();
+        return false;
+    }
+    *bytes = file.readAll();
+    return true;
+}
+
+// Asks about each clip that would replace a different one; false when the user cancels.
+bool askAboutReplacing(QList<ClipPlan>* plans, const QString& archivePath)
+{
+    for (ClipPlan& plan : *plans) {
+        if (plan.state != ClipPlan::Differs)
+            continue;
+        const int answer = AfxMessageBox(
+            QStringLiteral("The words folder already holds a different recording of \"%1\".\n\n"
+                           "Replace it with the one from \"%2\"?")
+                .arg(plan.word, QFileInfo(archivePath).fileName()),
+            MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer == IDCANCEL)
+            return false;
+        plan.replace = answer == IDYES;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ExportSharedList(const CWordwellDoc& doc, const QString& archivePath)
+{
+    SharedList list;
+    list.name = QFileInfo(doc.GetTitle()).completeBaseName();
+    if (list.name.isEmpty())
+        list.name = doc.GetTitle();
+    QStringList words = doc.m_wordList;
+    CArchive out(&list.listBytes);
+    SerializeWordList(out, words);
+
+    QString why;
+    QSet<QString> taken;
+    for (const QString& word : doc.m_wordList) {
+        const QString key = ClipEntryName(word).toCaseFolded();
+        if (key.isEmpty() || taken.contains(key))
+            continue;
+        taken.insert(key);
+        const QString path = sound::MakeClipPath(wordsPath(), word);
+        if (sound::ClipPathClimbs(wordsPath(), path) || files::GetFileAttributes(path) == files::INVALID_FILE_ATTRIBUTES)
+            continue;
+        SharedClip clip{word, {}};
+        if (!readClip(path, &clip.bytes, &why)) {
+            reportExportFailure(archivePath, why);
+            return false;
+        }
+        list.clips.append(std::move(clip));
+    }
+
+    QString reason;
+    const platform::zip::ZipCodec* codec = platform::zip::LoadZipCodec(&reason);
+    QByteArray archive;
+    if (!codec || !codec->pack(PackSharedList(list), &archive, &reason)) {
+        reportExportFailure(archivePath, reason);
+        return false;
+    }
+    if (!files::WriteWholeFile(archivePath, archive, 0644)) {
+        reportExportFailure(archivePath, files::LastErrorText());
+        return false;
+    }
+    return true;
+}
+
+void OnExportSharedList(const CWordwellDoc& doc)
+{
+    CWinApp* app = AfxGetApp();
+    const QString path = app->DoPromptFileName(QFileInfo(doc.GetTitle()).completeBaseName() + kSharedListExtension, false,
+                                               QStringLiteral("Export List with Recordings"), kFilter,
+                                               kSharedListExtension);
+    if (!path.isEmpty())
+        ExportSharedList(doc, path);
+}
+
+bool ImportSharedList(const QString& archivePath)
+{
+    QByteArray bytes;
+    QString why;
+    if (!readArchive(archivePath, &bytes, &why)) {
+        reportImportFailure(archivePath, why);
+        return false;
+    }
+    const platform::zip::ZipCodec* codec = platform::zip::LoadZipCodec(&why);
+    QList<platform::zip::ZipEntry> entries;
+    SharedList list;
+    QList<ClipPlan> plans;
+    if (!codec || !codec->unpack(bytes, SharedListLimits(), &entries, &why) || !UnpackSharedList(entries, &list, &why)
+        || !PlanClips(wordsPath(), list, &plans, &why)) {
+        reportImportFailure(archivePath, why);
+        return false;
+    }
+    CWinApp* app = AfxGetApp();
+    CSingleDocTemplate* docTemplate = app ? app->GetDocTemplate() : nullptr;
+    if (!docTemplate)
+        return false;
+    auto* doc = static_cast<CWordwellDoc*>(docTemplate->GetDocument());
+    if (doc && !doc->SaveModified())
+        return false;
+    if (!askAboutReplacing(&plans, archivePath))
+        return false;
+    if (!WriteClips(plans, &why)) {
+        reportImportFailure(archivePath, why);
+        return false;
+    }
+    // The list was saved or discarded above; the new one is not yet saved anywhere.
+    if (doc)
+        doc->SetModifiedFlag(false);
+    app->OnFileNew();
+    doc = static_cast<CWordwellDoc*>(docTemplate->GetDocument());
+    if (!doc)
+        return false;
+    doc->m_wordList = list.words;
+    doc->SetTitle(list.name);
+    doc->SetModifiedFlag(true);
+    doc->UpdateAllViews(nullptr, 0, nullptr);
+    if (auto* frame = qobject_cast<CFrameWnd*>(app->GetMainWnd()))
+        frame->UpdateCommandUI();
+    return true;
+}
+
+void OnImportSharedList()
+{
+    const QString path = AfxGetApp()->DoPromptFileName(QString(), true, QStringLiteral("Open List with Recordings"),
+                                                       kFilter, kSharedListExtension);
+    if (!path.isEmpty())
+        ImportSharedList(path);
+}
+
+}  // namespace practice::share

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class CWordwellDoc;
+
+// The File commands that hand a list with its recordings to someone else and
+// take one in. Failures are reported in message boxes naming the file.
+namespace practice::share {
+
+// Asks for a file and writes the document's list with every clip its words
+// have in the words folder (words without one travel without).
+void OnExportSharedList(const CWordwellDoc& doc);
+bool ExportSharedList(const CWordwellDoc& doc, const QString& archivePath);
+
+// Asks for a shared list and opens it.
+void OnImportSharedList();
+// Puts the clips of the shared list at `archivePath` into the words folder,
+// asking before it replaces a different clip, and opens its list as a new,
+// unsaved document named after it. A refused archive writes nothing; true
+// when the list opened.
+bool ImportSharedList(const QString& archivePath);
+
+}  // namespace practice::share

@@ -1,0 +1,268 @@
+// A list with its recordings as one file: exported from one home, opened in
+// another; hostile archives refused with nothing written anywhere.
+#include "handzip.h"
+
+#include "platform/framework/archive.h"
+#include "platform/framework/doctemplate.h"
+#include "platform/registry/registry.h"
+#include "platform/zip/zipcodec.h"
+#include "practice/document/wordlist.h"
+#include "practice/document/wordwelldoc.h"
+#include "practice/share/sharecommands.h"
+#include "practice/ui/practiceapp.h"
+#include "testsupport/filetree.h"
+#include "testsupport/isolatedhome.h"
+#include "testsupport/messageboxes.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
+
+#include <memory>
+
+using namespace platform::framework;
+
+namespace {
+
+QByteArray listBytes(QStringList words)
+{
+    QByteArray bytes;
+    CArchive out(&bytes);
+    SerializeWordList(out, words);
+    return bytes;
+}
+
+// A clip's stand-in: the archive carries bytes, whatever they sound like.
+QByteArray clipBytes(const QString& word, int size = 3000)
+{
+    QByteArray bytes = "RIFF" + word.toUtf8();
+    while (bytes.size() < size)
+        bytes.append(char(bytes.size() * 7));
+    return bytes;
+}
+
+HandZipEntry entry(const QByteArray& name, const QByteArray& data)
+{
+    return HandZipEntry{name, data};
+}
+
+}  // namespace
+
+class TestSharedList : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_home = std::make_unique<IsolatedHome>();
+        m_app = std::make_unique<CPracticeApp>(QStringList{});
+        QVERIFY(m_app->InitInstance());
+        m_app->m_strWordsPath = m_home->path() + "/teacher";
+    }
+    void cleanup()
+    {
+        m_app.reset();
+        m_home.reset();
+    }
+
+    void aListTravelsWithItsClips()
+    {
+        const QStringList words{"cat", "house", "Sub\\dog", "CAT", "unrecorded"};
+        doc()->m_wordList = words;
+        doc()->SetTitle("animals.spl");
+        const QString teacher = m_app->m_strWordsPath;
+        WriteFileForTest(teacher + "/words/cat.wav", clipBytes("cat"));
+        WriteFileForTest(teacher + "/words/house.wav", clipBytes("house", 200000));
+        WriteFileForTest(teacher + "/words/Sub/dog.wav", clipBytes("dog"));
+        const QString shared = m_home->work() + "/animals.splz";
+        MessageBoxRecorder boxes;
+        QVERIFY(practice::share::ExportSharedList(*doc(), shared));
+
+        // Another teacher, another words folder, nothing in it yet.
+        m_app->m_strWordsPath = m_home->path() + "/colleague";
+        doc()->m_wordList = {"left", "over"};
+        doc()->SetModifiedFlag(false);
+        QVERIFY(practice::share::ImportSharedList(shared));
+        QCOMPARE(boxes.texts(), QStringList());
+        QCOMPARE(doc()->m_wordList, words);
+        QCOMPARE(listBytes(doc()->m_wordList), listBytes(words));
+        QCOMPARE(doc()->GetTitle(), QString("animals"));
+        QVERIFY(doc()->IsModified());
+        QVERIFY(doc()->GetPathName().isEmpty());
+        const QString colleague = m_app->m_strWordsPath + "/words";
+        QCOMPARE(TreeSnapshot(colleague).size(), 4);  // cat.wav, house.wav, Sub, Sub/dog.wav
+        QCOMPARE(ReadFileForTest(colleague + "/cat.wav"), clipBytes("cat"));
+        QCOMPARE(ReadFileForTest(colleague + "/house.wav"), clipBytes("house", 200000));
+        QCOMPARE(ReadFileForTest(colleague + "/Sub/dog.wav"), clipBytes("dog"));
+    }
+
+    void aSharedListOnTheCommandLineOpens()
+    {
+        const QString shared = m_home->work() + "/pets.splz";
+        WriteFileForTest(shared, HandZip({entry("pets.spl", listBytes({"cat", "dog"})), entry("words/cat.wav", clipBytes("cat"))}));
+        // The words path as Setup records it.
+        platform::registry::Key key;
+        QCOMPARE(platform::registry::CreateKey(platform::registry::HKEY_CURRENT_USER,
+                                               "Software\\Tolvane\\Wordwell Practice\\WordsPath", &key),
+                 platform::registry::ERROR_SUCCESS);
+        QCOMPARE(platform::registry::SetStringValue(key, "Path", m_home->path() + "/installed"),
+                 platform::registry::ERROR_SUCCESS);
+        platform::registry::CloseKey(&key);
+        m_app.reset();
+        m_app = std::make_unique<CPracticeApp>(QStringList{shared});
+        MessageBoxRecorder boxes;
+        QVERIFY(m_app->InitInstance());
+        QCOMPARE(boxes.texts(), QStringList());
+        QCOMPARE(doc()->m_wordList, (QStringList{"cat", "dog"}));
+        QCOMPARE(doc()->GetTitle(), QString("pets"));
+        QCOMPARE(ReadFileForTest(m_home->path() + "/installed/words/cat.wav"), clipBytes("cat"));
+    }
+
+    void aDifferentClipIsReplacedOnlyWhenTheUserSaysSo_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<QByteArray>("clipAfter");
+        QTest::newRow("yes") << int(IDYES) << true << clipBytes("shared");
+        QTest::newRow("no") << int(IDNO) << true << clipBytes("mine");
+        QTest::newRow("cancel") << int(IDCANCEL) << false << clipBytes("mine");
+    }
+    void aDifferentClipIsReplacedOnlyWhenTheUserSaysSo()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, opens);
+        QFETCH(QByteArray, clipAfter);
+        const QString words = m_app->m_strWordsPath + "/words";
+        WriteFileForTest(words + "/Cat.wav", clipBytes("mine"));
+        WriteFileForTest(words + "/dog.wav", clipBytes("dog"));
+        const QString shared = m_home->work() + "/shared.splz";
+        WriteFileForTest(shared, HandZip({entry("pets.spl", listBytes({"cat", "dog", "owl"})),
+                                          entry("words/cat.wav", clipBytes("shared")),
+                                          entry("words/dog.wav", clipBytes("dog")),
+                                          entry("words/owl.wav", clipBytes("owl"))}));
+        MessageBoxRecorder boxes;
+        boxes.queueAnswer(answer);
+        QCOMPARE(practice::share::ImportSharedList(shared), opens);
+        // One question, for the clip that differs; the same clip is left as it is.
+        QCOMPARE(boxes.requests().size(), 1);
+        QVERIFY(boxes.texts().first().contains("different recording of \"cat\""));
+        QCOMPARE(ReadFileForTest(words + "/Cat.wav"), clipAfter);
+        QVERIFY(!QFile::exists(words + "/cat.wav"));
+        QCOMPARE(QFile::exists(words + "/owl.wav"), opens);
+        QCOMPARE(doc()->m_wordList, (opens ? QStringList{"cat", "dog", "owl"} : QStringList{}));
+    }
+
+    void aLinkWhereAClipGoesIsReplacedNotWrittenThrough()
+    {
+        const QString outside = m_home->path() + "/outside.wav";
+        WriteFileForTest(outside, clipBytes("outside"));
+        const QString words = m_app->m_strWordsPath + "/words";
+        QVERIFY(QDir().mkpath(words));
+        QVERIFY(QFile::link(outside, words + "/cat.wav"));
+        const QString shared = m_home->work() + "/shared.splz";
+        WriteFileForTest(shared, HandZip({entry("pets.spl", listBytes({"cat"})), entry("words/cat.wav", clipBytes("cat"))}));
+        MessageBoxRecorder boxes;
+        boxes.queueAnswer(IDYES);
+        QVERIFY(practice::share::ImportSharedList(shared));
+        QCOMPARE(boxes.requests().size(), 1);
+        QCOMPARE(ReadFileForTest(outside), clipBytes("outside"));
+        QVERIFY(!QFileInfo(words + "/cat.wav").isSymLink());
+        QCOMPARE(ReadFileForTest(words + "/cat.wav"), clipBytes("cat"));
+    }
+
+    void hostileArchivesAreRefusedWithNothingWritten_data()
+    {
+        QTest::addColumn<QByteArray>("archive");
+        QTest::addColumn<QString>("because");
+        const QByteArray list = listBytes({"cat", "dog"});
+        const HandZipEntry good = entry("list.spl", list);
+        const HandZipEntry cat = entry("words/cat.wav", clipBytes("cat"));
+        auto row = [](const char* name, const QByteArray& archive, const char* because) {
+            QTest::newRow(name) << archive << QString(because);
+        };
+        row("dot-dot in a clip", HandZip({good, entry("words/../../evil.wav", "x")}), "an entry named");
+        row("dot-dot list", HandZip({entry("../list.spl", list)}), "an entry named");
+        row("absolute path", HandZip({good, entry("/tmp/evil.wav", "x")}), "an entry named");
+        row("backslashes", HandZip({good, entry("words\\..\\..\\evil.wav", "x")}), "an entry named");
+        row("empty level", HandZip({good, entry("words//cat.wav", "x")}), "an entry named");
+        row("control character", HandZip({good, entry("words/c\nt.wav", "x")}), "an entry named");
+        HandZipEntry link = entry("words/cat.wav", "/etc/passwd");
+        link.mode = 0120777;
+        row("link", HandZip({good, link}), "is a link or a special file");
+        HandZipEntry device = cat;
+        device.mode = 0020644;
+        row("device", HandZip({good, device}), "is a link or a special file");
+        row("duplicate", HandZip({good, cat, cat}), "File already exists");
+        row("duplicate in another case", HandZip({good, cat, entry("words/CAT.wav", clipBytes("x"))}), "twice");
+        row("two lists", HandZip({good, entry("other.spl", list), cat}), "more than one list");
+        row("no list", HandZip({cat}), "holds no list");
+        row("a stranger", HandZip({good, entry("evil.sh", "#!/bin/sh\n")}), "neither the list nor one of its clips");
+        row("a folder outside words", HandZip({good, HandZipEntry{"bin/", {}, 040755}}), "outside words/");
+        row("the clip of no word", HandZip({good, entry("words/zebra.wav", "x")}), "no word of its list");
+        row("damaged list", HandZip({entry("list.spl", list.left(5)), cat}), "is damaged");
+        HandZipEntry larger = cat;
+        larger.declaredSize = 100;
+        row("larger than it claims", HandZip({good, larger}), "CRC error");
+        // Deflated, 65 MB of silence takes 64 kB: more than any clip may be.
+        QString reason;
+        const platform::zip::ZipCodec* codec = platform::zip::LoadZipCodec(&reason);
+        QVERIFY2(codec, qPrintable(reason));
+        QByteArray bomb;
+        QVERIFY(codec->pack({{"list.spl", list}, {"words/cat.wav", QByteArray(65 << 20, '\0')}}, &bomb, &reason));
+        row("larger than any clip", bomb, "is larger than 67108864 bytes");
+        HandZipEntry checksum = cat;
+        checksum.wrongChecksum = true;
+        row("wrong checksum", HandZip({good, checksum}), "CRC error");
+        HandZipEntry encrypted = cat;
+        encrypted.flags |= 1;
+        row("encrypted", HandZip({good, encrypted}), "is encrypted");
+        const QByteArray whole = HandZip({good, cat});
+        row("cut short", whole.left(whole.size() - 30), "not a whole zip archive");
+        row("not a zip", QByteArray(4096, 'z'), "not a whole zip archive");
+        row("empty file", QByteArray(), "holds no list");
+    }
+    void hostileArchivesAreRefusedWithNothingWritten()
+    {
+        QFETCH(QByteArray, archive);
+        QFETCH(QString, because);
+        WriteFileForTest(m_app->m_strWordsPath + "/words/dog.wav", clipBytes("dog"));
+        const QString shared = m_home->work() + "/hostile.splz";
+        WriteFileForTest(shared, archive);
+        doc()->m_wordList = {"mine"};
+        const QByteArray before = HashOfTree(m_home->path());
+        MessageBoxRecorder boxes;
+        QVERIFY(!practice::share::ImportSharedList(shared));
+        QCOMPARE(HashOfTree(m_home->path()), before);
+        QCOMPARE(boxes.requests().size(), 1);
+        const QString text = boxes.texts().first();
+        QVERIFY2(text.startsWith("\"" + shared + "\" could not be opened: ") && text.contains(because), qPrintable(text));
+        QCOMPARE(doc()->m_wordList, QStringList{"mine"});
+    }
+
+    void aPipeOrFolderIsNoSharedList()
+    {
+        MessageBoxRecorder boxes;
+        QVERIFY(!practice::share::ImportSharedList(m_home->work()));
+        QCOMPARE(boxes.texts(), QStringList{"\"" + m_home->work() + "\" could not be opened: it is not a file."});
+    }
+
+    void anExportThatCannotBeWrittenSaysWhy()
+    {
+        doc()->m_wordList = {"cat"};
+        const QString target = m_home->work() + "/missing/folder/list.splz";
+        MessageBoxRecorder boxes;
+        QVERIFY(!practice::share::ExportSharedList(*doc(), target));
+        QCOMPARE(boxes.requests().size(), 1);
+        QVERIFY2(boxes.texts().first().startsWith("The list could not be exported to \"" + target + "\": No such file"),
+                 qPrintable(boxes.texts().first()));
+    }
+
+private:
+    CWordwellDoc* doc() const { return static_cast<CWordwellDoc*>(m_app->GetDocTemplate()->GetDocument()); }
+
+    std::unique_ptr<IsolatedHome> m_home;
+    std::unique_ptr<CPracticeApp> m_app;
+};
+
+QTEST_MAIN(TestSharedList)
+#include "tst_sharedlist.moc"

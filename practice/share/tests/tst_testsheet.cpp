@@ -1,0 +1,151 @@
+// The test sheet and its answer key: what each page says, read from the
+// painter's own output, and the pages of the PDF it saves.
+#include "practice/share/testsheet.h"
+#include "testsupport/isolatedhome.h"
+
+#include <QGuiApplication>
+#include <QPaintEngine>
+#include <QRegularExpression>
+#include <QTest>
+
+using practice::share::TestSheet;
+
+namespace {
+
+// An A4 page at 300 dpi that keeps the text drawn on it and counts its lines.
+class TextPage : public QPaintDevice {
+public:
+    QPaintEngine* paintEngine() const override { return &m_engine; }
+    QStringList texts() const { return m_engine.texts; }
+    int lines() const { return m_engine.lines; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth: return 2480;
+        case PdmHeight: return 3508;
+        case PdmWidthMM: return 210;
+        case PdmHeightMM: return 297;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY: return 300;
+        case PdmDepth: return 32;
+        case PdmNumColors: return 0xFFFFFF;
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
+        }
+        return 0;
+    }
+
+private:
+    class Engine : public QPaintEngine {
+    public:
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawTextItem(const QPointF&, const QTextItem& item) override { texts << item.text(); }
+        void drawLines(const QLineF*, int count) override { lines += count; }
+        void drawLines(const QLine*, int count) override { lines += count; }
+        Type type() const override { return User; }
+        QStringList texts;
+        int lines = 0;
+    };
+    mutable Engine m_engine;
+};
+
+QStringList words(int count)
+{
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list << QStringLiteral("word%1").arg(i + 1);
+    return list;
+}
+
+const QRect kPage(0, 0, 2480, 3508);
+
+}  // namespace
+
+class TestTestSheet : public QObject {
+    Q_OBJECT
+
+private slots:
+    void eachPageSaysWhatItShould_data()
+    {
+        QTest::addColumn<int>("wordCount");
+        QTest::newRow("no words") << 0;
+        QTest::newRow("ten words") << 10;
+        QTest::newRow("one page full") << -1;   // exactly one page of lines
+        QTest::newRow("one line over") << -2;  // one line more
+    }
+    void eachPageSaysWhatItShould()
+    {
+        QFETCH(int, wordCount);
+        TextPage probe;
+        const int perPage = TestSheet("x", {}).linesPerPage(&probe, kPage);
+        QVERIFY(perPage > 10);
+        if (wordCount < 0)
+            wordCount = perPage - 1 - wordCount;
+        const TestSheet sheet("Week one", words(wordCount));
+        const int sheetPages = std::max(1, (wordCount + perPage - 1) / perPage);
+        QCOMPARE(sheet.pageCount(&probe, kPage), 2 * sheetPages);
+
+        int number = 0;
+        for (int index = 0; index < 2 * sheetPages; ++index) {
+            const bool key = index >= sheetPages;
+            if (index == sheetPages)
+                number = 0;
+            TextPage page;
+            QPainter painter(&page);
+            sheet.renderPage(&painter, kPage, index);
+            painter.end();
+            QStringList expected;
+            QString title = key ? "Week one - Answer Key" : "Week one";
+            if (sheetPages > 1)
+                title += QString(" (page %1 of %2)").arg(index % sheetPages + 1).arg(sheetPages);
+            expected << title;
+            if (!key)
+                expected << "Name:" << "Date:";
+            const int onPage = std::min(perPage, wordCount - number);
+            for (int i = 0; i < onPage; ++i) {
+                ++number;
+                expected << QString("%1.").arg(number);
+                if (key)
+                    expected << QString("word%1").arg(number);
+            }
+            QCOMPARE(page.texts(), expected);
+            // The sheet's lines: name, date and one blank per word; the key has none.
+            QCOMPARE(page.lines(), key ? 0 : 2 + onPage);
+        }
+        QCOMPARE(number, wordCount);
+    }
+
+    void savesAsPdf()
+    {
+        IsolatedHome home;
+        const QString path = home.work() + "/sheet.pdf";
+        QString why;
+        TextPage probe;
+        const int perPage = TestSheet("x", {}).linesPerPage(&probe, kPage);
+        QVERIFY(practice::share::SaveTestSheetPdf(TestSheet("Week one", words(perPage + 1)), path, &why));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray pdf = file.readAll();
+        QVERIFY(pdf.startsWith("%PDF-"));
+        // Two pages of sheet, two of key.
+        QCOMPARE(pdf.count(QByteArray("/Type /Page\n")) + pdf.count(QByteArray("/Type /Page ")), 4);
+    }
+
+    void aPdfThatCannotBeWrittenSaysWhy()
+    {
+        IsolatedHome home;
+        QString why;
+        QVERIFY(!practice::share::SaveTestSheetPdf(TestSheet("x", {"cat"}), home.work() + "/missing/sheet.pdf", &why));
+        QCOMPARE(why, QString("No such file or directory"));
+    }
+};
+
+QTEST_MAIN(TestTestSheet)
+#include "tst_testsheet.moc"
