@@ -73,6 +73,12 @@ CPlayBar::CPlayBar(WaveAudioDevice* device, bool withRecord, bool withName, QWid
         m_record = makeButton(recordIcon(), QStringLiteral("Record"), QStringLiteral("Record clip"), this);
         layout->addWidget(m_record);
         connect(m_record, &QToolButton::clicked, m_device, &WaveAudioDevice::Record);
+        // The computer voice in place of a recording: the owner knows the word to speak.
+        m_speak = makeButton(QIcon(), QStringLiteral("Speak the word with the computer voice"),
+                             QStringLiteral("Speak word"), this);
+        m_speak->setText(QStringLiteral("Speak"));
+        layout->addWidget(m_speak);
+        connect(m_speak, &QToolButton::clicked, this, &CPlayBar::speakRequested);
     }
 
     m_position = new QSlider(Qt::Horizontal, this);
@@ -107,6 +113,8 @@ void CPlayBar::showState()
     m_stop->setEnabled(running);
     if (m_record)
         m_record->setEnabled(ready);
+    if (m_speak)
+        m_speak->setEnabled(ready && !running);
     m_position->setEnabled(ready && !running);
     if (m_name)
         m_name->setText(ready ? ClipDisplayName(m_device->fileName()) : QString());

@@ -77,6 +77,7 @@ void CMainFrame::createMenus()
     };
     fill(QStringLiteral("&File"), kFileMenu);
     fill(QStringLiteral("&Tools"), kToolsMenu);
+    appendVoiceCommands(Menu(QStringLiteral("&Tools")));
     fill(QStringLiteral("&Help"), kHelpMenu);
 }
 
