@@ -138,17 +138,27 @@ void CSpeechJob::Start(const QString& word, const QString& language)
     Abort();
     m_word = word;
     m_running = true;
+    ++m_generation;
     if (const QString unspeakable = UnspeakableReason(word); !unspeakable.isEmpty()) {
-        // Reported from the event loop, as a spoken word would be.
-        QTimer::singleShot(0, this, [this, unspeakable] {
-            if (m_running)
-                finish({}, unspeakable);
-        });
+        finishLater(unspeakable);
         return;
     }
     m_process.start(SpeechProgram(), speechArguments(language));
-    m_process.write(word.toUtf8());
-    m_process.closeWriteChannel();
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.write(word.toUtf8());
+        m_process.closeWriteChannel();
+    }
+}
+
+void CSpeechJob::finishLater(const QString& reason)
+{
+    // From the event loop, as a spoken word is reported: the owner may start
+    // the next word from finished(), which must not happen inside Start.
+    const int generation = m_generation;
+    QTimer::singleShot(0, this, [this, generation, reason] {
+        if (m_running && generation == m_generation)
+            finish({}, reason);
+    });
 }
 
 void CSpeechJob::Abort()
@@ -180,7 +190,7 @@ void CSpeechJob::onError(QProcess::ProcessError error)
 {
     // A program that ran and crashed also ends in finished(); only a failed start ends here.
     if (m_running && error == QProcess::FailedToStart)
-        finish({}, startFailure(m_process));
+        finishLater(startFailure(m_process));
 }
 
 void CSpeechJob::finish(const WaveData& clip, const QString& reason)

@@ -55,10 +55,13 @@ private:
     void onFinished(int exitCode, QProcess::ExitStatus status);
     void onError(QProcess::ProcessError error);
     void finish(const platform::audio::WaveData& clip, const QString& reason);
+    void finishLater(const QString& reason);
 
     QProcess m_process;
     QString m_word;
     bool m_running = false;
+    // Tells a failure reported later from one of a word started since.
+    int m_generation = 0;
 };
 
 }  // namespace practice::voice

@@ -128,7 +128,8 @@ private slots:
                  (QStringList{"&New", "&Open...", "&Save", "Save &As...", "-", "Recent File", "-", "E&xit"}));
         QCOMPARE(captions(frame()->Menu("&Tools")),
                  (QStringList{"(&Add To)/(Create) --  Spelling List", "&Take Wordwell", "Current List &Information",
-                              "&Stop Taking Current Test"}));
+                              "&Stop Taking Current Test", "-", "&Make Missing Clips...", "Speak &Unrecorded Words",
+                              "Computer &Voice..."}));
         QCOMPARE(captions(frame()->Menu("&Help")), (QStringList{"&Help Topics", "-", "&About Wordwell Practice...",
                                                                 "&Web Page -- Internet WWW"}));
         QAction* open = frame()->GetCommand(ID_FILE_OPEN);
