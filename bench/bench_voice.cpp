@@ -7,6 +7,7 @@
 #include "practice/voice/speech.h"
 
 #include <QApplication>
+#include <QAudioDevice>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFrame>

@@ -13,11 +13,14 @@ namespace practice::voice {
 
 namespace {
 
-// The speech program spends its time on one core; more at once only queue.
+// Each run of the speech program keeps one core busy; more at once only queue.
 int parallelJobs()
 {
     return qBound(1, QThread::idealThreadCount(), 8);
 }
+
+// Words given to one run of the speech program.
+constexpr int kWordsPerRun = 8;
 
 }  // namespace
 
@@ -55,10 +58,8 @@ void CClipMaker::Start()
     for (int i = 0; i < count; ++i) {
         auto job = std::make_unique<CSpeechJob>();
         CSpeechJob* raw = job.get();
-        connect(raw, &CSpeechJob::finished, this,
-                [this, raw](const QString& word, const platform::audio::WaveData& clip, const QString& reason) {
-                    onSpoken(raw, word, clip, reason);
-                });
+        connect(raw, &CSpeechJob::spoken, this, &CClipMaker::onSpoken);
+        connect(raw, &CSpeechJob::done, this, [this, raw] { startNext(raw); });
         m_jobs.push_back(std::move(job));
         startNext(raw);
     }
@@ -72,25 +73,28 @@ void CClipMaker::Cancel()
     for (auto& job : m_jobs)
         job->Abort();
     m_running = 0;
-    m_next = qMin(m_next, Total());
     emit finished();
 }
 
 void CClipMaker::startNext(CSpeechJob* job)
 {
+    if (m_cancelled)
+        return;
     if (m_next >= Total()) {
         if (m_running == 0)
             emit finished();
         return;
     }
-    const QString& word = m_words.at(m_next++);
-    ++m_running;
-    emit progress(word, Done(), Total());
-    job->Start(word, m_language);
+    // Runs small enough for the progress to move and Cancel to stop soon.
+    const int size = qMin(kWordsPerRun, Total() - m_next);
+    const QStringList run = m_words.mid(m_next, size);
+    m_next += size;
+    m_running += size;
+    emit progress(run.first(), Done(), Total());
+    job->Start(run, m_language);
 }
 
-void CClipMaker::onSpoken(CSpeechJob* job, const QString& word, const platform::audio::WaveData& clip,
-                          const QString& reason)
+void CClipMaker::onSpoken(const QString& word, const platform::audio::WaveData& clip, const QString& reason)
 {
     --m_running;
     QString failure = reason;
@@ -101,7 +105,7 @@ void CClipMaker::onSpoken(CSpeechJob* job, const QString& word, const platform::
     else
         m_failures.append({word, failure});
     if (!m_cancelled)
-        startNext(job);
+        emit progress(word, Done(), Total());
 }
 
 void CClipMaker::writeClip(const QString& word, const platform::audio::WaveData& clip, QString* failure) const

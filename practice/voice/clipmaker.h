@@ -25,8 +25,8 @@ struct ClipFailure {
     QString reason;
 };
 
-// Speaks words into their clips, <words path>/words/<word>.wav, a few at once,
-// in the background. A clip that has come to exist meanwhile is never replaced.
+// Speaks words into their clips, <words path>/words/<word>.wav, in runs of a
+// few words, one run for each core at once, in the background. A clip that has come to exist meanwhile is never replaced.
 // Cancel stops at once; the clips made so far stay.
 class CClipMaker : public QObject {
     Q_OBJECT
@@ -46,14 +46,13 @@ public:
     bool Cancelled() const { return m_cancelled; }
 
 signals:
-    // `word` is the word being spoken; `done` words of `total` are finished.
+    // `word` is the word last started or finished; `done` words of `total` are finished.
     void progress(const QString& word, int done, int total);
     void finished();
 
 private:
     void startNext(CSpeechJob* job);
-    void onSpoken(CSpeechJob* job, const QString& word, const platform::audio::WaveData& clip,
-                  const QString& reason);
+    void onSpoken(const QString& word, const platform::audio::WaveData& clip, const QString& reason);
     // Leaves `failure` empty once the clip is written.
     void writeClip(const QString& word, const platform::audio::WaveData& clip, QString* failure) const;
 

@@ -2,6 +2,7 @@
 
 #include "platform/audio/wavedata.h"
 
+#include <QList>
 #include <QObject>
 #include <QProcess>
 #include <QString>
@@ -32,35 +33,47 @@ QString UnableToSpeakMessage(const QString& word, const QString& reason);
 // as "en-gb"), waiting for the program. False with a reason for the user.
 bool SpeakWord(const QString& word, const QString& language, platform::audio::WaveData* clip, QString* reason);
 
-// One word spoken in the background, so that several can be spoken at once
-// and a progress dialog stays alive meanwhile.
+// Cuts the sound of several words, spoken with a long pause between them, into
+// one clip for each; empty unless exactly `count` pieces are found.
+QList<platform::audio::WaveData> SplitAtPauses(const platform::audio::WaveData& spoken, int count);
+
+// Words spoken in the background, so that a progress dialog stays alive
+// meanwhile. Several words go to one run of the program, a long pause between
+// them, and the sound is cut at the pauses: starting the program costs far more
+// than speaking a word. Should the sound not cut into as many pieces as words,
+// each word is spoken again on its own.
 class CSpeechJob : public QObject {
     Q_OBJECT
 public:
     explicit CSpeechJob(QObject* parent = nullptr);
     ~CSpeechJob() override;
 
-    // Starts speaking `word`; finished() follows, also for a word that cannot be spoken.
-    void Start(const QString& word, const QString& language);
-    // Ends the program at once; no finished() follows.
+    // Starts speaking `words`; spoken() follows for each, also for a word that
+    // cannot be spoken, then done().
+    void Start(const QStringList& words, const QString& language);
+    // Ends the program at once; nothing more is signalled.
     void Abort();
     bool IsRunning() const { return m_running; }
-    const QString& Word() const { return m_word; }
 
 signals:
     // `reason` is empty on success.
-    void finished(const QString& word, const platform::audio::WaveData& clip, const QString& reason);
+    void spoken(const QString& word, const platform::audio::WaveData& clip, const QString& reason);
+    void done();
 
 private:
+    void runNext();
     void onFinished(int exitCode, QProcess::ExitStatus status);
     void onError(QProcess::ProcessError error);
-    void finish(const platform::audio::WaveData& clip, const QString& reason);
-    void finishLater(const QString& reason);
+    // Reports every word of the run with `reason`, from the event loop.
+    void failLater(const QString& reason);
+    void endRun();
 
     QProcess m_process;
-    QString m_word;
+    QString m_language;
+    QStringList m_run;      // the words of the program's current run
+    QStringList m_waiting;  // words still to be spoken, one by one
     bool m_running = false;
-    // Tells a failure reported later from one of a word started since.
+    // Tells a failure reported later from one of a run started since.
     int m_generation = 0;
 };
 

@@ -120,6 +120,17 @@ private slots:
         QVERIFY(!SpeakWord(word, language, &clip, &said));
         QVERIFY2(said.startsWith(reason), qPrintable(said));
         QCOMPARE(clip.samples.size(), 0);
+        // The same reason when it is spoken among others in one run.
+        CSpeechJob job;
+        QSignalSpy spoken(&job, &CSpeechJob::spoken);
+        QSignalSpy done(&job, &CSpeechJob::done);
+        job.Start({"cat", word, "dog"}, language);
+        QVERIFY(done.wait(20000));
+        QCOMPARE(spoken.size(), 3);
+        for (const QList<QVariant>& report : spoken) {
+            if (report.at(0).toString() == word)
+                QVERIFY2(report.at(2).toString().startsWith(reason), qPrintable(report.at(2).toString()));
+        }
     }
 
     void aMissingSpeechProgramIsNamed()
@@ -131,6 +142,42 @@ private slots:
         QVERIFY2(reason.startsWith("the speech program \"/nonexistent/espeak-ng\" could not be started ("),
                  qPrintable(reason));
         QVERIFY(AvailableVoices().isEmpty());
+    }
+
+    // Words spoken in one run are cut apart at the long pauses only.
+    void aRunIsCutAtItsLongPauses_data()
+    {
+        QTest::addColumn<QList<int>>("layout");  // ms of sound and quiet in turn, quiet first
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QList<int>>("pieces");  // ms of sound in each piece; empty: no cut
+        QTest::newRow("three words") << QList<int>{200, 300, 1000, 400, 1000, 500, 200} << 3 << QList<int>{300, 400, 500};
+        QTest::newRow("a short pause stays") << QList<int>{0, 300, 250, 300, 1000, 400, 0} << 2
+                                             << QList<int>{850, 400};
+        QTest::newRow("fewer pauses than words") << QList<int>{0, 300, 1000, 400, 0} << 3 << QList<int>{};
+        QTest::newRow("more pauses than words") << QList<int>{0, 300, 1000, 400, 1000, 300, 0} << 2 << QList<int>{};
+    }
+    void aRunIsCutAtItsLongPauses()
+    {
+        QFETCH(QList<int>, layout);
+        QFETCH(int, count);
+        QFETCH(QList<int>, pieces);
+        WaveData run = platform::audio::EmptyRecording();
+        for (int i = 0; i < layout.size(); ++i) {
+            const int frames = layout[i] * 22050 / 1000;
+            for (int k = 0; k < frames; ++k) {
+                const qint16 sample = (i % 2) ? qint16((k % 50 < 25) ? 6000 : -6000) : qint16(0);
+                run.samples.append(reinterpret_cast<const char*>(&sample), 2);
+            }
+        }
+        const QList<WaveData> cut = SplitAtPauses(run, count);
+        QCOMPARE(cut.size(), pieces.size());
+        for (int i = 0; i < cut.size(); ++i) {
+            // The sound and a tenth of a second's margin either side, where the run had that much quiet.
+            const qint64 sound = pieces[i] * 22050 / 1000;
+            QVERIFY2(cut[i].frameCount() >= sound && cut[i].frameCount() <= sound + 2 * 2205 + 1,
+                     qPrintable(QString("piece %1: %2 frames").arg(i).arg(cut[i].frameCount())));
+            QCOMPARE(cut[i].sampleRate, 22050);
+        }
     }
 
     void theDefaultVoiceFollowsTheLocale_data()
