@@ -20,7 +20,7 @@ int parallelJobs()
 }
 
 // Words given to one run of the speech program.
-constexpr int kWordsPerRun = 8;
+constexpr int kWordsPerRun = 16;
 
 }  // namespace
 
