@@ -7,6 +7,8 @@
 #include "practice/editor/spellinglistdlg.h"
 #include "practice/ui/aboutdlg.h"
 #include "practice/ui/practiceapp.h"
+#include "practice/voice/makeclipsdlg.h"
+#include "practice/voice/voicedlg.h"
 #include "setup/wizard/setupsheet.h"
 #include "testsupport/installmedium.h"
 #include "testsupport/isolatedhome.h"
@@ -113,6 +115,14 @@ QList<FormCase> EveryForm()
          [] { return std::make_unique<WordwellForm>(initialised<CListInfoDlg>); }},
         {QStringLiteral("Wordwell About box"),
          [] { return std::make_unique<WordwellForm>([](QWidget* w) { return new practice::ui::CAboutDlg(w); }); }},
+        {QStringLiteral("Wordwell computer voice"), [] { return std::make_unique<WordwellForm>(initialised<CVoiceDlg>); }},
+        {QStringLiteral("Wordwell making missing clips"), [] {
+             // Shown as it is while words are spoken; the maker is not started.
+             return std::make_unique<WordwellForm>([](QWidget* w) {
+                 auto* maker = new practice::voice::CClipMaker({QStringLiteral("owl")}, QString(), QStringLiteral("en"), w);
+                 return new CMakeClipsDlg(maker, w);
+             });
+         }},
     };
     const char* const pages[] = {"Welcome", "License", "Directory", "Program Group", "End"};
     for (int i = 0; i < 5; ++i)

@@ -63,6 +63,14 @@ void WaveAudioDevice::New()
     emit clipChanged();
 }
 
+void WaveAudioDevice::NewFrom(const WaveData& clip)
+{
+    Close();
+    m_clip = clip;
+    setMode(Mode::Stopped);
+    emit clipChanged();
+}
+
 WaveFileError WaveAudioDevice::Open(const QString& path, QString* reason)
 {
     Close();

@@ -40,6 +40,9 @@ public:
 
     // Discards the clip held, unsaved, and starts an empty recording.
     void New();
+    // Discards the clip held, unsaved, and holds `clip` as a new recording
+    // (spoken by the computer voice), to be played or saved.
+    void NewFrom(const WaveData& clip);
     // Replaces the clip held with the wave file at `path`. On failure no clip is
     // held. Never NoSoundModule: see above.
     WaveFileError Open(const QString& path, QString* reason);

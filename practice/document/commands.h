@@ -9,6 +9,10 @@ enum : unsigned {
     ID_TOOLS_LISTINFO = 32778,
     ID_TOOLS_STOPTEST = 32779,
     ID_HELP_WEBPAGE = 32787,
+    // The computer voice's commands, after the original's on the Tools menu.
+    ID_TOOLS_MAKECLIPS = 33001,
+    ID_TOOLS_SPEAKUNRECORDED = 33002,
+    ID_TOOLS_VOICE = 33003,
     // Bound to keys only; nothing carries them out.
     ID_KEY_ALT_T = 32783,
     ID_KEY_ALT_F = 32784,

@@ -9,6 +9,9 @@
 #include "practice/editor/editorforms.h"
 #include "practice/editor/wordlistowner.h"
 #include "practice/sound/clippath.h"
+#include "practice/sound/playbar.h"
+#include "practice/voice/speech.h"
+#include "practice/voice/voicesettings.h"
 
 #include <QListWidget>
 
@@ -47,6 +50,7 @@ bool CSpellingListDlg::OnInitDialog()
 
     m_player.Create(GetDlgItem(IDC_PLAYERFRAME), CSoundClipPlayer::kEditorStyle);
     m_player.NewRecording();
+    connect(m_player.Window()->playBar(), &practice::sound::CPlayBar::speakRequested, this, [this] { OnSpeak(); });
 
     if (m_pWordList)
         m_listWords->addItems(*m_pWordList);
@@ -65,6 +69,19 @@ void CSpellingListDlg::OnStopRecording()
 
 void CSpellingListDlg::OnPlay()
 {
+    m_player.Play();
+}
+
+void CSpellingListDlg::OnSpeak()
+{
+    UpdateData(true);
+    platform::audio::WaveData clip;
+    QString reason;
+    if (!practice::voice::SpeakWord(m_strWord, practice::voice::VoiceLanguage(), &clip, &reason)) {
+        AfxMessageBox(practice::voice::UnableToSpeakMessage(m_strWord, reason), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    m_player.NewRecording(clip);
     m_player.Play();
 }
 

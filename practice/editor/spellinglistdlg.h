@@ -30,6 +30,8 @@ public:
     void OnSaveAndAdd();
     void OnNewWord();
     void OnDblclkWordList();
+    // The play bar's Speak: the computer voice for the typed word becomes the recording.
+    void OnSpeak();
 
     // The list handed in; null shows an empty list box.
     QStringList* m_pWordList = nullptr;

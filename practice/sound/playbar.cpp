@@ -74,6 +74,12 @@ CPlayBar::CPlayBar(WaveAudioDevice* device, bool withRecord, bool withName, QWid
         m_record = makeButton(recordIcon(), QStringLiteral("Record"), QStringLiteral("Record clip"), this);
         layout->addWidget(m_record);
         connect(m_record, &QToolButton::clicked, m_device, &WaveAudioDevice::Record);
+        // The computer voice in place of a recording: the owner knows the word to speak.
+        m_speak = makeButton(QIcon(), QStringLiteral("Speak the word with the computer voice"),
+                             QStringLiteral("Speak word"), this);
+        m_speak->setText(QStringLiteral("Speak"));
+        layout->addWidget(m_speak);
+        connect(m_speak, &QToolButton::clicked, this, &CPlayBar::speakRequested);
         // A silent or muted microphone shows before the word is lost.
         m_meter = new QProgressBar(this);
         m_meter->setAccessibleName(QStringLiteral("Input level"));
@@ -116,6 +122,8 @@ void CPlayBar::showState()
     m_stop->setEnabled(running);
     if (m_record)
         m_record->setEnabled(ready);
+    if (m_speak)
+        m_speak->setEnabled(ready && !running);
     m_position->setEnabled(ready && !running);
     if (m_meter)
         m_meter->setVisible(mode == WaveAudioDevice::Mode::Recording);

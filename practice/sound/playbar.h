@@ -26,11 +26,16 @@ public:
     QToolButton* stopButton() const { return m_stop; }
     // Null without the record button.
     QToolButton* recordButton() const { return m_record; }
+    // With the record button only; pressing it asks the owner for the computer voice.
+    QToolButton* speakButton() const { return m_speak; }
     QSlider* positionSlider() const { return m_position; }
     // Null without the name.
     QLabel* nameLabel() const { return m_name; }
     // Null without the record button; shown only while recording.
     QProgressBar* levelMeter() const { return m_meter; }
+
+signals:
+    void speakRequested();
 
 private:
     void refresh();
@@ -41,6 +46,7 @@ private:
     QToolButton* m_play = nullptr;
     QToolButton* m_stop = nullptr;
     QToolButton* m_record = nullptr;
+    QToolButton* m_speak = nullptr;
     QSlider* m_position = nullptr;
     QLabel* m_name = nullptr;
     QProgressBar* m_meter = nullptr;

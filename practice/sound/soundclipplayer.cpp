@@ -59,6 +59,12 @@ void CSoundClipPlayer::NewRecording()
         m_window->device()->New();
 }
 
+void CSoundClipPlayer::NewRecording(const platform::audio::WaveData& clip)
+{
+    if (m_window)
+        m_window->device()->NewFrom(clip);
+}
+
 int CSoundClipPlayer::Open(const QString& path)
 {
     if (!m_window)

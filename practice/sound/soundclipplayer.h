@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/audio/wavedata.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -65,6 +67,9 @@ public:
     void Create(QWidget* parentControl, unsigned style);
     // Discards the current clip, unsaved, and starts an empty recording.
     void NewRecording();
+    // Discards the current clip, unsaved, and holds `clip` as a new recording,
+    // as though it had been recorded.
+    void NewRecording(const platform::audio::WaveData& clip);
     // Replaces the current clip with the wave file at `path` (names matched
     // case-blind). 0 when it is open; otherwise no clip is held.
     int Open(const QString& path);

@@ -14,6 +14,8 @@
 #include "practice/testview/homepage.h"
 #include "practice/testview/testform.h"
 #include "practice/testview/testmessages.h"
+#include "practice/voice/speech.h"
+#include "practice/voice/voicesettings.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -184,11 +186,26 @@ void CWordwellView::OnListenToWord()
     UpdateData(true);
     preparePlayer();
     const QString path = practice::sound::MakeClipPath(m_strTestWord);
-    if (m_player.Open(path) == 0)
+    const int opened = m_player.Open(path);
+    if (opened == practice::sound::CLIP_OPEN)
         m_player.Play();
+    else if (opened == practice::sound::CLIP_NOT_FOUND && practice::voice::SpeakUnrecordedWords())
+        speakTestWord();
     else
         AfxMessageBox(NoSoundFileMessage(path), MB_OK);
     focusControl(IDC_ANSWER);
+}
+
+void CWordwellView::speakTestWord()
+{
+    platform::audio::WaveData clip;
+    QString reason;
+    if (!practice::voice::SpeakWord(m_strTestWord, practice::voice::VoiceLanguage(), &clip, &reason)) {
+        AfxMessageBox(practice::voice::UnableToSpeakMessage(m_strTestWord, reason), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    m_player.NewRecording(clip);
+    m_player.Play();
 }
 
 void CWordwellView::OnCheck()

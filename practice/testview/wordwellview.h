@@ -70,4 +70,6 @@ private:
     // The next word of the list from m_posNext, which then advances.
     QString takeNextWord();
     void focusControl(int id);
+    // Listen on a word without a clip, with "Speak Unrecorded Words" on.
+    void speakTestWord();
 };

@@ -94,6 +94,7 @@ void CMainFrame::createMenus()
     };
     add(fill(QStringLiteral("&File"), kFileMenu), kShareFileMenu);
     fill(QStringLiteral("&Tools"), kToolsMenu);
+    appendVoiceCommands(Menu(QStringLiteral("&Tools")));
     fill(QStringLiteral("&Help"), kHelpMenu);
 }
 

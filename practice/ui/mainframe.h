@@ -35,6 +35,11 @@ private:
     void PreCreateWindow();
     bool OnCreate();
     void createMenus();
+    // The computer voice's Tools commands (voicecommands.cpp), after the original's.
+    void appendVoiceCommands(QMenu* tools);
+    void OnMakeMissingClips();
+    void OnSpeakUnrecordedWords();
+    void OnVoice();
     void createToolBar();
     void createStatusBar();
     void createAccelerators();

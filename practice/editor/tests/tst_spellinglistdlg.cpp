@@ -11,6 +11,7 @@
 #include "practice/document/wordwelldoc.h"
 #include "practice/editor/editorforms.h"
 #include "practice/editor/spellinglistdlg.h"
+#include "practice/sound/playbar.h"
 #include "practice/testview/testmessages.h"
 #include "practice/testview/wordwellview.h"
 #include "testsupport/messageboxes.h"
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
+#include <QToolButton>
 #include <QTest>
 
 #include <memory>
@@ -153,6 +155,50 @@ private slots:
             QVERIFY2(boxes.requests().isEmpty(), qPrintable(boxes.texts().join(" | ")));
         else
             QVERIFY(!boxes.requests().isEmpty());
+    }
+
+    void speakPutsTheComputerVoiceIntoTheRecording_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("message");  // empty: the word is spoken
+        QTest::newRow("a word") << "giraffe" << QString();
+        QTest::newRow("punctuation") << "?!" << "Unable to speak \"?!\": the word has no letter to speak.";
+        QTest::newRow("300 characters") << QString(300, u'a')
+                                        << "Unable to speak \"" + QString(300, u'a')
+                                               + "\": the word is longer than 100 characters.";
+    }
+    void speakPutsTheComputerVoiceIntoTheRecording()
+    {
+        QFETCH(QString, word);
+        QFETCH(QString, message);
+        MessageBoxRecorder boxes;
+        RunModal([&] { f->doc()->OnEditList(); },
+                 [&](CDialog* d) {
+                     TypeText(word);
+                     auto* editor = static_cast<CSpellingListDlg*>(d);
+                     QAbstractButton* speak = editor->m_player.Window()->playBar()->speakButton();
+                     QVERIFY(speak->isEnabled());
+                     speak->setFocus();
+                     PressKey(Qt::Key_Space);
+                     if (!message.isEmpty()) {
+                         QCOMPARE(boxes.texts(), QStringList{message});
+                         return;
+                     }
+                     // Heard at once where there is a device; told so where there is none.
+                     if (expectSound())
+                         QVERIFY2(boxes.requests().isEmpty(), qPrintable(boxes.texts().join(" | ")));
+                     else
+                         QTRY_VERIFY(!boxes.requests().isEmpty());
+                     boxes.clear();
+                     wordBox(d)->setFocus();
+                     pressButtonByTab(IDC_SAVEADD);
+                     pressButtonByTab(1);
+                 });
+        if (!message.isEmpty())
+            return;
+        QVERIFY2(boxes.requests().isEmpty(), qPrintable(boxes.texts().join(" | ")));
+        QCOMPARE(f->doc()->m_wordList, QStringList{word});
+        QVERIFY2(clipFrames(f->clipPath(word)) > 22050 / 5, qPrintable(f->clipPath(word)));
     }
 
     void anEmptyWordIsRefused()
@@ -412,7 +458,7 @@ private slots:
                          if (button->isVisible())
                              names << QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
                      }
-                     const QStringList apart{"Play", "Record", "Play clip", "Record clip"};
+                     const QStringList apart{"Play", "Record", "Play clip", "Record clip", "Speak word"};
                      for (const QString& name : apart)
                          QVERIFY2(names.contains(name), qPrintable(names.join(", ")));
                      QCOMPARE(names.removeDuplicates(), 0);

@@ -110,7 +110,7 @@ private slots:
         CPlayBar* bar = player.Window()->playBar();
         QVERIFY(bar);
         QVERIFY(bar->isVisible());
-        // Play, stop and record; no menu button. Named apart from the list
+        // Play, stop, record and Speak; no menu button. Named apart from the list
         // editor's own Play and Record buttons; their tips stay.
         QStringList names;
         QStringList tips;
@@ -118,8 +118,8 @@ private slots:
             names << button->accessibleName();
             tips << button->toolTip();
         }
-        QCOMPARE(names, (QStringList{"Play clip", "Stop", "Record clip"}));
-        QCOMPARE(tips, (QStringList{"Play", "Stop", "Record"}));
+        QCOMPARE(names, (QStringList{"Play clip", "Stop", "Record clip", "Speak word"}));
+        QCOMPARE(tips, (QStringList{"Play", "Stop", "Record", "Speak the word with the computer voice"}));
         QCOMPARE(bar->positionSlider()->accessibleName(), QString("Position"));
         QCOMPARE(bar->nameLabel()->text(), QString("New recording"));
         QVERIFY(!bar->stopButton()->isEnabled());

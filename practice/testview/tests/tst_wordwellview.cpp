@@ -12,6 +12,7 @@
 #include "practice/testview/testform.h"
 #include "practice/testview/testmessages.h"
 #include "practice/testview/wordwellview.h"
+#include "practice/voice/voicesettings.h"
 #include "testsupport/messageboxes.h"
 
 #include <QApplication>
@@ -184,6 +185,8 @@ private slots:
 
     void aMissingClipSaysWhereItLookedAndTheTestGoesOn()
     {
+        // Speaking unrecorded words is off until the user turns it on.
+        QVERIFY(!practice::voice::SpeakUnrecordedWords());
         f->openList({"owl"});
         MessageBoxRecorder boxes;
         f->view()->OnTakeTest();
@@ -199,6 +202,49 @@ private slots:
         QTest::keyClicks(f->answer(), "l");
         QTest::keyClick(f->answer(), Qt::Key_Return);
         QCOMPARE(f->view()->m_strMessage, kRightMessage);
+    }
+
+    void withSpeakingOnAWordWithoutAClipIsSpoken_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QByteArray>("clip");  // null: no clip file
+        QTest::addColumn<QString>("message");  // empty: the word is heard
+        QTest::newRow("unrecorded") << "owl" << QByteArray() << QString();
+        QTest::newRow("nothing to speak") << "?!" << QByteArray()
+                                          << "Unable to speak \"?!\": the word has no letter to speak.";
+        // A clip that is there but damaged is the teacher's to mend: the original's box.
+        QTest::newRow("damaged clip") << "yak" << QByteArray("RIFF junk") << "No Sound file:  %1 found.";
+    }
+    void withSpeakingOnAWordWithoutAClipIsSpoken()
+    {
+        QFETCH(QString, word);
+        QFETCH(QByteArray, clip);
+        QFETCH(QString, message);
+        QVERIFY(practice::voice::SetSpeakUnrecordedWords(true));
+        if (!clip.isNull())
+            WriteFileForTest(f->clipPath(word), clip);
+        f->openList({word});
+        MessageBoxRecorder boxes;
+        f->view()->OnTakeTest();
+        WaveAudioDevice* device = f->view()->m_player.Window()->device();
+        QSignalSpy started(device, &WaveAudioDevice::playbackStarted);
+        QTest::keyClick(f->view()->GetDlgItem(IDC_LISTEN), Qt::Key_Return);
+        QCOMPARE(f->focusId(), int(IDC_ANSWER));
+        if (!message.isEmpty()) {
+            QCOMPARE(boxes.texts(), QStringList{message.arg(f->clipPath(word))});
+            return;
+        }
+        QVERIFY2(device->length() > 22050 / 5, qPrintable(QString::number(device->length())));
+        QCOMPARE(device->sampleRate(), 22050);
+        if (expectSound()) {
+            QVERIFY(started.wait(5000) || started.count() > 0);
+            QVERIFY(boxes.texts().isEmpty());
+        } else {
+            QTRY_COMPARE(boxes.texts().size(), 1);
+            QVERIFY(boxes.texts().first().startsWith("Unable to play the sound clip"));
+        }
+        // Nothing is written: the spoken word is heard, not stored.
+        QVERIFY(!QFile::exists(f->clipPath(word)));
     }
 
     void withoutAClipFolderTheTestStillRuns()

@@ -12,6 +12,8 @@
 #include "practice/ui/mainframe.h"
 #include "practice/ui/practiceapp.h"
 #include "practice/ui/toolbarimages.h"
+#include "practice/voice/voicesettings.h"
+#include "practice/document/commands.h"
 #include "testsupport/isolatedhome.h"
 #include "testsupport/messageboxes.h"
 
@@ -130,7 +132,8 @@ private slots:
                               "Print &Test Sheet...", "Save Test Sheet as P&DF..."}));
         QCOMPARE(captions(frame()->Menu("&Tools")),
                  (QStringList{"(&Add To)/(Create) --  Spelling List", "&Take Wordwell", "Current List &Information",
-                              "&Stop Taking Current Test"}));
+                              "&Stop Taking Current Test", "-", "&Make Missing Clips...", "Speak &Unrecorded Words",
+                              "Computer &Voice..."}));
         QCOMPARE(captions(frame()->Menu("&Help")), (QStringList{"&Help Topics", "-", "&About Wordwell Practice...",
                                                                 "&Web Page -- Internet WWW"}));
         QAction* open = frame()->GetCommand(ID_FILE_OPEN);
@@ -149,6 +152,37 @@ private slots:
                 QVERIFY2(a->icon().isNull() || !a->isIconVisibleInMenu(), qPrintable(a->text()));
         }
         QVERIFY(!frame()->GetCommand(ID_FILE_OPEN)->icon().isNull());
+    }
+
+    // Speak Unrecorded Words is remembered; Make Missing Clips fills the gaps and says what it did.
+    void theVoiceCommandsWorkFromTheToolsMenu()
+    {
+        const QString list = m_home->work() + "/animals.spl";
+        WriteFileForTest(list, QByteArray("\x03\x00\x03" "bee" "\x03" "Ant" "\x02" "?!", 13));
+        QVERIFY(start({list}));
+        QAction* speak = frame()->GetCommand(practice::ID_TOOLS_SPEAKUNRECORDED);
+        QVERIFY(speak->isCheckable());
+        QVERIFY(!speak->isChecked());
+        speak->trigger();
+        QVERIFY(speak->isChecked());
+        QVERIFY(practice::voice::SpeakUnrecordedWords());
+
+        m_app->m_strWordsPath = m_home->work() + "/wp";
+        WriteFileForTest(m_app->m_strWordsPath + "/words/ant.wav", "recorded");
+        MessageBoxRecorder boxes;
+        frame()->UpdateCommandUI();
+        QVERIFY(frame()->GetCommand(practice::ID_TOOLS_MAKECLIPS)->isEnabled());
+        frame()->GetCommand(practice::ID_TOOLS_MAKECLIPS)->trigger();
+        QCOMPARE(boxes.texts(), QStringList{"1 clip was made.\n\nThese words have no clip:\n"
+                                            "\"?!\": the word has no letter to speak"});
+        QVERIFY(QFile(m_app->m_strWordsPath + "/words/bee.wav").size() > 44 + 2 * 22050 / 5);
+        QCOMPARE(ReadFileForTest(m_app->m_strWordsPath + "/words/ant.wav"), QByteArray("recorded"));
+
+        m_app.reset();
+        QVERIFY(start({}));
+        QVERIFY(frame()->GetCommand(practice::ID_TOOLS_SPEAKUNRECORDED)->isChecked());
+        frame()->UpdateCommandUI();
+        QVERIFY(!frame()->GetCommand(practice::ID_TOOLS_MAKECLIPS)->isEnabled());
     }
 
     void theToolbarFollowsTheTestLikeTheMenu()

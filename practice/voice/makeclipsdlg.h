@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/framework/dialog.h"
+#include "practice/voice/clipmaker.h"
+
+class QLabel;
+
+// The progress of Make Missing Clips: the word being spoken and the count.
+// Cancel stops at once and keeps the clips made; the dialog closes by itself
+// when every word is done.
+class CMakeClipsDlg : public platform::framework::CDialog {
+    Q_OBJECT
+public:
+    CMakeClipsDlg(practice::voice::CClipMaker* maker, QWidget* parent = nullptr);
+
+    bool OnInitDialog() override;
+    void OnCancel() override;
+
+private:
+    void showProgress(const QString& word, int done, int total);
+
+    practice::voice::CClipMaker* m_maker;
+    QLabel* m_word = nullptr;
+    QLabel* m_count = nullptr;
+};
+
+// What the summary box says once the maker has finished or been cancelled.
+QString MakeClipsSummary(const practice::voice::CClipMaker& maker);

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "platform/audio/wavedata.h"
+
+#include <QList>
+#include <QObject>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// The computer voice: the espeak-ng program, run once for each word (it is
+// GPL, so it is run, never linked). Nothing of it is loaded until a word is
+// spoken. See docs/voice.md.
+namespace practice::voice {
+
+// Words longer than this are no spelling word; the program would read on for minutes.
+inline constexpr int kMaxSpokenLength = 100;
+
+// Why `word` cannot be spoken (no letter or digit, too long), or empty when it can.
+QString UnspeakableReason(const QString& word);
+
+// The speech program: "espeak-ng" on the path, or $WORDWELL_SPEECH_PROGRAM.
+QString SpeechProgram();
+
+// The program's output (a wave stream) as a clip in the recording format, 22,050 Hz
+// 16-bit mono. False with a reason when it holds no sound.
+bool ClipFromSpeech(const QByteArray& output, platform::audio::WaveData* clip, QString* reason);
+
+// The message box text for a word that could not be spoken.
+QString UnableToSpeakMessage(const QString& word, const QString& reason);
+
+// Speaks one word with the voice of `language` (an espeak-ng language such
+// as "en-gb"), waiting for the program. False with a reason for the user.
+bool SpeakWord(const QString& word, const QString& language, platform::audio::WaveData* clip, QString* reason);
+
+// Cuts the sound of several words, spoken with a long pause between them, into
+// one clip for each; empty unless exactly `count` pieces are found.
+QList<platform::audio::WaveData> SplitAtPauses(const platform::audio::WaveData& spoken, int count);
+
+// Words spoken in the background, so that a progress dialog stays alive
+// meanwhile. Several words go to one run of the program, a long pause between
+// them, and the sound is cut at the pauses: starting the program costs far more
+// than speaking a word. Should the sound not cut into as many pieces as words,
+// each word is spoken again on its own.
+class CSpeechJob : public QObject {
+    Q_OBJECT
+public:
+    explicit CSpeechJob(QObject* parent = nullptr);
+    ~CSpeechJob() override;
+
+    // Starts speaking `words`; spoken() follows for each, also for a word that
+    // cannot be spoken, then done().
+    void Start(const QStringList& words, const QString& language);
+    // Ends the program at once; nothing more is signalled.
+    void Abort();
+    bool IsRunning() const { return m_running; }
+
+signals:
+    // `reason` is empty on success.
+    void spoken(const QString& word, const platform::audio::WaveData& clip, const QString& reason);
+    void done();
+
+private:
+    void runNext();
+    void onFinished(int exitCode, QProcess::ExitStatus status);
+    void onError(QProcess::ProcessError error);
+    // Reports every word of the run with `reason`, from the event loop.
+    void failLater(const QString& reason);
+    void endRun();
+
+    QProcess m_process;
+    QString m_language;
+    QStringList m_run;      // the words of the program's current run
+    QStringList m_waiting;  // words still to be spoken, one by one
+    bool m_running = false;
+    // Tells a failure reported later from one of a run started since.
+    int m_generation = 0;
+};
+
+}  // namespace practice::voice

@@ -1,0 +1,315 @@
+#include "platform/audio/wavefile.h"
+#include "practice/settings/wordwellapp.h"
+#include "practice/voice/clipmaker.h"
+#include "practice/voice/makeclipsdlg.h"
+#include "practice/voice/speech.h"
+#include "practice/voice/voicedlg.h"
+#include "practice/voice/voicesettings.h"
+#include "testsupport/isolatedhome.h"
+#include "testsupport/messageboxes.h"
+
+#include <QDir>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using platform::audio::WaveData;
+using namespace practice::voice;
+
+namespace {
+
+// Real sound in the recording format: 22,050 Hz 16-bit mono, longer than 0.2 s, not silent.
+void verifySpokenClip(const WaveData& clip)
+{
+    QCOMPARE(clip.sampleRate, 22050);
+    QCOMPARE(clip.channels, 1);
+    QVERIFY2(clip.frameCount() > 22050 / 5, qPrintable(QString::number(clip.frameCount())));
+    const auto* samples = reinterpret_cast<const qint16*>(clip.samples.constData());
+    int peak = 0;
+    for (qint64 i = 0; i < clip.frameCount(); ++i)
+        peak = qMax(peak, qAbs(int(samples[i])));
+    QVERIFY2(peak > 1000, qPrintable(QString::number(peak)));
+}
+
+void verifyClipFile(const QString& path)
+{
+    WaveData clip;
+    QString reason;
+    QCOMPARE(platform::audio::ReadWaveFile(path, &clip, &reason), platform::audio::WaveFileError::None);
+    verifySpokenClip(clip);
+    // Written as a recording is: a plain 44-byte PCM header, then the samples.
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.size(), 44 + clip.samples.size());
+}
+
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const QByteArray& value) : m_name(name), m_old(qgetenv(name)) { qputenv(name, value); }
+    ~ScopedEnv()
+    {
+        if (m_old.isNull())
+            qunsetenv(m_name);
+        else
+            qputenv(m_name, m_old);
+    }
+
+private:
+    const char* m_name;
+    QByteArray m_old;
+};
+
+}  // namespace
+
+class TestVoice : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_home = std::make_unique<IsolatedHome>();
+        m_app = std::make_unique<CWordwellApp>();
+        m_app->EstablishSettings();
+        m_wordsPath = m_home->work() + "/list";
+        QVERIFY(QDir().mkpath(m_wordsPath + "/words"));
+    }
+    void cleanup()
+    {
+        m_app.reset();
+        m_home.reset();
+    }
+
+    void aWordIsSpokenAsARecording_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::newRow("plain") << "elephant";
+        QTest::newRow("accented") << QString::fromUtf8("café");
+        QTest::newRow("digits") << "42";
+        // On standard input, never taken for an option of the program.
+        QTest::newRow("like an option") << "-v";
+        QTest::newRow("with a separator") << "ice/cream";
+    }
+    void aWordIsSpokenAsARecording()
+    {
+        QFETCH(QString, word);
+        WaveData clip;
+        QString reason;
+        QVERIFY2(SpeakWord(word, "en", &clip, &reason), qPrintable(reason));
+        verifySpokenClip(clip);
+    }
+
+    void wordsTheVoiceCannotSpeakAreRefused_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("empty") << "" << "en" << "the word has no letter to speak";
+        QTest::newRow("punctuation") << "?!..;" << "en" << "the word has no letter to speak";
+        QTest::newRow("spaces") << "   " << "en" << "the word has no letter to speak";
+        QTest::newRow("300 characters") << QString(300, u'a') << "en" << "the word is longer than 100 characters";
+        QTest::newRow("no such voice") << "cat" << "zz-nowhere" << "the speech program said";
+    }
+    void wordsTheVoiceCannotSpeakAreRefused()
+    {
+        QFETCH(QString, word);
+        QFETCH(QString, language);
+        QFETCH(QString, reason);
+        WaveData clip;
+        QString said;
+        QVERIFY(!SpeakWord(word, language, &clip, &said));
+        QVERIFY2(said.startsWith(reason), qPrintable(said));
+        QCOMPARE(clip.samples.size(), 0);
+        // The same reason when it is spoken among others in one run.
+        CSpeechJob job;
+        QSignalSpy spoken(&job, &CSpeechJob::spoken);
+        QSignalSpy done(&job, &CSpeechJob::done);
+        job.Start({"cat", word, "dog"}, language);
+        QVERIFY(done.wait(20000));
+        QCOMPARE(spoken.size(), 3);
+        for (const QList<QVariant>& report : spoken) {
+            if (report.at(0).toString() == word)
+                QVERIFY2(report.at(2).toString().startsWith(reason), qPrintable(report.at(2).toString()));
+        }
+    }
+
+    void aMissingSpeechProgramIsNamed()
+    {
+        ScopedEnv program("WORDWELL_SPEECH_PROGRAM", "/nonexistent/espeak-ng");
+        WaveData clip;
+        QString reason;
+        QVERIFY(!SpeakWord("cat", "en", &clip, &reason));
+        QVERIFY2(reason.startsWith("the speech program \"/nonexistent/espeak-ng\" could not be started ("),
+                 qPrintable(reason));
+        QVERIFY(AvailableVoices().isEmpty());
+    }
+
+    // Words spoken in one run are cut apart at the long pauses only.
+    void aRunIsCutAtItsLongPauses_data()
+    {
+        QTest::addColumn<QList<int>>("layout");  // ms of sound and quiet in turn, quiet first
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QList<int>>("pieces");  // ms of sound in each piece; empty: no cut
+        QTest::newRow("three words") << QList<int>{200, 300, 1000, 400, 1000, 500, 200} << 3 << QList<int>{300, 400, 500};
+        QTest::newRow("a short pause stays") << QList<int>{0, 300, 250, 300, 1000, 400, 0} << 2
+                                             << QList<int>{850, 400};
+        QTest::newRow("fewer pauses than words") << QList<int>{0, 300, 1000, 400, 0} << 3 << QList<int>{};
+        QTest::newRow("more pauses than words") << QList<int>{0, 300, 1000, 400, 1000, 300, 0} << 2 << QList<int>{};
+    }
+    void aRunIsCutAtItsLongPauses()
+    {
+        QFETCH(QList<int>, layout);
+        QFETCH(int, count);
+        QFETCH(QList<int>, pieces);
+        WaveData run = platform::audio::EmptyRecording();
+        for (int i = 0; i < layout.size(); ++i) {
+            const int frames = layout[i] * 22050 / 1000;
+            for (int k = 0; k < frames; ++k) {
+                const qint16 sample = (i % 2) ? qint16((k % 50 < 25) ? 6000 : -6000) : qint16(0);
+                run.samples.append(reinterpret_cast<const char*>(&sample), 2);
+            }
+        }
+        const QList<WaveData> cut = SplitAtPauses(run, count);
+        QCOMPARE(cut.size(), pieces.size());
+        for (int i = 0; i < cut.size(); ++i) {
+            // The sound and a tenth of a second's margin either side, where the run had that much quiet.
+            const qint64 sound = pieces[i] * 22050 / 1000;
+            QVERIFY2(cut[i].frameCount() >= sound && cut[i].frameCount() <= sound + 2 * 2205 + 1,
+                     qPrintable(QString("piece %1: %2 frames").arg(i).arg(cut[i].frameCount())));
+            QCOMPARE(cut[i].sampleRate, 22050);
+        }
+    }
+
+    void theDefaultVoiceFollowsTheLocale_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("language");
+        QTest::newRow("exact") << "en_GB.UTF-8" << "en-gb";
+        QTest::newRow("bare language") << "de_AT" << "de";
+        QTest::newRow("only regional voices") << "fr_CA" << "fr-fr";
+        QTest::newRow("C locale") << "C" << "en";
+        QTest::newRow("unknown") << "xx_YY" << "en";
+    }
+    void theDefaultVoiceFollowsTheLocale()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, language);
+        const QList<VoiceChoice> voices = ParseVoiceList(
+            "Pty Language       Age/Gender VoiceName          File                 Other Languages\n"
+            " 5  de              --/M      German             gmw/de\n"
+            " 2  en-gb           --/M      English_(Great_Britain) gmw/en               (en 2)\n"
+            " 5  fr-be           --/M      French_(Belgium)   roa/fr-BE            (fr 8)\n"
+            " 5  fr-fr           --/M      French_(France)    roa/fr               (fr 5)\n");
+        QCOMPARE(voices.size(), 4);
+        QCOMPARE(voices.at(1).name, QString("English (Great Britain)"));
+        QCOMPARE(DefaultLanguage(locale, voices), language);
+    }
+
+    void theSettingsAreKeptInTheProgramsProfile()
+    {
+        QVERIFY(!SpeakUnrecordedWords());
+        QVERIFY(!VoiceLanguage().isEmpty());
+        QVERIFY(SetSpeakUnrecordedWords(true));
+        QVERIFY(SetVoiceLanguage("de"));
+        m_app.reset();
+        m_app = std::make_unique<CWordwellApp>();
+        m_app->EstablishSettings();
+        QVERIFY(SpeakUnrecordedWords());
+        QCOMPARE(VoiceLanguage(), QString("de"));
+        QCOMPARE(m_app->GetProfileString("Voice", "Language", {}), QString("de"));
+        QVERIFY(SetSpeakUnrecordedWords(false));
+        QVERIFY(!SpeakUnrecordedWords());
+    }
+
+    void theVoiceDialogStoresTheChosenLanguage()
+    {
+        CVoiceDlg dialog;
+        dialog.m_voices = {{"de", "German"}, {"en", "English"}, {"fr-fr", "French (France)"}};
+        QVERIFY(SetVoiceLanguage("en"));
+        dialog.show();
+        dialog.OnInitDialog();
+        QCOMPARE(dialog.m_listVoices->currentItem()->text(), QString("English (en)"));
+        dialog.m_listVoices->setFocus();
+        QTest::keyClick(dialog.m_listVoices, Qt::Key_Down);
+        QTest::keyClick(dialog.m_listVoices, Qt::Key_Return);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(VoiceLanguage(), QString("fr-fr"));
+    }
+
+    void makingClipsSkipsRecordedWordsAndReportsFailures()
+    {
+        const QByteArray recorded("not touched");
+        WriteFileForTest(m_wordsPath + "/words/Cat.wav", recorded);
+        QVERIFY(QDir().mkpath(m_wordsPath + "/words/bird.wav"));
+        const QStringList missing = WordsWithoutClips(
+            {"cat", "dog", "Dog", "bird", "...", "fish", "../escape", "no/folder"}, m_wordsPath);
+        QCOMPARE(missing, (QStringList{"dog", "...", "fish", "../escape", "no/folder"}));
+
+        CClipMaker maker(missing, m_wordsPath, "en");
+        QSignalSpy finished(&maker, &CClipMaker::finished);
+        maker.Start();
+        QVERIFY(finished.wait(30000));
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(maker.Made(), 2);
+        QVERIFY(!maker.Cancelled());
+        verifyClipFile(m_wordsPath + "/words/dog.wav");
+        verifyClipFile(m_wordsPath + "/words/fish.wav");
+        QCOMPARE(ReadFileForTest(m_wordsPath + "/words/Cat.wav"), recorded);
+        QVERIFY(!QFile::exists(m_home->work() + "/escape.wav"));
+        QStringList failed;
+        for (const ClipFailure& failure : maker.Failures())
+            failed << failure.word + ": " + failure.reason;
+        failed.sort();
+        QCOMPARE(failed, (QStringList{"...: the word has no letter to speak",
+                                      "../escape: the name would put the clip outside its folder",
+                                      "no/folder: No such file or directory"}));
+        const QString summary = MakeClipsSummary(maker);
+        QVERIFY2(summary.startsWith("2 clips were made.\n\nThese words have no clip:\n"), qPrintable(summary));
+        QVERIFY(summary.contains("\"...\": the word has no letter to speak"));
+    }
+
+    void cancelKeepsWhatWasMade()
+    {
+        QStringList words;
+        for (int i = 0; i < 40; ++i)
+            words << QStringLiteral("word%1").arg(i);
+        CClipMaker maker(words, m_wordsPath, "en");
+        MessageBoxRecorder boxes;
+        CMakeClipsDlg dialog(&maker);
+        // Cancel from the keyboard, once a few words are done.
+        connect(&maker, &CClipMaker::progress, &dialog, [&](const QString&, int done) {
+            if (done == 3)
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+        });
+        QCOMPARE(dialog.DoModal(), int(platform::framework::IDCANCEL));
+        QVERIFY(maker.Cancelled());
+        QVERIFY2(maker.Made() >= 3 && maker.Made() < 40, qPrintable(QString::number(maker.Made())));
+        const QStringList made = QDir(m_wordsPath + "/words").entryList(QDir::Files);
+        QCOMPARE(made.size(), maker.Made());
+        for (const QString& name : made)
+            verifyClipFile(m_wordsPath + "/words/" + name);
+        QVERIFY(MakeClipsSummary(maker).contains("Cancelled"));
+        QVERIFY(boxes.requests().isEmpty());
+    }
+
+    void aMissingSpeechProgramFailsEveryWord()
+    {
+        ScopedEnv program("WORDWELL_SPEECH_PROGRAM", "/nonexistent/espeak-ng");
+        CClipMaker maker({"one", "two", "three"}, m_wordsPath, "en");
+        QSignalSpy finished(&maker, &CClipMaker::finished);
+        maker.Start();
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(maker.Made(), 0);
+        QCOMPARE(maker.Failures().size(), 3);
+        QVERIFY(maker.Failures().at(0).reason.contains("could not be started"));
+        QVERIFY(QDir(m_wordsPath + "/words").isEmpty());
+    }
+
+private:
+    std::unique_ptr<IsolatedHome> m_home;
+    std::unique_ptr<CWordwellApp> m_app;
+    QString m_wordsPath;
+};
+
+QTEST_MAIN(TestVoice)
+#include "tst_voice.moc"
