@@ -40,6 +40,7 @@ bool CMainFrame::OnCreate()
     createToolBar();
     createStatusBar();
     createAccelerators();
+    appendReviewCommands();
     return true;
 }
 

@@ -6,6 +6,7 @@ class QLabel;
 class QMenu;
 class QStatusBar;
 class QToolBar;
+class CWordwellView;
 
 // The practice program's main window: menu, toolbar, status bar with the
 // key indicators, accelerator keys and the help commands, around the
@@ -23,6 +24,12 @@ public:
     QString MessageText() const;
     QLabel* Indicator(unsigned id) const;
 
+    // Follows the testing view's tests for the learner's pane; once the view exists.
+    void ConnectTestView();
+    QLabel* LearnerPane() const { return m_learnerPane; }
+    void OnReviewTest();
+    void OnPractiseMissed();
+
     static constexpr int kWidth = 570;
     static constexpr int kHeight = 470;
 
@@ -39,6 +46,9 @@ private:
     void createStatusBar();
     void createAccelerators();
     void refreshIndicators();
+    // The review, practice and learner commands, after the original's Tools items.
+    void appendReviewCommands();
+    CWordwellView* testView() const;
 
     QStatusBar* m_wndStatusBar = nullptr;
     QToolBar* m_wndToolBar = nullptr;
@@ -47,4 +57,6 @@ private:
     bool m_bCapsLock = false;
     bool m_bNumLock = false;
     bool m_bScrollLock = false;
+    QLabel* m_learnerPane = nullptr;
+    bool m_testViewConnected = false;
 };

@@ -1,0 +1,103 @@
+// The Tools commands added after the original's: review the last test,
+// practise its missed words, and the learner's name in the status bar.
+#include "practice/ui/reviewcommands.h"
+
+#include "platform/framework/cmdtarget.h"
+#include "practice/review/learner.h"
+#include "practice/review/learnerdlg.h"
+#include "practice/review/reviewwindow.h"
+#include "practice/testview/wordwellview.h"
+#include "practice/ui/mainframe.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+
+using namespace platform::framework;
+using namespace practice;
+
+namespace {
+
+struct ReviewEntry {
+    unsigned id;
+    const char* caption;
+    const char* prompt;
+};
+
+const ReviewEntry kReviewCommands[] = {
+    {ID_TOOLS_REVIEWTEST, "&Review the Test...", "See each word of the last test and where an answer went wrong\nReview"},
+    {ID_TOOLS_PRACTISEMISSED, "&Practise Missed Words", "Take a test of the words missed in the last test\nPractise Missed"},
+    {ID_TOOLS_LEARNER, "&Learner...", "Say who is taking the tests\nLearner"},
+};
+
+}  // namespace
+
+CWordwellView* CMainFrame::testView() const
+{
+    return qobject_cast<CWordwellView*>(GetActiveView());
+}
+
+void CMainFrame::appendReviewCommands()
+{
+    QMenu* tools = Menu(QStringLiteral("&Tools"));
+    tools->addSeparator();
+    for (const ReviewEntry& entry : kReviewCommands)
+        tools->addAction(AddCommand(entry.id, QString::fromUtf8(entry.caption), QString::fromUtf8(entry.prompt)));
+
+    m_learnerPane = new QLabel(m_wndStatusBar);
+    m_learnerPane->setObjectName(QStringLiteral("learnerPane"));
+    m_learnerPane->setAccessibleName(QStringLiteral("Learner"));
+    m_learnerPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_learnerPane->hide();
+    m_wndStatusBar->insertPermanentWidget(0, m_learnerPane);
+
+    OnCommand(ID_TOOLS_REVIEWTEST, [this] { OnReviewTest(); });
+    OnCommand(ID_TOOLS_PRACTISEMISSED, [this] { OnPractiseMissed(); });
+    OnCommand(ID_TOOLS_LEARNER, [this] {
+        CLearnerDlg dialog(this);
+        dialog.DoModal();
+    });
+    const auto over = [this] {
+        const CWordwellView* view = testView();
+        return view && !view->m_bTesting && view->LastTest().IsOver();
+    };
+    OnUpdateCommandUI(ID_TOOLS_REVIEWTEST, [over](CCmdUI* ui) { ui->Enable(over()); });
+    OnUpdateCommandUI(ID_TOOLS_PRACTISEMISSED, [this, over](CCmdUI* ui) {
+        ui->Enable(over() && !testView()->LastTest().MissedWords().isEmpty());
+    });
+    OnUpdateCommandUI(ID_TOOLS_LEARNER, [this](CCmdUI* ui) { ui->Enable(testView() && !testView()->m_bTesting); });
+}
+
+void CMainFrame::ConnectTestView()
+{
+    CWordwellView* view = testView();
+    if (!view || m_testViewConnected)
+        return;
+    m_testViewConnected = true;
+    connect(view, &CWordwellView::TestStarted, this, [this] {
+        const review::CTestRecord& test = testView()->LastTest();
+        m_learnerPane->setText(test.IsPractice() ? QStringLiteral("%1 (practice)").arg(test.Learner()) : test.Learner());
+        m_learnerPane->show();
+    });
+    connect(view, &CWordwellView::TestOver, m_learnerPane, &QWidget::hide);
+}
+
+void CMainFrame::OnReviewTest()
+{
+    CWordwellView* view = testView();
+    if (!view || !view->LastTest().IsOver())
+        return;
+    CReviewWindow window(view->LastTest(), this);
+    if (window.exec() == CReviewWindow::kPractise)
+        OnPractiseMissed();
+}
+
+void CMainFrame::OnPractiseMissed()
+{
+    CWordwellView* view = testView();
+    if (!view || view->m_bTesting || !view->LastTest().IsOver())
+        return;
+    // Copied first: the practice round starts a new record.
+    const QStringList missed = view->LastTest().MissedWords();
+    view->PractiseWords(missed);
+}
