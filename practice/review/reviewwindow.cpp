@@ -90,7 +90,8 @@ QString CReviewWindow::Summary() const
     if (m_record.IsPractice())
         text += QStringLiteral(" (practice round)");
     if (m_record.GetState() == CTestRecord::State::Stopped)
-        text += QStringLiteral(" (stopped after %1 words)").arg(m_record.Answers().size());
+        text += m_record.Answers().size() == 1 ? QStringLiteral(" (stopped after 1 word)")
+                                               : QStringLiteral(" (stopped after %1 words)").arg(m_record.Answers().size());
     return text;
 }
 

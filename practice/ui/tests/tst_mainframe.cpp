@@ -11,6 +11,8 @@
 #include "practice/ui/aboutdlg.h"
 #include "practice/ui/mainframe.h"
 #include "practice/ui/practiceapp.h"
+#include "practice/review/reviewwindow.h"
+#include "practice/ui/reviewcommands.h"
 #include "practice/ui/toolbarimages.h"
 #include "testsupport/isolatedhome.h"
 #include "testsupport/messageboxes.h"
@@ -21,6 +23,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QMenu>
 #include <QStatusBar>
 #include <QTest>
@@ -128,7 +131,8 @@ private slots:
                  (QStringList{"&New", "&Open...", "&Save", "Save &As...", "-", "Recent File", "-", "E&xit"}));
         QCOMPARE(captions(frame()->Menu("&Tools")),
                  (QStringList{"(&Add To)/(Create) --  Spelling List", "&Take Wordwell", "Current List &Information",
-                              "&Stop Taking Current Test"}));
+                              "&Stop Taking Current Test", "-", "&Review the Test...", "&Practise Missed Words",
+                              "&Learner..."}));
         QCOMPARE(captions(frame()->Menu("&Help")), (QStringList{"&Help Topics", "-", "&About Wordwell Practice...",
                                                                 "&Web Page -- Internet WWW"}));
         QAction* open = frame()->GetCommand(ID_FILE_OPEN);
@@ -182,6 +186,51 @@ private slots:
         QTest::mouseClick(frame()->ToolBar()->widgetForAction(frame()->GetCommand(32779)), Qt::LeftButton);
         QVERIFY(!view()->m_bTesting);
         QCOMPARE(view()->m_strMessage, kStoppedMessage);
+    }
+
+    // Review and practice come once a test is over; the learner's name is in
+    // the status bar while a test runs; the review's practice button starts
+    // the round on the same form.
+    void theReviewCommandsFollowTheTest()
+    {
+        using namespace practice;
+        QVERIFY(start({kSample}));
+        const auto enabled = [this](unsigned id) {
+            frame()->UpdateCommandUI();
+            return frame()->GetCommand(id)->isEnabled();
+        };
+        QVERIFY(!enabled(ID_TOOLS_REVIEWTEST));
+        QVERIFY(!enabled(ID_TOOLS_PRACTISEMISSED));
+        QVERIFY(enabled(ID_TOOLS_LEARNER));
+        QVERIFY(m_app->WriteProfileString("Learner", "Name", "Ann"));
+        frame()->RouteCommand(32776);
+        QVERIFY(frame()->LearnerPane()->isVisible());
+        QCOMPARE(frame()->LearnerPane()->text(), QString("Ann"));
+        QCOMPARE(accessibleName(frame()->LearnerPane()), QString("Learner"));
+        QVERIFY(!enabled(ID_TOOLS_LEARNER));
+        QVERIFY(!enabled(ID_TOOLS_REVIEWTEST));
+        view()->m_editAnswer->setText("wrong");
+        view()->OnCheck();
+        frame()->RouteCommand(32779);
+        QVERIFY(!frame()->LearnerPane()->isVisible());
+        QVERIFY(enabled(ID_TOOLS_REVIEWTEST));
+        QVERIFY(enabled(ID_TOOLS_PRACTISEMISSED));
+
+        QString summary;
+        QTimer::singleShot(0, this, [&] {
+            auto* review = qobject_cast<CReviewWindow*>(QApplication::activeModalWidget());
+            if (!review)
+                return;
+            summary = review->Summary();
+            review->PractiseButton()->click();
+        });
+        QVERIFY(frame()->RouteCommand(ID_TOOLS_REVIEWTEST));
+        QVERIFY(summary.endsWith("(stopped after 1 word)"));
+        QVERIFY(view()->m_bTesting);
+        QVERIFY(view()->LastTest().IsPractice());
+        QCOMPARE(view()->m_nWords, 1);
+        QCOMPARE(frame()->LearnerPane()->text(), QString("Ann (practice)"));
+        QVERIFY(!enabled(ID_TOOLS_PRACTISEMISSED));
     }
 
     void ctrlNEndsARunningTest()
