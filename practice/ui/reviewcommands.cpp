@@ -49,7 +49,8 @@ void CMainFrame::appendReviewCommands()
     m_learnerPane->setAccessibleName(QStringLiteral("Learner"));
     m_learnerPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_learnerPane->hide();
-    m_wndStatusBar->insertPermanentWidget(0, m_learnerPane);
+    // Index 1: after the message pane, before the key indicators.
+    m_wndStatusBar->insertPermanentWidget(1, m_learnerPane);
 
     OnCommand(ID_TOOLS_REVIEWTEST, [this] { OnReviewTest(); });
     OnCommand(ID_TOOLS_PRACTISEMISSED, [this] { OnPractiseMissed(); });
