@@ -81,6 +81,8 @@ void CWordwellView::SetTestControls(int mode)
 void CWordwellView::OnInitialUpdate()
 {
     CFormView::OnInitialUpdate();
+    // A test cut short by New or Open counts as stopped.
+    const bool wasTesting = m_bTesting;
     SetTestControls(Idle);
     m_nWordNumber = 0;
     m_nCorrect = 0;
@@ -90,6 +92,10 @@ void CWordwellView::OnInitialUpdate()
     m_posNext = -1;
     m_strMessage = m_nWords < 1 ? kNoListMessage : kReadyToTestMessage;
     UpdateData(false);
+    if (wasTesting) {
+        m_lastTest.Stop();
+        emit TestOver();
+    }
 
     // One player serves every list, given a new empty recording each time. The
     // first is made once the window is up: opening the sound device would

@@ -3,6 +3,7 @@
 #include "platform/framework/commandids.h"
 #include "platform/framework/dialogunits.h"
 #include "platform/help/winhelp.h"
+#include "practice/history/resultkeeper.h"
 #include "practice/ui/resources.h"
 
 #include <QApplication>
@@ -22,6 +23,8 @@ CMainFrame::CMainFrame()
     OnCommand(ID_DEFAULT_HELP, [this] { OnHelpFinder(); });
     qApp->installEventFilter(this);
 }
+
+CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::PreCreateWindow()
 {

@@ -2,10 +2,13 @@
 
 #include "platform/framework/frame.h"
 
+#include <memory>
+
 class QLabel;
 class QMenu;
 class QStatusBar;
 class QToolBar;
+class CResultKeeper;
 class CWordwellView;
 
 // The practice program's main window: menu, toolbar, status bar with the
@@ -16,6 +19,7 @@ class CMainFrame : public platform::framework::CFrameWnd {
     Q_OBJECT
 public:
     CMainFrame();
+    ~CMainFrame() override;
 
     QToolBar* ToolBar() const { return m_wndToolBar; }
     QStatusBar* StatusBar() const { return m_wndStatusBar; }
@@ -48,6 +52,8 @@ private:
     void refreshIndicators();
     // The review, practice and learner commands, after the original's Tools items.
     void appendReviewCommands();
+    // Saves the test just ended, or says why it is kept in memory for now.
+    void keepResult();
     CWordwellView* testView() const;
 
     QStatusBar* m_wndStatusBar = nullptr;
@@ -58,5 +64,7 @@ private:
     bool m_bNumLock = false;
     bool m_bScrollLock = false;
     QLabel* m_learnerPane = nullptr;
+    // Made when the first test ends: the history's database is not opened before.
+    std::unique_ptr<CResultKeeper> m_results;
     bool m_testViewConnected = false;
 };

@@ -1,8 +1,11 @@
 // The Tools commands added after the original's: review the last test,
-// practise its missed words, and the learner's name in the status bar.
+// practise its missed words, the learner's name in the status bar, and each
+// result kept in the history.
 #include "practice/ui/reviewcommands.h"
 
 #include "platform/framework/cmdtarget.h"
+#include "platform/framework/messagebox.h"
+#include "practice/history/resultkeeper.h"
 #include "practice/review/learner.h"
 #include "practice/review/learnerdlg.h"
 #include "practice/review/reviewwindow.h"
@@ -81,6 +84,20 @@ void CMainFrame::ConnectTestView()
         m_learnerPane->show();
     });
     connect(view, &CWordwellView::TestOver, m_learnerPane, &QWidget::hide);
+    connect(view, &CWordwellView::TestOver, this, &CMainFrame::keepResult);
+}
+
+void CMainFrame::keepResult()
+{
+    if (!m_results)
+        m_results = std::make_unique<CResultKeeper>();
+    QString error;
+    if (!m_results->Keep(testView()->LastTest(), &error))
+        AfxMessageBox(error + QStringLiteral("\r\n\r\n%1 not yet saved; they are kept while Wordwell runs and saved "
+                                             "with the next result.")
+                                  .arg(m_results->Held() == 1 ? QStringLiteral("This result is")
+                                                               : QStringLiteral("%1 results are").arg(m_results->Held())),
+                      MB_ICONEXCLAMATION);
 }
 
 void CMainFrame::OnReviewTest()

@@ -314,6 +314,7 @@ private slots:
         f->view()->OnTakeTest();
         QVERIFY(f->frame()->RouteCommand(platform::framework::ID_FILE_NEW));
         QVERIFY(!f->view()->m_bTesting);
+        QCOMPARE(f->view()->LastTest().GetState(), practice::review::CTestRecord::State::Stopped);
         QCOMPARE(f->view()->m_strMessage, kNoListMessage);
         expectMode(CWordwellView::Idle);
 
