@@ -93,10 +93,13 @@ void CMainFrame::keepResult()
         m_results = std::make_unique<CResultKeeper>();
     QString error;
     if (!m_results->Keep(testView()->LastTest(), &error))
-        AfxMessageBox(error + QStringLiteral("\r\n\r\n%1 not yet saved; they are kept while Wordwell runs and saved "
-                                             "with the next result.")
-                                  .arg(m_results->Held() == 1 ? QStringLiteral("This result is")
-                                                               : QStringLiteral("%1 results are").arg(m_results->Held())),
+        AfxMessageBox(error + QStringLiteral("\r\n\r\n")
+                          + (m_results->Held() == 1
+                                 ? QStringLiteral("This result is not saved yet: Wordwell keeps it while it runs and "
+                                                  "saves it with the next result.")
+                                 : QStringLiteral("%1 results are not saved yet: Wordwell keeps them while it runs and "
+                                                  "saves them with the next result.")
+                                       .arg(m_results->Held())),
                       MB_ICONEXCLAMATION);
 }
 

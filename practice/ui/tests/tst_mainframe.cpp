@@ -11,6 +11,7 @@
 #include "practice/ui/aboutdlg.h"
 #include "practice/ui/mainframe.h"
 #include "practice/ui/practiceapp.h"
+#include "practice/history/resultkeeper.h"
 #include "practice/review/reviewwindow.h"
 #include "practice/ui/reviewcommands.h"
 #include "practice/ui/toolbarimages.h"
@@ -20,7 +21,9 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -231,6 +234,31 @@ private slots:
         QCOMPARE(view()->m_nWords, 1);
         QCOMPARE(frame()->LearnerPane()->text(), QString("Ann (practice)"));
         QVERIFY(!enabled(ID_TOOLS_PRACTISEMISSED));
+    }
+
+    // Each test that ends goes to the history; one that cannot be saved is
+    // said so, kept, and saved with the next once the database can take it.
+    void endedTestsGoToTheHistory()
+    {
+        QVERIFY(start({kSample}));
+        const QString folder = QFileInfo(CResultKeeper::DefaultPath()).absolutePath();
+        QVERIFY(QDir().mkpath(QFileInfo(folder).absolutePath()));
+        QFile blocker(folder);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        MessageBoxRecorder boxes;
+        frame()->RouteCommand(32776);
+        frame()->RouteCommand(32779);
+        QCOMPARE(boxes.texts().size(), 1);
+        QVERIFY2(boxes.texts().first().contains(folder), qPrintable(boxes.texts().first()));
+        QVERIFY(boxes.texts().first().endsWith("This result is not saved yet: Wordwell keeps it while it runs and "
+                                               "saves it with the next result."));
+        QCOMPARE(view()->m_strMessage, kStoppedMessage);
+        QVERIFY(QFile::remove(folder));
+        frame()->RouteCommand(32776);
+        frame()->RouteCommand(32779);
+        QCOMPARE(boxes.texts().size(), 1);
+        QVERIFY(QFileInfo(CResultKeeper::DefaultPath()).size() > 0);
     }
 
     void ctrlNEndsARunningTest()
