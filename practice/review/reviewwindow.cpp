@@ -20,8 +20,6 @@ CReviewWindow::CReviewWindow(const CTestRecord& record, QWidget* parent) : QDial
     auto* layout = new QVBoxLayout(this);
 
     m_summary = new QLabel(Summary(), this);
-    m_summary->setAccessibleName(QStringLiteral("Result"));
-    m_summary->setAccessibleDescription(Summary());
     layout->addWidget(m_summary);
 
     auto* wordsLabel = new QLabel(QStringLiteral("&Words taken"), this);
