@@ -109,7 +109,10 @@ void CMainFrame::OnReviewTest()
     if (!view || !view->LastTest().IsOver())
         return;
     CReviewWindow window(view->LastTest(), this);
-    if (window.exec() == CReviewWindow::kPractise)
+    const int result = window.exec();
+    // The keyboard comes back to the form, even without a window manager to hand it back.
+    activateWindow();
+    if (result == CReviewWindow::kPractise)
         OnPractiseMissed();
 }
 
