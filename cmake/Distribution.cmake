@@ -15,7 +15,7 @@ if(TARGET help)
   list(APPEND ww_dist_depends help)
 endif()
 # The modules are built straight into the folder (cmake/ProgramModules.cmake).
-foreach(module wordwell-audio wordwell-print wordwell-zip)
+foreach(module wordwell-audio wordwell-print wordwell-zip wordwell-history)
   if(TARGET ${module})
     list(APPEND ww_dist_depends ${module})
   endif()

@@ -13,7 +13,7 @@ inline const QString kWordsFolder = QStringLiteral("/Words");
 // The product's files in the order they are copied, given normal attributes
 // and (all but the last) deleted. This build's own run-time files come first:
 // the icon every menu entry shows, and the modules the program loads when it
-// first plays, records, prints or shares a list.
+// first plays, records, prints or shares a list, or saves a result.
 struct InstalledFile {
     QString source;       // bare name, found in Setup's current folder
     QString destination;  // appended to the install folder
@@ -23,6 +23,7 @@ inline const InstalledFile kInstalledFiles[] = {
     {QStringLiteral("wordwell-audio.so"), QStringLiteral("/wordwell-audio.so")},
     {QStringLiteral("wordwell-print.so"), QStringLiteral("/wordwell-print.so")},
     {QStringLiteral("wordwell-zip.so"), QStringLiteral("/wordwell-zip.so")},
+    {QStringLiteral("wordwell-history.so"), QStringLiteral("/wordwell-history.so")},
     {QStringLiteral("Wordwell"), QStringLiteral("/Wordwell")},
     {QStringLiteral("Wordwell.cnt"), QStringLiteral("/Wordwell.cnt")},
     {QStringLiteral("Wordwell.hlp"), QStringLiteral("/Wordwell.hlp")},

@@ -126,6 +126,9 @@ class WordwellTest(RealDesktopTestCase):
         self.expect_end()
 
     def test_keyboard_only(self):
+        self.take_test_by_keys()
+
+    def take_test_by_keys(self):
         desktop = self.desktop
         desktop.focus_window(self.window)
         desktop.key("alt+t")
@@ -143,6 +146,35 @@ class WordwellTest(RealDesktopTestCase):
             self.wait_focus(self.next)
             desktop.key("Return")
         self.expect_end()
+
+    def test_review_and_practise_by_keys(self):
+        """After the test, Tools, Review the Test shows the missed word letter by
+        letter as a screen reader says it; Alt+P practises it on the same form."""
+        desktop = self.desktop
+        self.take_test_by_keys()
+        missed = self.words[WRONG_WORD - 1]
+        desktop.key("alt+t")
+        desktop.key("r")  # Tools, Review the Test
+        review = desktop.wait_window("Review of the Test")
+        desktop.focus_window(review)
+        ordinals = ["first", "second", "third", "fourth", "fifth", "sixth", "seventh", "eighth", "ninth"]
+        self.app.find("list item", f"after the {ordinals[len(missed) - 1]} letter: extra x")
+        self.app.find("label", f"Sample.spl: {len(self.words) - 1} of {len(self.words)} right, "
+                               f"score {100.0 * (len(self.words) - 1) / len(self.words):3.2f} %")
+        desktop.key("alt+p")
+        self.wait_text("# Words", "1")
+        self.expect_word_in_play(1)
+        self.wait_focus(self.listen)
+        desktop.key("Return")
+        self.sound.wait_new_playbacks(len(self.words) + 1, "a playback stream for the practised word")
+        self.wait_focus(self.field["Virir It"])
+        desktop.type_text(missed)
+        desktop.key("Return")
+        self.wait_text("Message", "You got it right!")
+        self.wait_text("Score", "100.00 %")
+        desktop.key("Return")
+        wait_for(lambda: lines(self.text("Message"))[0] == "End of Test.  Check out your final score.",
+                 "the end of the practice round")
 
 
 if __name__ == "__main__":

@@ -5,6 +5,8 @@
 #include "practice/document/commands.h"
 #include "practice/editor/listinfodlg.h"
 #include "practice/editor/spellinglistdlg.h"
+#include "practice/review/learnerdlg.h"
+#include "practice/review/reviewwindow.h"
 #include "practice/ui/aboutdlg.h"
 #include "practice/ui/practiceapp.h"
 #include "practice/voice/makeclipsdlg.h"
@@ -103,6 +105,17 @@ QWidget* initialised(QWidget* parent)
     return dialog;
 }
 
+// The review over a test of two words, one of them missed.
+QWidget* reviewOfATest(QWidget* mainWindow)
+{
+    static practice::review::CTestRecord test;
+    test.Start(QStringLiteral("Ann"), kSample, 2, false);
+    test.Answer(QStringLiteral("cat"), QStringLiteral("cat"), true);
+    test.Answer(QStringLiteral("house"), QStringLiteral("huose"), false);
+    test.Finish();
+    return new CReviewWindow(test, mainWindow);
+}
+
 }  // namespace
 
 QList<FormCase> EveryForm()
@@ -123,6 +136,9 @@ QList<FormCase> EveryForm()
                  return new CMakeClipsDlg(maker, w);
              });
          }},
+        {QStringLiteral("Wordwell learner"),
+         [] { return std::make_unique<WordwellForm>([](QWidget* w) { return new CLearnerDlg(w); }); }},
+        {QStringLiteral("Wordwell review of the test"), [] { return std::make_unique<WordwellForm>(reviewOfATest); }},
     };
     const char* const pages[] = {"Welcome", "License", "Directory", "Program Group", "End"};
     for (int i = 0; i < 5; ++i)

@@ -11,6 +11,7 @@
 #include "practice/document/wordwelldoc.h"
 #include "practice/sound/clippath.h"
 #include "practice/document/commands.h"
+#include "practice/review/learner.h"
 #include "practice/testview/homepage.h"
 #include "practice/testview/testform.h"
 #include "practice/testview/testmessages.h"
@@ -82,14 +83,21 @@ void CWordwellView::SetTestControls(int mode)
 void CWordwellView::OnInitialUpdate()
 {
     CFormView::OnInitialUpdate();
+    // A test cut short by New or Open counts as stopped.
+    const bool wasTesting = m_bTesting;
     SetTestControls(Idle);
     m_nWordNumber = 0;
     m_nCorrect = 0;
     m_strScore.clear();
     m_bTesting = false;
+    m_bPractice = false;
     m_posNext = -1;
     m_strMessage = m_nWords < 1 ? kNoListMessage : kReadyToTestMessage;
     UpdateData(false);
+    if (wasTesting) {
+        m_lastTest.Stop();
+        emit TestOver();
+    }
 
     // One player serves every list, given a new empty recording each time. The
     // first is made once the window is up: opening the sound device would
@@ -149,9 +157,14 @@ void CWordwellView::OnUpdate(CView* sender, qintptr hint, QObject* hintObject)
     UpdateData(false);
 }
 
+const QStringList& CWordwellView::testWords() const
+{
+    return m_bPractice ? m_practiceWords : GetDocument()->m_wordList;
+}
+
 QString CWordwellView::takeNextWord()
 {
-    const QStringList& words = GetDocument()->m_wordList;
+    const QStringList& words = testWords();
     if (m_posNext < 0 || m_posNext >= words.size())
         return QString();
     const QString word = words.at(m_posNext);
@@ -168,6 +181,24 @@ void CWordwellView::focusControl(int id)
 
 void CWordwellView::OnTakeTest()
 {
+    m_bPractice = false;
+    m_nWords = static_cast<int>(GetDocument()->m_wordList.size());
+    startTest();
+}
+
+void CWordwellView::PractiseWords(const QStringList& words)
+{
+    if (m_bTesting || words.isEmpty())
+        return;
+    m_practiceWords = words;
+    m_bPractice = true;
+    m_nWords = static_cast<int>(words.size());
+    startTest();
+}
+
+void CWordwellView::startTest()
+{
+    m_lastTest.Start(practice::review::CurrentLearner(), GetDocument()->GetPathName(), m_nWords, m_bPractice);
     SetTestControls(WordInPlay);
     m_posNext = 0;
     m_strTestWord = takeNextWord();
@@ -179,6 +210,7 @@ void CWordwellView::OnTakeTest()
     UpdateData(false);
     m_bTesting = true;
     focusControl(IDC_LISTEN);
+    emit TestStarted();
 }
 
 void CWordwellView::OnListenToWord()
@@ -212,12 +244,14 @@ void CWordwellView::OnCheck()
 {
     SetTestControls(Answered);
     UpdateData(true);
-    if (m_strAnswer == m_strTestWord) {
+    const bool right = m_strAnswer == m_strTestWord;
+    if (right) {
         m_strMessage = kRightMessage;
         ++m_nCorrect;
     } else {
         m_strMessage = WrongAnswerMessage(m_strTestWord);
     }
+    m_lastTest.Answer(m_strTestWord, m_strAnswer, right);
     m_strScore = FormatScore(m_nCorrect, m_nWords);
     UpdateData(false);
     focusControl(IDC_NEXTWORD);
@@ -226,6 +260,7 @@ void CWordwellView::OnCheck()
 void CWordwellView::OnNextWord()
 {
     SetTestControls(WordInPlay);
+    bool ended = false;
     // The position also runs out when the list is shorter than its count said.
     if (m_nWords > m_nWordNumber && m_posNext >= 0) {
         m_strTestWord = takeNextWord();
@@ -235,14 +270,19 @@ void CWordwellView::OnNextWord()
         m_strMessage = kEndOfTestMessage;
         SetTestControls(Idle);
         m_bTesting = false;
+        m_lastTest.Finish();
+        ended = true;
     }
     m_strAnswer.clear();
     UpdateData(false);
     focusControl(IDC_LISTEN);
+    if (ended)
+        emit TestOver();
 }
 
 void CWordwellView::OnStopTest()
 {
+    const bool wasTesting = m_bTesting;
     m_strMessage = kStoppedMessage;
     m_nWordNumber = 0;
     m_nCorrect = 0;
@@ -251,6 +291,10 @@ void CWordwellView::OnStopTest()
     UpdateData(false);
     m_bTesting = false;
     SetTestControls(Idle);
+    if (wasTesting) {
+        m_lastTest.Stop();
+        emit TestOver();
+    }
 }
 
 void CWordwellView::OnEnterKey()

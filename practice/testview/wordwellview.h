@@ -2,11 +2,13 @@
 
 #include "platform/framework/formview.h"
 #include "platform/framework/helprequest.h"
+#include "practice/review/testrecord.h"
 #include "practice/sound/soundclipplayer.h"
 #include "practice/ui/colorbutton.h"
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 
 class QLineEdit;
 class CWordwellDoc;
@@ -43,6 +45,12 @@ public:
     void OnEnterKey();
     void OnWebPage();
 
+    // The last test or practice round, as far as it went.
+    const practice::review::CTestRecord& LastTest() const { return m_lastTest; }
+    // A practice round over `words` on the same form: the count and the score
+    // are of these words; Take Test goes back to the whole list.
+    void PractiseWords(const QStringList& words);
+
     bool m_bTesting = false;
     qsizetype m_posNext = -1;  // index in the list of the word Next Word takes; -1 after the last
     QString m_strTestWord;
@@ -59,9 +67,19 @@ public:
     CColorButton m_btnCheck;
     CColorButton m_btnNext;
     QLineEdit* m_editAnswer = nullptr;
+    bool m_bPractice = false;
+    QStringList m_practiceWords;
+    practice::review::CTestRecord m_lastTest;
+
+signals:
+    void TestStarted();
+    // The test ended or was stopped; LastTest() holds it.
+    void TestOver();
 
 private:
     void registerCommands();
+    void startTest();
+    const QStringList& testWords() const;
     // Makes the player's window inside frame 1027 with an empty recording, once.
     void preparePlayer();
     // Paints the form, its labels, frame and read-only boxes in the form's colour;

@@ -3,6 +3,7 @@
 #include "platform/framework/commandids.h"
 #include "platform/framework/dialogunits.h"
 #include "platform/help/winhelp.h"
+#include "practice/history/resultkeeper.h"
 #include "practice/ui/resources.h"
 
 #include <QApplication>
@@ -23,6 +24,8 @@ CMainFrame::CMainFrame()
     qApp->installEventFilter(this);
 }
 
+CMainFrame::~CMainFrame() = default;
+
 void CMainFrame::PreCreateWindow()
 {
     resize(kWidth, kHeight);
@@ -40,6 +43,7 @@ bool CMainFrame::OnCreate()
     createToolBar();
     createStatusBar();
     createAccelerators();
+    appendReviewCommands();
     return true;
 }
 

@@ -2,10 +2,14 @@
 
 #include "platform/framework/frame.h"
 
+#include <memory>
+
 class QLabel;
 class QMenu;
 class QStatusBar;
 class QToolBar;
+class CResultKeeper;
+class CWordwellView;
 
 // The practice program's main window: menu, toolbar, status bar with the
 // key indicators, accelerator keys and the help commands, around the
@@ -15,6 +19,7 @@ class CMainFrame : public platform::framework::CFrameWnd {
     Q_OBJECT
 public:
     CMainFrame();
+    ~CMainFrame() override;
 
     QToolBar* ToolBar() const { return m_wndToolBar; }
     QStatusBar* StatusBar() const { return m_wndStatusBar; }
@@ -22,6 +27,12 @@ public:
     // The message pane's text: the idle blank, a prompt, or the help-mode text.
     QString MessageText() const;
     QLabel* Indicator(unsigned id) const;
+
+    // Follows the testing view's tests for the learner's pane; once the view exists.
+    void ConnectTestView();
+    QLabel* LearnerPane() const { return m_learnerPane; }
+    void OnReviewTest();
+    void OnPractiseMissed();
 
     static constexpr int kWidth = 570;
     static constexpr int kHeight = 470;
@@ -44,6 +55,11 @@ private:
     void createStatusBar();
     void createAccelerators();
     void refreshIndicators();
+    // The review, practice and learner commands, after the original's Tools items.
+    void appendReviewCommands();
+    // Saves the test just ended, or says why it is kept in memory for now.
+    void keepResult();
+    CWordwellView* testView() const;
 
     QStatusBar* m_wndStatusBar = nullptr;
     QToolBar* m_wndToolBar = nullptr;
@@ -52,4 +68,8 @@ private:
     bool m_bCapsLock = false;
     bool m_bNumLock = false;
     bool m_bScrollLock = false;
+    QLabel* m_learnerPane = nullptr;
+    // Made when the first test ends: the history's database is not opened before.
+    std::unique_ptr<CResultKeeper> m_results;
+    bool m_testViewConnected = false;
 };

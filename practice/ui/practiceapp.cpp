@@ -75,6 +75,7 @@ bool CPracticeApp::InitInstance()
     if (!sharedList.isEmpty())
         practice::share::ImportSharedList(sharedList);
     static_cast<CFrameWnd*>(GetMainWnd())->DragAcceptFiles(true);
+    static_cast<CMainFrame*>(GetMainWnd())->ConnectTestView();
     // Reading the icon (a 128-pixel PNG) took 1 to 3 ms, which the first sight
     // of the window need not wait for; like the recent-file list, it comes a
     // moment later.

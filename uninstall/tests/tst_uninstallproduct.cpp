@@ -27,7 +27,7 @@ namespace {
 // user's own file and a subfolder.
 void placeSentinels(const QString& folder)
 {
-    for (const char* name : {"Wordwell.png", "wordwell-audio.so", "wordwell-print.so", "wordwell-zip.so", "Wordwell", "Wordwell.cnt", "Wordwell.hlp", "Ridwell",
+    for (const char* name : {"Wordwell.png", "wordwell-audio.so", "wordwell-print.so", "wordwell-zip.so", "wordwell-history.so", "Wordwell", "Wordwell.cnt", "Wordwell.hlp", "Ridwell",
                                 "Wordwell.desktop", "notes.txt", "Words/cat.wav", "Tolvane/Wordwell/Wordwell.desktop"})
         WriteFileForTest(folder + '/' + name, QByteArray("sentinel ") + name);
 }
@@ -64,6 +64,7 @@ private slots:
         QTest::newRow("sound module missing") << 0 << "i/wordwell-audio.so" << "Unable to uninstall all components";
         QTest::newRow("print module missing") << 0 << "i/wordwell-print.so" << "Unable to uninstall all components";
         QTest::newRow("zip module missing") << 0 << "i/wordwell-zip.so" << "Unable to uninstall all components";
+        QTest::newRow("history module missing") << 0 << "i/wordwell-history.so" << "Unable to uninstall all components";
         QTest::newRow("a menu entry missing") << 0 << "g/Wordwell Help.desktop"
                                               << "Unable to uninstall all components";
         QTest::newRow("no desktop entry") << 0 << "d/Wordwell.desktop" << "Left recorded words in installed folder";

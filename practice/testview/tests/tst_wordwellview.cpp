@@ -280,9 +280,78 @@ private slots:
         expectMode(CWordwellView::Idle);
         QVERIFY(f->commandEnabled(TAKETEST));
         QVERIFY(!f->commandEnabled(STOPTEST));
+        // The stopped test is kept as far as it went: the unchecked "do" is not an answer.
+        const practice::review::CTestRecord& last = f->view()->LastTest();
+        QCOMPARE(last.GetState(), practice::review::CTestRecord::State::Stopped);
+        QCOMPARE(last.Answers().size(), 1);
+        QCOMPARE(last.Answers().first().answer, QString("cat"));
+        QVERIFY(last.MissedWords().isEmpty());
         f->view()->OnTakeTest();
         QCOMPARE(f->view()->m_strTestWord, QString("cat"));
         QCOMPARE(f->text(IDC_WORDNUMBER), QString("1"));
+        QCOMPARE(last.GetState(), practice::review::CTestRecord::State::Running);
+    }
+
+    // A practice round asks only the missed words, on the same form with the
+    // same messages; its count and score are of those words, and it is marked
+    // as practice so the first try stays the learner's result.
+    void missedWordsArePractisedOnTheSameForm()
+    {
+        using practice::review::CTestRecord;
+        f->openList({"cat", "house", "tree", "owl"});
+        MessageBoxRecorder boxes;
+        QSignalSpy over(f->view(), &CWordwellView::TestOver);
+        f->view()->OnTakeTest();
+        for (const char* typed : {"cat", "hose", "tre", "owl"}) {
+            f->answer()->setText(typed);
+            f->view()->OnCheck();
+            f->view()->OnNextWord();
+        }
+        QCOMPARE(over.count(), 1);
+        QCOMPARE(f->text(IDC_SCORE), QString("50.00 %"));
+        const CTestRecord first = f->view()->LastTest();
+        QVERIFY(!first.IsPractice());
+        QCOMPARE(first.GetState(), CTestRecord::State::Finished);
+        QCOMPARE(first.MissedWords(), (QStringList{"house", "tree"}));
+
+        f->view()->PractiseWords(first.MissedWords());
+        QCOMPARE(f->view()->m_strMessage, kFirstWordMessage);
+        QCOMPARE(f->view()->m_strTestWord, QString("house"));
+        QCOMPARE(f->text(IDC_WORDCOUNT), QString("2"));
+        QCOMPARE(f->text(IDC_WORDNUMBER), QString("1"));
+        QCOMPARE(f->text(IDC_SCORE), QString());
+        QVERIFY(f->view()->LastTest().IsPractice());
+        QVERIFY(!f->commandEnabled(TAKETEST));
+        // A second call while the round runs changes nothing.
+        f->view()->PractiseWords({"owl"});
+        QCOMPARE(f->view()->m_strTestWord, QString("house"));
+        f->answer()->setText("house");
+        f->view()->OnCheck();
+        QCOMPARE(f->view()->m_strMessage, kRightMessage);
+        QCOMPARE(f->text(IDC_SCORE), QString("50.00 %"));
+        f->view()->OnNextWord();
+        QCOMPARE(f->view()->m_strTestWord, QString("tree"));
+        f->answer()->setText("trea");
+        f->view()->OnCheck();
+        QCOMPARE(f->view()->m_strMessage, QString("Sorry wrong Answer.\r\nThe correct spelling is tree."));
+        f->view()->OnNextWord();
+        QCOMPARE(f->view()->m_strMessage, kEndOfTestMessage);
+        QCOMPARE(over.count(), 2);
+        QCOMPARE(f->view()->LastTest().MissedWords(), QStringList{"tree"});
+        QCOMPARE(f->view()->LastTest().ListWords(), 2);
+
+        // Take Test goes back to the whole list.
+        f->view()->OnTakeTest();
+        QVERIFY(!f->view()->LastTest().IsPractice());
+        QCOMPARE(f->text(IDC_WORDCOUNT), QString("4"));
+        QCOMPARE(f->view()->m_strTestWord, QString("cat"));
+        // Opening another list ends a practice round too.
+        f->view()->OnStopTest();
+        f->view()->PractiseWords({"owl"});
+        f->openList({"dog"});
+        QCOMPARE(f->text(IDC_WORDCOUNT), QString("1"));
+        f->view()->OnTakeTest();
+        QCOMPARE(f->view()->m_strTestWord, QString("dog"));
     }
 
     void newAndOpenEndARunningTest()
@@ -291,6 +360,7 @@ private slots:
         f->view()->OnTakeTest();
         QVERIFY(f->frame()->RouteCommand(platform::framework::ID_FILE_NEW));
         QVERIFY(!f->view()->m_bTesting);
+        QCOMPARE(f->view()->LastTest().GetState(), practice::review::CTestRecord::State::Stopped);
         QCOMPARE(f->view()->m_strMessage, kNoListMessage);
         expectMode(CWordwellView::Idle);
 

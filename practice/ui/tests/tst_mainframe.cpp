@@ -11,6 +11,9 @@
 #include "practice/ui/aboutdlg.h"
 #include "practice/ui/mainframe.h"
 #include "practice/ui/practiceapp.h"
+#include "practice/history/resultkeeper.h"
+#include "practice/review/reviewwindow.h"
+#include "practice/ui/reviewcommands.h"
 #include "practice/ui/toolbarimages.h"
 #include "practice/voice/voicesettings.h"
 #include "practice/document/commands.h"
@@ -20,9 +23,12 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QMenu>
 #include <QStatusBar>
 #include <QTest>
@@ -133,7 +139,8 @@ private slots:
         QCOMPARE(captions(frame()->Menu("&Tools")),
                  (QStringList{"(&Add To)/(Create) --  Spelling List", "&Take Wordwell", "Current List &Information",
                               "&Stop Taking Current Test", "-", "&Make Missing Clips...", "Speak &Unrecorded Words",
-                              "Computer &Voice..."}));
+                              "Computer &Voice...", "-", "&Review the Test...", "&Practise Missed Words",
+                              "&Learner..."}));
         QCOMPARE(captions(frame()->Menu("&Help")), (QStringList{"&Help Topics", "-", "&About Wordwell Practice...",
                                                                 "&Web Page -- Internet WWW"}));
         QAction* open = frame()->GetCommand(ID_FILE_OPEN);
@@ -218,6 +225,76 @@ private slots:
         QTest::mouseClick(frame()->ToolBar()->widgetForAction(frame()->GetCommand(32779)), Qt::LeftButton);
         QVERIFY(!view()->m_bTesting);
         QCOMPARE(view()->m_strMessage, kStoppedMessage);
+    }
+
+    // Review and practice come once a test is over; the learner's name is in
+    // the status bar while a test runs; the review's practice button starts
+    // the round on the same form.
+    void theReviewCommandsFollowTheTest()
+    {
+        using namespace practice;
+        QVERIFY(start({kSample}));
+        const auto enabled = [this](unsigned id) {
+            frame()->UpdateCommandUI();
+            return frame()->GetCommand(id)->isEnabled();
+        };
+        QVERIFY(!enabled(ID_TOOLS_REVIEWTEST));
+        QVERIFY(!enabled(ID_TOOLS_PRACTISEMISSED));
+        QVERIFY(enabled(ID_TOOLS_LEARNER));
+        QVERIFY(m_app->WriteProfileString("Learner", "Name", "Ann"));
+        frame()->RouteCommand(32776);
+        QVERIFY(frame()->LearnerPane()->isVisible());
+        QCOMPARE(frame()->LearnerPane()->text(), QString("Ann"));
+        QCOMPARE(accessibleName(frame()->LearnerPane()), QString("Learner"));
+        QVERIFY(!enabled(ID_TOOLS_LEARNER));
+        QVERIFY(!enabled(ID_TOOLS_REVIEWTEST));
+        view()->m_editAnswer->setText("wrong");
+        view()->OnCheck();
+        frame()->RouteCommand(32779);
+        QVERIFY(!frame()->LearnerPane()->isVisible());
+        QVERIFY(enabled(ID_TOOLS_REVIEWTEST));
+        QVERIFY(enabled(ID_TOOLS_PRACTISEMISSED));
+
+        QString summary;
+        QTimer::singleShot(0, this, [&] {
+            auto* review = qobject_cast<CReviewWindow*>(QApplication::activeModalWidget());
+            if (!review)
+                return;
+            summary = review->Summary();
+            review->PractiseButton()->click();
+        });
+        QVERIFY(frame()->RouteCommand(ID_TOOLS_REVIEWTEST));
+        QVERIFY(summary.endsWith("(stopped after 1 word)"));
+        QVERIFY(view()->m_bTesting);
+        QVERIFY(view()->LastTest().IsPractice());
+        QCOMPARE(view()->m_nWords, 1);
+        QCOMPARE(frame()->LearnerPane()->text(), QString("Ann (practice)"));
+        QVERIFY(!enabled(ID_TOOLS_PRACTISEMISSED));
+    }
+
+    // Each test that ends goes to the history; one that cannot be saved is
+    // said so, kept, and saved with the next once the database can take it.
+    void endedTestsGoToTheHistory()
+    {
+        QVERIFY(start({kSample}));
+        const QString folder = QFileInfo(CResultKeeper::DefaultPath()).absolutePath();
+        QVERIFY(QDir().mkpath(QFileInfo(folder).absolutePath()));
+        QFile blocker(folder);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        MessageBoxRecorder boxes;
+        frame()->RouteCommand(32776);
+        frame()->RouteCommand(32779);
+        QCOMPARE(boxes.texts().size(), 1);
+        QVERIFY2(boxes.texts().first().contains(folder), qPrintable(boxes.texts().first()));
+        QVERIFY(boxes.texts().first().endsWith("This result is not saved yet: Wordwell keeps it while it runs and "
+                                               "saves it with the next result."));
+        QCOMPARE(view()->m_strMessage, kStoppedMessage);
+        QVERIFY(QFile::remove(folder));
+        frame()->RouteCommand(32776);
+        frame()->RouteCommand(32779);
+        QCOMPARE(boxes.texts().size(), 1);
+        QVERIFY(QFileInfo(CResultKeeper::DefaultPath()).size() > 0);
     }
 
     void ctrlNEndsARunningTest()

@@ -108,7 +108,7 @@ private slots:
         verifyFiles();
         QCOMPARE(entries(installFolder()),
                  (QStringList{"Ridwell", "Wordwell", "Wordwell.cnt", "Wordwell.hlp", "Wordwell.png", "wordwell-audio.so",
-                              "wordwell-print.so", "wordwell-zip.so"}));
+                              "wordwell-history.so", "wordwell-print.so", "wordwell-zip.so"}));
         QVERIFY(QFileInfo(installFolder() + "/Words").isDir());
         QCOMPARE(entries(groupPath()),
                  (QStringList{"Uninstall Wordwell.desktop", "Wordwell Help.desktop", "Wordwell.desktop"}));
@@ -267,7 +267,7 @@ private slots:
         if (fault == "missing source") {
             QCOMPARE(entries(installFolder()),
                      (QStringList{"Wordwell", "Wordwell.cnt", "Wordwell.hlp", "Wordwell.png", "wordwell-audio.so",
-                              "wordwell-print.so", "wordwell-zip.so"}));
+                              "wordwell-history.so", "wordwell-print.so", "wordwell-zip.so"}));
             QVERIFY(QFileInfo::exists(groupPath() + "/Uninstall Wordwell.desktop"));
         }
         if (fault != "programs folder")

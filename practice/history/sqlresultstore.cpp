@@ -1,0 +1,202 @@
+// The history module: results in an SQLite database through Qt SQL, with no
+// SQL that another server's driver would not take, so that a school can
+// later point the store at a shared server.
+#include "practice/history/resultstore.h"
+
+#include <QAtomicInt>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace practice::history {
+
+namespace {
+
+// Version 1 had no practice rounds; version 2 marks them.
+const char* const kCreateV2[] = {
+    "CREATE TABLE schema_info (version INTEGER NOT NULL)",
+    "CREATE TABLE tests (id INTEGER PRIMARY KEY, learner TEXT NOT NULL, list_name TEXT NOT NULL,"
+    " list_path TEXT NOT NULL, taken_at TEXT NOT NULL, words INTEGER NOT NULL, right_answers INTEGER NOT NULL,"
+    " score REAL NOT NULL, stopped INTEGER NOT NULL, practice INTEGER NOT NULL DEFAULT 0)",
+    "CREATE TABLE answers (test_id INTEGER NOT NULL REFERENCES tests(id), position INTEGER NOT NULL,"
+    " word TEXT NOT NULL, answer TEXT NOT NULL, right_answer INTEGER NOT NULL)",
+    "CREATE INDEX answers_by_test ON answers (test_id)",
+    "INSERT INTO schema_info (version) VALUES (2)",
+};
+const char* const kMigrate1To2[] = {
+    "CREATE INDEX answers_by_test ON answers (test_id)",
+    "ALTER TABLE tests ADD COLUMN practice INTEGER NOT NULL DEFAULT 0",
+    "UPDATE schema_info SET version = 2",
+};
+
+class SqlResultStore final : public ResultStore {
+public:
+    SqlResultStore(const QString& path, int busyMs)
+        : m_path(path), m_connection(QStringLiteral("wordwell-history-%1").arg(s_next.fetchAndAddRelaxed(1)))
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyMs));
+        if (!db.open()) {
+            m_problem = failure(QStringLiteral("could not be opened"), db.lastError());
+            return;
+        }
+        prepareSchema(db);
+    }
+
+    ~SqlResultStore() override
+    {
+        QSqlDatabase::database(m_connection, false).close();
+        QSqlDatabase::removeDatabase(m_connection);
+    }
+
+    QString Problem() const override { return m_problem; }
+
+    bool Save(const review::CTestRecord& test, QString* error) override
+    {
+        if (!m_problem.isEmpty()) {
+            *error = m_problem;
+            return false;
+        }
+        QSqlDatabase db = QSqlDatabase::database(m_connection);
+        if (!db.transaction()) {
+            *error = failure(QStringLiteral("could not take the result"), db.lastError());
+            return false;
+        }
+        QSqlQuery query(db);
+        query.prepare(QStringLiteral(
+            "INSERT INTO tests (learner, list_name, list_path, taken_at, words, right_answers, score, stopped, practice)"
+            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        const int right = test.Right();
+        query.addBindValue(test.Learner());
+        query.addBindValue(test.ListName());
+        query.addBindValue(test.ListPath());
+        query.addBindValue(test.When().toString(Qt::ISODate));
+        query.addBindValue(test.ListWords());
+        query.addBindValue(right);
+        query.addBindValue(test.ListWords() > 0 ? 100.0 * right / test.ListWords() : 0.0);
+        query.addBindValue(test.GetState() == review::CTestRecord::State::Stopped ? 1 : 0);
+        query.addBindValue(test.IsPractice() ? 1 : 0);
+        bool ok = query.exec();
+        const QVariant id = query.lastInsertId();
+        QSqlQuery answer(db);
+        answer.prepare(QStringLiteral(
+            "INSERT INTO answers (test_id, position, word, answer, right_answer) VALUES (?, ?, ?, ?, ?)"));
+        const auto& answers = test.Answers();
+        for (qsizetype i = 0; ok && i < answers.size(); ++i) {
+            answer.addBindValue(id);
+            answer.addBindValue(static_cast<int>(i + 1));
+            answer.addBindValue(answers[i].word);
+            answer.addBindValue(answers[i].answer);
+            answer.addBindValue(answers[i].right ? 1 : 0);
+            ok = answer.exec();
+        }
+        const QSqlError why = ok ? QSqlError() : (query.lastError().isValid() ? query.lastError() : answer.lastError());
+        if (ok && db.commit())
+            return true;
+        *error = failure(QStringLiteral("could not take the result"), ok ? db.lastError() : why);
+        db.rollback();
+        return false;
+    }
+
+private:
+    QString failure(const QString& what, const QSqlError& why) const
+    {
+        const QString reason = why.databaseText().isEmpty() ? why.text() : why.databaseText();
+        return QStringLiteral("The history database \"%1\" %2 (%3).").arg(m_path, what, reason);
+    }
+
+    bool run(QSqlDatabase& db, const char* const* statements, size_t count)
+    {
+        QSqlQuery query(db);
+        for (size_t i = 0; i < count; ++i) {
+            if (!query.exec(QString::fromLatin1(statements[i]))) {
+                m_problem = failure(QStringLiteral("could not be prepared"), query.lastError());
+                return false;
+            }
+        }
+        return true;
+    }
+
+    void prepareSchema(QSqlDatabase& db)
+    {
+        QSqlQuery query(db);
+        // A damaged file fails here: the driver opens any file lazily.
+        const QStringList tables = db.tables();
+        if (db.lastError().isValid()) {
+            m_problem = failure(QStringLiteral("could not be read"), db.lastError());
+            return;
+        }
+        int version = 0;
+        if (tables.contains(QStringLiteral("schema_info"))) {
+            if (!query.exec(QStringLiteral("SELECT version FROM schema_info")) || !query.next()) {
+                m_problem = failure(QStringLiteral("could not be read"), query.lastError());
+                return;
+            }
+            version = query.value(0).toInt();
+        } else if (!tables.isEmpty()) {
+            m_problem = QStringLiteral("The history database \"%1\" is not one of Wordwell's.").arg(m_path);
+            return;
+        }
+        if (version > kSchemaVersion) {
+            m_problem = QStringLiteral("The history database \"%1\" was written by a newer version of Wordwell; "
+                                       "it is only read, and new results are not saved in it.")
+                            .arg(m_path);
+            return;
+        }
+        if (version == kSchemaVersion) {
+            tuneSqlite(db);
+            return;
+        }
+        if (!db.transaction()) {
+            m_problem = failure(QStringLiteral("could not be prepared"), db.lastError());
+            return;
+        }
+        const bool ok = version == 0 ? run(db, kCreateV2, std::size(kCreateV2))
+                                     : run(db, kMigrate1To2, std::size(kMigrate1To2));
+        if (!ok || !db.commit()) {
+            if (m_problem.isEmpty())
+                m_problem = failure(QStringLiteral("could not be prepared"), db.lastError());
+            db.rollback();
+            return;
+        }
+        tuneSqlite(db);
+    }
+
+    // A write-ahead log synced at every commit: a result costs one append and
+    // one sync (not three), and a crash or power loss never leaves half a
+    // result nor loses a saved one. Only for a file of our own schema, and
+    // only SQLite's.
+    static void tuneSqlite(QSqlDatabase& db)
+    {
+        if (db.driverName() != QLatin1String("QSQLITE"))
+            return;
+        QSqlQuery query(db);
+        query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        query.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    }
+
+    static inline QAtomicInt s_next;
+    QString m_path;
+    QString m_connection;
+    QString m_problem;
+};
+
+class SqlResultStoreFactory final : public ResultStoreFactory {
+public:
+    std::unique_ptr<ResultStore> Open(const QString& path, int busyMs) const override
+    {
+        return std::make_unique<SqlResultStore>(path, busyMs);
+    }
+};
+
+}  // namespace
+
+}  // namespace practice::history
+
+extern "C" __attribute__((visibility("default"))) const practice::history::ResultStoreFactory* wordwell_result_store_1()
+{
+    static const practice::history::SqlResultStoreFactory factory;
+    return &factory;
+}

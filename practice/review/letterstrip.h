@@ -1,0 +1,36 @@
+#pragma once
+
+#include "practice/review/lettercompare.h"
+
+#include <QWidget>
+
+// The word over the learner's answer, letter under letter, with a mark under
+// each difference (X wrong, ^ missing, + extra, <> swapped) in its own colour:
+// the marks carry the meaning, the colours only help. A screen reader reads
+// the differences as sentences from its description.
+class CLetterStrip : public QWidget {
+    Q_OBJECT
+public:
+    explicit CLetterStrip(QWidget* parent = nullptr);
+
+    void SetComparison(const QString& word, const QString& answer);
+    const QList<practice::review::LetterStep>& Steps() const { return m_steps; }
+
+    // The mark shown under a step, and the legend that explains them.
+    static QString MarkText(practice::review::LetterMark mark);
+    static QString Legend();
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int cellWidth() const;
+    int labelWidth() const;
+    int columns() const;
+
+    QList<practice::review::LetterStep> m_steps;
+    bool m_bShown = false;
+};

@@ -1,0 +1,230 @@
+#include "practice/review/learner.h"
+#include "practice/review/learnerdlg.h"
+#include "practice/review/letterstrip.h"
+#include "practice/review/reviewwindow.h"
+#include "practice/review/testrecord.h"
+#include "practice/settings/wordwellapp.h"
+#include "testsupport/isolatedhome.h"
+#include "testsupport/messageboxes.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <memory>
+
+using namespace practice::review;
+
+namespace {
+
+QStringList listTexts(const QListWidget* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+QStringList rowTexts(const QTreeWidget* tree, int row)
+{
+    QStringList out;
+    for (int c = 0; c < tree->columnCount(); ++c)
+        out << tree->topLevelItem(row)->text(c);
+    return out;
+}
+
+// A test of four words, two of them missed (one twice in the list).
+CTestRecord fourWordTest(bool stop = false)
+{
+    CTestRecord r;
+    r.Start("Ann", "/lists/Animals.spl", stop ? 6 : 4, false, QDateTime(QDate(2026, 3, 1), QTime(9, 30)));
+    r.Answer("cat", "cat", true);
+    r.Answer("house", "hose", false);
+    r.Answer("tree", "", false);
+    r.Answer("house", "huose", false);
+    stop ? r.Stop() : r.Finish();
+    return r;
+}
+
+}  // namespace
+
+class TestReview : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_home = std::make_unique<IsolatedHome>();
+        m_app = std::make_unique<CWordwellApp>();
+        m_app->EstablishSettings();
+    }
+    void cleanup()
+    {
+        m_app.reset();
+        m_home.reset();
+    }
+
+    void theRecordKeepsWhatWasAskedAndMissed()
+    {
+        const CTestRecord r = fourWordTest();
+        QCOMPARE(r.GetState(), CTestRecord::State::Finished);
+        QCOMPARE(r.Right(), 1);
+        QCOMPARE(r.MissedWords(), (QStringList{"house", "tree"}));
+        QCOMPARE(r.ListName(), QString("Animals.spl"));
+        // Nothing is added once it is over, and an over test is not stopped after.
+        CTestRecord over = r;
+        over.Answer("owl", "owl", true);
+        over.Stop();
+        QCOMPARE(over.Answers().size(), 4);
+        QCOMPARE(over.GetState(), CTestRecord::State::Finished);
+        CTestRecord untitled;
+        untitled.Start("Ann", QString(), 1, true);
+        QCOMPARE(untitled.ListName(), QString("Untitled"));
+        QVERIFY(untitled.IsPractice());
+        QVERIFY(!untitled.IsOver());
+    }
+
+    void learnerNamesAreTrimmedOrRefused_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");  // empty: refused
+        QTest::newRow("plain") << "Ann" << "Ann";
+        QTest::newRow("blanks around") << "  Ann Lee \t" << "Ann Lee";
+        QTest::newRow("accents") << "Zoë Ødegård" << "Zoë Ødegård";
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("only blanks") << "   " << "";
+        QTest::newRow("tab inside") << "Ann\tLee" << "";
+        QTest::newRow("line break inside") << "Ann\nLee" << "";
+        QTest::newRow("escape") << "Ann\x1b[31m" << "";
+        QTest::newRow("right-to-left override") << "Ann\u202Eeel" << "";
+        QTest::newRow("40 characters") << QString(40, u'a') << QString(40, u'a');
+        QTest::newRow("10,000 characters") << QString(10000, u'a') << "";
+    }
+
+    void learnerNamesAreTrimmedOrRefused()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QString name;
+        QString problem;
+        QCOMPARE(CheckLearnerName(typed, &name, &problem), !kept.isEmpty());
+        QCOMPARE(name, kept);
+        QCOMPARE(problem.isEmpty(), !kept.isEmpty());
+    }
+
+    void theLearnerDialogKeepsOnlyAGoodName()
+    {
+        QCOMPARE(CurrentLearner(), QString("Learner"));
+        MessageBoxRecorder boxes;
+        CLearnerDlg dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* edit = dialog.findChild<QLineEdit*>();
+        QCOMPARE(edit->text(), QString("Learner"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(edit)->text(QAccessible::Name), QString("Learner's name:"));
+        edit->selectAll();
+        QTest::keyClicks(edit, "   ");
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(boxes.texts(), QStringList{"Please type the learner's name."});
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(CurrentLearner(), QString("Learner"));
+        edit->selectAll();
+        QTest::keyClicks(edit, "  Ben ");
+        QTest::keyClick(edit, Qt::Key_Return);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(platform::framework::IDOK));
+        QCOMPARE(CurrentLearner(), QString("Ben"));
+        // A name put into the settings by hand is held to the same rules.
+        m_app->WriteProfileString("Learner", "Name", "Ben\tX");
+        QCOMPARE(CurrentLearner(), QString("Learner"));
+    }
+
+    void theReviewListsEveryWordAndShowsTheFirstMistake()
+    {
+        const CTestRecord r = fourWordTest();
+        CReviewWindow window(r);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.Summary(), QString("Animals.spl: 1 of 4 right, score 25.00 %"));
+        QTreeWidget* words = window.Words();
+        QCOMPARE(words->topLevelItemCount(), 4);
+        QCOMPARE(rowTexts(words, 0), (QStringList{"1", "cat", "cat", "\u2713 right"}));
+        QCOMPARE(rowTexts(words, 1), (QStringList{"2", "house", "hose", "\u2717 wrong"}));
+        QCOMPARE(rowTexts(words, 2), (QStringList{"3", "tree", "(nothing)", "\u2717 wrong"}));
+        QCOMPARE(words->currentIndex().row(), 1);
+        QCOMPARE(QApplication::focusWidget(), words);
+        QCOMPARE(listTexts(window.Differences()), QStringList{"third letter: u is missing"});
+        QCOMPARE(window.Strip()->accessibleDescription(), QString("third letter: u is missing"));
+        // The arrow keys walk the words; the comparison follows.
+        QTest::keyClick(words, Qt::Key_Down);
+        QCOMPARE(listTexts(window.Differences()), QStringList{"nothing was typed; the word is t r e e"});
+        QTest::keyClick(words, Qt::Key_Down);
+        QCOMPARE(listTexts(window.Differences()),
+                 QStringList{"second and third letters: typed u o, the word has o u"});
+        QTest::keyClick(words, Qt::Key_Home);
+        QCOMPARE(listTexts(window.Differences()), QStringList{"every letter is right"});
+        for (QWidget* w : window.findChildren<QWidget*>()) {
+            if (w->focusPolicy() != Qt::NoFocus && w->isVisible())
+                QVERIFY2(!QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty(),
+                         w->metaObject()->className());
+        }
+    }
+
+    void theReviewEndsByItsButtonsAndKeys_data()
+    {
+        QTest::addColumn<bool>("stopped");
+        QTest::addColumn<QString>("keys");  // P: Alt+P, E: Escape, C: Tab to Close and Enter
+        QTest::addColumn<int>("result");
+        QTest::newRow("Alt+P practises") << false << "P" << int(CReviewWindow::kPractise);
+        QTest::newRow("Escape closes") << false << "E" << int(QDialog::Rejected);
+        QTest::newRow("Enter on Close") << true << "C" << int(QDialog::Rejected);
+    }
+
+    void theReviewEndsByItsButtonsAndKeys()
+    {
+        QFETCH(bool, stopped);
+        QFETCH(QString, keys);
+        QFETCH(int, result);
+        const CTestRecord r = fourWordTest(stopped);
+        CReviewWindow window(r);
+        QCOMPARE(window.Summary().endsWith("(stopped after 4 words)"), stopped);
+        QTimer::singleShot(0, &window, [&] {
+            if (!QTest::qWaitForWindowActive(&window))
+                window.done(-1);
+            else if (keys == "P") {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::AltModifier);
+            } else if (keys == "E") {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            } else {
+                QPushButton* close = window.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close);
+                close->setFocus();
+                QTest::keyClick(close, Qt::Key_Return);
+            }
+        });
+        QCOMPARE(window.exec(), result);
+    }
+
+    void aTestWithoutMistakesHasNothingToPractise()
+    {
+        CTestRecord r;
+        r.Start("Ann", "/lists/a.spl", 1, true);
+        r.Answer("cat", "cat", true);
+        r.Finish();
+        CReviewWindow window(r);
+        QVERIFY(!window.PractiseButton()->isEnabled());
+        QCOMPARE(window.Summary(), QString("a.spl: 1 of 1 right, score 100.00 % (practice round)"));
+    }
+
+private:
+    std::unique_ptr<IsolatedHome> m_home;
+    std::unique_ptr<CWordwellApp> m_app;
+};
+
+QTEST_MAIN(TestReview)
+#include "tst_review.moc"

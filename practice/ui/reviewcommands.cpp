@@ -1,0 +1,127 @@
+// The Tools commands added after the original's: review the last test,
+// practise its missed words, the learner's name in the status bar, and each
+// result kept in the history.
+#include "practice/ui/reviewcommands.h"
+
+#include "platform/framework/cmdtarget.h"
+#include "platform/framework/messagebox.h"
+#include "practice/history/resultkeeper.h"
+#include "practice/review/learner.h"
+#include "practice/review/learnerdlg.h"
+#include "practice/review/reviewwindow.h"
+#include "practice/testview/wordwellview.h"
+#include "practice/ui/mainframe.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+
+using namespace platform::framework;
+using namespace practice;
+
+namespace {
+
+struct ReviewEntry {
+    unsigned id;
+    const char* caption;
+    const char* prompt;
+};
+
+const ReviewEntry kReviewCommands[] = {
+    {ID_TOOLS_REVIEWTEST, "&Review the Test...", "See each word of the last test and where an answer went wrong\nReview"},
+    {ID_TOOLS_PRACTISEMISSED, "&Practise Missed Words", "Take a test of the words missed in the last test\nPractise Missed"},
+    {ID_TOOLS_LEARNER, "&Learner...", "Say who is taking the tests\nLearner"},
+};
+
+}  // namespace
+
+CWordwellView* CMainFrame::testView() const
+{
+    return qobject_cast<CWordwellView*>(GetActiveView());
+}
+
+void CMainFrame::appendReviewCommands()
+{
+    QMenu* tools = Menu(QStringLiteral("&Tools"));
+    tools->addSeparator();
+    for (const ReviewEntry& entry : kReviewCommands)
+        tools->addAction(AddCommand(entry.id, QString::fromUtf8(entry.caption), QString::fromUtf8(entry.prompt)));
+
+    m_learnerPane = new QLabel(m_wndStatusBar);
+    m_learnerPane->setObjectName(QStringLiteral("learnerPane"));
+    m_learnerPane->setAccessibleName(QStringLiteral("Learner"));
+    m_learnerPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_learnerPane->hide();
+    // Index 1: after the message pane, before the key indicators.
+    m_wndStatusBar->insertPermanentWidget(1, m_learnerPane);
+
+    OnCommand(ID_TOOLS_REVIEWTEST, [this] { OnReviewTest(); });
+    OnCommand(ID_TOOLS_PRACTISEMISSED, [this] { OnPractiseMissed(); });
+    OnCommand(ID_TOOLS_LEARNER, [this] {
+        CLearnerDlg dialog(this);
+        dialog.DoModal();
+    });
+    const auto over = [this] {
+        const CWordwellView* view = testView();
+        return view && !view->m_bTesting && view->LastTest().IsOver();
+    };
+    OnUpdateCommandUI(ID_TOOLS_REVIEWTEST, [over](CCmdUI* ui) { ui->Enable(over()); });
+    OnUpdateCommandUI(ID_TOOLS_PRACTISEMISSED, [this, over](CCmdUI* ui) {
+        ui->Enable(over() && !testView()->LastTest().MissedWords().isEmpty());
+    });
+    OnUpdateCommandUI(ID_TOOLS_LEARNER, [this](CCmdUI* ui) { ui->Enable(testView() && !testView()->m_bTesting); });
+}
+
+void CMainFrame::ConnectTestView()
+{
+    CWordwellView* view = testView();
+    if (!view || m_testViewConnected)
+        return;
+    m_testViewConnected = true;
+    connect(view, &CWordwellView::TestStarted, this, [this] {
+        const review::CTestRecord& test = testView()->LastTest();
+        m_learnerPane->setText(test.IsPractice() ? QStringLiteral("%1 (practice)").arg(test.Learner()) : test.Learner());
+        m_learnerPane->show();
+    });
+    connect(view, &CWordwellView::TestOver, m_learnerPane, &QWidget::hide);
+    connect(view, &CWordwellView::TestOver, this, &CMainFrame::keepResult);
+}
+
+void CMainFrame::keepResult()
+{
+    if (!m_results)
+        m_results = std::make_unique<CResultKeeper>();
+    QString error;
+    if (!m_results->Keep(testView()->LastTest(), &error))
+        AfxMessageBox(error + QStringLiteral("\r\n\r\n")
+                          + (m_results->Held() == 1
+                                 ? QStringLiteral("This result is not saved yet: Wordwell keeps it while it runs and "
+                                                  "saves it with the next result.")
+                                 : QStringLiteral("%1 results are not saved yet: Wordwell keeps them while it runs and "
+                                                  "saves them with the next result.")
+                                       .arg(m_results->Held())),
+                      MB_ICONEXCLAMATION);
+}
+
+void CMainFrame::OnReviewTest()
+{
+    CWordwellView* view = testView();
+    if (!view || !view->LastTest().IsOver())
+        return;
+    CReviewWindow window(view->LastTest(), this);
+    const int result = window.exec();
+    // The keyboard comes back to the form, even without a window manager to hand it back.
+    activateWindow();
+    if (result == CReviewWindow::kPractise)
+        OnPractiseMissed();
+}
+
+void CMainFrame::OnPractiseMissed()
+{
+    CWordwellView* view = testView();
+    if (!view || view->m_bTesting || !view->LastTest().IsOver())
+        return;
+    // Copied first: the practice round starts a new record.
+    const QStringList missed = view->LastTest().MissedWords();
+    view->PractiseWords(missed);
+}
