@@ -370,6 +370,17 @@ class RealDesktopTestCase(unittest.TestCase):
         self.desktop.open()
         self.addCleanup(self._keep_last_screen)
 
+    def copy_sample_list(self):
+        """The sample list and its clips, copied so that nothing the program does
+        reaches the source tree, with the words path naming the copy; the copy's folder."""
+        words_path = os.path.join(self.desktop.root, "samples")
+        samples = os.environ["WW_SAMPLES_DIR"]
+        shutil.copytree(os.path.join(samples, "words"), os.path.join(words_path, "words"))
+        shutil.copy(os.path.join(samples, "Sample.spl"), words_path)
+        subprocess.run([os.path.join(os.environ["WW_BUILD_DIR"], "samples", "ww-sample-settings"), words_path],
+                       env=self.desktop.env, check=True)
+        return words_path
+
     def _keep_last_screen(self):
         build = os.environ.get("WW_BUILD_DIR")
         if build:

@@ -3,8 +3,6 @@ sample list with three clips taken away gets them back, spoken by the computer
 voice, while the clips that were there stay byte for byte."""
 
 import os
-import shutil
-import subprocess
 import sys
 import unittest
 
@@ -12,7 +10,6 @@ from realdesktop import RealDesktopTestCase, wait_for
 from wordwell_test import read_list
 
 BUILD = os.environ["WW_BUILD_DIR"]
-SAMPLES = os.environ["WW_SAMPLES_DIR"]
 TITLE = "Sample.spl - Wordwell Practice"
 TAKEN = 3  # the first words lose their clips
 
@@ -28,11 +25,7 @@ def wave_format(path):
 class VoiceTest(RealDesktopTestCase):
     def setUp(self):
         super().setUp()
-        words_path = os.path.join(self.desktop.root, "samples")
-        shutil.copytree(os.path.join(SAMPLES, "words"), os.path.join(words_path, "words"))
-        shutil.copy(os.path.join(SAMPLES, "Sample.spl"), words_path)
-        subprocess.run([os.path.join(BUILD, "samples", "ww-sample-settings"), words_path],
-                       env=self.desktop.env, check=True)
+        words_path = self.copy_sample_list()
         self.clips = os.path.join(words_path, "words")
         self.words = read_list(os.path.join(words_path, "Sample.spl"))
         for word in self.words[:TAKEN]:

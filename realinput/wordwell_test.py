@@ -3,16 +3,13 @@ once with the pointer only, once with the keyboard only. Every word but one
 is spelled right; the wrong one must be marked wrong and spelled out."""
 
 import os
-import shutil
 import struct
-import subprocess
 import sys
 import unittest
 
 from realdesktop import RealDesktopTestCase, wait_for
 
 BUILD = os.environ["WW_BUILD_DIR"]
-SAMPLES = os.environ["WW_SAMPLES_DIR"]
 WRONG_WORD = 3  # 1-based: this word is answered with a spelling mistake
 TITLE = "Sample.spl - Wordwell Practice"
 
@@ -37,13 +34,7 @@ def lines(text):
 class WordwellTest(RealDesktopTestCase):
     def setUp(self):
         super().setUp()
-        # The sample list and its clips, copied so that nothing the program does
-        # reaches the source tree; the words path names the copy.
-        words_path = os.path.join(self.desktop.root, "samples")
-        shutil.copytree(os.path.join(SAMPLES, "words"), os.path.join(words_path, "words"))
-        shutil.copy(os.path.join(SAMPLES, "Sample.spl"), words_path)
-        subprocess.run([os.path.join(BUILD, "samples", "ww-sample-settings"), words_path],
-                       env=self.desktop.env, check=True)
+        words_path = self.copy_sample_list()
         self.list_file = os.path.join(words_path, "Sample.spl")
         self.words = read_list(self.list_file)
         self.assertGreaterEqual(len(self.words), WRONG_WORD)
