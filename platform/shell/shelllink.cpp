@@ -44,54 +44,47 @@ QString quotedArgument(const QString& argument)
     return u'"' + out + u'"';
 }
 
+// Stores text a desktop entry can carry; a control character (a line break
+// would inject keys) is refused.
+long storeEntryText(const QString& text, QString* field)
+{
+    if (holdsControlCharacter(text))
+        return E_INVALIDARG;
+    *field = text;
+    return S_OK;
+}
+
 }  // namespace
 
 long CShellLink::SetPath(const QString& target)
 {
-    if (target.isEmpty() || holdsControlCharacter(target))
-        return E_INVALIDARG;
-    m_strTarget = target;
-    return S_OK;
+    return target.isEmpty() ? E_INVALIDARG : storeEntryText(target, &m_strTarget);
 }
 
 long CShellLink::SetWorkingDirectory(const QString& folder)
 {
-    if (holdsControlCharacter(folder))
-        return E_INVALIDARG;
-    m_strWorkingDirectory = folder;
-    return S_OK;
+    return storeEntryText(folder, &m_strWorkingDirectory);
 }
 
 long CShellLink::SetDescription(const QString& description)
 {
-    if (holdsControlCharacter(description))
-        return E_INVALIDARG;
-    m_strDescription = description;
-    return S_OK;
+    return storeEntryText(description, &m_strDescription);
 }
 
 long CShellLink::SetIconLocation(const QString& icon)
 {
-    if (holdsControlCharacter(icon))
-        return E_INVALIDARG;
-    m_strIcon = icon;
-    return S_OK;
+    return storeEntryText(icon, &m_strIcon);
 }
 
 long CShellLink::SetOpenWith(const QString& program)
 {
-    if (holdsControlCharacter(program))
-        return E_INVALIDARG;
-    m_strOpenWith = program;
-    return S_OK;
+    return storeEntryText(program, &m_strOpenWith);
 }
 
 long CShellLink::SetMimeType(const QString& mimeType)
 {
-    if (holdsControlCharacter(mimeType) || mimeType.contains(u';'))
-        return E_INVALIDARG;
-    m_strMimeType = mimeType;
-    return S_OK;
+    // ';' separates the types of the entry's list.
+    return mimeType.contains(u';') ? E_INVALIDARG : storeEntryText(mimeType, &m_strMimeType);
 }
 
 bool CShellLink::IsProgram() const
