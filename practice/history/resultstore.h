@@ -2,13 +2,34 @@
 
 #include "practice/review/testrecord.h"
 
+#include <QDateTime>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
 // The history's side that needs Qt SQL, kept in a module loaded on first use
 // (platform/modules) so that start-up does not load Qt SQL.
 namespace practice::history {
+
+// One stored test or practice round, as the history shows it.
+struct StoredTest {
+    QDateTime when;
+    QString listName;
+    QString listPath;
+    int words = 0;
+    int right = 0;
+    bool stopped = false;
+    bool practice = false;
+};
+
+// A word a learner answered wrong `missed` times of the `asked` times it came.
+struct MissedWord {
+    QString word;
+    int missed = 0;
+    int asked = 0;
+};
 
 class ResultStore {
 public:
@@ -18,6 +39,17 @@ public:
     virtual QString Problem() const = 0;
     // Writes the test and every answer in one transaction: all of it or nothing.
     virtual bool Save(const review::CTestRecord& test, QString* error) = 0;
+
+    // Why the store cannot be read (empty when it can: a newer version's is).
+    virtual QString ReadProblem() const = 0;
+    // Every learner with a stored test, sorted.
+    virtual bool Learners(QStringList* learners, QString* error) = 0;
+    // The learner's tests and practice rounds, oldest first.
+    virtual bool Tests(const QString& learner, QList<StoredTest>* tests, QString* error) = 0;
+    // The `limit` words the learner missed most often, in first tries and
+    // practice rounds alike: most misses first, then the higher share of
+    // misses, then the word.
+    virtual bool MostMissed(const QString& learner, int limit, QList<MissedWord>* words, QString* error) = 0;
 };
 
 class ResultStoreFactory {
@@ -33,7 +65,7 @@ inline constexpr int kSchemaVersion = 2;
 // The module's file name and its one exported function, `extern "C"`; the
 // number changes whenever the classes above do.
 inline constexpr char kHistoryModuleName[] = "wordwell-history.so";
-inline constexpr char kStoreFactoryEntryPoint[] = "wordwell_result_store_1";
+inline constexpr char kStoreFactoryEntryPoint[] = "wordwell_result_store_2";
 using StoreFactoryEntryPoint = const ResultStoreFactory* (*)();
 
 }  // namespace practice::history

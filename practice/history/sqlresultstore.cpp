@@ -52,6 +52,44 @@ public:
     }
 
     QString Problem() const override { return m_problem; }
+    QString ReadProblem() const override { return m_readable ? QString() : m_problem; }
+
+    bool Learners(QStringList* learners, QString* error) override
+    {
+        QSqlQuery query = select(QStringLiteral("SELECT DISTINCT learner FROM tests ORDER BY learner"), {}, error);
+        learners->clear();
+        while (query.next())
+            learners->append(query.value(0).toString());
+        return finished(query, error);
+    }
+
+    bool Tests(const QString& learner, QList<StoredTest>* tests, QString* error) override
+    {
+        QSqlQuery query = select(QStringLiteral("SELECT taken_at, list_name, list_path, words, right_answers, stopped,"
+                                                " practice FROM tests WHERE learner = ? ORDER BY taken_at, id"),
+                                 {learner}, error);
+        tests->clear();
+        while (query.next())
+            tests->append({QDateTime::fromString(query.value(0).toString(), Qt::ISODate), query.value(1).toString(),
+                           query.value(2).toString(), query.value(3).toInt(), query.value(4).toInt(),
+                           query.value(5).toInt() != 0, query.value(6).toInt() != 0});
+        return finished(query, error);
+    }
+
+    bool MostMissed(const QString& learner, int limit, QList<MissedWord>* words, QString* error) override
+    {
+        // Fewer times asked for as many misses is the higher share. No LIMIT:
+        // not every server's SQL has it.
+        QSqlQuery query = select(
+            QStringLiteral("SELECT a.word, SUM(1 - a.right_answer), COUNT(*) FROM answers a"
+                           " JOIN tests t ON t.id = a.test_id WHERE t.learner = ? GROUP BY a.word"
+                           " HAVING SUM(1 - a.right_answer) > 0 ORDER BY 2 DESC, 3, 1"),
+            {learner}, error);
+        words->clear();
+        while (words->size() < limit && query.next())
+            words->append({query.value(0).toString(), query.value(1).toInt(), query.value(2).toInt()});
+        return finished(query, error);
+    }
 
     bool Save(const review::CTestRecord& test, QString* error) override
     {
@@ -101,6 +139,35 @@ public:
     }
 
 private:
+    // The query run over its bound values, or an inactive one with `error` set.
+    QSqlQuery select(const QString& sql, const QVariantList& values, QString* error) const
+    {
+        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        query.setForwardOnly(true);
+        if (!m_readable) {
+            *error = m_problem;
+            return query;
+        }
+        query.prepare(sql);
+        for (const QVariant& value : values)
+            query.addBindValue(value);
+        if (!query.exec())
+            *error = failure(QStringLiteral("could not be read"), query.lastError());
+        return query;
+    }
+
+    // Whether the rows came in full: a read can also fail midway.
+    bool finished(const QSqlQuery& query, QString* error) const
+    {
+        if (!m_readable || !query.isActive())
+            return false;
+        if (query.lastError().isValid()) {
+            *error = failure(QStringLiteral("could not be read"), query.lastError());
+            return false;
+        }
+        return true;
+    }
+
     QString failure(const QString& what, const QSqlError& why) const
     {
         const QString reason = why.databaseText().isEmpty() ? why.text() : why.databaseText();
@@ -140,12 +207,15 @@ private:
             return;
         }
         if (version > kSchemaVersion) {
+            // Read as far as its tables still have the columns this version knows.
+            m_readable = true;
             m_problem = QStringLiteral("The history database \"%1\" was written by a newer version of Wordwell; "
                                        "it is only read, and new results are not saved in it.")
                             .arg(m_path);
             return;
         }
         if (version == kSchemaVersion) {
+            m_readable = true;
             tuneSqlite(db);
             return;
         }
@@ -161,6 +231,7 @@ private:
             db.rollback();
             return;
         }
+        m_readable = true;
         tuneSqlite(db);
     }
 
@@ -181,6 +252,7 @@ private:
     QString m_path;
     QString m_connection;
     QString m_problem;
+    bool m_readable = false;
 };
 
 class SqlResultStoreFactory final : public ResultStoreFactory {
@@ -195,7 +267,7 @@ public:
 
 }  // namespace practice::history
 
-extern "C" __attribute__((visibility("default"))) const practice::history::ResultStoreFactory* wordwell_result_store_1()
+extern "C" __attribute__((visibility("default"))) const practice::history::ResultStoreFactory* wordwell_result_store_2()
 {
     static const practice::history::SqlResultStoreFactory factory;
     return &factory;

@@ -33,6 +33,7 @@ public:
     QLabel* LearnerPane() const { return m_learnerPane; }
     void OnReviewTest();
     void OnPractiseMissed();
+    void OnHistory();
 
     static constexpr int kWidth = 570;
     static constexpr int kHeight = 470;

@@ -1,10 +1,12 @@
 // The Tools commands added after the original's: review the last test,
-// practise its missed words, the learner's name in the status bar, and each
-// result kept in the history.
+// practise its missed words, the learner's name in the status bar, each
+// result kept in the history, and the history's window.
 #include "practice/ui/reviewcommands.h"
 
 #include "platform/framework/cmdtarget.h"
 #include "platform/framework/messagebox.h"
+#include "practice/history/historyreader.h"
+#include "practice/history/historywindow.h"
 #include "practice/history/resultkeeper.h"
 #include "practice/review/learner.h"
 #include "practice/review/learnerdlg.h"
@@ -31,6 +33,7 @@ const ReviewEntry kReviewCommands[] = {
     {ID_TOOLS_REVIEWTEST, "&Review the Test...", "See each word of the last test and where an answer went wrong\nReview"},
     {ID_TOOLS_PRACTISEMISSED, "&Practise Missed Words", "Take a test of the words missed in the last test\nPractise Missed"},
     {ID_TOOLS_LEARNER, "&Learner...", "Say who is taking the tests\nLearner"},
+    {ID_TOOLS_HISTORY, "&History...", "See each learner's tests, scores and most missed words\nHistory"},
 };
 
 }  // namespace
@@ -57,6 +60,7 @@ void CMainFrame::appendReviewCommands()
 
     OnCommand(ID_TOOLS_REVIEWTEST, [this] { OnReviewTest(); });
     OnCommand(ID_TOOLS_PRACTISEMISSED, [this] { OnPractiseMissed(); });
+    OnCommand(ID_TOOLS_HISTORY, [this] { OnHistory(); });
     OnCommand(ID_TOOLS_LEARNER, [this] {
         CLearnerDlg dialog(this);
         dialog.DoModal();
@@ -114,6 +118,18 @@ void CMainFrame::OnReviewTest()
     activateWindow();
     if (result == CReviewWindow::kPractise)
         OnPractiseMissed();
+}
+
+void CMainFrame::OnHistory()
+{
+    CWordwellView* view = testView();
+    const QString learner = review::CurrentLearner();
+    CHistoryReader reader(m_results ? m_results->Path() : CResultKeeper::DefaultPath());
+    CHistoryWindow window(reader, learner, view && !view->m_bTesting ? learner : QString(), this);
+    const int result = window.exec();
+    activateWindow();
+    if (result == CHistoryWindow::kPractise && view)
+        view->PractiseWords(window.WordsToPractise());
 }
 
 void CMainFrame::OnPractiseMissed()

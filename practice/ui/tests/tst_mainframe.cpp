@@ -11,6 +11,7 @@
 #include "practice/ui/aboutdlg.h"
 #include "practice/ui/mainframe.h"
 #include "practice/ui/practiceapp.h"
+#include "practice/history/historywindow.h"
 #include "practice/history/resultkeeper.h"
 #include "practice/review/reviewwindow.h"
 #include "practice/ui/reviewcommands.h"
@@ -31,6 +32,7 @@
 #include <QPushButton>
 #include <QMenu>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -140,7 +142,7 @@ private slots:
                  (QStringList{"(&Add To)/(Create) --  Spelling List", "&Take Wordwell", "Current List &Information",
                               "&Stop Taking Current Test", "-", "&Make Missing Clips...", "Speak &Unrecorded Words",
                               "Computer &Voice...", "-", "&Review the Test...", "&Practise Missed Words",
-                              "&Learner..."}));
+                              "&Learner...", "&History..."}));
         QCOMPARE(captions(frame()->Menu("&Help")), (QStringList{"&Help Topics", "-", "&About Wordwell Practice...",
                                                                 "&Web Page -- Internet WWW"}));
         QAction* open = frame()->GetCommand(ID_FILE_OPEN);
@@ -295,6 +297,42 @@ private slots:
         frame()->RouteCommand(32779);
         QCOMPARE(boxes.texts().size(), 1);
         QVERIFY(QFileInfo(CResultKeeper::DefaultPath()).size() > 0);
+    }
+
+    // The History window shows the test just ended; its practise button
+    // starts a round of those words on the form, recorded as practice.
+    void theHistoryPractisesTheWordsMostMissed()
+    {
+        using namespace practice;
+        QVERIFY(start({kSample}));
+        frame()->UpdateCommandUI();
+        QVERIFY(frame()->GetCommand(ID_TOOLS_HISTORY)->isEnabled());
+        frame()->RouteCommand(32776);
+        const QString firstWord = view()->m_strTestWord;
+        view()->m_editAnswer->setText("wrong");
+        view()->OnCheck();
+        frame()->RouteCommand(32779);
+
+        QStringList row;
+        QTimer::singleShot(0, this, [&] {
+            auto* history = qobject_cast<CHistoryWindow*>(QApplication::activeModalWidget());
+            if (!history)
+                return;
+            for (int c : {1, 2, 3, 5, 6})
+                row << history->TestsView()->model()->index(0, c).data().toString();
+            if (!QTest::qWaitForWindowActive(history))
+                history->done(-1);
+            else
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::AltModifier);
+        });
+        QVERIFY(frame()->RouteCommand(ID_TOOLS_HISTORY));
+        QCOMPARE(row, (QStringList{"Sample.spl", "10", "0", "stopped", "first try"}));
+        QTRY_VERIFY(view()->m_bTesting);
+        QVERIFY(view()->LastTest().IsPractice());
+        QCOMPARE(view()->m_strTestWord, firstWord);
+        QCOMPARE(view()->m_nWords, 1);
+        QCOMPARE(view()->m_strMessage, kFirstWordMessage);
+        QCOMPARE(frame()->LearnerPane()->text(), QString("Learner (practice)"));
     }
 
     void ctrlNEndsARunningTest()

@@ -1,0 +1,54 @@
+#include "practice/history/historyreader.h"
+
+#include "platform/modules/modules.h"
+
+#include <QFileInfo>
+
+using namespace practice::history;
+
+CHistoryReader::CHistoryReader(QString path) : m_path(std::move(path)) {}
+
+CHistoryReader::~CHistoryReader() = default;
+
+bool CHistoryReader::Open(QString* error, QString* notice)
+{
+    m_store.reset();
+    notice->clear();
+    if (!QFileInfo::exists(m_path))
+        return true;
+    QString reason;
+    const platform::modules::EntryPoint entry = platform::modules::ModuleEntry(
+        QLatin1String(kHistoryModuleName), kStoreFactoryEntryPoint, QStringLiteral("history module"), &reason);
+    if (!entry) {
+        *error = QStringLiteral("The history could not be read: %1.").arg(reason);
+        return false;
+    }
+    // Readers wait for no writer with the write-ahead log; only a migration
+    // does, and briefly: a window that hangs is worse than one that says why.
+    std::unique_ptr<ResultStore> store = reinterpret_cast<StoreFactoryEntryPoint>(entry)()->Open(m_path, 1000);
+    if (!store->ReadProblem().isEmpty()) {
+        *error = store->ReadProblem();
+        return false;
+    }
+    *notice = store->Problem();
+    m_store = std::move(store);
+    return true;
+}
+
+bool CHistoryReader::Learners(QStringList* learners, QString* error)
+{
+    learners->clear();
+    return !m_store || m_store->Learners(learners, error);
+}
+
+bool CHistoryReader::Tests(const QString& learner, QList<StoredTest>* tests, QString* error)
+{
+    tests->clear();
+    return !m_store || m_store->Tests(learner, tests, error);
+}
+
+bool CHistoryReader::MostMissed(const QString& learner, int limit, QList<MissedWord>* words, QString* error)
+{
+    words->clear();
+    return !m_store || m_store->MostMissed(learner, limit, words, error);
+}

@@ -1,0 +1,54 @@
+#include "practice/history/historytable.h"
+
+#include "practice/testview/testmessages.h"
+
+using practice::history::StoredTest;
+
+void CHistoryTable::SetTests(QList<StoredTest> tests)
+{
+    beginResetModel();
+    m_tests = std::move(tests);
+    endResetModel();
+}
+
+int CHistoryTable::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_tests.size());
+}
+
+int CHistoryTable::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant CHistoryTable::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_tests.size())
+        return {};
+    const StoredTest& t = m_tests[m_tests.size() - 1 - index.row()];
+    if (role == Qt::TextAlignmentRole && (index.column() == Words || index.column() == Right || index.column() == Score))
+        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+        return {};
+    switch (index.column()) {
+    case When: return t.when.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    case List: return role == Qt::ToolTipRole ? t.listPath : t.listName;
+    case Words: return t.words;
+    case Right: return t.right;
+    case Score: return practice::testview::FormatScore(t.right, t.words);
+    case Ending: return t.stopped ? QStringLiteral("stopped") : QStringLiteral("finished");
+    case Round: return t.practice ? QStringLiteral("practice round") : QStringLiteral("first try");
+    default: return {};
+    }
+}
+
+QVariant CHistoryTable::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    static const char* const kHeaders[ColumnCount] = {"Date and time", "List",  "Words", "Right answers",
+                                                      "Score",         "Ended", "Round"};
+    return section >= 0 && section < ColumnCount ? QString::fromLatin1(kHeaders[section]) : QVariant();
+}

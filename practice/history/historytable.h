@@ -1,0 +1,28 @@
+#pragma once
+
+#include "practice/history/resultstore.h"
+
+#include <QAbstractTableModel>
+#include <QList>
+
+// A learner's tests for a table view, newest first. A model rather than an
+// item widget: ten thousand rows cost nothing until they are drawn.
+class CHistoryTable : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { When, List, Words, Right, Score, Ending, Round, ColumnCount };
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    // `tests` oldest first, as the store gives them.
+    void SetTests(QList<practice::history::StoredTest> tests);
+    const QList<practice::history::StoredTest>& Tests() const { return m_tests; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    QList<practice::history::StoredTest> m_tests;
+};

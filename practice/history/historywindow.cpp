@@ -1,0 +1,178 @@
+#include "practice/history/historywindow.h"
+
+#include "platform/framework/messagebox.h"
+#include "platform/framework/winapp.h"
+#include "practice/history/historycsv.h"
+#include "practice/history/historyreader.h"
+#include "practice/history/historytable.h"
+#include "practice/history/scorechart.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+using namespace practice::history;
+
+namespace {
+
+QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    buddy->setAccessibleName(QString(text).remove(u'&').remove(u':'));
+    return label;
+}
+
+}  // namespace
+
+CHistoryWindow::CHistoryWindow(CHistoryReader& reader, const QString& learner, const QString& practiceLearner,
+                               QWidget* parent)
+    : QDialog(parent), m_reader(reader), m_practiceLearner(practiceLearner)
+{
+    setWindowTitle(QStringLiteral("History"));
+    setAccessibleName(windowTitle());
+    auto* layout = new QVBoxLayout(this);
+
+    m_learners = new QComboBox(this);
+    auto* chooser = new QFormLayout;
+    chooser->addRow(buddyLabel(QStringLiteral("&Learner:"), m_learners, this), m_learners);
+    layout->addLayout(chooser);
+
+    m_notice = new QLabel(this);
+    m_notice->setWordWrap(true);
+    m_notice->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_notice->setAccessibleName(QStringLiteral("Notice"));
+    m_notice->hide();
+    layout->addWidget(m_notice);
+
+    m_tests = new CHistoryTable(this);
+    m_testsView = new QTableView(this);
+    m_testsView->setModel(m_tests);
+    m_testsView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_testsView->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_testsView->setTabKeyNavigation(false);
+    m_testsView->setWordWrap(false);
+    m_testsView->verticalHeader()->hide();
+    // Fixed row heights and widths from the header alone: sizing to the
+    // contents would measure every row.
+    m_testsView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_testsView->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    m_testsView->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_testsView->horizontalHeader()->setStretchLastSection(true);
+    m_testsView->setColumnWidth(CHistoryTable::When, fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 00:00")) + 16);
+    m_testsView->setColumnWidth(CHistoryTable::List, fontMetrics().horizontalAdvance(QStringLiteral("M")) * 12);
+    layout->addWidget(buddyLabel(QStringLiteral("&Tests:"), m_testsView, this));
+    layout->addWidget(m_testsView, 2);
+
+    m_chart = new CScoreChart(this);
+    layout->addWidget(new QLabel(QStringLiteral("Score over time (finished first tries):"), this));
+    layout->addWidget(m_chart, 1);
+
+    m_missed = new QTreeWidget(this);
+    m_missed->setRootIsDecorated(false);
+    m_missed->setUniformRowHeights(true);
+    m_missed->setHeaderLabels({QStringLiteral("Word"), QStringLiteral("Times missed"), QStringLiteral("Times asked")});
+    m_missed->setMaximumHeight(fontMetrics().height() * 8);
+    layout->addWidget(buddyLabel(QStringLiteral("Most &missed words:"), m_missed, this));
+    layout->addWidget(m_missed, 1);
+
+    auto* buttons = new QDialogButtonBox(this);
+    m_practise = buttons->addButton(QStringLiteral("&Practise These Words"), QDialogButtonBox::ActionRole);
+    m_export = buttons->addButton(QStringLiteral("&Export to CSV..."), QDialogButtonBox::ActionRole);
+    QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
+    for (QPushButton* b : {m_practise, m_export})
+        b->setAutoDefault(false);
+    close->setDefault(true);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_practise, &QPushButton::clicked, this, [this] {
+        m_wordsToPractise.clear();
+        for (int i = 0; i < m_missed->topLevelItemCount(); ++i)
+            m_wordsToPractise << m_missed->topLevelItem(i)->text(0);
+        done(kPractise);
+    });
+    connect(m_export, &QPushButton::clicked, this, &CHistoryWindow::onExport);
+
+    QString error;
+    QStringList learners;
+    if (!m_reader.Open(&error, &m_openNotice) || !m_reader.Learners(&learners, &error)) {
+        showProblem(error);
+    } else {
+        if (!learners.contains(learner))
+            learners.append(learner);
+        learners.sort();
+        m_learners->addItems(learners);
+        m_learners->setCurrentText(learner);
+        connect(m_learners, &QComboBox::currentTextChanged, this, &CHistoryWindow::showLearner);
+        showLearner(learner);
+    }
+    m_testsView->setFocus();
+    resize(640, 600);
+}
+
+void CHistoryWindow::showProblem(const QString& problem)
+{
+    m_notice->setText(problem);
+    m_notice->show();
+    m_learners->setEnabled(false);
+    m_tests->SetTests({});
+    m_chart->SetTests({});
+    m_missed->clear();
+    m_practise->setEnabled(false);
+    m_export->setEnabled(false);
+}
+
+void CHistoryWindow::showLearner(const QString& learner)
+{
+    QString error;
+    QList<StoredTest> tests;
+    QList<MissedWord> missed;
+    if (!m_reader.Tests(learner, &tests, &error) || !m_reader.MostMissed(learner, kMissedShown, &missed, &error)) {
+        showProblem(error);
+        return;
+    }
+    const QString none = tests.isEmpty() ? QStringLiteral("No tests of %1 are kept yet.").arg(learner) : QString();
+    const QString notice = m_openNotice.isEmpty() || none.isEmpty() ? m_openNotice + none : m_openNotice + u' ' + none;
+    m_notice->setText(notice);
+    m_notice->setVisible(!notice.isEmpty());
+    m_chart->SetTests(tests);
+    m_tests->SetTests(std::move(tests));
+    if (m_tests->rowCount() > 0)
+        m_testsView->setCurrentIndex(m_tests->index(0, 0));
+    m_missed->clear();
+    for (const MissedWord& w : missed)
+        new QTreeWidgetItem(m_missed, {w.word, QString::number(w.missed), QString::number(w.asked)});
+    if (!missed.isEmpty())
+        m_missed->setCurrentItem(m_missed->topLevelItem(0));
+    m_export->setEnabled(m_tests->rowCount() > 0);
+    const bool forThisLearner = !m_practiceLearner.isEmpty() && learner == m_practiceLearner;
+    m_practise->setEnabled(forThisLearner && !missed.isEmpty());
+    m_practise->setAccessibleDescription(
+        forThisLearner || m_practiceLearner.isEmpty()
+            ? QString()
+            : QStringLiteral("Only the current learner's words can be practised: %1.").arg(m_practiceLearner));
+}
+
+bool CHistoryWindow::ExportTo(const QString& path)
+{
+    QString error;
+    if (SaveCsv(path, HistoryCsv(m_learners->currentText(), m_tests->Tests()), &error))
+        return true;
+    platform::framework::AfxMessageBox(error, platform::framework::MB_ICONEXCLAMATION);
+    return false;
+}
+
+void CHistoryWindow::onExport()
+{
+    const QString path = platform::framework::AfxGetApp()->DoPromptFileName(
+        QStringLiteral("%1 history.csv").arg(QString(m_learners->currentText()).replace(u'/', u'-')), false, QStringLiteral("Export History"),
+        QStringLiteral("CSV Files (*.csv)"), QStringLiteral(".csv"));
+    if (!path.isEmpty())
+        ExportTo(path);
+}
