@@ -5,6 +5,9 @@
 #include "practice/document/commands.h"
 #include "practice/editor/listinfodlg.h"
 #include "practice/editor/spellinglistdlg.h"
+#include "practice/history/historyreader.h"
+#include "practice/history/historywindow.h"
+#include "practice/history/resultkeeper.h"
 #include "practice/review/learnerdlg.h"
 #include "practice/review/reviewwindow.h"
 #include "practice/ui/aboutdlg.h"
@@ -105,15 +108,37 @@ QWidget* initialised(QWidget* parent)
     return dialog;
 }
 
-// The review over a test of two words, one of them missed.
-QWidget* reviewOfATest(QWidget* mainWindow)
+// A test of two words, one of them missed.
+const practice::review::CTestRecord& aTest()
 {
     static practice::review::CTestRecord test;
     test.Start(QStringLiteral("Ann"), kSample, 2, false);
     test.Answer(QStringLiteral("cat"), QStringLiteral("cat"), true);
     test.Answer(QStringLiteral("house"), QStringLiteral("huose"), false);
     test.Finish();
-    return new CReviewWindow(test, mainWindow);
+    return test;
+}
+
+QWidget* reviewOfATest(QWidget* mainWindow)
+{
+    return new CReviewWindow(aTest(), mainWindow);
+}
+
+// The window's reader goes with the window.
+struct HeldReader : QObject {
+    CHistoryReader reader{CResultKeeper::DefaultPath()};
+};
+
+QWidget* historyOfATest(QWidget* mainWindow)
+{
+    CResultKeeper keeper;
+    QString error;
+    if (!keeper.Keep(aTest(), &error))
+        qFatal("%s", qPrintable(error));
+    auto* held = new HeldReader;
+    auto* window = new CHistoryWindow(held->reader, QStringLiteral("Ann"), QStringLiteral("Ann"), mainWindow);
+    held->setParent(window);
+    return window;
 }
 
 }  // namespace
@@ -139,6 +164,7 @@ QList<FormCase> EveryForm()
         {QStringLiteral("Wordwell learner"),
          [] { return std::make_unique<WordwellForm>([](QWidget* w) { return new CLearnerDlg(w); }); }},
         {QStringLiteral("Wordwell review of the test"), [] { return std::make_unique<WordwellForm>(reviewOfATest); }},
+        {QStringLiteral("Wordwell history"), [] { return std::make_unique<WordwellForm>(historyOfATest); }},
     };
     const char* const pages[] = {"Welcome", "License", "Directory", "Program Group", "End"};
     for (int i = 0; i < 5; ++i)
