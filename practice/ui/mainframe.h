@@ -42,6 +42,8 @@ protected:
     void OnHelpFinder() override;
     void OnHelpModeChanged(bool entered) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A test running when the window closes is kept as stopped.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void PreCreateWindow();
@@ -60,6 +62,8 @@ private:
     void appendReviewCommands();
     // Saves the test just ended, or says why it is kept in memory for now.
     void keepResult();
+    // Says why results are not saved: held for later, or lost as the window closes.
+    void reportUnsaved(const QString& error);
     CWordwellView* testView() const;
 
     QStatusBar* m_wndStatusBar = nullptr;
@@ -73,4 +77,5 @@ private:
     // Made when the first test ends: the history's database is not opened before.
     std::unique_ptr<CResultKeeper> m_results;
     bool m_testViewConnected = false;
+    bool m_closing = false;
 };

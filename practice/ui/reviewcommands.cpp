@@ -14,6 +14,7 @@
 #include "practice/testview/wordwellview.h"
 #include "practice/ui/mainframe.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
@@ -91,20 +92,44 @@ void CMainFrame::ConnectTestView()
     connect(view, &CWordwellView::TestOver, this, &CMainFrame::keepResult);
 }
 
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    CFrameWnd::closeEvent(event);
+    if (!event->isAccepted())
+        return;
+    m_closing = true;
+    CWordwellView* view = testView();
+    QString error;
+    // Stopping keeps the test, and with it what is held.
+    if (view && view->m_bTesting)
+        view->OnStopTest();
+    else if (m_results && !m_results->Retry(&error))
+        reportUnsaved(error);
+}
+
 void CMainFrame::keepResult()
 {
     if (!m_results)
         m_results = std::make_unique<CResultKeeper>();
     QString error;
     if (!m_results->Keep(testView()->LastTest(), &error))
-        AfxMessageBox(error + QStringLiteral("\r\n\r\n")
-                          + (m_results->Held() == 1
-                                 ? QStringLiteral("This result is not saved yet: Wordwell keeps it while it runs and "
-                                                  "saves it with the next result.")
-                                 : QStringLiteral("%1 results are not saved yet: Wordwell keeps them while it runs and "
-                                                  "saves them with the next result.")
-                                       .arg(m_results->Held())),
-                      MB_ICONEXCLAMATION);
+        reportUnsaved(error);
+}
+
+void CMainFrame::reportUnsaved(const QString& error)
+{
+    const qsizetype held = m_results->Held();
+    QString what;
+    if (m_closing)
+        what = held == 1 ? QStringLiteral("This result is lost as Wordwell closes.")
+                         : QStringLiteral("%1 results are lost as Wordwell closes.").arg(held);
+    else
+        what = held == 1 ? QStringLiteral("This result is not saved yet: Wordwell keeps it while it runs and "
+                                          "saves it with the next result.")
+                         : QStringLiteral("%1 results are not saved yet: Wordwell keeps them while it runs and "
+                                          "saves them with the next result.")
+                               .arg(held);
+    AfxMessageBox(error + QStringLiteral("\r\n\r\n") + what, MB_ICONEXCLAMATION);
 }
 
 void CMainFrame::OnReviewTest()

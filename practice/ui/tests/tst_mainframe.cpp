@@ -11,6 +11,7 @@
 #include "practice/ui/aboutdlg.h"
 #include "practice/ui/mainframe.h"
 #include "practice/ui/practiceapp.h"
+#include "practice/history/historyreader.h"
 #include "practice/history/historywindow.h"
 #include "practice/history/resultkeeper.h"
 #include "practice/review/reviewwindow.h"
@@ -333,6 +334,57 @@ private slots:
         QCOMPARE(view()->m_nWords, 1);
         QCOMPARE(view()->m_strMessage, kFirstWordMessage);
         QCOMPARE(frame()->LearnerPane()->text(), QString("Learner (practice)"));
+    }
+
+    // Closing the window during a test keeps the test, as stopped; a result
+    // held since the database could not take it is saved then too, or said
+    // to be lost.
+    void closingTheWindowKeepsWhatItCan_data()
+    {
+        QTest::addColumn<bool>("held");
+        QTest::addColumn<bool>("blocked");
+        QTest::newRow("a test running") << false << false;
+        QTest::newRow("a result held") << true << false;
+        QTest::newRow("a result held and the database still blocked") << true << true;
+    }
+
+    void closingTheWindowKeepsWhatItCan()
+    {
+        QFETCH(bool, held);
+        QFETCH(bool, blocked);
+        QVERIFY(start({kSample}));
+        const QString folder = QFileInfo(CResultKeeper::DefaultPath()).absolutePath();
+        QVERIFY(QDir().mkpath(QFileInfo(folder).absolutePath()));
+        QFile blocker(folder);
+        if (held)
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+        MessageBoxRecorder boxes;
+        frame()->RouteCommand(32776);
+        view()->m_editAnswer->setText(view()->m_strTestWord);
+        view()->OnCheck();
+        if (held) {
+            frame()->RouteCommand(32779);
+            QCOMPARE(boxes.texts().size(), 1);
+            if (!blocked)
+                QVERIFY(QFile::remove(folder));
+        }
+        QVERIFY(frame()->close());
+        if (blocked) {
+            QCOMPARE(boxes.texts().size(), 2);
+            QVERIFY2(boxes.texts()[1].contains(folder) && boxes.texts()[1].endsWith("This result is lost as Wordwell closes."),
+                     qPrintable(boxes.texts()[1]));
+            return;
+        }
+        QCOMPARE(boxes.texts().size(), held ? 1 : 0);
+        CHistoryReader reader(CResultKeeper::DefaultPath());
+        QString error, notice;
+        QVERIFY2(reader.Open(&error, &notice), qPrintable(error));
+        QList<practice::history::StoredTest> tests;
+        QVERIFY(reader.Tests("Learner", &tests, &error));
+        QCOMPARE(tests.size(), 1);
+        QVERIFY(tests[0].stopped);
+        QCOMPARE(tests[0].words, 10);
+        QCOMPARE(tests[0].right, 1);
     }
 
     void ctrlNEndsARunningTest()
