@@ -186,7 +186,9 @@ private:
         return true;
     }
 
-    void prepareSchema(QSqlDatabase& db)
+    // `again` after another Wordwell may have made or migrated the schema
+    // between our look and our change.
+    void prepareSchema(QSqlDatabase& db, bool again = false)
     {
         QSqlQuery query(db);
         // A damaged file fails here: the driver opens any file lazily.
@@ -229,6 +231,10 @@ private:
             if (m_problem.isEmpty())
                 m_problem = failure(QStringLiteral("could not be prepared"), db.lastError());
             db.rollback();
+            if (!again) {
+                m_problem.clear();
+                prepareSchema(db, true);
+            }
             return;
         }
         m_readable = true;

@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -195,19 +197,67 @@ private slots:
         QCOMPARE(peek.rows("SELECT COUNT(*) FROM answers"), QStringList{"6"});
     }
 
-    // Two Wordwell windows finishing tests one after the other on one file.
-    void twoKeepersOnOneDatabaseBothKeepTheirResults()
+    // Two Wordwell processes finishing tests at the same moments on a
+    // history neither has made yet: both keep every result.
+    void twoProcessesOnOneDatabaseBothKeepTheirResults()
     {
-        CResultKeeper first;
-        CResultKeeper second;
-        QString error;
-        for (int i = 0; i < 5; ++i) {
-            QVERIFY2(first.Keep(makeTest("One", false, false), &error), qPrintable(error));
-            QVERIFY2(second.Keep(makeTest("Two", false, false), &error), qPrintable(error));
+        const QString path = m_home->path() + "/History.sqlite";
+        QProcess one, two;
+        one.start(WW_HISTORY_SAVER, {path, "One", "25"});
+        two.start(WW_HISTORY_SAVER, {path, "Two", "25"});
+        for (QProcess* p : {&one, &two}) {
+            QVERIFY(p->waitForFinished(60000));
+            QVERIFY2(p->exitStatus() == QProcess::NormalExit && p->exitCode() == 0, p->readAllStandardError().constData());
         }
-        Peek peek(m_path);
+        Peek peek(path);
         QCOMPARE(peek.rows("SELECT learner, COUNT(*) FROM tests GROUP BY learner ORDER BY learner"),
-                 (QStringList{"One|5", "Two|5"}));
+                 (QStringList{"One|25", "Two|25"}));
+        QCOMPARE(peek.rows("SELECT COUNT(*) FROM answers"), QStringList{"1000"});
+    }
+
+    // A writer killed at random moments: the database opens intact and holds
+    // every result the writer said was committed, each whole.
+    void aKilledWriterLeavesEveryCommittedResultWhole()
+    {
+        const QString path = m_home->path() + "/History.sqlite";
+        const quint32 seed = QRandomGenerator::global()->generate();
+        qInfo("seed %u", seed);
+        QRandomGenerator random(seed);
+        int reported = 0;
+        for (int round = 1; round <= 6; ++round) {
+            const QString learner = QStringLiteral("Run %1").arg(round);
+            QProcess writer;
+            writer.start(WW_HISTORY_SAVER, {path, learner, "0"});
+            QVERIFY(writer.waitForReadyRead(30000));
+            QTest::qWait(static_cast<int>(random.bounded(0, 150)));
+            writer.kill();
+            QVERIFY(writer.waitForFinished(10000));
+            QCOMPARE(writer.exitStatus(), QProcess::CrashExit);
+            // Only whole lines: the kill may cut one short.
+            const QList<QByteArray> lines = writer.readAllStandardOutput().split('\n');
+            const int committed = static_cast<int>(lines.size()) - 1;
+            QCOMPARE(lines[committed - 1], QByteArray("committed ") + QByteArray::number(committed));
+            reported += committed;
+
+            Peek peek(path);
+            QCOMPARE(peek.rows("PRAGMA integrity_check"), QStringList{"ok"});
+            const QStringList kept = peek.rows(
+                QStringLiteral("SELECT COUNT(*), MIN(list_path), MAX(id) - MIN(id) + 1 FROM tests WHERE learner = '%1'")
+                    .arg(learner));
+            const QStringList cells = kept.first().split(u'|');
+            // One more than said is a result committed just before the kill.
+            const int stored = cells[0].toInt();
+            QVERIFY2(stored == committed || stored == committed + 1, qPrintable(kept.first()));
+            if (stored > 0) {
+                QCOMPARE(cells[1], QString("/lists/1.spl"));
+                QCOMPARE(cells[2].toInt(), stored);
+            }
+            QCOMPARE(peek.rows("SELECT COUNT(*) FROM tests t WHERE words <> 20"
+                               " OR (SELECT COUNT(*) FROM answers a WHERE a.test_id = t.id) <> 20"),
+                     QStringList{"0"});
+        }
+        qInfo("%d results said to be committed before the kills", reported);
+        QVERIFY2(reported > 0, "no writer got as far as one result before it was killed");
     }
 
 private:
