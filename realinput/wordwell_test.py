@@ -167,6 +167,34 @@ class WordwellTest(RealDesktopTestCase):
         wait_for(lambda: lines(self.text("Message"))[0] == "End of Test.  Check out your final score.",
                  "the end of the practice round")
 
+    def test_history_by_keys(self):
+        """After the test, Tools, History shows it in the table and the missed word
+        among the most missed, as a screen reader reads them; the chart says the
+        score in words; Alt+P practises the missed word on the same form."""
+        desktop = self.desktop
+        self.take_test_by_keys()
+        total = len(self.words)
+        missed = self.words[WRONG_WORD - 1]
+        desktop.key("alt+t")
+        desktop.key("h")  # Tools, History
+        history = desktop.wait_window("History")
+        desktop.focus_window(history)
+        table = self.app.find("table", "Tests")
+        self.wait_focus(table)
+        cells = [c.name for c in desktop.find_all_in(table, "table cell")]
+        self.assertEqual(cells[1:], ["Sample.spl", str(total), str(total - 1),
+                                     "%3.2f %%" % (100.0 * (total - 1) / total), "finished", "first try"])
+        chart = self.app.find("filler", "Score over time")
+        self.assertRegex(chart.description,
+                         r"^One finished first try, on \d+ \w+ \d{4}: %d %%\.$" % round(100.0 * (total - 1) / total))
+        desktop.key("alt+m")
+        words = self.app.find("tree", "Most missed words")
+        self.wait_focus(words)
+        self.assertIn(missed, [c.name for c in desktop.find_all_in(words, "table cell")])
+        desktop.key("alt+p")
+        self.wait_text("# Words", "1")
+        self.expect_word_in_play(1)
+
 
 if __name__ == "__main__":
     unittest.main(argv=sys.argv, verbosity=2)

@@ -17,6 +17,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace practice::history;
 
 namespace {
@@ -65,8 +67,14 @@ CHistoryWindow::CHistoryWindow(CHistoryReader& reader, const QString& learner, c
     m_testsView->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     m_testsView->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_testsView->horizontalHeader()->setStretchLastSection(true);
-    m_testsView->setColumnWidth(CHistoryTable::When, fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 00:00")) + 16);
-    m_testsView->setColumnWidth(CHistoryTable::List, fontMetrics().horizontalAdvance(QStringLiteral("M")) * 12);
+    // Each column as wide as its header or its widest usual value.
+    const char* const widest[CHistoryTable::ColumnCount] = {"0000-00-00 00:00", "MMMMMMMMM", "", "", "100.00 %",
+                                                            "finished", "practice round"};
+    for (int c = 0; c < CHistoryTable::ColumnCount; ++c)
+        m_testsView->setColumnWidth(
+            c, std::max(fontMetrics().horizontalAdvance(m_tests->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()),
+                        fontMetrics().horizontalAdvance(QLatin1String(widest[c])))
+                   + 16);
     layout->addWidget(buddyLabel(QStringLiteral("&Tests:"), m_testsView, this));
     layout->addWidget(m_testsView, 2);
 
@@ -113,7 +121,7 @@ CHistoryWindow::CHistoryWindow(CHistoryReader& reader, const QString& learner, c
         showLearner(learner);
     }
     m_testsView->setFocus();
-    resize(640, 600);
+    resize(720, 620);
 }
 
 void CHistoryWindow::showProblem(const QString& problem)
