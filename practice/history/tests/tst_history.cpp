@@ -369,6 +369,31 @@ private slots:
         QCOMPARE(QFileInfo(m_path).isDir() ? QByteArray() : ReadFileForTest(m_path), folder ? QByteArray() : bytes);
     }
 
+    // Another Wordwell in the middle of saving holds the write lock: the
+    // window reads what is committed and does not wait for it.
+    void aHistoryBeingWrittenIsReadAsCommitted()
+    {
+        keepGroupedHistory(m_path);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "writer");
+            db.setDatabaseName(m_path);
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec("BEGIN EXCLUSIVE"));
+            QVERIFY(q.exec("INSERT INTO tests (learner, list_name, list_path, taken_at, words, right_answers, score,"
+                           " stopped, practice) VALUES ('Ann', 'half.spl', '/half.spl', '2026-04-01T09:00:00', 1, 1,"
+                           " 100, 0, 0)"));
+            CHistoryReader reader(m_path);
+            CHistoryWindow window(reader, "Ann", "Ann");
+            QVERIFY2(!window.Notice()->isVisible() && window.Notice()->text().isEmpty(),
+                     qPrintable(window.Notice()->text()));
+            QCOMPARE(window.TestsView()->model()->rowCount(), 5);
+            QVERIFY(q.exec("ROLLBACK"));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("writer");
+    }
+
     void aNewerHistoryIsShownWithANotice()
     {
         keepGroupedHistory(m_path);
