@@ -60,7 +60,7 @@ public:
     virtual std::unique_ptr<ResultStore> Open(const QString& path, int busyMs) const = 0;
 };
 
-inline constexpr int kSchemaVersion = 2;
+inline constexpr int kSchemaVersion = 3;
 
 // The module's file name and its one exported function, `extern "C"`; the
 // number changes whenever the classes above do.

@@ -13,8 +13,9 @@ namespace practice::history {
 
 namespace {
 
-// Version 1 had no practice rounds; version 2 marks them.
-const char* const kCreateV2[] = {
+// Version 1 had no practice rounds; version 2 marks them; version 3 finds a
+// learner's tests by index, in order, for the History window.
+const char* const kCreate[] = {
     "CREATE TABLE schema_info (version INTEGER NOT NULL)",
     "CREATE TABLE tests (id INTEGER PRIMARY KEY, learner TEXT NOT NULL, list_name TEXT NOT NULL,"
     " list_path TEXT NOT NULL, taken_at TEXT NOT NULL, words INTEGER NOT NULL, right_answers INTEGER NOT NULL,"
@@ -22,12 +23,16 @@ const char* const kCreateV2[] = {
     "CREATE TABLE answers (test_id INTEGER NOT NULL REFERENCES tests(id), position INTEGER NOT NULL,"
     " word TEXT NOT NULL, answer TEXT NOT NULL, right_answer INTEGER NOT NULL)",
     "CREATE INDEX answers_by_test ON answers (test_id)",
-    "INSERT INTO schema_info (version) VALUES (2)",
+    "CREATE INDEX tests_by_learner ON tests (learner, taken_at)",
+    "INSERT INTO schema_info (version) VALUES (3)",
 };
 const char* const kMigrate1To2[] = {
     "CREATE INDEX answers_by_test ON answers (test_id)",
     "ALTER TABLE tests ADD COLUMN practice INTEGER NOT NULL DEFAULT 0",
-    "UPDATE schema_info SET version = 2",
+};
+const char* const kMigrate2To3[] = {
+    "CREATE INDEX tests_by_learner ON tests (learner, taken_at)",
+    "UPDATE schema_info SET version = 3",
 };
 
 class SqlResultStore final : public ResultStore {
@@ -225,8 +230,13 @@ private:
             m_problem = failure(QStringLiteral("could not be prepared"), db.lastError());
             return;
         }
-        const bool ok = version == 0 ? run(db, kCreateV2, std::size(kCreateV2))
-                                     : run(db, kMigrate1To2, std::size(kMigrate1To2));
+        bool ok = true;
+        if (version == 0)
+            ok = run(db, kCreate, std::size(kCreate));
+        if (ok && version == 1)
+            ok = run(db, kMigrate1To2, std::size(kMigrate1To2));
+        if (ok && version >= 1)
+            ok = run(db, kMigrate2To3, std::size(kMigrate2To3));
         if (!ok || !db.commit()) {
             if (m_problem.isEmpty())
                 m_problem = failure(QStringLiteral("could not be prepared"), db.lastError());

@@ -91,7 +91,7 @@ private slots:
         QVERIFY2(keeper.Keep(makeTest("Ben", true, true), &error), qPrintable(error));
         QCOMPARE(keeper.Held(), 0);
         Peek peek(m_path);
-        QCOMPARE(peek.rows("SELECT version FROM schema_info"), QStringList{"2"});
+        QCOMPARE(peek.rows("SELECT version FROM schema_info"), QStringList{"3"});
         QCOMPARE(peek.rows("SELECT id, learner, list_name, list_path, taken_at, words, right_answers, score, stopped,"
                            " practice FROM tests ORDER BY id"),
                  (QStringList{"1|Ann|Animals.spl|/lists/Animals.spl|2026-03-01T09:30:05|3|1|33.333333333333336|0|0",
@@ -100,25 +100,40 @@ private slots:
                  (QStringList{"1|1|cat|cat|1", "1|2|owl|oul|0", "2|1|cat|cat|1", "2|2|owl|oul|0"}));
     }
 
+    void anOlderSchemaIsMigratedWithItsResults_data()
+    {
+        QTest::addColumn<int>("version");
+        QTest::newRow("1: no practice rounds") << 1;
+        QTest::newRow("2: no index of learners") << 2;
+    }
+
     void anOlderSchemaIsMigratedWithItsResults()
     {
+        QFETCH(int, version);
         QVERIFY(QDir().mkpath(QFileInfo(m_path).absolutePath()));
         {
             Peek old(m_path);
             QVERIFY(old.exec("CREATE TABLE schema_info (version INTEGER NOT NULL)"));
-            QVERIFY(old.exec("INSERT INTO schema_info (version) VALUES (1)"));
-            QVERIFY(old.exec("CREATE TABLE tests (id INTEGER PRIMARY KEY, learner TEXT NOT NULL, list_name TEXT NOT NULL,"
-                             " list_path TEXT NOT NULL, taken_at TEXT NOT NULL, words INTEGER NOT NULL,"
-                             " right_answers INTEGER NOT NULL, score REAL NOT NULL, stopped INTEGER NOT NULL)"));
+            QVERIFY(old.exec(QStringLiteral("INSERT INTO schema_info (version) VALUES (%1)").arg(version)));
+            QVERIFY(old.exec(QStringLiteral(
+                "CREATE TABLE tests (id INTEGER PRIMARY KEY, learner TEXT NOT NULL, list_name TEXT NOT NULL,"
+                " list_path TEXT NOT NULL, taken_at TEXT NOT NULL, words INTEGER NOT NULL,"
+                " right_answers INTEGER NOT NULL, score REAL NOT NULL, stopped INTEGER NOT NULL%1)")
+                                 .arg(version == 2 ? ", practice INTEGER NOT NULL DEFAULT 0" : "")));
             QVERIFY(old.exec("CREATE TABLE answers (test_id INTEGER NOT NULL, position INTEGER NOT NULL,"
                              " word TEXT NOT NULL, answer TEXT NOT NULL, right_answer INTEGER NOT NULL)"));
-            QVERIFY(old.exec("INSERT INTO tests VALUES (1, 'Old', 'a.spl', '/a.spl', '2025-01-01T08:00:00', 1, 1, 100, 0)"));
+            if (version == 2)
+                QVERIFY(old.exec("CREATE INDEX answers_by_test ON answers (test_id)"));
+            QVERIFY(old.exec("INSERT INTO tests (id, learner, list_name, list_path, taken_at, words, right_answers,"
+                             " score, stopped) VALUES (1, 'Old', 'a.spl', '/a.spl', '2025-01-01T08:00:00', 1, 1, 100, 0)"));
         }
         CResultKeeper keeper;
         QString error;
         QVERIFY2(keeper.Keep(makeTest("Ann", true, false), &error), qPrintable(error));
         Peek peek(m_path);
-        QCOMPARE(peek.rows("SELECT version FROM schema_info"), QStringList{"2"});
+        QCOMPARE(peek.rows("SELECT version FROM schema_info"), QStringList{"3"});
+        QCOMPARE(peek.rows("SELECT name FROM sqlite_master WHERE type = 'index' ORDER BY name"),
+                 (QStringList{"answers_by_test", "tests_by_learner"}));
         QCOMPARE(peek.rows("SELECT learner, practice FROM tests ORDER BY id"), (QStringList{"Old|0", "Ann|1"}));
     }
 
@@ -151,7 +166,7 @@ private slots:
             Peek other(m_path);
             if (kind == "newer") {
                 QVERIFY(other.exec("CREATE TABLE schema_info (version INTEGER NOT NULL)"));
-                QVERIFY(other.exec("INSERT INTO schema_info (version) VALUES (3)"));
+                QVERIFY(other.exec("INSERT INTO schema_info (version) VALUES (4)"));
             } else {
                 QVERIFY(other.exec("CREATE TABLE notes (text TEXT)"));
             }
