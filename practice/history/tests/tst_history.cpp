@@ -10,6 +10,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -279,6 +280,14 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(table)->text(QAccessible::Name), QString("Tests"));
         QTest::keyClick(table, Qt::Key_Down);
         QCOMPARE(table->currentIndex().row(), 1);
+        // Tab walks the window in reading order, through the chart and back.
+        const QList<QWidget*> order{window.Chart(), window.MissedWords(), window.PractiseButton(),
+                                    window.ExportButton(), window.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close),
+                                    window.LearnerChooser(), table};
+        for (QWidget* next : order) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
 
         QTest::keyClick(&window, Qt::Key_L, Qt::AltModifier);
         QCOMPARE(QApplication::focusWidget(), window.LearnerChooser());
