@@ -3,6 +3,7 @@
 #include "platform/framework/dialogunits.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QLineEdit>
@@ -46,13 +47,7 @@ class TestPointerTargets : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyControlTakesThePointerAtItsCentre_data()
-    {
-        QTest::addColumn<int>("form");
-        const QList<FormCase> forms = EveryForm();
-        for (int i = 0; i < forms.size(); ++i)
-            QTest::newRow(qPrintable(forms[i].name)) << i;
-    }
+    void everyControlTakesThePointerAtItsCentre_data() { everyForm(); }
 
     // Whatever lies at the centre of an enabled control must be the control
     // itself or a part of it: a frame or a window drawn over it would take its
@@ -82,6 +77,40 @@ private slots:
         }
         QVERIFY(checked > 0);
         QVERIFY2(covered.isEmpty(), qPrintable(covered.join(QStringLiteral("; "))));
+    }
+
+    void everyControlHasAName_data() { everyForm(); }
+
+    // A screen reader says what the accessibility interface names a control:
+    // a control reached by Tab with no name there is read as a bare role.
+    void everyControlHasAName()
+    {
+        QFETCH(int, form);
+        const std::unique_ptr<ShownForm> shown = EveryForm()[form].show();
+        QWidget* window = shown->Window();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QStringList unnamed;
+        int checked = 0;
+        const auto widgets = window->findChildren<QWidget*>();
+        for (QWidget* control : widgets) {
+            if (!control->isVisible() || !takesInput(control) || !(control->focusPolicy() & Qt::TabFocus))
+                continue;
+            ++checked;
+            const QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
+            if (!face || face->text(QAccessible::Name).trimmed().isEmpty())
+                unnamed << describe(control);
+        }
+        QVERIFY(checked > 0);
+        QVERIFY2(unnamed.isEmpty(), qPrintable(QStringLiteral("no name: ") + unnamed.join(QStringLiteral("; "))));
+    }
+
+private:
+    static void everyForm()
+    {
+        QTest::addColumn<int>("form");
+        const QList<FormCase> forms = EveryForm();
+        for (int i = 0; i < forms.size(); ++i)
+            QTest::newRow(qPrintable(forms[i].name)) << i;
     }
 };
 
