@@ -4,11 +4,15 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QMenuBar>
+#include <QSet>
 #include <QTest>
+#include <QToolBar>
 #include <QWidget>
 
 namespace {
@@ -104,7 +108,49 @@ private slots:
         QVERIFY2(unnamed.isEmpty(), qPrintable(QStringLiteral("no name: ") + unnamed.join(QStringLiteral("; "))));
     }
 
+    void everyControlIsReachedByTab_data() { everyForm(); }
+
+    // Tab from the first control must come to every tab stop, and never stop in
+    // one: a multi-line edit that swallowed Tab would trap a keyboard user there.
+    // The toolbar and menu bar are reached by their own keys.
+    void everyControlIsReachedByTab()
+    {
+        QFETCH(int, form);
+        const std::unique_ptr<ShownForm> shown = EveryForm()[form].show();
+        QWidget* window = shown->Window();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QSet<QWidget*> reached;
+        for (int press = 0; press < 64; ++press) {
+            QWidget* focus = QApplication::focusWidget();
+            QVERIFY2(focus && window->isAncestorOf(focus), "the focus left the window");
+            reached.insert(focus);
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        QStringList missed;
+        const auto widgets = window->findChildren<QWidget*>();
+        for (QWidget* control : widgets) {
+            if (!control->isVisible() || !control->isEnabled() || !takesInput(control)
+                || !(control->focusPolicy() & Qt::TabFocus) || byOwnKeys(control))
+                continue;
+            const bool hit = std::any_of(reached.begin(), reached.end(), [control](QWidget* focused) {
+                return focused == control || control->isAncestorOf(focused) || focused->focusProxy() == control;
+            });
+            if (!hit)
+                missed << describe(control);
+        }
+        QVERIFY2(missed.isEmpty(), qPrintable(QStringLiteral("not reached: ") + missed.join(QStringLiteral("; "))));
+    }
+
 private:
+    static bool byOwnKeys(const QWidget* control)
+    {
+        for (const QWidget* w = control; w; w = w->parentWidget()) {
+            if (qobject_cast<const QToolBar*>(w) || qobject_cast<const QMenuBar*>(w))
+                return true;
+        }
+        return false;
+    }
+
     static void everyForm()
     {
         QTest::addColumn<int>("form");
