@@ -4,6 +4,7 @@
 #include "common/installfolder.h"
 #include "common/listtype.h"
 #include "common/record.h"
+#include "common/themeicon.h"
 #include "platform/files/files.h"
 #include "platform/shell/specialfolders.h"
 
@@ -82,6 +83,8 @@ bool UninstallProduct(int removeAll)
     QueryRegString(key, record::kGroupPathValue, &groupPath);
     QString listType;
     QueryRegString(key, record::kListTypeValue, &listType);
+    QString themeIcon;
+    QueryRegString(key, record::kThemeIconValue, &themeIcon);
     reg::CloseKey(&key);
 
     // A damaged or tampered record names folders we must not work in: their
@@ -106,12 +109,14 @@ bool UninstallProduct(int removeAll)
         }
     }
 
-    // An installation made before lists had a file type recorded none.
+    // An installation made before lists had file types and an icon recorded none.
     const bool listTypeGone = listType.isEmpty() || common::RemoveListType(platform::shell::MimeFolder(), listType);
-    success = listTypeGone && success;
+    const bool themeIconGone = themeIcon.isEmpty() || common::RemoveThemeIcon(platform::shell::IconsFolder(), themeIcon);
+    success = listTypeGone && themeIconGone && success;
 
-    if (recordWhole && listTypeGone) {
-        deleteKeyValues(record::kProductKey, {record::kInstallFolderValue, record::kGroupPathValue, record::kListTypeValue});
+    if (recordWhole && listTypeGone && themeIconGone) {
+        deleteKeyValues(record::kProductKey, {record::kInstallFolderValue, record::kGroupPathValue,
+                                              record::kListTypeValue, record::kThemeIconValue});
         deleteKeyValues(record::kAppPathsKey, {QString(), record::kAppPathsFolderValue});
         deleteKeyValues(record::kUninstallKey, {record::kDisplayNameValue, record::kUninstallStringValue});
     }
