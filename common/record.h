@@ -49,6 +49,10 @@ inline const QString kThemeIconName = QStringLiteral("wordwell");
 inline const QString kThemeIcon = QStringLiteral("/hicolor/128x128/apps/wordwell.png");  // appended to the icons folder
 inline const QString kThemeIconValue = QStringLiteral("ThemeIcon");
 
+// The programs folder's desktop database, through which the desktop learns
+// that the menu entry opens both types; recorded only when Setup made it.
+inline const QString kDesktopDatabaseValue = QStringLiteral("DesktopDatabase");
+
 // Menu entries (desktop entries standing in for shell links).
 struct Shortcut {
     QString file;         // appended to the program group path or the desktop folder

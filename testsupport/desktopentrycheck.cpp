@@ -68,6 +68,23 @@ QString ContentTypeOf(const QString& file)
     return gioAttribute(file, QStringLiteral("standard::content-type"));
 }
 
+QStringList ApplicationsFor(const QString& mimeType)
+{
+    QProcess mime;
+    mime.start(QStringLiteral("gio"), {QStringLiteral("mime"), mimeType});
+    if (!mime.waitForFinished(30000) || mime.exitCode() != 0)
+        return {};
+    QStringList registered;
+    bool inList = false;
+    for (const QString& line : QString::fromUtf8(mime.readAllStandardOutput()).split(u'\n')) {
+        if (!line.startsWith(u'\t'))
+            inList = line.startsWith(QStringLiteral("Registered applications"));
+        else if (inList)
+            registered << line.trimmed();
+    }
+    return registered;
+}
+
 QStringList IconNamesOf(const QString& file)
 {
     return gioAttribute(file, QStringLiteral("standard::icon")).split(QStringLiteral(", "), Qt::SkipEmptyParts);

@@ -18,6 +18,9 @@ QString LaunchDesktopEntry(const QString& entryFile, const QString& markerFile, 
 // The file's type as GLib tells it from the MIME databases of this session's
 // XDG folders (gio info), e.g. "application/x-wordwell-spelling-list".
 QString ContentTypeOf(const QString& file);
+// The desktop entries GLib registers for the type (gio mime), by their ids
+// ("Tolvane-Wordwell-Wordwell.desktop" for the group's entry).
+QStringList ApplicationsFor(const QString& mimeType);
 // The icon names GLib gives the file, best first (from the type's own icon).
 QStringList IconNamesOf(const QString& file);
 

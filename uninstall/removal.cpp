@@ -1,5 +1,6 @@
 #include "uninstall/removal.h"
 
+#include "common/desktopdatabase.h"
 #include "common/folderpath.h"
 #include "common/installfolder.h"
 #include "common/listtype.h"
@@ -85,6 +86,8 @@ bool UninstallProduct(int removeAll)
     QueryRegString(key, record::kListTypeValue, &listType);
     QString themeIcon;
     QueryRegString(key, record::kThemeIconValue, &themeIcon);
+    QString desktopDatabase;
+    QueryRegString(key, record::kDesktopDatabaseValue, &desktopDatabase);
     reg::CloseKey(&key);
 
     // A damaged or tampered record names folders we must not work in: their
@@ -112,11 +115,15 @@ bool UninstallProduct(int removeAll)
     // An installation made before lists had file types and an icon recorded none.
     const bool listTypeGone = listType.isEmpty() || common::RemoveListType(platform::shell::MimeFolder(), listType);
     const bool themeIconGone = themeIcon.isEmpty() || common::RemoveThemeIcon(platform::shell::IconsFolder(), themeIcon);
-    success = listTypeGone && themeIconGone && success;
+    // The entries are gone: the desktop database forgets them.
+    const bool databaseDone = !groupPathSafe
+                              || common::ForgetDesktopEntries(platform::shell::ProgramsFolder(), desktopDatabase);
+    success = listTypeGone && themeIconGone && databaseDone && success;
 
-    if (recordWhole && listTypeGone && themeIconGone) {
+    if (recordWhole && listTypeGone && themeIconGone && databaseDone) {
         deleteKeyValues(record::kProductKey, {record::kInstallFolderValue, record::kGroupPathValue,
-                                              record::kListTypeValue, record::kThemeIconValue});
+                                              record::kListTypeValue, record::kThemeIconValue,
+                                              record::kDesktopDatabaseValue});
         deleteKeyValues(record::kAppPathsKey, {QString(), record::kAppPathsFolderValue});
         deleteKeyValues(record::kUninstallKey, {record::kDisplayNameValue, record::kUninstallStringValue});
     }

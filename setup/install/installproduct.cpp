@@ -1,5 +1,6 @@
 #include "setup/install/installproduct.h"
 
+#include "common/desktopdatabase.h"
 #include "common/folderpath.h"
 #include "common/installfolder.h"
 #include "common/listtype.h"
@@ -67,6 +68,19 @@ QString addThemeIcon()
     return common::AddThemeIcon(platform::shell::IconsFolder(), source.readAll());
 }
 
+// The desktop learns which entry opens the list types from its database of
+// entries; a database Setup made is recorded, so that Ridwell can take it away.
+bool refreshDesktopDatabase()
+{
+    const QString programsFolder = platform::shell::ProgramsFolder();
+    const QString database = common::DesktopDatabasePath(programsFolder);
+    const auto exists = [&] { return files::GetFileAttributes(database) != files::INVALID_FILE_ATTRIBUTES; };
+    const bool wasThere = exists();
+    if (!common::RefreshDesktopDatabase(programsFolder) || wasThere || !exists())
+        return true;
+    return writeValues(reg::HKEY_LOCAL_MACHINE, record::kProductKey, {{record::kDesktopDatabaseValue, database}});
+}
+
 }  // namespace
 
 bool InstallProduct(QString installFolder, QString groupPath, bool desktopShortcut)
@@ -115,6 +129,7 @@ bool InstallProduct(QString installFolder, QString groupPath, bool desktopShortc
     ok = !listType.isEmpty() && ok;
     if (!listType.isEmpty())
         ok = writeValues(reg::HKEY_LOCAL_MACHINE, record::kProductKey, {{record::kListTypeValue, listType}}) && ok;
+    ok = refreshDesktopDatabase() && ok;
     const QString themeIcon = addThemeIcon();
     ok = !themeIcon.isEmpty() && ok;
     if (!themeIcon.isEmpty())

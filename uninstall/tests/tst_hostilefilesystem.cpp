@@ -108,6 +108,7 @@ private slots:
         QTest::newRow("desktop entry") << "desktop" << "program" << true;
         QTest::newRow("list type") << "mime" << "victim" << true;
         QTest::newRow("theme icon") << "icon" << "victim" << true;
+        QTest::newRow("desktop database") << "database" << "victim" << true;
         QTest::newRow("machine hive") << "hive HKEY_LOCAL_MACHINE.ini" << "hive.ini" << false;
         QTest::newRow("user hive") << "hive HKEY_CURRENT_USER.ini" << "hive.ini" << false;
     }
@@ -125,6 +126,8 @@ private slots:
             name = listTypePackage();
         else if (name == "icon")
             name = themeIcon();
+        else if (name == "database")
+            name = ProgramsFolder() + "/mimeinfo.cache";
         else if (name.startsWith("hive "))
             name = m_home->configHome() + "/Tolvane/Registry/" + name.mid(5);
         else
@@ -138,9 +141,13 @@ private slots:
         if (!installed)
             return;
         QVERIFY(QFileInfo(name).isFile());
-        // And the installation comes off again whole.
+        // And the installation comes off again whole; a database that was
+        // there before Setup is the user's, and only forgets the entries.
         QVERIFY(UninstallProduct(1));
-        QVERIFY(!QFileInfo::exists(name));
+        if (name.endsWith("/mimeinfo.cache"))
+            QVERIFY(QFileInfo(name).isFile() && !ReadFileForTest(name).contains("Wordwell"));
+        else
+            QVERIFY(!QFileInfo::exists(name));
     }
 
     void ridwellNeverFollowsARecordedLevelThatBecameALink_data()

@@ -118,9 +118,10 @@ private slots:
     void theDesktopLearnsAndForgetsTheListTypes_data()
     {
         QTest::addColumn<QString>("theme");
-        QTest::newRow("a theme without a cache") << "no cache";
-        QTest::newRow("a theme with a cache") << "cache";
-        // Neither database nor cache can be rebuilt: the files still come and go.
+        QTest::newRow("no icon cache, no desktop database") << "no cache";
+        // Both belong to the user (and another program's entry): refreshed, kept.
+        QTest::newRow("an icon cache and a desktop database") << "cache";
+        // No database or cache can be rebuilt: the files still come and go.
         QTest::newRow("no tools on the path") << "no tools";
     }
 
@@ -134,13 +135,19 @@ private slots:
         // The user's own icon, which every refresh of the cache must keep.
         QVERIFY(QDir().mkpath(hicolor + "/48x48/apps"));
         QVERIFY(QFile::copy(WW_SOURCE_DIR "/icons/Wordwell.png", hicolor + "/48x48/apps/mine.png"));
-        if (theme == "cache")
+        const QString database = ProgramsFolder() + "/mimeinfo.cache";
+        if (theme == "cache") {
             QCOMPARE(QProcess::execute("gtk-update-icon-cache", {"-q", "-f", "-t", hicolor}), 0);
+            WriteFileForTest(ProgramsFolder() + "/mine.desktop",
+                             "[Desktop Entry]\nType=Application\nName=Mine\nExec=true %f\nMimeType=text/x-mine;\n");
+            QCOMPARE(QProcess::execute("update-desktop-database", {ProgramsFolder()}), 0);
+        }
         const QByteArray path = qgetenv("PATH");
         if (theme == "no tools") {
             qputenv("PATH", QFile::encodeName(m_home->path() + "/no-tools"));
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^cannot rebuild the MIME database"));
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^cannot rebuild the MIME database"));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^cannot rebuild the desktop database"));
         }
         const QString list = m_home->work() + "/week.spl";
         WriteFileForTest(list, QByteArray::fromHex("010003636174"));
@@ -155,6 +162,8 @@ private slots:
             QCOMPARE(ContentTypeOf(list), QString("application/x-wordwell-spelling-list"));
             QCOMPARE(ContentTypeOf(shared), QString("application/x-wordwell-recorded-list"));
             QCOMPARE(IconNamesOf(shared).value(0), QString("wordwell"));
+            for (const QString& type : {record::kListMimeType, record::kSharedListMimeType})
+                QCOMPARE(ApplicationsFor(type), QStringList{"Tolvane-Wordwell-Wordwell.desktop"});
         }
         // A cache that was there knows the new icon; none is made where there was none.
         QCOMPARE(QFileInfo::exists(cache), theme == "cache");
@@ -179,6 +188,14 @@ private slots:
         if (theme != "no tools") {
             QVERIFY(ContentTypeOf(list) != "application/x-wordwell-spelling-list");
             QVERIFY(ContentTypeOf(shared) != "application/x-wordwell-recorded-list");
+        }
+        // The database Setup made went with the entries, and so did the empty
+        // programs folder; the user's database forgot them and kept the rest.
+        QCOMPARE(QFileInfo::exists(ProgramsFolder()), theme == "cache");
+        if (theme == "cache") {
+            QCOMPARE(ApplicationsFor(record::kListMimeType), QStringList{});
+            QCOMPARE(ApplicationsFor("text/x-mine"), QStringList{"mine.desktop"});
+            QCOMPARE(EntriesOf(ProgramsFolder()), (QStringList{"mimeinfo.cache", "mine.desktop"}));
         }
         QVERIFY(!LocalMachineKeyExists(record::kProductKey));
     }

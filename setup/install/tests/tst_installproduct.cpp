@@ -146,11 +146,15 @@ private slots:
               std::tuple{shared, "application/x-wordwell-recorded-list", "Spelling list with recordings"}}) {
             QCOMPARE(ContentTypeOf(file), QString(type));
             QCOMPARE(IconNamesOf(file).value(0), QString("wordwell"));
+            // What a file manager offers: the entry, known from the desktop database.
+            QCOMPARE(ApplicationsFor(type), QStringList{"Tolvane-Wordwell-Wordwell.desktop"});
             QCOMPARE(LaunchDesktopEntry(groupPath() + "/Wordwell.desktop", marker, {file}),
                      installFolder() + '\n' + installFolder() + "/Wordwell " + file + '\n');
             QVERIFY(ReadFileForTest(m_home->dataHome() + "/mime/" + type + ".xml")
                         .contains("<comment>" + QByteArray(comment) + "</comment>"));
         }
+        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", "DesktopDatabase"),
+                 ProgramsFolder() + "/mimeinfo.cache");
         // The icon those names find: the product icon, in the size folder of its size.
         QCOMPARE(ReadFileForTest(themeIcon()), MediumFileBytes("Wordwell.png"));
         QCOMPARE(QImage(WW_SOURCE_DIR "/icons/Wordwell.png").size(), QSize(128, 128));
