@@ -2,6 +2,7 @@
 
 #include "platform/framework/doctemplate.h"
 #include "platform/framework/recentfiles.h"
+#include "platform/modules/modules.h"
 #include "platform/registry/registry.h"
 
 #include <QCoreApplication>
@@ -73,8 +74,11 @@ QString CWinApp::HelpFilePathFor(const QString& programPath)
     const QString name = info.fileName();
     const qsizetype dot = name.lastIndexOf(u'.');
     const QString stem = dot > 0 ? name.left(dot) : name;
-    const QString folder = programPath.left(programPath.size() - name.size());
-    return folder + stem + QStringLiteral(".hlp");
+    const QString folder = programPath.left(programPath.size() - name.size());  // with its separator
+    if (folder.isEmpty())
+        return stem + QStringLiteral(".hlp");
+    return platform::modules::InstalledFilePath(folder.chopped(1), platform::modules::kPackagedDataFolder,
+                                                stem + QStringLiteral(".hlp"));
 }
 
 void CWinApp::SetRegistryKey(const QString& company)
