@@ -1,5 +1,7 @@
 #include "practice/sound/playbar.h"
 
+#include "practice/sound/microphonebox.h"
+
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -80,6 +82,8 @@ CPlayBar::CPlayBar(WaveAudioDevice* device, bool withRecord, bool withName, QWid
         m_speak->setText(QStringLiteral("Speak"));
         layout->addWidget(m_speak);
         connect(m_speak, &QToolButton::clicked, this, &CPlayBar::speakRequested);
+        m_microphone = new CMicrophoneBox(m_device, this);
+        layout->addWidget(m_microphone);
         // A silent or muted microphone shows before the word is lost.
         m_meter = new QProgressBar(this);
         m_meter->setAccessibleName(QStringLiteral("Input level"));
@@ -127,6 +131,9 @@ void CPlayBar::showState()
     m_position->setEnabled(ready && !running);
     if (m_meter)
         m_meter->setVisible(mode == WaveAudioDevice::Mode::Recording);
+    // The device in use cannot change until Stop.
+    if (m_microphone)
+        m_microphone->setEnabled(mode != WaveAudioDevice::Mode::Recording);
     if (m_name)
         m_name->setText(ready ? ClipDisplayName(m_device->fileName()) : QString());
     refresh();

@@ -47,6 +47,24 @@ void onDeviceInfo(pa_context*, const Info* info, int eol, void* userdata)
         query->done = true;
 }
 
+// What the sound server says of its sources: which of them are monitors.
+struct SourceList {
+    QList<QByteArray> monitors;
+};
+
+void onSourceInfo(pa_context*, const pa_source_info* info, int eol, void* userdata)
+{
+    auto* query = static_cast<Query<SourceList>*>(userdata);
+    if (!query->answer)
+        query->answer = SourceList();
+    if (info && info->monitor_of_sink != PA_INVALID_INDEX)
+        query->answer->monitors.append(QByteArray(info->name));
+    if (eol < 0)
+        query->answer.reset();
+    if (eol != 0)
+        query->done = true;
+}
+
 // Connects, asks through `ask` once the connection stands, and runs the loop
 // until the answer comes, the connection fails, or time is up.
 template <typename Answer>
@@ -132,6 +150,32 @@ QAudioDevice DefaultInput()
     const std::optional<ServerDefaults> defaults = AskServerDefaults();
     const QAudioDevice device = defaults ? named(QMediaDevices::audioInputs(), defaults->source) : QAudioDevice();
     return device.isNull() ? QMediaDevices::defaultAudioInput() : device;
+}
+
+QAudioDevice InputOrDefault(const QByteArray& id)
+{
+    const QAudioDevice device = named(QMediaDevices::audioInputs(), id);
+    return device.isNull() ? DefaultInput() : device;
+}
+
+QList<QAudioDevice> RecordingInputs()
+{
+    const std::optional<SourceList> sources = askServer<SourceList>([](pa_context* context, Query<SourceList>* query) {
+        return pa_context_get_source_info_list(context, onSourceInfo, query);
+    });
+    // Without the server's word, monitors are told by the name it gives them.
+    const auto isMonitor = [&sources](const QAudioDevice& device) {
+        return sources ? sources->monitors.contains(device.id()) : device.id().endsWith(".monitor");
+    };
+    const QAudioDevice first = DefaultInput();
+    QList<QAudioDevice> inputs;
+    if (!first.isNull() && !isMonitor(first))
+        inputs.append(first);
+    for (const QAudioDevice& device : QMediaDevices::audioInputs()) {
+        if (device.id() != first.id() && !isMonitor(device))
+            inputs.append(device);
+    }
+    return inputs;
 }
 
 }  // namespace platform::audio
