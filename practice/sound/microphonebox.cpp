@@ -4,6 +4,7 @@
 #include "platform/audio/audiomodule.h"
 #include "practice/sound/recordingchoice.h"
 
+#include <QAbstractItemView>
 #include <QTimer>
 
 using platform::audio::RecordingDevice;
