@@ -14,7 +14,8 @@ namespace practice::sound {
 namespace {
 
 // Enough to tell devices apart in the bar; the open list shows whole names.
-constexpr int kShownCharacters = 10;
+constexpr int kShownCharacters = 8;
+const QString kToolTip = QStringLiteral("The device to record from");
 
 }  // namespace
 
@@ -22,7 +23,8 @@ CMicrophoneBox::CMicrophoneBox(platform::audio::WaveAudioDevice* device, QWidget
     : QComboBox(parent), m_device(device)
 {
     setAccessibleName(QStringLiteral("Microphone"));
-    setToolTip(QStringLiteral("The device to record from"));
+    setToolTip(kToolTip);
+    connect(this, &QComboBox::currentTextChanged, this, &CMicrophoneBox::showChoiceInTip);
     setFocusPolicy(Qt::StrongFocus);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(kShownCharacters);
@@ -33,10 +35,18 @@ CMicrophoneBox::CMicrophoneBox(platform::audio::WaveAudioDevice* device, QWidget
 void CMicrophoneBox::fill()
 {
     m_filled = true;
+    {
+        const QSignalBlocker blocker(this);
+        addDevices();
+    }
+    showChoiceInTip();
+}
+
+void CMicrophoneBox::addDevices()
+{
     QString reason;
     const QList<RecordingDevice> devices = platform::audio::RecordingDevices(&reason);
     const QByteArray chosen = m_device->recordingDevice();
-    const QSignalBlocker blocker(this);
     clear();
     if (devices.isEmpty()) {
         // No data: choosing it changes nothing, and Record says why it cannot.
@@ -51,6 +61,12 @@ void CMicrophoneBox::fill()
     setCurrentIndex(qMax(0, index));
     // The whole names in the open list, however narrow the box.
     view()->setMinimumWidth(view()->sizeHintForColumn(0));
+}
+
+// The bar shows the start of the name only.
+void CMicrophoneBox::showChoiceInTip()
+{
+    setToolTip(currentText().isEmpty() ? kToolTip : kToolTip + QStringLiteral(": ") + currentText());
 }
 
 void CMicrophoneBox::showPopup()

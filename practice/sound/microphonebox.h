@@ -30,7 +30,9 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
+    void addDevices();
     void onActivated(int index);
+    void showChoiceInTip();
 
     platform::audio::WaveAudioDevice* m_device;
     bool m_filled = false;

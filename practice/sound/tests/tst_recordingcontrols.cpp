@@ -13,6 +13,7 @@
 #include "testsupport/isolatedhome.h"
 #include "testsupport/messageboxes.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFrame>
 #include <QProgressBar>
@@ -146,6 +147,12 @@ private slots:
         QVERIFY(editor->show());
         QTRY_VERIFY(box->filled());
         QCOMPARE(itemsOf(box), (QStringList{"Default (Muted)", "Tone"}));
+        // Screen readers here take what the box is for from its label.
+        const QList<QPair<QAccessibleInterface*, QAccessible::Relation>> labels =
+            QAccessible::queryAccessibleInterface(box)->relations(QAccessible::Label);
+        QCOMPARE(labels.size(), 1);
+        QCOMPARE(labels.first().first->text(QAccessible::Name), QString("Microphone"));
+        QCOMPARE(box->toolTip(), QString("The device to record from: Default (Muted)"));
 
         editor->bar()->speakButton()->setFocus();
         QTest::keyClick(editor->bar()->speakButton(), Qt::Key_Tab);
