@@ -4,7 +4,7 @@
 #include "platform/framework/recentfiles.h"
 #include "platform/registry/registry.h"
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace platform::framework {
@@ -32,8 +32,6 @@ CWinApp::CWinApp(const QString& appName) : m_strAppName(appName)
     Q_ASSERT(!g_app);
     g_app = this;
     if (auto* qtApp = QCoreApplication::instance()) {
-        // Message boxes and window captions name the application by its title.
-        QGuiApplication::setApplicationDisplayName(appName);
         m_strHelpFilePath = HelpFilePathFor(QCoreApplication::applicationFilePath());
         m_preTranslateFilter = std::make_unique<PreTranslateFilter>(this);
         qtApp->installEventFilter(m_preTranslateFilter.get());
@@ -60,6 +58,13 @@ bool CWinApp::PreTranslateMessage(QObject* receiver, QEvent* event)
 CWinApp* AfxGetApp()
 {
     return g_app;
+}
+
+// Kept apart from Qt's display name, which the X11 platform appends to every
+// window's caption.
+QString AfxGetAppTitle()
+{
+    return g_app ? g_app->AppName() : QCoreApplication::applicationName();
 }
 
 QString CWinApp::HelpFilePathFor(const QString& programPath)

@@ -95,5 +95,8 @@ private:
 };
 
 CWinApp* AfxGetApp();
+// The title message boxes and the frame use; the program's name when no
+// application object exists.
+QString AfxGetAppTitle();
 
 }  // namespace platform::framework
