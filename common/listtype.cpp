@@ -27,20 +27,6 @@ void rebuildDatabase(const QString& mimeFolder)
 
 }  // namespace
 
-QByteArray ListTypePackage()
-{
-    return QByteArrayLiteral(
-               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-               "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-               "  <mime-type type=\"")
-           + record::kListMimeType.toUtf8()
-           + QByteArrayLiteral("\">\n"
-                               "    <comment>Spelling list</comment>\n"
-                               "    <glob pattern=\"*.spl\" weight=\"60\"/>\n"
-                               "  </mime-type>\n"
-                               "</mime-info>\n");
-}
-
 QString ListTypePackagePath(const QString& mimeFolder)
 {
     const QString package = record::kListTypePackage;

@@ -3,13 +3,15 @@
 #include <QByteArray>
 #include <QString>
 
-// The desktop's file type for spelling lists, added to and removed from the
-// user's own MIME database (shared-mime-info), so that a file manager calls a
-// ".spl" file a "Spelling list" and opens it with the entries that declare it.
+// The desktop's file types for spelling lists (".spl") and lists with their
+// recordings (".splz"), added to and removed from the user's own MIME database
+// (shared-mime-info), so that a file manager names them, shows the product's
+// icon and opens them with the entries that declare them.
 namespace common {
 
-// The package: the type, its description and its glob. Its glob outweighs the
-// system's (Debian already gives "*.spl" to an old animation format).
+// The package: both types, their descriptions, icon and globs. The list's glob
+// outweighs the system's (Debian already gives "*.spl" to an old animation
+// format). Its text is packaging/wordwell-spelling-list.xml.
 QByteArray ListTypePackage();
 
 // The package's place in `mimeFolder` as it really is on disk.

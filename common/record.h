@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The installation record: every name Setup writes and Ridwell removes, in one
 // place. Folder texts are joined with the names below by plain concatenation,
@@ -34,12 +35,23 @@ inline const QString kProgramFile = QStringLiteral("/Wordwell");
 inline const QString kHelpFile = QStringLiteral("/Wordwell.hlp");
 inline const QString kUninstallerFile = QStringLiteral("/Ridwell");
 
-// The desktop's file type for spelling lists: a shared-mime-info package
-// Setup writes into the user's MIME folder, its path kept in the product key
-// so that Ridwell removes exactly that file.
+// The desktop's file types for lists and lists with their recordings: one
+// shared-mime-info package Setup writes into the user's MIME folder, its path
+// kept in the product key so that Ridwell removes exactly that file.
 inline const QString kListMimeType = QStringLiteral("application/x-wordwell-spelling-list");
+inline const QString kSharedListMimeType = QStringLiteral("application/x-wordwell-recorded-list");
 inline const QString kListTypePackage = QStringLiteral("/packages/wordwell-spelling-list.xml");  // appended to the MIME folder
 inline const QString kListTypeValue = QStringLiteral("ListType");
+
+// The product icon in the user's hicolor theme, named by the types and found
+// by name; its path is kept in the product key like the package's.
+inline const QString kThemeIconName = QStringLiteral("wordwell");
+inline const QString kThemeIcon = QStringLiteral("/hicolor/128x128/apps/wordwell.png");  // appended to the icons folder
+inline const QString kThemeIconValue = QStringLiteral("ThemeIcon");
+
+// The programs folder's desktop database, through which the desktop learns
+// that the menu entry opens both types; recorded only when Setup made it.
+inline const QString kDesktopDatabaseValue = QStringLiteral("DesktopDatabase");
 
 // Menu entries (desktop entries standing in for shell links).
 struct Shortcut {
@@ -47,17 +59,17 @@ struct Shortcut {
     QString target;       // appended to the install folder
     QString description;
     QString openWith;     // appended to the install folder: the program that opens a document target
-    QString mimeType = {};  // the file type the program opens from the desktop
+    QStringList mimeTypes = {};  // the file types the program opens from the desktop
 };
 // The practice program is the help file's viewer: given the help file, it
 // shows its Help Topics window.
 inline const Shortcut kGroupShortcuts[] = {
-    {QStringLiteral("/Wordwell.desktop"), kProgramFile, QStringLiteral("Wordwell"), {}, kListMimeType},
+    {QStringLiteral("/Wordwell.desktop"), kProgramFile, QStringLiteral("Wordwell"), {}, {kListMimeType, kSharedListMimeType}},
     {QStringLiteral("/Wordwell Help.desktop"), kHelpFile, QStringLiteral("Wordwell Help"), kProgramFile},
     {QStringLiteral("/Uninstall Wordwell.desktop"), kUninstallerFile, QStringLiteral("Uninstall Wordwell"), {}},
 };
 inline const Shortcut kDesktopShortcut = {QStringLiteral("/Wordwell.desktop"), kProgramFile,
-                                          QStringLiteral("Wordwell"), {}, kListMimeType};
+                                          QStringLiteral("Wordwell"), {}, {kListMimeType, kSharedListMimeType}};
 
 // Registry keys and values.
 inline const QString kProductKey = QStringLiteral("Software\\Tolvane\\Virir");

@@ -323,11 +323,17 @@ class RealDesktop:
         """Gives the keyboard to a top window, as a window manager would when it opens."""
         self.xdotool("windowfocus", "--sync", window)
 
+    def caption_of(self, window):
+        """The caption a window manager shows for a window: its UTF-8 name, which
+        may differ from the Latin-1 name the window also carries."""
+        result = subprocess.run(["xdotool", "getwindowname", window], env=self.env, capture_output=True, text=True)
+        return result.stdout.rstrip("\n") if result.returncode == 0 else None
+
     def _window_named(self, title):
-        pattern = "^" + "".join("\\" + c if c in ".^$*+?()[]{}|\\" else c for c in title) + "$"
+        pattern = "^" + "".join("\\" + c if c in ".^$*+?()[]{}|\\" else c for c in title)
         result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", pattern],
                                 env=self.env, capture_output=True, text=True)
-        ids = result.stdout.split()
+        ids = [window for window in result.stdout.split() if self.caption_of(window) == title]
         return ids[0] if ids else None
 
 

@@ -22,6 +22,8 @@ class SetupTest(RealDesktopTestCase):
         self.next = self.app.find("push button", "Next")
         window = wait_for(lambda: self.desktop.xdotool("search", "--onlyvisible", "--pid",
                                                         str(self.app.process.pid)).split(), "the wizard's window")
+        # The wizard's caption is a single blank; nothing may be added to it.
+        self.assertEqual(self.desktop.caption_of(window[0]), " ")
         self.desktop.focus_window(window[0])
         wait_for(lambda: self.desktop.has_state(self.next, "focused"), "the focus on Next")
 

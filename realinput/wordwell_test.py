@@ -196,5 +196,39 @@ class WordwellTest(RealDesktopTestCase):
         self.expect_word_in_play(1)
 
 
+class LockKeysTest(RealDesktopTestCase):
+    def indicator(self, name):
+        return self.app.find("label", name)
+
+    def wait_lock(self, name, on):
+        state = "on" if on else "off"
+        wait_for(lambda: self.indicator(name).description == state, f'"{name}" to be shown {state}')
+
+    def test_indicators_follow_the_keyboard(self):
+        """Caps Lock already on when Wordwell starts is shown on; keys pressed
+        in the window, and a key pressed while another window has the
+        keyboard, are shown as the keyboard has them."""
+        desktop = self.desktop
+        desktop.key("Caps_Lock")
+        self.app = desktop.start([os.path.join(BUILD, "dist", "Wordwell")], "Wordwell")
+        window = desktop.wait_window("Untitled - Wordwell Practice")
+        desktop.focus_window(window)
+        self.wait_lock("Caps Lock", True)
+        self.wait_lock("Num Lock", False)
+        desktop.key("Num_Lock")
+        self.wait_lock("Num Lock", True)
+        desktop.key("Caps_Lock")
+        self.wait_lock("Caps Lock", False)
+        other = desktop.start(["xmessage", "elsewhere"], "xmessage")
+        elsewhere = desktop.wait_window("xmessage")
+        desktop.focus_window(elsewhere)
+        frame = self.app.find("frame", "Untitled - Wordwell Practice")
+        wait_for(lambda: not desktop.has_state(frame, "active"), "Wordwell to lose the keyboard")
+        desktop.key("Num_Lock")
+        other.stop()
+        desktop.focus_window(window)
+        self.wait_lock("Num Lock", False)
+
+
 if __name__ == "__main__":
     unittest.main(argv=sys.argv, verbosity=2)

@@ -44,19 +44,50 @@ QString LaunchDesktopEntry(const QString& entryFile, const QString& markerFile, 
     return {};
 }
 
-QString ContentTypeOf(const QString& file)
+namespace {
+
+QString gioAttribute(const QString& file, const QString& attribute)
 {
     QProcess info;
-    info.start(QStringLiteral("gio"), {QStringLiteral("info"), QStringLiteral("-a"), QStringLiteral("standard::content-type"), file});
+    info.start(QStringLiteral("gio"), {QStringLiteral("info"), QStringLiteral("-a"), attribute, file});
     if (!info.waitForFinished(30000) || info.exitCode() != 0)
         return {};
     const QStringList lines = QString::fromUtf8(info.readAllStandardOutput()).split(u'\n');
+    const QString key = attribute + QStringLiteral(": ");
     for (const QString& line : lines) {
-        const QString key = QStringLiteral("standard::content-type: ");
         if (line.trimmed().startsWith(key))
             return line.trimmed().mid(key.size());
     }
     return {};
+}
+
+}  // namespace
+
+QString ContentTypeOf(const QString& file)
+{
+    return gioAttribute(file, QStringLiteral("standard::content-type"));
+}
+
+QStringList ApplicationsFor(const QString& mimeType)
+{
+    QProcess mime;
+    mime.start(QStringLiteral("gio"), {QStringLiteral("mime"), mimeType});
+    if (!mime.waitForFinished(30000) || mime.exitCode() != 0)
+        return {};
+    QStringList registered;
+    bool inList = false;
+    for (const QString& line : QString::fromUtf8(mime.readAllStandardOutput()).split(u'\n')) {
+        if (!line.startsWith(u'\t'))
+            inList = line.startsWith(QStringLiteral("Registered applications"));
+        else if (inList)
+            registered << line.trimmed();
+    }
+    return registered;
+}
+
+QStringList IconNamesOf(const QString& file)
+{
+    return gioAttribute(file, QStringLiteral("standard::icon")).split(QStringLiteral(", "), Qt::SkipEmptyParts);
 }
 
 const QByteArray kMarkerProgram = "#!/bin/sh\n"

@@ -18,6 +18,11 @@ QString LaunchDesktopEntry(const QString& entryFile, const QString& markerFile, 
 // The file's type as GLib tells it from the MIME databases of this session's
 // XDG folders (gio info), e.g. "application/x-wordwell-spelling-list".
 QString ContentTypeOf(const QString& file);
+// The desktop entries GLib registers for the type (gio mime), by their ids
+// ("Tolvane-Wordwell-Wordwell.desktop" for the group's entry).
+QStringList ApplicationsFor(const QString& mimeType);
+// The icon names GLib gives the file, best first (from the type's own icon).
+QStringList IconNamesOf(const QString& file);
 
 // The text of a shell script that writes its working folder and then its own
 // path followed by its arguments (one line each) to the file named by $WW_MARKER.

@@ -1,9 +1,11 @@
 #include "uninstall/removal.h"
 
+#include "common/desktopdatabase.h"
 #include "common/folderpath.h"
 #include "common/installfolder.h"
 #include "common/listtype.h"
 #include "common/record.h"
+#include "common/themeicon.h"
 #include "platform/files/files.h"
 #include "platform/shell/specialfolders.h"
 
@@ -82,6 +84,10 @@ bool UninstallProduct(int removeAll)
     QueryRegString(key, record::kGroupPathValue, &groupPath);
     QString listType;
     QueryRegString(key, record::kListTypeValue, &listType);
+    QString themeIcon;
+    QueryRegString(key, record::kThemeIconValue, &themeIcon);
+    QString desktopDatabase;
+    QueryRegString(key, record::kDesktopDatabaseValue, &desktopDatabase);
     reg::CloseKey(&key);
 
     // A damaged or tampered record names folders we must not work in: their
@@ -106,12 +112,18 @@ bool UninstallProduct(int removeAll)
         }
     }
 
-    // An installation made before lists had a file type recorded none.
+    // An installation made before lists had file types and an icon recorded none.
     const bool listTypeGone = listType.isEmpty() || common::RemoveListType(platform::shell::MimeFolder(), listType);
-    success = listTypeGone && success;
+    const bool themeIconGone = themeIcon.isEmpty() || common::RemoveThemeIcon(platform::shell::IconsFolder(), themeIcon);
+    // The entries are gone: the desktop database forgets them.
+    const bool databaseDone = !groupPathSafe
+                              || common::ForgetDesktopEntries(platform::shell::ProgramsFolder(), desktopDatabase);
+    success = listTypeGone && themeIconGone && databaseDone && success;
 
-    if (recordWhole && listTypeGone) {
-        deleteKeyValues(record::kProductKey, {record::kInstallFolderValue, record::kGroupPathValue, record::kListTypeValue});
+    if (recordWhole && listTypeGone && themeIconGone && databaseDone) {
+        deleteKeyValues(record::kProductKey, {record::kInstallFolderValue, record::kGroupPathValue,
+                                              record::kListTypeValue, record::kThemeIconValue,
+                                              record::kDesktopDatabaseValue});
         deleteKeyValues(record::kAppPathsKey, {QString(), record::kAppPathsFolderValue});
         deleteKeyValues(record::kUninstallKey, {record::kDisplayNameValue, record::kUninstallStringValue});
     }

@@ -4,6 +4,7 @@
 #include "platform/audio/wavefile.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -31,11 +32,19 @@ public:
     virtual qint64 position() const = 0;
 };
 
-// Records from the default input device into memory (see module/capture.h).
+// A device to record from: the sound server's name for it, and what the user reads.
+struct RecordingDevice {
+    QByteArray id;
+    QString description;
+};
+
+// Records from an input device into memory (see module/capture.h).
 class CaptureStream {
 public:
     virtual ~CaptureStream() = default;
-    virtual bool start(int sampleRate, int channels, QString* reason) = 0;
+    // From the device of that id, or from the default one when the id is
+    // empty or names no device there is now.
+    virtual bool start(const QByteArray& deviceId, int sampleRate, int channels, QString* reason) = 0;
     virtual QByteArray stop() = 0;
     virtual qint64 capturedFrames() const = 0;
     // How loud the latest samples were, 0 (silence) to 1 (full scale).
@@ -51,12 +60,14 @@ public:
     virtual QByteArray encode(const WaveData& data) const = 0;
     virtual std::unique_ptr<PlaybackStream> createPlayback(PlaybackEvents events) const = 0;
     virtual std::unique_ptr<CaptureStream> createCapture(std::function<void(const QString& reason)> failed) const = 0;
+    // The devices one can record from, the default first; no monitors of outputs.
+    virtual QList<RecordingDevice> recordingDevices() const = 0;
 };
 
 // The module's one exported function, `extern "C"`; the number changes
 // whenever the classes above do, so a module built for another version is
 // refused instead of called.
-inline constexpr char kBackendEntryPoint[] = "wordwell_audio_backend_2";
+inline constexpr char kBackendEntryPoint[] = "wordwell_audio_backend_3";
 using BackendEntryPoint = const AudioBackend* (*)();
 
 }  // namespace platform::audio

@@ -12,4 +12,10 @@ const AudioBackend* Backend(QString* reason)
     return entry ? reinterpret_cast<BackendEntryPoint>(entry)() : nullptr;
 }
 
+QList<RecordingDevice> RecordingDevices(QString* reason)
+{
+    const AudioBackend* backend = Backend(reason);
+    return backend ? backend->recordingDevices() : QList<RecordingDevice>();
+}
+
 }  // namespace platform::audio

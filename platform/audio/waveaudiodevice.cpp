@@ -128,7 +128,7 @@ void WaveAudioDevice::Record()
     Stop();
     QString reason;
     CaptureStream* stream = capture(&reason);
-    if (!stream || !stream->start(m_clip.sampleRate, m_clip.channels, &reason)) {
+    if (!stream || !stream->start(m_recordingDevice, m_clip.sampleRate, m_clip.channels, &reason)) {
         emit deviceError(recordMessage(reason));
         return;
     }

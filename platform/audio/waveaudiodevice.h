@@ -55,6 +55,11 @@ public:
     // Writes the clip to `path` as a 16-bit PCM wave file; recording stops first.
     // An empty recording is not written, so it never replaces a clip saved before.
     bool Save(const QString& path, QString* reason);
+    // The input Record uses from now on, by its id (RecordingDevice); empty for
+    // the default. An input that is not there when Record starts gives way to
+    // the default. Nothing is loaded until Record.
+    void SetRecordingDevice(const QByteArray& id) { m_recordingDevice = id; }
+    const QByteArray& recordingDevice() const { return m_recordingDevice; }
     // Moves the position while stopped.
     void Seek(qint64 frame);
     // Ends all sound work and drops the clip.
@@ -94,6 +99,7 @@ private:
     std::unique_ptr<CaptureStream> m_capture;
     WaveData m_clip;
     QString m_fileName;
+    QByteArray m_recordingDevice;
     Mode m_mode = Mode::NotReady;
     qint64 m_position = 0;
 };

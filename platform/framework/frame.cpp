@@ -141,7 +141,7 @@ void CFrameWnd::UpdateCommandUI()
 
 QString CFrameWnd::FrameTitle() const
 {
-    const QString appTitle = QApplication::applicationDisplayName();
+    const QString appTitle = AfxGetAppTitle();
     const CDocument* doc = GetActiveDocument();
     return doc ? doc->GetTitle() + QStringLiteral(" - ") + appTitle : appTitle;
 }

@@ -1,5 +1,7 @@
 #include "platform/framework/messagebox.h"
 
+#include "platform/framework/winapp.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -66,7 +68,7 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler h)
 
 int AfxMessageBox(const QString& text, unsigned type, unsigned helpId)
 {
-    return showBox(nullptr, {text, QApplication::applicationDisplayName(), type, helpId});
+    return showBox(nullptr, {text, AfxGetAppTitle(), type, helpId});
 }
 
 int MessageBox(QWidget* parent, const QString& text, const QString& caption, unsigned type)

@@ -2,9 +2,10 @@
 
 #include "platform/framework/doctemplate.h"
 #include "platform/framework/recentfiles.h"
+#include "platform/modules/modules.h"
 #include "platform/registry/registry.h"
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace platform::framework {
@@ -32,8 +33,6 @@ CWinApp::CWinApp(const QString& appName) : m_strAppName(appName)
     Q_ASSERT(!g_app);
     g_app = this;
     if (auto* qtApp = QCoreApplication::instance()) {
-        // Message boxes and window captions name the application by its title.
-        QGuiApplication::setApplicationDisplayName(appName);
         m_strHelpFilePath = HelpFilePathFor(QCoreApplication::applicationFilePath());
         m_preTranslateFilter = std::make_unique<PreTranslateFilter>(this);
         qtApp->installEventFilter(m_preTranslateFilter.get());
@@ -62,14 +61,24 @@ CWinApp* AfxGetApp()
     return g_app;
 }
 
+// Kept apart from Qt's display name, which the X11 platform appends to every
+// window's caption.
+QString AfxGetAppTitle()
+{
+    return g_app ? g_app->AppName() : QCoreApplication::applicationName();
+}
+
 QString CWinApp::HelpFilePathFor(const QString& programPath)
 {
     const QFileInfo info(programPath);
     const QString name = info.fileName();
     const qsizetype dot = name.lastIndexOf(u'.');
     const QString stem = dot > 0 ? name.left(dot) : name;
-    const QString folder = programPath.left(programPath.size() - name.size());
-    return folder + stem + QStringLiteral(".hlp");
+    const QString folder = programPath.left(programPath.size() - name.size());  // with its separator
+    if (folder.isEmpty())
+        return stem + QStringLiteral(".hlp");
+    return platform::modules::InstalledFilePath(folder.chopped(1), platform::modules::kPackagedDataFolder,
+                                                stem + QStringLiteral(".hlp"));
 }
 
 void CWinApp::SetRegistryKey(const QString& company)

@@ -44,7 +44,8 @@ public:
     bool WriteProfileString(const QString& section, const QString& entry, const QString& value);
     bool DeleteProfileEntry(const QString& section, const QString& entry);
 
-    // The program's own file with its extension replaced by ".hlp" (added when it has none).
+    // The program's own file with its extension replaced by ".hlp" (added when
+    // it has none), beside it or in a package's data folder (see modules.h).
     const QString& GetHelpFilePath() const { return m_strHelpFilePath; }
     void SetHelpFilePath(const QString& path) { m_strHelpFilePath = path; }
     static QString HelpFilePathFor(const QString& programPath);
@@ -95,5 +96,8 @@ private:
 };
 
 CWinApp* AfxGetApp();
+// The title message boxes and the frame use; the program's name when no
+// application object exists.
+QString AfxGetAppTitle();
 
 }  // namespace platform::framework

@@ -1,7 +1,9 @@
 #include "platform/modules/modules.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 
 #include <dlfcn.h>
@@ -24,12 +26,24 @@ QString loaderError(const QByteArray& encodedPath)
 
 }  // namespace
 
+const QString kPackagedModuleFolder = QStringLiteral(WW_PACKAGED_MODULE_FOLDER);
+const QString kPackagedDataFolder = QStringLiteral(WW_PACKAGED_DATA_FOLDER);
+
+QString InstalledFilePath(const QString& programFolder, const QString& packagedFolder, const QString& fileName)
+{
+    const QString beside = programFolder + u'/' + fileName;
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString packaged = QDir::cleanPath(programFolder + u'/' + packagedFolder);
+    return QFileInfo(packaged).isDir() ? packaged + u'/' + fileName : beside;
+}
+
 QString ModulePath(const QString& fileName)
 {
-    QString folder = qEnvironmentVariable(kModuleFolderVariable);
-    if (folder.isEmpty() && QCoreApplication::instance())
-        folder = QCoreApplication::applicationDirPath();
-    return folder + u'/' + fileName;
+    const QString folder = qEnvironmentVariable(kModuleFolderVariable);
+    if (!folder.isEmpty() || !QCoreApplication::instance())
+        return folder + u'/' + fileName;
+    return InstalledFilePath(QCoreApplication::applicationDirPath(), kPackagedModuleFolder, fileName);
 }
 
 EntryPoint LoadModuleEntry(const QString& path, const char* entryPoint, const QString& kind, QString* reason)

@@ -11,7 +11,18 @@ namespace platform::modules {
 // and benchmarks run far from the folder the modules are built into).
 inline constexpr char kModuleFolderVariable[] = "WORDWELL_MODULE_DIR";
 
-// $WORDWELL_MODULE_DIR, or the program's own folder, + '/' + `fileName`.
+// Where the Debian package puts the modules and the help files, relative to
+// the program's folder (/usr/bin): /usr/lib/<multiarch>/wordwell and
+// /usr/share/wordwell. Setup puts all of them beside the program.
+extern const QString kPackagedModuleFolder;
+extern const QString kPackagedDataFolder;
+
+// `fileName` beside the program when it is there; else in `packagedFolder`
+// (relative to the program's folder) when that folder exists, as it does in a
+// packaged installation; else beside the program, where it is reported missing.
+QString InstalledFilePath(const QString& programFolder, const QString& packagedFolder, const QString& fileName);
+
+// $WORDWELL_MODULE_DIR + '/' + `fileName`, or the module's installed path.
 QString ModulePath(const QString& fileName);
 
 using EntryPoint = void (*)();

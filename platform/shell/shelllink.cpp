@@ -81,10 +81,15 @@ long CShellLink::SetOpenWith(const QString& program)
     return storeEntryText(program, &m_strOpenWith);
 }
 
-long CShellLink::SetMimeType(const QString& mimeType)
+long CShellLink::SetMimeTypes(const QStringList& mimeTypes)
 {
     // ';' separates the types of the entry's list.
-    return mimeType.contains(u';') ? E_INVALIDARG : storeEntryText(mimeType, &m_strMimeType);
+    for (const QString& type : mimeTypes) {
+        if (type.isEmpty() || type.contains(u';') || holdsControlCharacter(type))
+            return E_INVALIDARG;
+    }
+    m_mimeTypes = mimeTypes;
+    return S_OK;
 }
 
 bool CShellLink::IsProgram() const
@@ -105,7 +110,7 @@ QString CShellLink::EntryText(const QString& name) const
         text += QStringLiteral("Comment=") + escapeValue(m_strDescription) + u'\n';
     if (application) {
         QString command = IsProgram() ? quotedArgument(target) : quotedArgument(opener) + u' ' + quotedArgument(target);
-        const bool opensFiles = IsProgram() && !m_strMimeType.isEmpty();
+        const bool opensFiles = IsProgram() && !m_mimeTypes.isEmpty();
         if (opensFiles)
             command += QStringLiteral(" %f");
         text += QStringLiteral("Exec=") + escapeValue(command) + u'\n';
@@ -115,7 +120,7 @@ QString CShellLink::EntryText(const QString& name) const
                     + u'\n';
         text += QStringLiteral("Terminal=false\n");
         if (opensFiles)
-            text += QStringLiteral("MimeType=") + m_strMimeType + QStringLiteral(";\n");
+            text += QStringLiteral("MimeType=") + m_mimeTypes.join(u';') + QStringLiteral(";\n");
     } else {
         text += QStringLiteral("URL=") + QString::fromLatin1(QUrl::fromLocalFile(target).toEncoded()) + u'\n';
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // A shortcut, written as a freedesktop desktop entry. A program target (a file
 // name without an extension, as this product's programs are) gives an
@@ -30,9 +31,9 @@ public:
     // for something else (a ".hlp" file for a Windows help file) and find no
     // program for them, so the entry names the program itself.
     long SetOpenWith(const QString& program);
-    // The file type a program target opens: the entry declares it and hands
-    // the program the file it is given.
-    long SetMimeType(const QString& mimeType);
+    // The file types a program target opens: the entry declares them and
+    // hands the program the file it is given.
+    long SetMimeTypes(const QStringList& mimeTypes);
 
     // Writes the entry to `file` (resolved case-blind against what exists) as a
     // new file, replacing a link that stands there rather than writing through
@@ -50,7 +51,7 @@ private:
     QString m_strDescription;
     QString m_strIcon;
     QString m_strOpenWith;
-    QString m_strMimeType;
+    QStringList m_mimeTypes;
     QString m_strError;
 };
 

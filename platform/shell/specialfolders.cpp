@@ -25,4 +25,9 @@ QString MimeFolder()
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/mime");
 }
 
+QString IconsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/icons");
+}
+
 }  // namespace platform::shell

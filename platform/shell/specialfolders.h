@@ -14,5 +14,7 @@ QString DesktopFolder();
 QString DefaultInstallFolder();
 // The user's own MIME database ($XDG_DATA_HOME/mime), where file types are added.
 QString MimeFolder();
+// The user's own icon themes ($XDG_DATA_HOME/icons).
+QString IconsFolder();
 
 }  // namespace platform::shell

@@ -1,5 +1,9 @@
 #include "practice/settings/wordwellapp.h"
 
+#include "platform/shell/specialfolders.h"
+
+#include <QDir>
+
 using namespace practice::settings;
 
 CWordwellApp::CWordwellApp() : CWinApp(kAppTitle) {}
@@ -8,6 +12,10 @@ void CWordwellApp::EstablishSettings()
 {
     SetRegistryKey(kRegistryKey);
     m_strWordsPath = GetProfileString(kWordsPathSection, kWordsPathEntry, QString());
+    if (m_strWordsPath.isEmpty()) {
+        m_strWordsPath = platform::shell::DefaultInstallFolder();
+        QDir().mkpath(m_strWordsPath + QStringLiteral("/words"));
+    }
 }
 
 CWordwellApp* GetWordwellApp()

@@ -19,7 +19,9 @@ public:
     CWordwellApp();
 
     // The first two steps of start-up: the settings key, then the words path,
-    // read once and kept as stored (empty when nothing is stored).
+    // read once and kept as stored. Without one (an installation by package,
+    // not by Setup) it is the folder Setup proposes, with its clip folder made,
+    // so that recordings have a place of the user's own.
     void EstablishSettings();
 
     // The folder that holds the clip folder "words".

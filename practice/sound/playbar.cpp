@@ -1,5 +1,7 @@
 #include "practice/sound/playbar.h"
 
+#include "practice/sound/microphonebox.h"
+
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,6 +19,9 @@ namespace {
 
 // Often enough for the position to move smoothly while sound runs.
 constexpr int kTickMs = 50;
+// Room the position and the clip's name keep in a narrow bar.
+constexpr int kMinPositionWidth = 32;
+constexpr int kMinNameWidth = 24;
 
 QIcon recordIcon()
 {
@@ -28,6 +33,23 @@ QIcon recordIcon()
     painter.setBrush(QColor(200, 0, 0));
     painter.drawEllipse(QRectF(3, 3, 10, 10));
     return QIcon(pixmap);
+}
+
+// A microphone: a capsule on a stand.
+QPixmap microphonePixmap()
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(60, 60, 60));
+    painter.drawRoundedRect(QRectF(5.5, 1, 5, 9), 2.5, 2.5);
+    painter.setPen(QPen(QColor(60, 60, 60), 1.2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawArc(QRectF(3.5, 4, 9, 8), 180 * 16, 180 * 16);
+    painter.drawLine(QPointF(8, 12), QPointF(8, 15));
+    return pixmap;
 }
 
 // `name` is what a screen reader says: it must tell the button from the list
@@ -80,6 +102,16 @@ CPlayBar::CPlayBar(WaveAudioDevice* device, bool withRecord, bool withName, QWid
         m_speak->setText(QStringLiteral("Speak"));
         layout->addWidget(m_speak);
         connect(m_speak, &QToolButton::clicked, this, &CPlayBar::speakRequested);
+        m_microphone = new CMicrophoneBox(m_device, this);
+        // Screen readers on this platform say a box's current item as its name
+        // and take what it is from the label that is its buddy.
+        auto* microphoneLabel = new QLabel(this);
+        microphoneLabel->setPixmap(microphonePixmap());
+        microphoneLabel->setAccessibleName(m_microphone->accessibleName());
+        microphoneLabel->setToolTip(QStringLiteral("The device to record from"));
+        microphoneLabel->setBuddy(m_microphone);
+        layout->addWidget(microphoneLabel);
+        layout->addWidget(m_microphone);
         // A silent or muted microphone shows before the word is lost.
         m_meter = new QProgressBar(this);
         m_meter->setAccessibleName(QStringLiteral("Input level"));
@@ -93,12 +125,16 @@ CPlayBar::CPlayBar(WaveAudioDevice* device, bool withRecord, bool withName, QWid
     m_position = new QSlider(Qt::Horizontal, this);
     m_position->setAccessibleName(QStringLiteral("Position"));
     m_position->setFocusPolicy(Qt::StrongFocus);
+    // Never squeezed away by the controls beside it.
+    m_position->setMinimumWidth(kMinPositionWidth);
     layout->addWidget(m_position, 1);
     connect(m_position, &QSlider::valueChanged, this, &CPlayBar::onSliderMoved);
 
     if (withName) {
         m_name = new QLabel(this);
         m_name->setAccessibleName(QStringLiteral("Clip name"));
+        // The name gives way first when the bar is narrow; its tip has it whole.
+        m_name->setMinimumWidth(kMinNameWidth);
         layout->addWidget(m_name);
     }
 
@@ -127,8 +163,13 @@ void CPlayBar::showState()
     m_position->setEnabled(ready && !running);
     if (m_meter)
         m_meter->setVisible(mode == WaveAudioDevice::Mode::Recording);
-    if (m_name)
+    // The device in use cannot change until Stop.
+    if (m_microphone)
+        m_microphone->setEnabled(mode != WaveAudioDevice::Mode::Recording);
+    if (m_name) {
         m_name->setText(ready ? ClipDisplayName(m_device->fileName()) : QString());
+        m_name->setToolTip(m_name->text());
+    }
     refresh();
 }
 

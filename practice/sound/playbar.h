@@ -12,8 +12,11 @@ class QToolButton;
 
 namespace practice::sound {
 
+class CMicrophoneBox;
+
 // The editor's play bar over a wave audio device: play, stop, an optional
-// record button with an input level meter while recording, the position, and
+// record button with the choice of microphone and an input level meter while
+// recording, the position, and
 // optionally the clip's name. It shows the
 // device's state and forwards the user's presses; the work is the device's.
 class CPlayBar : public QWidget {
@@ -33,6 +36,8 @@ public:
     QLabel* nameLabel() const { return m_name; }
     // Null without the record button; shown only while recording.
     QProgressBar* levelMeter() const { return m_meter; }
+    // Null without the record button.
+    CMicrophoneBox* microphoneBox() const { return m_microphone; }
 
 signals:
     void speakRequested();
@@ -50,6 +55,7 @@ private:
     QSlider* m_position = nullptr;
     QLabel* m_name = nullptr;
     QProgressBar* m_meter = nullptr;
+    CMicrophoneBox* m_microphone = nullptr;
     QTimer m_ticker;
 };
 

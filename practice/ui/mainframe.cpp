@@ -3,6 +3,7 @@
 #include "platform/framework/commandids.h"
 #include "platform/framework/dialogunits.h"
 #include "platform/help/winhelp.h"
+#include "platform/keyboard/lockkeys.h"
 #include "practice/history/resultkeeper.h"
 #include "practice/ui/resources.h"
 
@@ -100,7 +101,19 @@ void CMainFrame::createStatusBar()
         m_indicators.append(label);
     }
     setStatusBar(m_wndStatusBar);
+    readLockKeys();
+}
+
+bool CMainFrame::readLockKeys()
+{
+    const auto keys = platform::keyboard::ReadLockKeys();
+    if (keys) {
+        m_bCapsLock = keys->capsLock;
+        m_bNumLock = keys->numLock;
+        m_bScrollLock = keys->scrollLock;
+    }
     refreshIndicators();
+    return keys.has_value();
 }
 
 void CMainFrame::refreshIndicators()
@@ -116,21 +129,29 @@ void CMainFrame::refreshIndicators()
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
-    // The lock keys' states are followed from their presses while the program runs.
+    // A lock key may change while another program has the keyboard.
+    if (event->type() == QEvent::ApplicationStateChange
+        && static_cast<QApplicationStateChangeEvent*>(event)->applicationState() == Qt::ApplicationActive) {
+        readLockKeys();
+        return false;
+    }
+    // Where the keyboard's lights cannot be read, the presses seen are followed.
     // A key press travels up from the focus widget; it is counted where it starts.
     QWidget* first = QApplication::focusWidget();
     const bool start = first ? watched == first : (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow());
-    if (event->type() == QEvent::KeyPress && start) {
+    const bool keyEvent = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    if (keyEvent && start) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat()) {
+        const bool lockKey = key->key() == Qt::Key_CapsLock || key->key() == Qt::Key_NumLock
+                             || key->key() == Qt::Key_ScrollLock;
+        // A lock key that is on goes off when it is let go, so both edges are read.
+        if (lockKey && !key->isAutoRepeat() && !readLockKeys() && event->type() == QEvent::KeyPress) {
             if (key->key() == Qt::Key_CapsLock)
                 m_bCapsLock = !m_bCapsLock;
             else if (key->key() == Qt::Key_NumLock)
                 m_bNumLock = !m_bNumLock;
-            else if (key->key() == Qt::Key_ScrollLock)
-                m_bScrollLock = !m_bScrollLock;
             else
-                return false;
+                m_bScrollLock = !m_bScrollLock;
             refreshIndicators();
         }
     }

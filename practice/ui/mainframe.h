@@ -58,6 +58,8 @@ private:
     void createStatusBar();
     void createAccelerators();
     void refreshIndicators();
+    // Shows the lock keys as the keyboard has them; false where that cannot be read.
+    bool readLockKeys();
     // The review, practice and learner commands, after the original's Tools items.
     void appendReviewCommands();
     // Saves the test just ended, or says why it is kept in memory for now.

@@ -1,6 +1,7 @@
 #include "practice/voice/speech.h"
 
 #include "platform/audio/wavefile.h"
+#include "practice/voice/warmspeech.h"
 
 #include <QTimer>
 
@@ -122,18 +123,11 @@ QString UnableToSpeakMessage(const QString& word, const QString& reason)
     return QStringLiteral("Unable to speak \"%1\": %2.").arg(word, reason);
 }
 
-bool SpeakWord(const QString& word, const QString& language, WaveData* clip, QString* reason)
+namespace {
+
+// Gives `word` to a started program and waits for its sound.
+bool speakWith(QProcess& process, const QString& word, WaveData* clip, QString* reason)
 {
-    if (const QString unspeakable = UnspeakableReason(word); !unspeakable.isEmpty()) {
-        *reason = unspeakable;
-        return false;
-    }
-    QProcess process;
-    process.start(SpeechProgram(), speechArguments(language));
-    if (!process.waitForStarted(kSpeechTimeoutMs)) {
-        *reason = startFailure(process);
-        return false;
-    }
     process.write(word.toUtf8());
     process.closeWriteChannel();
     if (!process.waitForFinished(kSpeechTimeoutMs)) {
@@ -147,6 +141,34 @@ bool SpeakWord(const QString& word, const QString& language, WaveData* clip, QSt
         return false;
     }
     return ClipFromSpeech(process.readAllStandardOutput(), clip, reason);
+}
+
+}  // namespace
+
+bool SpeakWord(const QString& word, const QString& language, WaveData* clip, QString* reason)
+{
+    if (const QString unspeakable = UnspeakableReason(word); !unspeakable.isEmpty()) {
+        *reason = unspeakable;
+        return false;
+    }
+    const QString program = SpeechProgram();
+    const QStringList arguments = speechArguments(language);
+    CWarmSpeech* warm = WarmSpeech();
+    // The program started ahead, if one waits. Should it fail, a program
+    // started now speaks the word, so its failure is the one reported.
+    const std::unique_ptr<QProcess> waiting = warm ? warm->Take(program, arguments) : nullptr;
+    bool spoken = waiting && speakWith(*waiting, word, clip, reason);
+    if (!spoken) {
+        QProcess process;
+        process.start(program, arguments);
+        if (process.waitForStarted(kSpeechTimeoutMs))
+            spoken = speakWith(process, word, clip, reason);
+        else
+            *reason = startFailure(process);
+    }
+    if (warm)
+        warm->PrepareLater(program, arguments);
+    return spoken;
 }
 
 QList<WaveData> SplitAtPauses(const WaveData& spoken, int count)

@@ -1,9 +1,11 @@
 #include "setup/install/installproduct.h"
 
+#include "common/desktopdatabase.h"
 #include "common/folderpath.h"
 #include "common/installfolder.h"
 #include "common/listtype.h"
 #include "common/record.h"
+#include "common/themeicon.h"
 #include "platform/files/files.h"
 #include "platform/shell/shelllink.h"
 #include "platform/shell/specialfolders.h"
@@ -11,6 +13,7 @@
 #include "setup/install/shortcut.h"
 
 #include <QDebug>
+#include <QFile>
 
 #include <cerrno>
 
@@ -54,6 +57,30 @@ bool makeWordsFolder(const QString& wordsFolder)
     return false;
 }
 
+// The theme's icon is the product icon Setup copies.
+QString addThemeIcon()
+{
+    QFile source(files::NativePath(record::kInstalledFiles[0].source));
+    if (!source.open(QIODevice::ReadOnly)) {
+        qWarning().noquote() << "Setup: cannot read" << source.fileName() << ":" << source.errorString();
+        return {};
+    }
+    return common::AddThemeIcon(platform::shell::IconsFolder(), source.readAll());
+}
+
+// The desktop learns which entry opens the list types from its database of
+// entries; a database Setup made is recorded, so that Ridwell can take it away.
+bool refreshDesktopDatabase()
+{
+    const QString programsFolder = platform::shell::ProgramsFolder();
+    const QString database = common::DesktopDatabasePath(programsFolder);
+    const auto exists = [&] { return files::GetFileAttributes(database) != files::INVALID_FILE_ATTRIBUTES; };
+    const bool wasThere = exists();
+    if (!common::RefreshDesktopDatabase(programsFolder) || wasThere || !exists())
+        return true;
+    return writeValues(reg::HKEY_LOCAL_MACHINE, record::kProductKey, {{record::kDesktopDatabaseValue, database}});
+}
+
 }  // namespace
 
 bool InstallProduct(QString installFolder, QString groupPath, bool desktopShortcut)
@@ -83,25 +110,30 @@ bool InstallProduct(QString installFolder, QString groupPath, bool desktopShortc
     for (const record::Shortcut& shortcut : record::kGroupShortcuts) {
         const QString openWith = shortcut.openWith.isEmpty() ? QString() : installFolder + shortcut.openWith;
         ok = CreateShortcut(installFolder + shortcut.target, groupPath + shortcut.file, shortcut.description,
-                            installFolder, openWith, shortcut.mimeType) == platform::shell::S_OK && ok;
+                            installFolder, openWith, shortcut.mimeTypes) == platform::shell::S_OK && ok;
     }
     if (desktopShortcut) {
         // A desktop session may not have made its desktop folder yet.
         common::CreateFolderPath(desktopFolder);
         const record::Shortcut& shortcut = record::kDesktopShortcut;
         ok = CreateShortcut(installFolder + shortcut.target, desktopFolder + shortcut.file, shortcut.description,
-                            installFolder, {}, shortcut.mimeType) == platform::shell::S_OK && ok;
+                            installFolder, {}, shortcut.mimeTypes) == platform::shell::S_OK && ok;
     }
 
     ok = writeValues(reg::HKEY_LOCAL_MACHINE, record::kProductKey, {{record::kInstallFolderValue, installFolder}})
          && ok;
     ok = writeValues(reg::HKEY_CURRENT_USER, record::kWordsPathKey, {{record::kWordsPathValue, installFolder}}) && ok;
     ok = writeValues(reg::HKEY_LOCAL_MACHINE, record::kProductKey, {{record::kGroupPathValue, groupPath}}) && ok;
-    // The desktop learns what a list file is; the record keeps the package's path.
+    // The desktop learns what list files are and their icon; the record keeps both paths.
     const QString listType = common::AddListType(platform::shell::MimeFolder());
     ok = !listType.isEmpty() && ok;
     if (!listType.isEmpty())
         ok = writeValues(reg::HKEY_LOCAL_MACHINE, record::kProductKey, {{record::kListTypeValue, listType}}) && ok;
+    ok = refreshDesktopDatabase() && ok;
+    const QString themeIcon = addThemeIcon();
+    ok = !themeIcon.isEmpty() && ok;
+    if (!themeIcon.isEmpty())
+        ok = writeValues(reg::HKEY_LOCAL_MACHINE, record::kProductKey, {{record::kThemeIconValue, themeIcon}}) && ok;
     ok = writeValues(reg::HKEY_LOCAL_MACHINE, record::kAppPathsKey,
                      {{QString(), installFolder + record::kProgramFile},
                       {record::kAppPathsFolderValue, installFolder}})

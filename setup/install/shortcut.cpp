@@ -10,7 +10,7 @@ using platform::framework::AfxMessageBox;
 using platform::shell::CShellLink;
 
 long CreateShortcut(const QString& target, const QString& shortcutFile, const QString& description,
-                    const QString& workingFolder, const QString& openWith, const QString& mimeType)
+                    const QString& workingFolder, const QString& openWith, const QStringList& mimeTypes)
 {
     CShellLink link;
     long status = link.SetPath(target);
@@ -25,7 +25,7 @@ long CreateShortcut(const QString& target, const QString& shortcutFile, const QS
     // The menu shows the product icon, which lives beside the programs.
     link.SetIconLocation(workingFolder + common::record::kIconFile);
     link.SetOpenWith(openWith);
-    link.SetMimeType(mimeType);
+    link.SetMimeTypes(mimeTypes);
     status = link.Save(shortcutFile);
     if (status != platform::shell::S_OK) {
         qWarning().noquote() << "cannot write" << shortcutFile << ":" << link.ErrorString();

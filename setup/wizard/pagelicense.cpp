@@ -3,10 +3,10 @@
 #include "platform/framework/dialogcontrols.h"
 #include "platform/framework/dialogunits.h"
 #include "platform/framework/messagebox.h"
+#include "platform/framework/winapp.h"
 #include "setup/wizard/ddx.h"
 #include "setup/wizard/licensetext.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QPlainTextEdit>
 
@@ -47,7 +47,7 @@ int CPageLicense::OnWizardNext()
         fw::MessageBox(this,
                        QStringLiteral("You must Accept the License agreement\nby checking the box\nto continue the "
                                       "setup program."),
-                       QApplication::applicationDisplayName(), fw::MB_OK);
+                       fw::AfxGetAppTitle(), fw::MB_OK);
         return -1;
     }
     return CPropertyPage::OnWizardNext();

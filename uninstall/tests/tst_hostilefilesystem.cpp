@@ -59,6 +59,7 @@ class TestHostileFileSystem : public QObject {
         WriteFileForTest(s + "/install/Words/cat.wav", "RIFF decoy");
         WriteFileForTest(s + "/install/notes.txt", "mine");
         WriteFileForTest(s + "/mime/wordwell-spelling-list.xml", "decoy type");
+        WriteFileForTest(s + "/icons/wordwell.png", "decoy icon");
         for (const record::Shortcut& entry : record::kGroupShortcuts)
             WriteFileForTest(s + "/group" + entry.file, "decoy entry");
         m_sentinel = TreeSnapshot(s);
@@ -75,6 +76,7 @@ class TestHostileFileSystem : public QObject {
 
     bool recordKept() const { return LocalMachineKeyExists(record::kUninstallKey); }
     QString listTypePackage() const { return m_home->dataHome() + "/mime/packages/wordwell-spelling-list.xml"; }
+    QString themeIcon() const { return m_home->dataHome() + "/icons/hicolor/128x128/apps/wordwell.png"; }
 
 private slots:
     void init()
@@ -105,6 +107,8 @@ private slots:
             QTest::addRow("menu entry %s", qPrintable(entry.file.mid(1))) << "g" + entry.file << "program" << true;
         QTest::newRow("desktop entry") << "desktop" << "program" << true;
         QTest::newRow("list type") << "mime" << "victim" << true;
+        QTest::newRow("theme icon") << "icon" << "victim" << true;
+        QTest::newRow("desktop database") << "database" << "victim" << true;
         QTest::newRow("machine hive") << "hive HKEY_LOCAL_MACHINE.ini" << "hive.ini" << false;
         QTest::newRow("user hive") << "hive HKEY_CURRENT_USER.ini" << "hive.ini" << false;
     }
@@ -120,6 +124,10 @@ private slots:
             name = DesktopFolder() + "/Wordwell.desktop";
         else if (name == "mime")
             name = listTypePackage();
+        else if (name == "icon")
+            name = themeIcon();
+        else if (name == "database")
+            name = ProgramsFolder() + "/mimeinfo.cache";
         else if (name.startsWith("hive "))
             name = m_home->configHome() + "/Tolvane/Registry/" + name.mid(5);
         else
@@ -133,9 +141,13 @@ private slots:
         if (!installed)
             return;
         QVERIFY(QFileInfo(name).isFile());
-        // And the installation comes off again whole.
+        // And the installation comes off again whole; a database that was
+        // there before Setup is the user's, and only forgets the entries.
         QVERIFY(UninstallProduct(1));
-        QVERIFY(!QFileInfo::exists(name));
+        if (name.endsWith("/mimeinfo.cache"))
+            QVERIFY(QFileInfo(name).isFile() && !ReadFileForTest(name).contains("Wordwell"));
+        else
+            QVERIFY(!QFileInfo::exists(name));
     }
 
     void ridwellNeverFollowsARecordedLevelThatBecameALink_data()
@@ -183,34 +195,42 @@ private slots:
         }
     }
 
-    void ridwellRemovesOnlyTheListTypeItRecorded_data()
+    // The list types' package and the theme's icon lie outside the recorded
+    // folders; Ridwell removes each only where Setup put it.
+    void ridwellRemovesOnlyTheDesktopFilesItRecorded_data()
     {
+        QTest::addColumn<QString>("file");  // "ListType" or "ThemeIcon", its record value
         QTest::addColumn<QString>("change");
         QTest::addColumn<bool>("removed");
-        QTest::newRow("recorded elsewhere") << "record" << false;
-        QTest::newRow("the package became a link") << "package" << true;
-        QTest::newRow("the packages folder became a link") << "folder" << false;
+        for (const char* file : {"ListType", "ThemeIcon"}) {
+            QTest::addRow("%s recorded elsewhere", file) << file << "record" << false;
+            QTest::addRow("%s became a link", file) << file << "file" << true;
+            QTest::addRow("%s: its folder became a link", file) << file << "folder" << false;
+        }
     }
 
-    void ridwellRemovesOnlyTheListTypeItRecorded()
+    void ridwellRemovesOnlyTheDesktopFilesItRecorded()
     {
+        QFETCH(QString, file);
         QFETCH(QString, change);
         QFETCH(bool, removed);
+        const QString path = file == "ListType" ? listTypePackage() : themeIcon();
+        const QString decoys = sentinel() + (file == "ListType" ? "/mime" : "/icons");
         QVERIFY(m_install->install());
-        QVERIFY(QFileInfo(listTypePackage()).isFile());
+        QVERIFY(QFileInfo(path).isFile());
         if (change == "record") {
             reg::Key key;
             QCOMPARE(reg::OpenKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey, &key), reg::ERROR_SUCCESS);
-            QCOMPARE(reg::SetStringValue(key, "ListType", sentinel() + "/victim"), reg::ERROR_SUCCESS);
-        } else if (change == "package") {
-            link(sentinel() + "/victim", listTypePackage());
+            QCOMPARE(reg::SetStringValue(key, file, sentinel() + "/victim"), reg::ERROR_SUCCESS);
+        } else if (change == "file") {
+            link(sentinel() + "/victim", path);
         } else {
-            const QString packages = QFileInfo(listTypePackage()).path();
-            QVERIFY(QDir(packages).removeRecursively());
-            link(sentinel() + "/mime", packages);
+            const QString folder = QFileInfo(path).path();
+            QVERIFY(QDir(folder).removeRecursively());
+            link(decoys, folder);
         }
         QCOMPARE(UninstallProduct(1), removed);
-        QCOMPARE(QFileInfo(listTypePackage()).isSymLink() || QFileInfo::exists(listTypePackage()), !removed);
+        QCOMPARE(QFileInfo(path).isSymLink() || QFileInfo::exists(path), !removed);
         QCOMPARE(recordKept(), !removed);
     }
 

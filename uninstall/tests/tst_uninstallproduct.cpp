@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <memory>
@@ -94,14 +95,8 @@ private slots:
         WriteFileForTest(m_install->wordsFolder() + "/Dog.wav", "RIFF dog");
         WriteFileForTest(m_install->installFolder + "/notes.txt", "mine");
         const QByteArray words = HashOfTree(m_install->wordsFolder());
-        const QString list = m_home->work() + "/week.spl";
-        WriteFileForTest(list, QByteArray::fromHex("010003636174"));
-        QCOMPARE(ContentTypeOf(list), QString("application/x-wordwell-spelling-list"));
 
         QVERIFY(UninstallProduct(0));
-        // The desktop forgets the list type Setup taught it; the MIME folder stays the user's.
-        QVERIFY(!QFileInfo::exists(m_home->dataHome() + "/mime/packages/wordwell-spelling-list.xml"));
-        QVERIFY(ContentTypeOf(list) != "application/x-wordwell-spelling-list");
         QCOMPARE(HashOfTree(m_install->wordsFolder()), words);
         QCOMPARE(EntriesOf(m_install->installFolder), (QStringList{"Ridwell", "Words", "notes.txt"}));
         // The group folder and its empty parents are gone; the data folder holds more.
@@ -118,6 +113,91 @@ private slots:
         QString wordsPath;
         QCOMPARE(reg::QueryStringValue(user, "Path", &wordsPath), reg::ERROR_SUCCESS);
         QCOMPARE(wordsPath, m_install->installFolder);
+    }
+
+    void theDesktopLearnsAndForgetsTheListTypes_data()
+    {
+        QTest::addColumn<QString>("theme");
+        QTest::newRow("no icon cache, no desktop database") << "no cache";
+        // Both belong to the user (and another program's entry): refreshed, kept.
+        QTest::newRow("an icon cache and a desktop database") << "cache";
+        // No database or cache can be rebuilt: the files still come and go.
+        QTest::newRow("no tools on the path") << "no tools";
+    }
+
+    void theDesktopLearnsAndForgetsTheListTypes()
+    {
+        QFETCH(QString, theme);
+        const QString hicolor = m_home->dataHome() + "/icons/hicolor";
+        const QString icon = hicolor + "/128x128/apps/wordwell.png";
+        const QString cache = hicolor + "/icon-theme.cache";
+        const QString package = m_home->dataHome() + "/mime/packages/wordwell-spelling-list.xml";
+        // The user's own icon, which every refresh of the cache must keep.
+        QVERIFY(QDir().mkpath(hicolor + "/48x48/apps"));
+        QVERIFY(QFile::copy(WW_SOURCE_DIR "/icons/Wordwell.png", hicolor + "/48x48/apps/mine.png"));
+        const QString database = ProgramsFolder() + "/mimeinfo.cache";
+        if (theme == "cache") {
+            QCOMPARE(QProcess::execute("gtk-update-icon-cache", {"-q", "-f", "-t", hicolor}), 0);
+            WriteFileForTest(ProgramsFolder() + "/mine.desktop",
+                             "[Desktop Entry]\nType=Application\nName=Mine\nExec=true %f\nMimeType=text/x-mine;\n");
+            QCOMPARE(QProcess::execute("update-desktop-database", {ProgramsFolder()}), 0);
+        }
+        const QByteArray path = qgetenv("PATH");
+        if (theme == "no tools") {
+            qputenv("PATH", QFile::encodeName(m_home->path() + "/no-tools"));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^cannot rebuild the MIME database"));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^cannot rebuild the MIME database"));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^cannot rebuild the desktop database"));
+        }
+        const QString list = m_home->work() + "/week.spl";
+        WriteFileForTest(list, QByteArray::fromHex("010003636174"));
+        const QString shared = m_home->work() + "/week.splz";
+        WriteFileForTest(shared, QByteArray::fromHex("504b0506") + QByteArray(18, '\0'));
+
+        QVERIFY(m_install->install());
+        QVERIFY(QFileInfo(package).isFile());
+        QVERIFY(QFileInfo(icon).isFile());
+        qputenv("PATH", path);
+        if (theme != "no tools") {
+            QCOMPARE(ContentTypeOf(list), QString("application/x-wordwell-spelling-list"));
+            QCOMPARE(ContentTypeOf(shared), QString("application/x-wordwell-recorded-list"));
+            QCOMPARE(IconNamesOf(shared).value(0), QString("wordwell"));
+            for (const QString& type : {record::kListMimeType, record::kSharedListMimeType})
+                QCOMPARE(ApplicationsFor(type), QStringList{"Tolvane-Wordwell-Wordwell.desktop"});
+        }
+        // A cache that was there knows the new icon; none is made where there was none.
+        QCOMPARE(QFileInfo::exists(cache), theme == "cache");
+        if (theme == "cache") {
+            QVERIFY(ReadFileForTest(cache).contains("wordwell"));
+            QVERIFY(ReadFileForTest(cache).contains("mine"));
+        }
+
+        if (theme == "no tools")
+            qputenv("PATH", QFile::encodeName(m_home->path() + "/no-tools"));
+        QVERIFY(UninstallProduct(1));
+        qputenv("PATH", path);
+        // Exactly what Setup added is gone; the MIME folder and the theme stay the user's.
+        QVERIFY(!QFileInfo::exists(package));
+        QVERIFY(!QFileInfo::exists(icon));
+        QVERIFY(QFileInfo(hicolor + "/48x48/apps/mine.png").isFile());
+        QCOMPARE(QFileInfo::exists(cache), theme == "cache");
+        if (theme == "cache") {
+            QVERIFY(!ReadFileForTest(cache).contains("wordwell"));
+            QVERIFY(ReadFileForTest(cache).contains("mine"));
+        }
+        if (theme != "no tools") {
+            QVERIFY(ContentTypeOf(list) != "application/x-wordwell-spelling-list");
+            QVERIFY(ContentTypeOf(shared) != "application/x-wordwell-recorded-list");
+        }
+        // The database Setup made went with the entries, and so did the empty
+        // programs folder; the user's database forgot them and kept the rest.
+        QCOMPARE(QFileInfo::exists(ProgramsFolder()), theme == "cache");
+        if (theme == "cache") {
+            QCOMPARE(ApplicationsFor(record::kListMimeType), QStringList{});
+            QCOMPARE(ApplicationsFor("text/x-mine"), QStringList{"mine.desktop"});
+            QCOMPARE(EntriesOf(ProgramsFolder()), (QStringList{"mimeinfo.cache", "mine.desktop"}));
+        }
+        QVERIFY(!LocalMachineKeyExists(record::kProductKey));
     }
 
     void runningUninstallerRemovesAllButItself_data()

@@ -2,6 +2,7 @@
 // for the files, behind the interface the program was built against.
 #include "platform/audio/audiobackend.h"
 #include "platform/audio/module/capture.h"
+#include "platform/audio/module/defaultdevices.h"
 #include "platform/audio/module/playback.h"
 #include "platform/audio/module/sndfilecodec.h"
 
@@ -27,13 +28,21 @@ public:
     {
         return std::make_unique<AudioCapture>(std::move(failed));
     }
+
+    QList<RecordingDevice> recordingDevices() const override
+    {
+        QList<RecordingDevice> devices;
+        for (const QAudioDevice& input : RecordingInputs())
+            devices.append({input.id(), input.description()});
+        return devices;
+    }
 };
 
 }  // namespace
 
 }  // namespace platform::audio
 
-extern "C" Q_DECL_EXPORT const platform::audio::AudioBackend* wordwell_audio_backend_2()
+extern "C" Q_DECL_EXPORT const platform::audio::AudioBackend* wordwell_audio_backend_3()
 {
     static const platform::audio::MultimediaBackend backend;
     return &backend;

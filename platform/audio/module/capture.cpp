@@ -31,10 +31,10 @@ AudioCapture::~AudioCapture()
     CancelDeferredDeletes(this);
 }
 
-bool AudioCapture::start(int sampleRate, int channels, QString* reason)
+bool AudioCapture::start(const QByteArray& deviceId, int sampleRate, int channels, QString* reason)
 {
     stop();
-    const QAudioDevice device = DefaultInput();
+    const QAudioDevice device = deviceId.isEmpty() ? DefaultInput() : InputOrDefault(deviceId);
     if (device.isNull()) {
         *reason = QStringLiteral("there is no recording device");
         return false;

@@ -13,7 +13,7 @@ class QIODevice;
 
 namespace platform::audio {
 
-// Records from the default sound input device into memory. start() returns at
+// Records from a sound input device into memory. start() returns at
 // once; the device delivers samples in the background until stop(). `failed`
 // is called when the device stops working or is removed while recording; what
 // it recorded is kept for stop().
@@ -24,9 +24,10 @@ public:
     explicit AudioCapture(std::function<void(const QString& reason)> failed);
     ~AudioCapture() override;
 
-    // Starts recording 16-bit samples at the rate and channel count given. False,
-    // with the reason, when there is no input device or it refuses the format.
-    bool start(int sampleRate, int channels, QString* reason) override;
+    // Starts recording 16-bit samples at the rate and channel count given, from
+    // the input of that id, else the default one. False, with the reason, when
+    // there is no input device or it refuses the format.
+    bool start(const QByteArray& deviceId, int sampleRate, int channels, QString* reason) override;
     // Ends recording and hands over every sample captured up to this call
     // (interleaved 16-bit), including those the device has yet to deliver.
     QByteArray stop() override;

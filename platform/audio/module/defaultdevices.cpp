@@ -47,6 +47,37 @@ void onDeviceInfo(pa_context*, const Info* info, int eol, void* userdata)
         query->done = true;
 }
 
+// What the sound server says of its sources: its default, and which of them
+// are monitors. Two questions on one connection, answered in turn.
+struct SourceList {
+    QByteArray defaultSource;
+    QList<QByteArray> monitors;
+    int unanswered = 2;
+};
+
+void answered(Query<SourceList>* query)
+{
+    if (--query->answer->unanswered == 0)
+        query->done = true;
+}
+
+void onSourcesServerInfo(pa_context*, const pa_server_info* info, void* userdata)
+{
+    auto* query = static_cast<Query<SourceList>*>(userdata);
+    if (info && info->default_source_name)
+        query->answer->defaultSource = QByteArray(info->default_source_name);
+    answered(query);
+}
+
+void onSourceInfo(pa_context*, const pa_source_info* info, int eol, void* userdata)
+{
+    auto* query = static_cast<Query<SourceList>*>(userdata);
+    if (info && info->monitor_of_sink != PA_INVALID_INDEX)
+        query->answer->monitors.append(QByteArray(info->name));
+    if (eol != 0)
+        answered(query);
+}
+
 // Connects, asks through `ask` once the connection stands, and runs the loop
 // until the answer comes, the connection fails, or time is up.
 template <typename Answer>
@@ -132,6 +163,40 @@ QAudioDevice DefaultInput()
     const std::optional<ServerDefaults> defaults = AskServerDefaults();
     const QAudioDevice device = defaults ? named(QMediaDevices::audioInputs(), defaults->source) : QAudioDevice();
     return device.isNull() ? QMediaDevices::defaultAudioInput() : device;
+}
+
+QAudioDevice InputOrDefault(const QByteArray& id)
+{
+    const QAudioDevice device = named(QMediaDevices::audioInputs(), id);
+    return device.isNull() ? DefaultInput() : device;
+}
+
+QList<QAudioDevice> RecordingInputs()
+{
+    const std::optional<SourceList> sources = askServer<SourceList>([](pa_context* context, Query<SourceList>* query) {
+        query->answer = SourceList();
+        pa_operation* info = pa_context_get_server_info(context, onSourcesServerInfo, query);
+        if (!info)
+            return info;
+        pa_operation_unref(info);
+        return pa_context_get_source_info_list(context, onSourceInfo, query);
+    });
+    const QList<QAudioDevice> all = QMediaDevices::audioInputs();
+    // Without the server's word, Qt's default, and monitors told by the name the server gives them.
+    QAudioDevice first = sources ? named(all, sources->defaultSource) : QAudioDevice();
+    if (first.isNull())
+        first = QMediaDevices::defaultAudioInput();
+    const auto isMonitor = [&sources](const QAudioDevice& device) {
+        return sources ? sources->monitors.contains(device.id()) : device.id().endsWith(".monitor");
+    };
+    QList<QAudioDevice> inputs;
+    if (!first.isNull() && !isMonitor(first))
+        inputs.append(first);
+    for (const QAudioDevice& device : all) {
+        if (device.id() != first.id() && !isMonitor(device))
+            inputs.append(device);
+    }
+    return inputs;
 }
 
 }  // namespace platform::audio

@@ -30,4 +30,12 @@ std::optional<bool> ServerHasDevice(const QAudioDevice& device);
 QAudioDevice DefaultOutput();
 QAudioDevice DefaultInput();
 
+// The input of that id, or the default input when there is no such input now
+// (a microphone unplugged since the user chose it).
+QAudioDevice InputOrDefault(const QByteArray& id);
+
+// The inputs to record from, the default first. The server's monitors of its
+// outputs are left out: they record what the program plays, not the user.
+QList<QAudioDevice> RecordingInputs();
+
 }  // namespace platform::audio

@@ -1,9 +1,13 @@
 // Sound goes where the user set it: to the sound server's default sink, from
 // its default source, as they change, and a device removed while in use ends
-// what it was doing. The suite runs a server of its own with two sinks and two
+// what it was doing; a microphone the user chose is recorded from instead of
+// the default while it is there. The suite runs a server of its own with two sinks and two
 // sources, as a desktop with speakers, a headset and two microphones has, so
 // no other suite sees its defaults change.
 #include "platform/audio/waveaudiodevice.h"
+
+#include "platform/audio/audiobackend.h"
+#include "platform/audio/audiomodule.h"
 
 #include "audiotesting.h"
 #include "privatesoundserver.h"
@@ -58,6 +62,7 @@ private slots:
         m_home = std::make_unique<IsolatedHome>();
         QVERIFY(m_server.pactl({"set-default-sink", "speakers"}));
         QVERIFY(m_server.pactl({"set-default-source", "silent_mic"}));
+        m_device.SetRecordingDevice({});
     }
 
     void cleanup() { m_home.reset(); }
@@ -85,6 +90,65 @@ private slots:
         QVERIFY2(m_device.length() > kRate / 4, qPrintable(QString::number(m_device.length())));
         const qint16 peak = loudest(m_device.clip().samples);
         QVERIFY2(heard ? peak > 1000 : peak == 0, qPrintable(QString("peak %1").arg(peak)));
+    }
+
+    // Monitors of the sinks would record the program's own sound: not listed.
+    void recordingDevicesListTheDefaultFirst_data()
+    {
+        QTest::addColumn<QString>("defaultSource");
+        QTest::addColumn<QByteArrayList>("listed");
+        QTest::newRow("the silent one") << "silent_mic" << QByteArrayList{"silent_mic", "tone_mic"};
+        QTest::newRow("the tone, listed last by the server") << "tone_mic" << QByteArrayList{"tone_mic", "silent_mic"};
+    }
+
+    void recordingDevicesListTheDefaultFirst()
+    {
+        QFETCH(QString, defaultSource);
+        QFETCH(QByteArrayList, listed);
+        QVERIFY(m_server.pactl({"set-default-source", defaultSource}));
+        QString reason;
+        QByteArrayList ids;
+        for (const RecordingDevice& device : RecordingDevices(&reason)) {
+            ids << device.id;
+            QVERIFY(!device.description.isEmpty());
+        }
+        QCOMPARE(ids, listed);
+    }
+
+    // The default is the silent microphone throughout.
+    void recordingUsesTheChosenDevice_data()
+    {
+        QTest::addColumn<QByteArray>("chosen");
+        QTest::addColumn<QString>("recordedFrom");
+        QTest::addColumn<bool>("heard");
+        QTest::newRow("the tone") << QByteArray("tone_mic") << "tone_mic" << true;
+        QTest::newRow("the default by its name") << QByteArray("silent_mic") << "silent_mic" << false;
+        QTest::newRow("the default") << QByteArray() << "silent_mic" << false;
+        QTest::newRow("one unplugged since: the default") << QByteArray("usb_mic") << "silent_mic" << false;
+    }
+
+    void recordingUsesTheChosenDevice()
+    {
+        QFETCH(QByteArray, chosen);
+        QFETCH(QString, recordedFrom);
+        QFETCH(bool, heard);
+        QSignalSpy errors(&m_device, &WaveAudioDevice::deviceError);
+        m_device.SetRecordingDevice(chosen);
+        m_device.New();
+        m_device.Record();
+        QCOMPARE(m_device.mode(), Mode::Recording);
+        // "<stream>\t<source>\t<client>..."
+        const int index = m_server.indexOf("sources", recordedFrom);
+        QVERIFY(index >= 0);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            m_server.pactl({"list", "short", "source-outputs"}).value_or(QString()).section('\t', 1, 1).toInt(), index,
+            5000);
+        QTest::qWait(500);
+        m_device.Stop();
+        QVERIFY2(m_device.length() > kRate / 4, qPrintable(QString::number(m_device.length())));
+        const qint16 peak = loudest(m_device.clip().samples);
+        QVERIFY2(heard ? peak > 1000 : peak == 0, qPrintable(QString("peak %1").arg(peak)));
+        QCOMPARE(errors.count(), 0);
     }
 
     void playbackFollowsTheDefaultSink_data()
@@ -139,12 +203,23 @@ private slots:
         m_device.Stop();
     }
 
+    void removedSourceEndsRecordingAndKeepsIt_data()
+    {
+        QTest::addColumn<bool>("chosen");
+        QTest::newRow("the default") << false;
+        QTest::newRow("chosen while the default is another") << true;
+    }
+
     void removedSourceEndsRecordingAndKeepsIt()
     {
+        QFETCH(bool, chosen);
         const QString module =
             m_server.pactl({"load-module", "module-sine-source", "source_name=usb_mic", "rate=22050"}).value_or(QString()).trimmed();
         QVERIFY(!module.isEmpty());
-        QVERIFY(m_server.pactl({"set-default-source", "usb_mic"}));
+        if (chosen)
+            m_device.SetRecordingDevice("usb_mic");
+        else
+            QVERIFY(m_server.pactl({"set-default-source", "usb_mic"}));
         QSignalSpy errors(&m_device, &WaveAudioDevice::deviceError);
         m_device.New();
         m_device.Record();

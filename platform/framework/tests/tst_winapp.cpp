@@ -2,6 +2,7 @@
 #include "platform/registry/registry.h"
 #include "testsupport/isolatedhome.h"
 
+#include <QDir>
 #include <QTest>
 
 #include <memory>
@@ -24,13 +25,22 @@ private slots:
         QTest::newRow("extension replaced") << "/a/Wordwell.exe" << "/a/Wordwell.hlp";
         QTest::newRow("dot in a folder name") << "/a.b/Wordwell" << "/a.b/Wordwell.hlp";
         QTest::newRow("blanks") << "/home/a b/Word well" << "/home/a b/Word well.hlp";
+        // "@" is a temporary root holding usr/bin and, in "@packaged", usr/share/wordwell.
+        QTest::newRow("packaged") << "@packaged/usr/bin/Wordwell" << "@packaged/usr/share/wordwell/Wordwell.hlp";
+        QTest::newRow("beside wins over packaged") << "@beside/usr/bin/Wordwell" << "@beside/usr/bin/Wordwell.hlp";
+        QTest::newRow("no data folder") << "@plain/usr/bin/Wordwell" << "@plain/usr/bin/Wordwell.hlp";
     }
 
     void helpFilePath()
     {
         QFETCH(QString, program);
         QFETCH(QString, help);
-        QCOMPARE(CWinApp::HelpFilePathFor(program), help);
+        const QString root = m_home->path() + '/';
+        QVERIFY(QDir().mkpath(root + "packaged/usr/share/wordwell"));
+        QVERIFY(QDir().mkpath(root + "beside/usr/share/wordwell"));
+        WriteFileForTest(root + "beside/usr/bin/Wordwell.hlp", "help");
+        QVERIFY(QDir().mkpath(root + "plain/usr/bin"));
+        QCOMPARE(CWinApp::HelpFilePathFor(program.replace('@', root)), help.replace('@', root));
     }
 
     void theAppIsReachableWhileItLives()

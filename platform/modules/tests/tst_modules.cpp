@@ -28,6 +28,28 @@ private slots:
         QCOMPARE(ModulePath("m.so"), m_home->path() + "/m.so");
     }
 
+    void aPackagedInstallationHasItsModulesInTheLibraryFolder_data()
+    {
+        QTest::addColumn<QStringList>("files");  // under a temporary root holding usr/bin
+        QTest::addColumn<QString>("path");
+        const QString packaged = "usr/" + kPackagedModuleFolder.mid(3);
+        QTest::newRow("packaged") << QStringList{packaged + "/m.so"} << packaged + "/m.so";
+        QTest::newRow("packaged, that module missing") << QStringList{packaged + "/other.so"} << packaged + "/m.so";
+        QTest::newRow("beside the program wins")
+            << QStringList{packaged + "/m.so", "usr/bin/m.so"} << QString("usr/bin/m.so");
+        QTest::newRow("no module folder") << QStringList{"usr/bin/Wordwell"} << QString("usr/bin/m.so");
+    }
+
+    void aPackagedInstallationHasItsModulesInTheLibraryFolder()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, path);
+        const QString root = m_home->path() + '/';
+        for (const QString& file : files)
+            WriteFileForTest(root + file, "module");
+        QCOMPARE(InstalledFilePath(root + "usr/bin", kPackagedModuleFolder, "m.so"), root + path);
+    }
+
     void theEntryPointOfALibraryIsFound()
     {
         QString reason;

@@ -80,6 +80,10 @@ private slots:
                  QString("[Desktop Entry]\nType=Application\nVersion=1.0\nName=Uninstall Wordwell\n"
                          "Comment=Uninstall Wordwell\nExec=\"/opt/a b/100%% Wor\\\\\"d\"\nPath=/opt/a b\n"
                          "Terminal=false\nIcon=/opt/a b/Wordwell.png\n"));
+        // A program that opens file types is handed the file and declares them.
+        QCOMPARE(link.SetMimeTypes({"application/x-a", "application/x-b"}), S_OK);
+        QVERIFY(link.EntryText("x").contains("Exec=\"/opt/a b/100%% Wor\\\\\"d\" %f\n"));
+        QVERIFY(link.EntryText("x").contains("\nMimeType=application/x-a;application/x-b;\n"));
     }
 
     void settersRefuseWhatAnEntryCannotHold_data()
@@ -91,6 +95,10 @@ private slots:
         QTest::newRow("tab in folder") << 1 << "/opt/a\tb";
         QTest::newRow("line break in description") << 2 << "a\r\nb";
         QTest::newRow("escape character in icon") << 3 << "/opt/\x1b.png";
+        // A type is one item of the entry's list.
+        QTest::newRow("separator in a type") << 4 << "text/a;text/b";
+        QTest::newRow("line break in a type") << 4 << "text/a\nExec=rm";
+        QTest::newRow("empty type") << 4 << "";
     }
 
     void settersRefuseWhatAnEntryCannotHold()
@@ -101,9 +109,11 @@ private slots:
         const long status = setter == 0   ? link.SetPath(text)
                             : setter == 1 ? link.SetWorkingDirectory(text)
                             : setter == 2 ? link.SetDescription(text)
-                                          : link.SetIconLocation(text);
+                            : setter == 3 ? link.SetIconLocation(text)
+                                          : link.SetMimeTypes({"application/x-ok", text});
         QCOMPARE(status, E_INVALIDARG);
         QVERIFY(!link.EntryText("x").contains(u'\r'));
+        QVERIFY(!link.EntryText("x").contains("MimeType"));
     }
 
     void saveIntoAMissingFolderFailsWithTheReason()

@@ -3,6 +3,7 @@
 #include "testsupport/isolatedhome.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTest>
 
 #include <memory>
@@ -27,11 +28,13 @@ private slots:
     void init() { m_home = std::make_unique<IsolatedHome>(); }
     void cleanup() { m_home.reset(); }
 
-    void nothingStoredMeansAnEmptyWordsPath()
+    // The original's empty path put the clips at "/words/<word>.wav".
+    void nothingStoredMeansTheFolderSetupWouldPropose()
     {
         CWordwellApp app;
         app.EstablishSettings();
-        QVERIFY(app.m_strWordsPath.isEmpty());
+        QCOMPARE(app.m_strWordsPath, m_home->dataHome() + "/Tolvane/Wordwell");
+        QVERIFY(QFileInfo(app.m_strWordsPath + "/words").isDir());
         QCOMPARE(GetWordwellApp(), &app);
         QCOMPARE(app.AppName(), QString("Wordwell Practice"));
         // Reading settings writes nothing.
@@ -47,6 +50,7 @@ private slots:
         QTest::newRow("trailing separator kept") << "Software\\Tolvane\\Wordwell Practice\\WordsPath" << "/srv/words/";
         QTest::newRow("blanks") << "Software\\Tolvane\\Wordwell Practice\\WordsPath" << "/home/a b/Word well";
         QTest::newRow("key in another case") << "software\\tolvane\\wordwell practice\\wordspath" << "/x";
+        // An empty value names no folder: as if nothing were stored.
         QTest::newRow("empty value") << "Software\\Tolvane\\Wordwell Practice\\WordsPath" << "";
     }
 
@@ -57,7 +61,7 @@ private slots:
         storeWordsPath(key, value);
         CWordwellApp app;
         app.EstablishSettings();
-        QCOMPARE(app.m_strWordsPath, value);
+        QCOMPARE(app.m_strWordsPath, value.isEmpty() ? m_home->dataHome() + "/Tolvane/Wordwell" : value);
     }
 
     void valueIsReadOnceAtStartUp()
@@ -77,7 +81,7 @@ private slots:
         QCOMPARE(reg::SetStringValue(key, "Path", "/machine"), reg::ERROR_SUCCESS);
         CWordwellApp app;
         app.EstablishSettings();
-        QVERIFY(app.m_strWordsPath.isEmpty());
+        QCOMPARE(app.m_strWordsPath, m_home->dataHome() + "/Tolvane/Wordwell");
     }
 
 private:

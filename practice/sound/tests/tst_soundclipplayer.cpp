@@ -4,6 +4,7 @@
 #include "platform/audio/wavefile.h"
 #include "platform/files/files.h"
 #include "practice/sound/clippath.h"
+#include "practice/sound/microphonebox.h"
 #include "practice/sound/playbar.h"
 #include "practice/sound/soundclipwindow.h"
 #include "practice/settings/wordwellapp.h"
@@ -408,6 +409,10 @@ private slots:
 
         m_boxes->clear();
         CPlayBar* bar = player.Window()->playBar();
+        // The choice of microphone says there is none to choose.
+        QTRY_VERIFY(bar->microphoneBox()->filled());
+        QCOMPARE(bar->microphoneBox()->count(), 1);
+        QCOMPARE(bar->microphoneBox()->currentText(), QString("No recording device"));
         bar->recordButton()->setFocus();
         QTest::keyClick(bar->recordButton(), Qt::Key_Space);
         QTRY_COMPARE(m_boxes->texts(), QStringList{"Unable to record: there is no recording device."});

@@ -5,14 +5,18 @@
 #include "practice/voice/speech.h"
 #include "practice/voice/voicedlg.h"
 #include "practice/voice/voicesettings.h"
+#include "practice/voice/warmspeech.h"
 #include "testsupport/isolatedhome.h"
 #include "testsupport/messageboxes.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+
+#include <csignal>
 
 using platform::audio::WaveData;
 using namespace practice::voice;
@@ -120,6 +124,11 @@ private slots:
         QVERIFY(!SpeakWord(word, language, &clip, &said));
         QVERIFY2(said.startsWith(reason), qPrintable(said));
         QCOMPARE(clip.samples.size(), 0);
+        // The same again once a program was started ahead for the next word.
+        QTest::qWait(300);
+        QString again;
+        QVERIFY(!SpeakWord(word, language, &clip, &again));
+        QCOMPARE(again, said);
         // The same reason when it is spoken among others in one run.
         CSpeechJob job;
         QSignalSpy spoken(&job, &CSpeechJob::spoken);
@@ -141,7 +150,74 @@ private slots:
         QVERIFY(!SpeakWord("cat", "en", &clip, &reason));
         QVERIFY2(reason.startsWith("the speech program \"/nonexistent/espeak-ng\" could not be started ("),
                  qPrintable(reason));
+        QTest::qWait(100);
+        QString again;
+        QVERIFY(!SpeakWord("cat", "en", &clip, &again));
+        QCOMPARE(again, reason);
         QVERIFY(AvailableVoices().isEmpty());
+    }
+
+    // After the first word a program waits for the next one with its voice
+    // loaded; each is used once, replaced, and never left behind.
+    void laterWordsGoToAProgramStartedAhead()
+    {
+        const QString log = m_home->work() + "/started.log";
+        const QString program = m_home->work() + "/speech";
+        WriteFileForTest(program, QStringLiteral("#!/bin/sh\necho \"$$ $*\" >> '%1'\nexec espeak-ng \"$@\"\n")
+                                      .arg(log)
+                                      .toUtf8());
+        QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
+        ScopedEnv chosen("WORDWELL_SPEECH_PROGRAM", program.toUtf8());
+        const auto started = [&log] {
+            QFile file(log);
+            return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)
+                                                  : QStringList();
+        };
+        CWarmSpeech* warm = WarmSpeech();
+        QVERIFY(warm);
+        WaveData clip;
+        QString reason;
+        QVERIFY2(SpeakWord("cat", "en", &clip, &reason), qPrintable(reason));
+        verifySpokenClip(clip);
+        QTRY_COMPARE(started().size(), 2);
+        const qint64 english = warm->WaitingProcessId();
+        QVERIFY(english > 0);
+        QCOMPARE(started().last(), QString::number(english) + " -v en -s 130 --stdout --stdin");
+
+        // Handed over: no program is started for it, and the one used is gone.
+        QVERIFY2(SpeakWord("elephant", "en", &clip, &reason), qPrintable(reason));
+        verifySpokenClip(clip);
+        QCOMPARE(started().size(), 2);
+        QVERIFY(!processExists(english));
+        QTRY_VERIFY(warm->WaitingProcessId() > 0);
+        QTRY_COMPARE(started().size(), 3);
+        const qint64 next = warm->WaitingProcessId();
+
+        // Another language: the English one waiting is ended, not used.
+        QVERIFY2(SpeakWord("Hund", "de", &clip, &reason), qPrintable(reason));
+        verifySpokenClip(clip);
+        QCOMPARE(started().size(), 4);
+        QVERIFY(started().at(3).endsWith(" -v de -s 130 --stdout --stdin"));
+        QVERIFY(!processExists(next));
+        QTRY_COMPARE(started().size(), 5);
+        QTRY_VERIFY(warm->WaitingProcessId() > 0);
+
+        // One that died while waiting: the word is spoken by one started for it.
+        const qint64 german = warm->WaitingProcessId();
+        QCOMPARE(::kill(pid_t(german), SIGKILL), 0);
+        QVERIFY2(SpeakWord("Katze", "de", &clip, &reason), qPrintable(reason));
+        verifySpokenClip(clip);
+        QTRY_VERIFY(warm->WaitingProcessId() > 0);
+        QCOMPARE(zombieChildren(), 0);
+
+        // The waiting program ends with its owner.
+        auto own = std::make_unique<CWarmSpeech>();
+        own->PrepareLater(program, {"-v", "en", "--stdout", "--stdin"});
+        QTRY_VERIFY(own->WaitingProcessId() > 0);
+        const qint64 owned = own->WaitingProcessId();
+        QVERIFY(processExists(owned));
+        own.reset();
+        QVERIFY(!processExists(owned));
     }
 
     // Words spoken in one run are cut apart at the long pauses only.
@@ -306,6 +382,24 @@ private slots:
     }
 
 private:
+    static bool processExists(qint64 pid) { return QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid)); }
+
+    // Ended programs of ours that nobody waited for.
+    static int zombieChildren()
+    {
+        int zombies = 0;
+        for (const QString& pid : QDir("/proc").entryList(QDir::Dirs)) {
+            QFile stat("/proc/" + pid + "/stat");
+            if (!stat.open(QIODevice::ReadOnly))
+                continue;
+            // "<pid> (<name>) <state> <parent> ..."
+            const QStringList fields = QString::fromLatin1(stat.readAll()).section(u')', -1).split(u' ', Qt::SkipEmptyParts);
+            if (fields.size() > 1 && fields[0] == "Z" && fields[1].toLongLong() == QCoreApplication::applicationPid())
+                ++zombies;
+        }
+        return zombies;
+    }
+
     std::unique_ptr<IsolatedHome> m_home;
     std::unique_ptr<CWordwellApp> m_app;
     QString m_wordsPath;

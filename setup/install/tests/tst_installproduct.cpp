@@ -13,9 +13,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QTest>
 
 #include <memory>
+#include <tuple>
 
 namespace reg = platform::registry;
 namespace record = common::record;
@@ -47,6 +49,7 @@ class TestInstallProduct : public QObject {
 
     QString installFolder() const { return m_home->dataHome() + "/Program Files/Tolvane/Wordwell"; }
     QString groupPath() const { return ProgramsFolder() + "/Tolvane/Wordwell"; }
+    QString themeIcon() const { return m_home->dataHome() + "/icons/hicolor/128x128/apps/wordwell.png"; }
 
     // The folders the wizard makes before Finish.
     void makeWizardFolders()
@@ -55,13 +58,15 @@ class TestInstallProduct : public QObject {
         QVERIFY(QDir().mkpath(groupPath()));
     }
 
-    void verifyRegistry()
+    void verifyRegistry(bool themeIconRecorded = true)
     {
         const QString folder = installFolder();
         QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", "Path"), folder);
         QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", "Group"), groupPath());
         QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", "ListType"),
                  m_home->dataHome() + "/mime/packages/wordwell-spelling-list.xml");
+        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", "ThemeIcon"),
+                 themeIconRecorded ? themeIcon() : QString("<no value>"));
         QCOMPARE(value(reg::HKEY_CURRENT_USER, "Software\\Tolvane\\Wordwell Practice\\WordsPath", "Path"), folder);
         const QString appPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Wordwell.exe";
         QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, appPaths, ""), folder + "/Wordwell");
@@ -129,14 +134,30 @@ private slots:
                  installFolder() + '\n' + installFolder() + "/Ridwell\n");
         if (desktop)
             QCOMPARE(LaunchDesktopEntry(DesktopFolder() + "/Wordwell.desktop", marker), started);
-        // Double-clicking a list: the desktop knows its type, and Wordwell's entry opens it.
+        // Double-clicking a list or a list with its recordings (a zip archive,
+        // here an empty one): the desktop knows its type and icon, and
+        // Wordwell's entry opens it.
         const QString list = m_home->work() + "/week one.spl";
         WriteFileForTest(list, QByteArray::fromHex("010003636174"));
-        QCOMPARE(ContentTypeOf(list), QString("application/x-wordwell-spelling-list"));
-        QCOMPARE(LaunchDesktopEntry(groupPath() + "/Wordwell.desktop", marker, {list}),
-                 installFolder() + '\n' + installFolder() + "/Wordwell " + list + '\n');
-        QVERIFY(ReadFileForTest(m_home->dataHome() + "/mime/application/x-wordwell-spelling-list.xml")
-                    .contains("<comment>Spelling list</comment>"));
+        const QString shared = m_home->work() + "/week one.splz";
+        WriteFileForTest(shared, QByteArray::fromHex("504b0506") + QByteArray(18, '\0'));
+        for (const auto& [file, type, comment] :
+             {std::tuple{list, "application/x-wordwell-spelling-list", "Spelling list"},
+              std::tuple{shared, "application/x-wordwell-recorded-list", "Spelling list with recordings"}}) {
+            QCOMPARE(ContentTypeOf(file), QString(type));
+            QCOMPARE(IconNamesOf(file).value(0), QString("wordwell"));
+            // What a file manager offers: the entry, known from the desktop database.
+            QCOMPARE(ApplicationsFor(type), QStringList{"Tolvane-Wordwell-Wordwell.desktop"});
+            QCOMPARE(LaunchDesktopEntry(groupPath() + "/Wordwell.desktop", marker, {file}),
+                     installFolder() + '\n' + installFolder() + "/Wordwell " + file + '\n');
+            QVERIFY(ReadFileForTest(m_home->dataHome() + "/mime/" + type + ".xml")
+                        .contains("<comment>" + QByteArray(comment) + "</comment>"));
+        }
+        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", "DesktopDatabase"),
+                 ProgramsFolder() + "/mimeinfo.cache");
+        // The icon those names find: the product icon, in the size folder of its size.
+        QCOMPARE(ReadFileForTest(themeIcon()), MediumFileBytes("Wordwell.png"));
+        QCOMPARE(QImage(WW_SOURCE_DIR "/icons/Wordwell.png").size(), QSize(128, 128));
         // The help entry starts the installed program as the help file's viewer.
         QCOMPARE(LaunchDesktopEntry(groupPath() + "/Wordwell Help.desktop", marker),
                  installFolder() + '\n' + installFolder() + "/Wordwell " + installFolder() + "/Wordwell.hlp\n");
@@ -226,6 +247,7 @@ private slots:
         QTest::newRow("unwritable desktop folder") << "desktop folder" << QStringList{"Save failed!"};
         QTest::newRow("install folder is a file") << "install folder" << QStringList{};
         QTest::newRow("words folder is a file") << "words folder" << QStringList{};
+        QTest::newRow("icons folder is a file") << "icons folder" << QStringList{};
     }
 
     void failedStepsAreReportedAndTheRestIsDone()
@@ -250,6 +272,8 @@ private slots:
             WriteFileForTest(DesktopFolder(), "in the way");
         if (fault == "words folder")
             WriteFileForTest(installFolder() + "/words", "in the way");
+        if (fault == "icons folder")
+            WriteFileForTest(m_home->dataHome() + "/icons", "in the way");
 
         MessageBoxRecorder recorder;
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Setup: |^cannot write"));
@@ -277,7 +301,7 @@ private slots:
         if (fault == "registry folder")
             QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, record::kProductKey, "Path"), QString("<no key>"));
         else
-            verifyRegistry();
+            verifyRegistry(fault != "icons folder");
         if (fault != "missing source")
             verifyFiles();
     }

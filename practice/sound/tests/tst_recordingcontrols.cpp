@@ -1,0 +1,249 @@
+// The play bar's controls for recording: the input level meter and the choice
+// of microphone, on a sound server of the suite's own whose microphones are a
+// tone and silence, so the meter has something to show and a recording tells
+// which device it came from.
+#include "practice/sound/microphonebox.h"
+#include "practice/sound/playbar.h"
+#include "practice/sound/recordingchoice.h"
+#include "practice/sound/soundclipplayer.h"
+#include "practice/sound/soundclipwindow.h"
+
+#include "practice/settings/wordwellapp.h"
+#include "privatesoundserver.h"
+#include "testsupport/isolatedhome.h"
+#include "testsupport/messageboxes.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFrame>
+#include <QProgressBar>
+#include <QTest>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <memory>
+
+using namespace practice::sound;
+using Mode = platform::audio::WaveAudioDevice::Mode;
+
+namespace {
+
+// A form holding the editor's player, as the list editor has it.
+struct EditorPlayer {
+    EditorPlayer()
+    {
+        auto* frame = new QFrame(&form);
+        frame->setMinimumSize(320, 40);
+        (new QVBoxLayout(&form))->addWidget(frame);
+        player.Create(frame, CSoundClipPlayer::kEditorStyle);
+        player.NewRecording();
+    }
+
+    bool show()
+    {
+        form.show();
+        QApplication::setActiveWindow(&form);
+        return QTest::qWaitForWindowActive(&form);
+    }
+
+    CPlayBar* bar() const { return player.Window()->playBar(); }
+    platform::audio::WaveAudioDevice* device() const { return player.Window()->device(); }
+
+    void press(QToolButton* button)
+    {
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Space);
+    }
+
+    QWidget form;
+    CSoundClipPlayer player;
+};
+
+QStringList itemsOf(const QComboBox* box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+}  // namespace
+
+class TestRecordingControls : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QString why;
+        QVERIFY2(m_server.start({"module-null-sink sink_name=speakers",
+                                 "module-null-source source_name=muted_mic description=Muted max_latency_msec=20",
+                                 "module-sine-source source_name=tone_mic rate=22050 frequency=440 "
+                                 "source_properties=device.description=Tone"},
+                                &why),
+                 qPrintable(why));
+    }
+
+    void init()
+    {
+        m_home = std::make_unique<IsolatedHome>();
+        m_app = std::make_unique<CWordwellApp>();
+        m_app->EstablishSettings();
+        m_boxes = std::make_unique<MessageBoxRecorder>();
+        QVERIFY(m_server.pactl({"set-default-source", "muted_mic"}));
+    }
+
+    void cleanup()
+    {
+        m_boxes.reset();
+        m_app.reset();
+        m_home.reset();
+    }
+
+    void meterShowsTheInputOnlyWhileRecording_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<bool>("heard");
+        QTest::newRow("a tone") << "tone_mic" << true;
+        QTest::newRow("a muted microphone") << "muted_mic" << false;
+    }
+
+    void meterShowsTheInputOnlyWhileRecording()
+    {
+        QFETCH(QString, source);
+        QFETCH(bool, heard);
+        QVERIFY(m_server.pactl({"set-default-source", source}));
+        EditorPlayer editor;
+        QVERIFY(editor.show());
+        QProgressBar* meter = editor.bar()->levelMeter();
+        QVERIFY(meter);
+        QCOMPARE(meter->accessibleName(), QString("Input level"));
+        QVERIFY(!meter->isVisible());
+
+        editor.press(editor.bar()->recordButton());
+        QCOMPARE(editor.device()->mode(), Mode::Recording);
+        QVERIFY(meter->isVisible());
+        if (heard) {
+            QTRY_VERIFY2_WITH_TIMEOUT(meter->value() > 5, qPrintable(QString::number(meter->value())), 5000);
+        } else {
+            QTest::qWait(500);
+            QVERIFY(editor.device()->length() > 0);
+            QCOMPARE(meter->value(), 0);
+        }
+        editor.press(editor.bar()->stopButton());
+        QVERIFY(!meter->isVisible());
+        QCOMPARE(meter->value(), 0);
+    }
+
+    // The default is the muted microphone; the user picks the tone by the keys.
+    void microphoneChosenByKeysIsRecordedFromAndRemembered()
+    {
+        auto editor = std::make_unique<EditorPlayer>();
+        CMicrophoneBox* box = editor->bar()->microphoneBox();
+        QCOMPARE(box->accessibleName(), QString("Microphone"));
+        // Nothing asks the sound system until the bar is seen.
+        QTest::qWait(50);
+        QVERIFY(!box->filled());
+        QVERIFY(editor->show());
+        QTRY_VERIFY(box->filled());
+        QCOMPARE(itemsOf(box), (QStringList{"Default (Muted)", "Tone"}));
+        // Screen readers here take what the box is for from its label.
+        const QList<QPair<QAccessibleInterface*, QAccessible::Relation>> labels =
+            QAccessible::queryAccessibleInterface(box)->relations(QAccessible::Label);
+        QCOMPARE(labels.size(), 1);
+        QCOMPARE(labels.first().first->text(QAccessible::Name), QString("Microphone"));
+        QCOMPARE(box->toolTip(), QString("The device to record from: Default (Muted)"));
+
+        editor->bar()->speakButton()->setFocus();
+        QTest::keyClick(editor->bar()->speakButton(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), box);
+        QTest::keyClick(box, Qt::Key_Down);
+        QCOMPARE(box->currentText(), QString("Tone"));
+        QCOMPARE(ChosenRecordingDevice(), QByteArray("tone_mic"));
+
+        editor->press(editor->bar()->recordButton());
+        QCOMPARE(editor->device()->mode(), Mode::Recording);
+        QVERIFY(!box->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(recordingSource(), source("tone_mic"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(editor->bar()->levelMeter()->value() > 5, 5000);
+        editor->press(editor->bar()->stopButton());
+        QVERIFY(box->isEnabled());
+        QVERIFY(m_boxes->texts().isEmpty());
+
+        // A fresh program finds the choice in its settings.
+        editor.reset();
+        m_app.reset();
+        m_app = std::make_unique<CWordwellApp>();
+        m_app->EstablishSettings();
+        editor = std::make_unique<EditorPlayer>();
+        box = editor->bar()->microphoneBox();
+        QCOMPARE(editor->device()->recordingDevice(), QByteArray("tone_mic"));
+        QVERIFY(editor->show());
+        QTRY_VERIFY(box->filled());
+        QCOMPARE(box->currentText(), QString("Tone"));
+
+        // Back to the default, which then follows the system's.
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Up);
+        QCOMPARE(ChosenRecordingDevice(), QByteArray());
+        QVERIFY(m_server.pactl({"set-default-source", "tone_mic"}));
+        box->showPopup();
+        QCOMPARE(itemsOf(box), (QStringList{"Default (Tone)", "Muted"}));
+        QCOMPARE(box->currentIndex(), 0);
+        box->hidePopup();
+    }
+
+    // A microphone chosen once and unplugged since: the default is shown and
+    // recorded from, without a word; plugged in again, it is chosen again.
+    void rememberedDeviceThatIsGoneGivesWayToTheDefault()
+    {
+        QVERIFY(SetChosenRecordingDevice("usb_mic"));
+        EditorPlayer editor;
+        CMicrophoneBox* box = editor.bar()->microphoneBox();
+        QVERIFY(editor.show());
+        QTRY_VERIFY(box->filled());
+        QCOMPARE(box->currentText(), QString("Default (Muted)"));
+
+        editor.press(editor.bar()->recordButton());
+        QCOMPARE(editor.device()->mode(), Mode::Recording);
+        QTRY_COMPARE_WITH_TIMEOUT(recordingSource(), source("muted_mic"), 5000);
+        editor.press(editor.bar()->stopButton());
+        QTest::qWait(100);
+        QVERIFY(m_boxes->texts().isEmpty());
+        QCOMPARE(ChosenRecordingDevice(), QByteArray("usb_mic"));
+
+        const QString module = m_server.pactl({"load-module", "module-sine-source", "source_name=usb_mic", "rate=22050",
+                                               "source_properties=device.description=USB"})
+                                   .value_or(QString())
+                                   .trimmed();
+        QVERIFY(!module.isEmpty());
+        // Opening the list asks again.
+        QTRY_VERIFY_WITH_TIMEOUT(reopened(box) == "USB", 5000);
+        QVERIFY(m_server.pactl({"unload-module", module}));
+    }
+
+private:
+    // The server's index of the source the one recording stream is on.
+    int recordingSource() const
+    {
+        // "<stream>\t<source>\t<client>..."
+        return m_server.pactl({"list", "short", "source-outputs"}).value_or(QString()).section('\t', 1, 1).toInt();
+    }
+
+    int source(const QString& name) const { return m_server.indexOf("sources", name); }
+
+    static QString reopened(QComboBox* box)
+    {
+        box->showPopup();
+        box->hidePopup();
+        return box->currentText();
+    }
+
+    audiotesting::PrivateSoundServer m_server;
+    std::unique_ptr<IsolatedHome> m_home;
+    std::unique_ptr<CWordwellApp> m_app;
+    std::unique_ptr<MessageBoxRecorder> m_boxes;
+};
+
+QTEST_MAIN(TestRecordingControls)
+#include "tst_recordingcontrols.moc"
