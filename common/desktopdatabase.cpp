@@ -1,11 +1,10 @@
 #include "common/desktopdatabase.h"
 
 #include "common/installfolder.h"
+#include "common/userdatafile.h"
 #include "platform/files/files.h"
 
-#include <QDebug>
 #include <QFile>
-#include <QProcess>
 
 namespace common {
 
@@ -33,14 +32,8 @@ QString DesktopDatabasePath(const QString& programsFolder)
 
 bool RefreshDesktopDatabase(const QString& programsFolder)
 {
-    const QString folder = RealFolder(programsFolder);
-    QProcess tool;
-    tool.start(QStringLiteral("update-desktop-database"), {QStringLiteral("--quiet"), folder});
-    if (tool.waitForFinished(60000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0)
-        return true;
-    qWarning().noquote() << "cannot rebuild the desktop database in" << folder << ":" << tool.errorString()
-                         << tool.readAllStandardError();
-    return false;
+    return RunDesktopTool(QStringLiteral("update-desktop-database"),
+                          {QStringLiteral("--quiet"), RealFolder(programsFolder)});
 }
 
 bool ForgetDesktopEntries(const QString& programsFolder, const QString& recordedPath)

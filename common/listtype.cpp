@@ -1,16 +1,9 @@
 #include "common/listtype.h"
 
-#include "common/folderpath.h"
-#include "common/installfolder.h"
 #include "common/record.h"
-#include "platform/files/files.h"
-
-#include <QDebug>
-#include <QProcess>
+#include "common/userdatafile.h"
 
 namespace common {
-
-namespace files = platform::files;
 
 namespace {
 
@@ -18,38 +11,28 @@ namespace {
 // has the package for the next rebuild.
 void rebuildDatabase(const QString& mimeFolder)
 {
-    QProcess tool;
-    tool.start(QStringLiteral("update-mime-database"), {mimeFolder});
-    if (!tool.waitForFinished(60000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
-        qWarning().noquote() << "cannot rebuild the MIME database in" << mimeFolder << ":" << tool.errorString()
-                             << tool.readAllStandardError();
+    RunDesktopTool(QStringLiteral("update-mime-database"), {mimeFolder});
 }
 
 }  // namespace
 
 QString ListTypePackagePath(const QString& mimeFolder)
 {
-    const QString package = record::kListTypePackage;
-    const qsizetype slash = package.lastIndexOf(u'/');
-    return RealFolder(mimeFolder + package.left(slash)) + package.mid(slash);
+    return UserDataFilePath(mimeFolder, record::kListTypePackage);
 }
 
 QString AddListType(const QString& mimeFolder)
 {
     const QString path = ListTypePackagePath(mimeFolder);
-    if (!CreateFolderPath(path.left(path.lastIndexOf(u'/'))) || !files::WriteWholeFile(path, ListTypePackage(), 0644)) {
-        qWarning().noquote() << "cannot write" << path << ":" << files::LastErrorText();
+    if (!WriteUserDataFile(path, ListTypePackage()))
         return {};
-    }
     rebuildDatabase(mimeFolder);
     return path;
 }
 
 bool RemoveListType(const QString& mimeFolder, const QString& recordedPath)
 {
-    if (recordedPath.isEmpty() || recordedPath != ListTypePackagePath(mimeFolder))
-        return false;
-    if (files::GetFileAttributes(recordedPath) != files::INVALID_FILE_ATTRIBUTES && !files::DeleteFile(recordedPath))
+    if (!RemoveUserDataFile(mimeFolder, record::kListTypePackage, recordedPath))
         return false;
     rebuildDatabase(mimeFolder);
     return true;

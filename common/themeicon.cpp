@@ -1,17 +1,12 @@
 #include "common/themeicon.h"
 
-#include "common/folderpath.h"
-#include "common/installfolder.h"
 #include "common/record.h"
+#include "common/userdatafile.h"
 #include "platform/files/files.h"
 
-#include <QDebug>
 #include <QFileInfo>
-#include <QProcess>
 
 namespace common {
-
-namespace files = platform::files;
 
 namespace {
 
@@ -22,41 +17,30 @@ namespace {
 void refreshIconCache(const QString& iconsFolder)
 {
     const QString theme = iconsFolder + QStringLiteral("/hicolor");
-    if (!QFileInfo(files::NativePath(theme + QStringLiteral("/icon-theme.cache"))).isFile())
-        return;
-    QProcess tool;
-    tool.start(QStringLiteral("gtk-update-icon-cache"),
-               {QStringLiteral("--quiet"), QStringLiteral("--force"), QStringLiteral("--ignore-theme-index"), theme});
-    if (!tool.waitForFinished(60000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
-        qWarning().noquote() << "cannot refresh the icon cache of" << theme << ":" << tool.errorString()
-                             << tool.readAllStandardError();
+    if (QFileInfo(platform::files::NativePath(theme + QStringLiteral("/icon-theme.cache"))).isFile())
+        RunDesktopTool(QStringLiteral("gtk-update-icon-cache"), {QStringLiteral("--quiet"), QStringLiteral("--force"),
+                                                                 QStringLiteral("--ignore-theme-index"), theme});
 }
 
 }  // namespace
 
 QString ThemeIconPath(const QString& iconsFolder)
 {
-    const QString icon = record::kThemeIcon;
-    const qsizetype slash = icon.lastIndexOf(u'/');
-    return RealFolder(iconsFolder + icon.left(slash)) + icon.mid(slash);
+    return UserDataFilePath(iconsFolder, record::kThemeIcon);
 }
 
 QString AddThemeIcon(const QString& iconsFolder, const QByteArray& png)
 {
     const QString path = ThemeIconPath(iconsFolder);
-    if (!CreateFolderPath(path.left(path.lastIndexOf(u'/'))) || !files::WriteWholeFile(path, png, 0644)) {
-        qWarning().noquote() << "cannot write" << path << ":" << files::LastErrorText();
+    if (!WriteUserDataFile(path, png))
         return {};
-    }
     refreshIconCache(iconsFolder);
     return path;
 }
 
 bool RemoveThemeIcon(const QString& iconsFolder, const QString& recordedPath)
 {
-    if (recordedPath.isEmpty() || recordedPath != ThemeIconPath(iconsFolder))
-        return false;
-    if (files::GetFileAttributes(recordedPath) != files::INVALID_FILE_ATTRIBUTES && !files::DeleteFile(recordedPath))
+    if (!RemoveUserDataFile(iconsFolder, record::kThemeIcon, recordedPath))
         return false;
     refreshIconCache(iconsFolder);
     return true;

@@ -1,6 +1,6 @@
 #include "practice/history/historyreader.h"
 
-#include "platform/modules/modules.h"
+#include "practice/history/storemodule.h"
 
 #include <QFileInfo>
 
@@ -17,15 +17,14 @@ bool CHistoryReader::Open(QString* error, QString* notice)
     if (!QFileInfo::exists(m_path))
         return true;
     QString reason;
-    const platform::modules::EntryPoint entry = platform::modules::ModuleEntry(
-        QLatin1String(kHistoryModuleName), kStoreFactoryEntryPoint, QStringLiteral("history module"), &reason);
-    if (!entry) {
+    const ResultStoreFactory* factory = LoadStoreFactory(&reason);
+    if (!factory) {
         *error = QStringLiteral("The history could not be read: %1.").arg(reason);
         return false;
     }
     // Readers wait for no writer with the write-ahead log; only a migration
     // does, and briefly: a window that hangs is worse than one that says why.
-    std::unique_ptr<ResultStore> store = reinterpret_cast<StoreFactoryEntryPoint>(entry)()->Open(m_path, 1000);
+    std::unique_ptr<ResultStore> store = factory->Open(m_path, 1000);
     if (!store->ReadProblem().isEmpty()) {
         *error = store->ReadProblem();
         return false;

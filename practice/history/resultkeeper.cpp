@@ -1,6 +1,6 @@
 #include "practice/history/resultkeeper.h"
 
-#include "platform/modules/modules.h"
+#include "practice/history/storemodule.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,9 +23,8 @@ bool CResultKeeper::openStore(QString* error)
     if (m_store)
         return true;
     QString reason;
-    const platform::modules::EntryPoint entry = platform::modules::ModuleEntry(
-        QLatin1String(kHistoryModuleName), kStoreFactoryEntryPoint, QStringLiteral("history module"), &reason);
-    if (!entry) {
+    const ResultStoreFactory* factory = LoadStoreFactory(&reason);
+    if (!factory) {
         *error = QStringLiteral("The result could not be saved: %1.").arg(reason);
         return false;
     }
@@ -34,7 +33,7 @@ bool CResultKeeper::openStore(QString* error)
         *error = QStringLiteral("The result could not be saved: the folder \"%1\" could not be made.").arg(folder);
         return false;
     }
-    std::unique_ptr<ResultStore> store = reinterpret_cast<StoreFactoryEntryPoint>(entry)()->Open(m_path, m_busyMs);
+    std::unique_ptr<ResultStore> store = factory->Open(m_path, m_busyMs);
     // A store that cannot take results is opened afresh next time, so a
     // database mended or unlocked meanwhile is used.
     if (!store->Problem().isEmpty()) {

@@ -145,9 +145,9 @@ private slots:
         const QByteArray path = qgetenv("PATH");
         if (theme == "no tools") {
             qputenv("PATH", QFile::encodeName(m_home->path() + "/no-tools"));
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^cannot rebuild the MIME database"));
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^cannot rebuild the MIME database"));
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^cannot rebuild the desktop database"));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^cannot run update-mime-database"));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^cannot run update-mime-database"));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^cannot run update-desktop-database"));
         }
         const QString list = m_home->work() + "/week.spl";
         WriteFileForTest(list, QByteArray::fromHex("010003636174"));
