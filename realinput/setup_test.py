@@ -1,8 +1,11 @@
 """Setup driven by the keyboard alone under Xvfb, from the built distribution
 folder: Enter walks the wizard and installs; the home folder typed as the
-install folder is refused before anything is made."""
+install folder is refused before anything is made. After the install, a list
+opened as a file manager opens it starts the installed Wordwell on it."""
 
 import os
+import shutil
+import signal
 import sys
 import unittest
 
@@ -66,6 +69,27 @@ class SetupTest(RealDesktopTestCase):
             self.assertTrue(os.path.exists(os.path.join(self.install_folder, name)), name)
         self.assertEqual(sorted(os.listdir(self.group)),
                          ["Uninstall Wordwell.desktop", "Wordwell Help.desktop", "Wordwell.desktop"])
+        self.open_list_as_a_file_manager_does()
+
+    def open_list_as_a_file_manager_does(self):
+        """A double-click in a file manager asks GLib for the type's default program."""
+        lists = os.path.join(self.desktop.home, "Lists")
+        os.makedirs(lists)
+        shutil.copy(os.path.join(os.environ["WW_SAMPLES_DIR"], "Sample.spl"), lists)
+        opener = self.desktop.start(["gio", "open", os.path.join(lists, "Sample.spl")], "gio open")
+        self.assertEqual(opener.wait_exit(), 0)
+        window = self.desktop.wait_window("Sample.spl - Wordwell Practice")
+        pid = int(self.desktop.xdotool("getwindowpid", window))
+        self.addCleanup(self.end, pid)
+        self.assertEqual(os.path.realpath(f"/proc/{pid}/exe"),
+                         os.path.realpath(os.path.join(self.install_folder, "Wordwell")))
+
+    @staticmethod
+    def end(pid):
+        try:
+            os.kill(pid, signal.SIGTERM)
+        except ProcessLookupError:
+            pass
 
     def test_home_folder_is_refused(self):
         folder = self.to_folder_page()
