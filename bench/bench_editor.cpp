@@ -1,12 +1,12 @@
 // Opening the list editor and the list information dialog on a list of
 // 100,000 words, and confirming the editor on it: from construction to the
 // dialog shown and painted, and from OK to the document's list rebuilt.
+#include "benchsupport.h"
 #include "practice/editor/listinfodlg.h"
 #include "practice/editor/spellinglistdlg.h"
 
 #include <QApplication>
 #include <QListWidget>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -75,13 +75,7 @@ BENCHMARK(BM_ConfirmListEditor)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    // Settings and clips of the benchmark stay in a folder of its own.
-    QTemporaryDir home;
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + QStringLiteral("/.config")));
+    const PrivateHome home;
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

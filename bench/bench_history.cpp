@@ -2,6 +2,7 @@
 // holding 10,000 results, through the keeper and the history module: one
 // transaction, written to disk (SQLite's default synchronous writes). The
 // module is taken from $WORDWELL_MODULE_DIR, which scripts/bench sets.
+#include "benchsupport.h"
 #include "practice/history/resultkeeper.h"
 
 #include <QCoreApplication>
@@ -45,8 +46,5 @@ BENCHMARK(BM_SaveResult)->Arg(1)->Arg(10000)->Unit(benchmark::kMillisecond)->Ite
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

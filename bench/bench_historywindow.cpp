@@ -3,6 +3,7 @@
 // most missed words, up to the first paint. The first opening in a process
 // also loads the history module and Qt SQL. The module is taken from
 // $WORDWELL_MODULE_DIR, which scripts/bench sets.
+#include "benchsupport.h"
 #include "practice/history/historyreader.h"
 #include "practice/history/historytable.h"
 #include "practice/history/historywindow.h"
@@ -110,8 +111,5 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QTemporaryDir dir;
     s_path = makeHistory(dir);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

@@ -1,6 +1,7 @@
 // Exporting and opening a shared list of 100 words with 2-second clips
 // (16-bit mono at 22,050 Hz, noise: the worst case for compression), with
 // real files in a temporary folder, through the commands the menu runs.
+#include "benchsupport.h"
 #include "platform/framework/doctemplate.h"
 #include "platform/framework/messagebox.h"
 #include "practice/document/wordwelldoc.h"
@@ -9,7 +10,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -82,11 +82,7 @@ BENCHMARK(BM_ImportSharedList)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    // The program's settings go to a home of the benchmark's own.
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/.local/share")).toUtf8());
+    const PrivateHome home;
     QApplication qtApp(argc, argv);
     platform::framework::SetMessageBoxHandler([](const platform::framework::MessageBoxRequest& request) {
         qFatal("unexpected message: %s", qPrintable(request.text));
@@ -96,8 +92,5 @@ int main(int argc, char** argv)
     if (!app.InitInstance())
         return 1;
     g_app = &app;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

@@ -2,6 +2,7 @@
 // moment the first samples are handed to the sound output device, and Record
 // up to the first samples captured. Needs a sound server (scripts/bench
 // starts one).
+#include "benchsupport.h"
 #include "platform/audio/wavefile.h"
 #include "practice/sound/soundclipplayer.h"
 #include "practice/sound/soundclipwindow.h"
@@ -132,8 +133,5 @@ BENCHMARK(BM_RecordToFirstSamples)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

@@ -1,6 +1,7 @@
 // Process start to the main window shown, and resident memory at idle:
 // Wordwell with the sample list open beside a bare Qt main window with a
 // menu, a toolbar and a status bar, measured alternately in one run.
+#include "benchsupport.h"
 #include <benchmark/benchmark.h>
 
 #include <QByteArray>
@@ -112,8 +113,5 @@ BENCHMARK(BM_StartupSideBySide)->UseManualTime()->Unit(benchmark::kMillisecond)-
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

@@ -1,6 +1,7 @@
 // The computer voice: clips made for a whole list, and Speak up to the moment
 // the first samples reach the sound output device. Needs espeak-ng and, for
 // the second, a sound server (scripts/bench starts one).
+#include "benchsupport.h"
 #include "practice/sound/soundclipplayer.h"
 #include "practice/sound/soundclipwindow.h"
 #include "practice/voice/clipmaker.h"
@@ -107,8 +108,5 @@ BENCHMARK(BM_SpeakToFirstAudio)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }
