@@ -19,10 +19,14 @@ QString ListTypePackagePath(const QString& mimeFolder);
 
 // Writes the package (replacing a link that stands there, never writing through
 // it) and rebuilds the database; the package's path, or empty on failure.
-QString AddListType(const QString& mimeFolder);
+// `madeFolder` receives the outermost folder made for it (WriteUserDataFile).
+QString AddListType(const QString& mimeFolder, QString* madeFolder);
 
 // Removes the package Setup recorded, and only that: `recordedPath` must still
-// be where the package of `mimeFolder` really lies. True when it is gone.
-bool RemoveListType(const QString& mimeFolder, const QString& recordedPath);
+// be where the package of `mimeFolder` really lies. The database is rebuilt;
+// then the folders Setup made (`recordedMadeFolder`) go while empty, and when
+// Setup made the MIME folder itself and no package is left, so does the
+// database generated in it. True when the package is gone.
+bool RemoveListType(const QString& mimeFolder, const QString& recordedPath, const QString& recordedMadeFolder);
 
 }  // namespace common

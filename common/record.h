@@ -49,6 +49,12 @@ inline const QString kThemeIconName = QStringLiteral("wordwell");
 inline const QString kThemeIcon = QStringLiteral("/hicolor/128x128/apps/wordwell.png");  // appended to the icons folder
 inline const QString kThemeIconValue = QStringLiteral("ThemeIcon");
 
+// The outermost folder Setup made on the way to the package (to the icon),
+// recorded only when it made one, so that Ridwell takes away, while empty,
+// those folders and never one that was there before.
+inline const QString kListTypeFolderValue = QStringLiteral("ListTypeFolder");
+inline const QString kThemeIconFolderValue = QStringLiteral("ThemeIconFolder");
+
 // The programs folder's desktop database, through which the desktop learns
 // that the menu entry opens both types; recorded only when Setup made it.
 inline const QString kDesktopDatabaseValue = QStringLiteral("DesktopDatabase");

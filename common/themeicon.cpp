@@ -29,19 +29,21 @@ QString ThemeIconPath(const QString& iconsFolder)
     return UserDataFilePath(iconsFolder, record::kThemeIcon);
 }
 
-QString AddThemeIcon(const QString& iconsFolder, const QByteArray& png)
+QString AddThemeIcon(const QString& iconsFolder, const QByteArray& png, QString* madeFolder)
 {
     const QString path = ThemeIconPath(iconsFolder);
-    if (!WriteUserDataFile(path, png))
+    if (!WriteUserDataFile(path, png, madeFolder))
         return {};
     refreshIconCache(iconsFolder);
     return path;
 }
 
-bool RemoveThemeIcon(const QString& iconsFolder, const QString& recordedPath)
+bool RemoveThemeIcon(const QString& iconsFolder, const QString& recordedPath, const QString& recordedMadeFolder)
 {
-    if (!RemoveUserDataFile(iconsFolder, record::kThemeIcon, recordedPath))
+    if (!RemoveUserDataFile(iconsFolder, record::kThemeIcon, recordedPath, recordedMadeFolder))
         return false;
+    // Removing a size folder touches the theme's folder: the cache is refreshed after.
+    RemoveMadeFolders(recordedPath, recordedMadeFolder);
     refreshIconCache(iconsFolder);
     return true;
 }

@@ -12,10 +12,12 @@ QString ThemeIconPath(const QString& iconsFolder);
 
 // Writes `png` there (replacing a link that stands there, never writing
 // through it) and refreshes the theme's cache; the icon's path, or empty on failure.
-QString AddThemeIcon(const QString& iconsFolder, const QByteArray& png);
+// `madeFolder` receives the outermost folder made for it (WriteUserDataFile).
+QString AddThemeIcon(const QString& iconsFolder, const QByteArray& png, QString* madeFolder);
 
 // Removes the icon Setup recorded, and only that: `recordedPath` must still be
-// where the icon of `iconsFolder` really lies. True when it is gone.
-bool RemoveThemeIcon(const QString& iconsFolder, const QString& recordedPath);
+// where the icon of `iconsFolder` really lies; then the folders Setup made
+// (`recordedMadeFolder`) go while empty. True when the icon is gone.
+bool RemoveThemeIcon(const QString& iconsFolder, const QString& recordedPath, const QString& recordedMadeFolder);
 
 }  // namespace common

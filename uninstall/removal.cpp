@@ -86,6 +86,10 @@ bool UninstallProduct(int removeAll)
     QueryRegString(key, record::kListTypeValue, &listType);
     QString themeIcon;
     QueryRegString(key, record::kThemeIconValue, &themeIcon);
+    QString listTypeFolder;
+    QueryRegString(key, record::kListTypeFolderValue, &listTypeFolder);
+    QString themeIconFolder;
+    QueryRegString(key, record::kThemeIconFolderValue, &themeIconFolder);
     QString desktopDatabase;
     QueryRegString(key, record::kDesktopDatabaseValue, &desktopDatabase);
     reg::CloseKey(&key);
@@ -112,9 +116,12 @@ bool UninstallProduct(int removeAll)
         }
     }
 
-    // An installation made before lists had file types and an icon recorded none.
-    const bool listTypeGone = listType.isEmpty() || common::RemoveListType(platform::shell::MimeFolder(), listType);
-    const bool themeIconGone = themeIcon.isEmpty() || common::RemoveThemeIcon(platform::shell::IconsFolder(), themeIcon);
+    // An installation made before lists had file types and an icon recorded none,
+    // and one made before their folders were recorded leaves those folders.
+    const bool listTypeGone = listType.isEmpty()
+                              || common::RemoveListType(platform::shell::MimeFolder(), listType, listTypeFolder);
+    const bool themeIconGone = themeIcon.isEmpty()
+                               || common::RemoveThemeIcon(platform::shell::IconsFolder(), themeIcon, themeIconFolder);
     // The entries are gone: the desktop database forgets them.
     const bool databaseDone = !groupPathSafe
                               || common::ForgetDesktopEntries(platform::shell::ProgramsFolder(), desktopDatabase);
@@ -123,7 +130,8 @@ bool UninstallProduct(int removeAll)
     if (recordWhole && listTypeGone && themeIconGone && databaseDone) {
         deleteKeyValues(record::kProductKey, {record::kInstallFolderValue, record::kGroupPathValue,
                                               record::kListTypeValue, record::kThemeIconValue,
-                                              record::kDesktopDatabaseValue});
+                                              record::kDesktopDatabaseValue, record::kListTypeFolderValue,
+                                              record::kThemeIconFolderValue});
         deleteKeyValues(record::kAppPathsKey, {QString(), record::kAppPathsFolderValue});
         deleteKeyValues(record::kUninstallKey, {record::kDisplayNameValue, record::kUninstallStringValue});
     }

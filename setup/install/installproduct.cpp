@@ -58,14 +58,27 @@ bool makeWordsFolder(const QString& wordsFolder)
 }
 
 // The theme's icon is the product icon Setup copies.
-QString addThemeIcon()
+QString addThemeIcon(QString* madeFolder)
 {
     QFile source(files::NativePath(record::kInstalledFiles[0].source));
     if (!source.open(QIODevice::ReadOnly)) {
         qWarning().noquote() << "Setup: cannot read" << source.fileName() << ":" << source.errorString();
         return {};
     }
-    return common::AddThemeIcon(platform::shell::IconsFolder(), source.readAll());
+    return common::AddThemeIcon(platform::shell::IconsFolder(), source.readAll(), madeFolder);
+}
+
+// A file Setup added for the desktop: its path, and the folders made for it
+// when there were any.
+bool recordDesktopFile(const QString& pathValue, const QString& path, const QString& folderValue,
+                       const QString& madeFolder)
+{
+    if (path.isEmpty())
+        return false;
+    bool ok = writeValues(reg::HKEY_LOCAL_MACHINE, record::kProductKey, {{pathValue, path}});
+    if (!madeFolder.isEmpty())
+        ok = writeValues(reg::HKEY_LOCAL_MACHINE, record::kProductKey, {{folderValue, madeFolder}}) && ok;
+    return ok;
 }
 
 // The desktop learns which entry opens the list types from its database of
@@ -125,15 +138,13 @@ bool InstallProduct(QString installFolder, QString groupPath, bool desktopShortc
     ok = writeValues(reg::HKEY_CURRENT_USER, record::kWordsPathKey, {{record::kWordsPathValue, installFolder}}) && ok;
     ok = writeValues(reg::HKEY_LOCAL_MACHINE, record::kProductKey, {{record::kGroupPathValue, groupPath}}) && ok;
     // The desktop learns what list files are and their icon; the record keeps both paths.
-    const QString listType = common::AddListType(platform::shell::MimeFolder());
-    ok = !listType.isEmpty() && ok;
-    if (!listType.isEmpty())
-        ok = writeValues(reg::HKEY_LOCAL_MACHINE, record::kProductKey, {{record::kListTypeValue, listType}}) && ok;
+    QString listTypeFolder;
+    const QString listType = common::AddListType(platform::shell::MimeFolder(), &listTypeFolder);
+    ok = recordDesktopFile(record::kListTypeValue, listType, record::kListTypeFolderValue, listTypeFolder) && ok;
     ok = refreshDesktopDatabase() && ok;
-    const QString themeIcon = addThemeIcon();
-    ok = !themeIcon.isEmpty() && ok;
-    if (!themeIcon.isEmpty())
-        ok = writeValues(reg::HKEY_LOCAL_MACHINE, record::kProductKey, {{record::kThemeIconValue, themeIcon}}) && ok;
+    QString themeIconFolder;
+    const QString themeIcon = addThemeIcon(&themeIconFolder);
+    ok = recordDesktopFile(record::kThemeIconValue, themeIcon, record::kThemeIconFolderValue, themeIconFolder) && ok;
     ok = writeValues(reg::HKEY_LOCAL_MACHINE, record::kAppPathsKey,
                      {{QString(), installFolder + record::kProgramFile},
                       {record::kAppPathsFolderValue, installFolder}})

@@ -60,6 +60,9 @@ class TestHostileFileSystem : public QObject {
         WriteFileForTest(s + "/install/notes.txt", "mine");
         WriteFileForTest(s + "/mime/wordwell-spelling-list.xml", "decoy type");
         WriteFileForTest(s + "/icons/wordwell.png", "decoy icon");
+        WriteFileForTest(s + "/made/mime/packages/wordwell-spelling-list.xml", "decoy type");
+        WriteFileForTest(s + "/made/mime/mime.cache", "decoy database");
+        WriteFileForTest(s + "/made/icons/hicolor/128x128/apps/wordwell.png", "decoy icon");
         for (const record::Shortcut& entry : record::kGroupShortcuts)
             WriteFileForTest(s + "/group" + entry.file, "decoy entry");
         m_sentinel = TreeSnapshot(s);
@@ -196,7 +199,8 @@ private slots:
     }
 
     // The list types' package and the theme's icon lie outside the recorded
-    // folders; Ridwell removes each only where Setup put it.
+    // folders; Ridwell removes each only where Setup put it, and of the
+    // folders on the way only those Setup made.
     void ridwellRemovesOnlyTheDesktopFilesItRecorded_data()
     {
         QTest::addColumn<QString>("file");  // "ListType" or "ThemeIcon", its record value
@@ -206,6 +210,9 @@ private slots:
             QTest::addRow("%s recorded elsewhere", file) << file << "record" << false;
             QTest::addRow("%s became a link", file) << file << "file" << true;
             QTest::addRow("%s: its folder became a link", file) << file << "folder" << false;
+            QTest::addRow("%s: the folder above existed before", file) << file << "existed" << true;
+            QTest::addRow("%s: the folder Setup made became a link", file) << file << "made folder" << false;
+            QTest::addRow("%s: the folder Setup made recorded elsewhere", file) << file << "made record" << false;
         }
     }
 
@@ -214,24 +221,37 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QString, change);
         QFETCH(bool, removed);
-        const QString path = file == "ListType" ? listTypePackage() : themeIcon();
-        const QString decoys = sentinel() + (file == "ListType" ? "/mime" : "/icons");
+        const bool listType = file == "ListType";
+        const QString path = listType ? listTypePackage() : themeIcon();
+        const QString decoys = sentinel() + (listType ? "/mime" : "/icons");
+        const QString madeFolder = m_home->dataHome() + (listType ? "/mime" : "/icons");
+        const QString above = QFileInfo(QFileInfo(path).path()).path();
+        if (change == "existed")
+            QVERIFY(QDir().mkpath(above));
         QVERIFY(m_install->install());
         QVERIFY(QFileInfo(path).isFile());
+        reg::Key key;
+        QCOMPARE(reg::OpenKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey, &key), reg::ERROR_SUCCESS);
         if (change == "record") {
-            reg::Key key;
-            QCOMPARE(reg::OpenKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey, &key), reg::ERROR_SUCCESS);
             QCOMPARE(reg::SetStringValue(key, file, sentinel() + "/victim"), reg::ERROR_SUCCESS);
         } else if (change == "file") {
             link(sentinel() + "/victim", path);
-        } else {
+        } else if (change == "folder") {
             const QString folder = QFileInfo(path).path();
             QVERIFY(QDir(folder).removeRecursively());
             link(decoys, folder);
+        } else if (change == "made folder") {
+            link(sentinel() + "/made" + madeFolder.mid(madeFolder.lastIndexOf('/')), madeFolder);
+        } else if (change == "made record") {
+            QCOMPARE(reg::SetStringValue(key, file + "Folder", sentinel() + "/made"), reg::ERROR_SUCCESS);
         }
         QCOMPARE(UninstallProduct(1), removed);
         QCOMPARE(QFileInfo(path).isSymLink() || QFileInfo::exists(path), !removed);
         QCOMPARE(recordKept(), !removed);
+        if (change == "existed") {
+            QVERIFY(QFileInfo(above).isDir());
+            QVERIFY(!QFileInfo::exists(QFileInfo(path).path()));
+        }
     }
 
     void hostileRecordsTouchNothingOutside_data()

@@ -118,9 +118,11 @@ private slots:
     void theDesktopLearnsAndForgetsTheListTypes_data()
     {
         QTest::addColumn<QString>("theme");
+        // No MIME or icons folder yet: Setup makes them, Ridwell takes them away.
+        QTest::newRow("a fresh data folder") << "fresh";
         QTest::newRow("no icon cache, no desktop database") << "no cache";
-        // Both belong to the user (and another program's entry): refreshed, kept.
-        QTest::newRow("an icon cache and a desktop database") << "cache";
+        // All three belong to the user (and another program's entry): rebuilt, kept.
+        QTest::newRow("an icon cache, a desktop database and a MIME package") << "cache";
         // No database or cache can be rebuilt: the files still come and go.
         QTest::newRow("no tools on the path") << "no tools";
     }
@@ -133,14 +135,19 @@ private slots:
         const QString cache = hicolor + "/icon-theme.cache";
         const QString package = m_home->dataHome() + "/mime/packages/wordwell-spelling-list.xml";
         // The user's own icon, which every refresh of the cache must keep.
-        QVERIFY(QDir().mkpath(hicolor + "/48x48/apps"));
-        QVERIFY(QFile::copy(WW_SOURCE_DIR "/icons/Wordwell.png", hicolor + "/48x48/apps/mine.png"));
-        const QString database = ProgramsFolder() + "/mimeinfo.cache";
+        if (theme != "fresh") {
+            QVERIFY(QDir().mkpath(hicolor + "/48x48/apps"));
+            QVERIFY(QFile::copy(WW_SOURCE_DIR "/icons/Wordwell.png", hicolor + "/48x48/apps/mine.png"));
+        }
         if (theme == "cache") {
             QCOMPARE(QProcess::execute("gtk-update-icon-cache", {"-q", "-f", "-t", hicolor}), 0);
             WriteFileForTest(ProgramsFolder() + "/mine.desktop",
                              "[Desktop Entry]\nType=Application\nName=Mine\nExec=true %f\nMimeType=text/x-mine;\n");
             QCOMPARE(QProcess::execute("update-desktop-database", {ProgramsFolder()}), 0);
+            WriteFileForTest(m_home->dataHome() + "/mime/packages/mine.xml",
+                             "<?xml version=\"1.0\"?>\n<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+                             "<mime-type type=\"text/x-mine\"><glob pattern=\"*.mine\"/></mime-type>\n</mime-info>\n");
+            QCOMPARE(QProcess::execute("update-mime-database", {m_home->dataHome() + "/mime"}), 0);
         }
         const QByteArray path = qgetenv("PATH");
         if (theme == "no tools") {
@@ -153,6 +160,9 @@ private slots:
         WriteFileForTest(list, QByteArray::fromHex("010003636174"));
         const QString shared = m_home->work() + "/week.splz";
         WriteFileForTest(shared, QByteArray::fromHex("504b0506") + QByteArray(18, '\0'));
+        // The install folder stays, as the running uninstaller stays in it.
+        QVERIFY(QDir().mkpath(m_install->installFolder));
+        const QStringList dataBefore = TreeSnapshot(m_home->dataHome());
 
         QVERIFY(m_install->install());
         QVERIFY(QFileInfo(package).isFile());
@@ -176,26 +186,17 @@ private slots:
             qputenv("PATH", QFile::encodeName(m_home->path() + "/no-tools"));
         QVERIFY(UninstallProduct(1));
         qputenv("PATH", path);
-        // Exactly what Setup added is gone; the MIME folder and the theme stay the user's.
-        QVERIFY(!QFileInfo::exists(package));
-        QVERIFY(!QFileInfo::exists(icon));
-        QVERIFY(QFileInfo(hicolor + "/48x48/apps/mine.png").isFile());
-        QCOMPARE(QFileInfo::exists(cache), theme == "cache");
-        if (theme == "cache") {
-            QVERIFY(!ReadFileForTest(cache).contains("wordwell"));
-            QVERIFY(ReadFileForTest(cache).contains("mine"));
-        }
+        // The data folder is as it was: what Setup added is gone with the
+        // folders it made for it and the databases it generated there, and the
+        // user's theme, cache, entry and desktop database are as they were.
+        QCOMPARE(TreeSnapshot(m_home->dataHome()), dataBefore);
         if (theme != "no tools") {
             QVERIFY(ContentTypeOf(list) != "application/x-wordwell-spelling-list");
             QVERIFY(ContentTypeOf(shared) != "application/x-wordwell-recorded-list");
         }
-        // The database Setup made went with the entries, and so did the empty
-        // programs folder; the user's database forgot them and kept the rest.
-        QCOMPARE(QFileInfo::exists(ProgramsFolder()), theme == "cache");
         if (theme == "cache") {
             QCOMPARE(ApplicationsFor(record::kListMimeType), QStringList{});
             QCOMPARE(ApplicationsFor("text/x-mine"), QStringList{"mine.desktop"});
-            QCOMPARE(EntriesOf(ProgramsFolder()), (QStringList{"mimeinfo.cache", "mine.desktop"}));
         }
         QVERIFY(!LocalMachineKeyExists(record::kProductKey));
     }

@@ -67,6 +67,11 @@ class TestInstallProduct : public QObject {
                  m_home->dataHome() + "/mime/packages/wordwell-spelling-list.xml");
         QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", "ThemeIcon"),
                  themeIconRecorded ? themeIcon() : QString("<no value>"));
+        // The folders Setup made for them, the outermost of each chain.
+        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", "ListTypeFolder"),
+                 m_home->dataHome() + "/mime");
+        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", "ThemeIconFolder"),
+                 themeIconRecorded ? m_home->dataHome() + "/icons" : QString("<no value>"));
         QCOMPARE(value(reg::HKEY_CURRENT_USER, "Software\\Tolvane\\Wordwell Practice\\WordsPath", "Path"), folder);
         const QString appPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Wordwell.exe";
         QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, appPaths, ""), folder + "/Wordwell");
