@@ -54,26 +54,38 @@ QString ListTypePackagePath(const QString& mimeFolder)
     return UserDataFilePath(mimeFolder, record::kListTypePackage);
 }
 
-QString AddListType(const QString& mimeFolder, QString* madeFolder)
+ListTypeRecord AddListType(const QString& mimeFolder)
 {
+    ListTypeRecord made;
     const QString path = ListTypePackagePath(mimeFolder);
-    if (!WriteUserDataFile(path, ListTypePackage(), madeFolder))
+    const QString mediaFolder = RealFolder(mimeFolder) + record::kListTypeMediaFolder;
+    const bool hadMediaFolder = files::GetFileAttributes(mediaFolder) != files::INVALID_FILE_ATTRIBUTES;
+    if (!WriteUserDataFile(path, ListTypePackage(), &made.madeFolder))
         return {};
     rebuildDatabase(mimeFolder);
-    return path;
+    made.package = path;
+    // In a MIME folder Setup made, the whole database is Setup's anyway.
+    const bool mimeFolderMade = !made.madeFolder.isEmpty() && IsInsideFolder(mimeFolder, made.madeFolder);
+    if (!mimeFolderMade && !hadMediaFolder && files::GetFileAttributes(mediaFolder) != files::INVALID_FILE_ATTRIBUTES)
+        made.madeMediaFolder = mediaFolder;
+    return made;
 }
 
-bool RemoveListType(const QString& mimeFolder, const QString& recordedPath, const QString& recordedMadeFolder)
+bool RemoveListType(const QString& mimeFolder, const ListTypeRecord& recorded)
 {
-    if (!RemoveUserDataFile(mimeFolder, record::kListTypePackage, recordedPath, recordedMadeFolder))
+    const QString packages = recorded.package.left(recorded.package.lastIndexOf(u'/'));
+    const QString realMimeFolder = packages.left(packages.lastIndexOf(u'/'));
+    if (!recorded.madeMediaFolder.isEmpty() && recorded.madeMediaFolder != realMimeFolder + record::kListTypeMediaFolder)
+        return false;
+    if (!RemoveUserDataFile(mimeFolder, record::kListTypePackage, recorded.package, recorded.madeFolder))
         return false;
     // The tool reads the packages folder, so the rebuild comes before any folder goes.
     rebuildDatabase(mimeFolder);
-    const QString packages = recordedPath.left(recordedPath.lastIndexOf(u'/'));
-    const QString realMimeFolder = packages.left(packages.lastIndexOf(u'/'));
-    if (!recordedMadeFolder.isEmpty() && IsInsideFolder(realMimeFolder, recordedMadeFolder) && isEmptyFolder(packages))
+    if (!recorded.madeMediaFolder.isEmpty())
+        files::RemoveDirectory(recorded.madeMediaFolder);
+    if (!recorded.madeFolder.isEmpty() && IsInsideFolder(realMimeFolder, recorded.madeFolder) && isEmptyFolder(packages))
         deleteGeneratedDatabase(realMimeFolder);
-    RemoveMadeFolders(recordedPath, recordedMadeFolder);
+    RemoveMadeFolders(recorded.package, recorded.madeFolder);
     return true;
 }
 

@@ -17,16 +17,24 @@ QByteArray ListTypePackage();
 // The package's place in `mimeFolder` as it really is on disk.
 QString ListTypePackagePath(const QString& mimeFolder);
 
-// Writes the package (replacing a link that stands there, never writing through
-// it) and rebuilds the database; the package's path, or empty on failure.
-// `madeFolder` receives the outermost folder made for it (WriteUserDataFile).
-QString AddListType(const QString& mimeFolder, QString* madeFolder);
+// What Setup records of the package: its path, the outermost folder made on
+// the way to it (WriteUserDataFile) and the media type's folder the rebuild
+// made; each folder empty when none was made.
+struct ListTypeRecord {
+    QString package;
+    QString madeFolder;
+    QString madeMediaFolder;
+};
 
-// Removes the package Setup recorded, and only that: `recordedPath` must still
-// be where the package of `mimeFolder` really lies. The database is rebuilt;
-// then the folders Setup made (`recordedMadeFolder`) go while empty, and when
-// Setup made the MIME folder itself and no package is left, so does the
-// database generated in it. True when the package is gone.
-bool RemoveListType(const QString& mimeFolder, const QString& recordedPath, const QString& recordedMadeFolder);
+// Writes the package (replacing a link that stands there, never writing through
+// it) and rebuilds the database; an empty package path on failure.
+ListTypeRecord AddListType(const QString& mimeFolder);
+
+// Removes the package Setup recorded, and only that: the recorded paths must
+// still be where the package of `mimeFolder` and its folders really lie. The
+// database is rebuilt; then the folders Setup and its rebuild made go while
+// empty, and when Setup made the MIME folder itself and no package is left,
+// so does the database generated in it. True when the package is gone.
+bool RemoveListType(const QString& mimeFolder, const ListTypeRecord& recorded);
 
 }  // namespace common

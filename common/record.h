@@ -54,6 +54,10 @@ inline const QString kThemeIconValue = QStringLiteral("ThemeIcon");
 // those folders and never one that was there before.
 inline const QString kListTypeFolderValue = QStringLiteral("ListTypeFolder");
 inline const QString kThemeIconFolderValue = QStringLiteral("ThemeIconFolder");
+// The folder in which the MIME database describes both types (appended to the
+// MIME folder), recorded when the rebuild made it in a MIME folder that was there.
+inline const QString kListTypeMediaFolder = QStringLiteral("/application");
+inline const QString kListTypeMediaFolderValue = QStringLiteral("ListTypeMediaFolder");
 
 // The programs folder's desktop database, through which the desktop learns
 // that the menu entry opens both types; recorded only when Setup made it.

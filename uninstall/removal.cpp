@@ -82,12 +82,12 @@ bool UninstallProduct(int removeAll)
     reg::Key key = OpenRegKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey);
     QueryRegString(key, record::kInstallFolderValue, &installFolder);
     QueryRegString(key, record::kGroupPathValue, &groupPath);
-    QString listType;
-    QueryRegString(key, record::kListTypeValue, &listType);
+    common::ListTypeRecord listType;
+    QueryRegString(key, record::kListTypeValue, &listType.package);
+    QueryRegString(key, record::kListTypeFolderValue, &listType.madeFolder);
+    QueryRegString(key, record::kListTypeMediaFolderValue, &listType.madeMediaFolder);
     QString themeIcon;
     QueryRegString(key, record::kThemeIconValue, &themeIcon);
-    QString listTypeFolder;
-    QueryRegString(key, record::kListTypeFolderValue, &listTypeFolder);
     QString themeIconFolder;
     QueryRegString(key, record::kThemeIconFolderValue, &themeIconFolder);
     QString desktopDatabase;
@@ -118,8 +118,8 @@ bool UninstallProduct(int removeAll)
 
     // An installation made before lists had file types and an icon recorded none,
     // and one made before their folders were recorded leaves those folders.
-    const bool listTypeGone = listType.isEmpty()
-                              || common::RemoveListType(platform::shell::MimeFolder(), listType, listTypeFolder);
+    const bool listTypeGone = listType.package.isEmpty()
+                              || common::RemoveListType(platform::shell::MimeFolder(), listType);
     const bool themeIconGone = themeIcon.isEmpty()
                                || common::RemoveThemeIcon(platform::shell::IconsFolder(), themeIcon, themeIconFolder);
     // The entries are gone: the desktop database forgets them.
@@ -131,7 +131,7 @@ bool UninstallProduct(int removeAll)
         deleteKeyValues(record::kProductKey, {record::kInstallFolderValue, record::kGroupPathValue,
                                               record::kListTypeValue, record::kThemeIconValue,
                                               record::kDesktopDatabaseValue, record::kListTypeFolderValue,
-                                              record::kThemeIconFolderValue});
+                                              record::kListTypeMediaFolderValue, record::kThemeIconFolderValue});
         deleteKeyValues(record::kAppPathsKey, {QString(), record::kAppPathsFolderValue});
         deleteKeyValues(record::kUninstallKey, {record::kDisplayNameValue, record::kUninstallStringValue});
     }

@@ -138,9 +138,14 @@ bool InstallProduct(QString installFolder, QString groupPath, bool desktopShortc
     ok = writeValues(reg::HKEY_CURRENT_USER, record::kWordsPathKey, {{record::kWordsPathValue, installFolder}}) && ok;
     ok = writeValues(reg::HKEY_LOCAL_MACHINE, record::kProductKey, {{record::kGroupPathValue, groupPath}}) && ok;
     // The desktop learns what list files are and their icon; the record keeps both paths.
-    QString listTypeFolder;
-    const QString listType = common::AddListType(platform::shell::MimeFolder(), &listTypeFolder);
-    ok = recordDesktopFile(record::kListTypeValue, listType, record::kListTypeFolderValue, listTypeFolder) && ok;
+    const common::ListTypeRecord listType = common::AddListType(platform::shell::MimeFolder());
+    ok = recordDesktopFile(record::kListTypeValue, listType.package, record::kListTypeFolderValue,
+                           listType.madeFolder)
+         && ok;
+    if (!listType.madeMediaFolder.isEmpty())
+        ok = writeValues(reg::HKEY_LOCAL_MACHINE, record::kProductKey,
+                         {{record::kListTypeMediaFolderValue, listType.madeMediaFolder}})
+             && ok;
     ok = refreshDesktopDatabase() && ok;
     QString themeIconFolder;
     const QString themeIcon = addThemeIcon(&themeIconFolder);
