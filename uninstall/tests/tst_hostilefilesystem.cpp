@@ -213,6 +213,8 @@ private slots:
             QTest::addRow("%s: the folder above existed before", file) << file << "existed" << true;
             QTest::addRow("%s: the folder Setup made became a link", file) << file << "made folder" << false;
             QTest::addRow("%s: the folder Setup made recorded elsewhere", file) << file << "made record" << false;
+            // An earlier Setup recorded no folders: the file goes, they stay, as then.
+            QTest::addRow("%s recorded by an earlier Setup", file) << file << "older record" << true;
         }
     }
 
@@ -244,6 +246,10 @@ private slots:
             link(sentinel() + "/made" + madeFolder.mid(madeFolder.lastIndexOf('/')), madeFolder);
         } else if (change == "made record") {
             QCOMPARE(reg::SetStringValue(key, file + "Folder", sentinel() + "/made"), reg::ERROR_SUCCESS);
+        } else if (change == "older record") {
+            for (const QString& value : {record::kListTypeFolderValue, record::kListTypeMediaFolderValue,
+                                         record::kThemeIconFolderValue})
+                reg::DeleteValue(key, value);
         }
         QCOMPARE(UninstallProduct(1), removed);
         QCOMPARE(QFileInfo(path).isSymLink() || QFileInfo::exists(path), !removed);
@@ -252,6 +258,8 @@ private slots:
             QVERIFY(QFileInfo(above).isDir());
             QVERIFY(!QFileInfo::exists(QFileInfo(path).path()));
         }
+        if (change == "older record")
+            QVERIFY(QFileInfo(QFileInfo(path).path()).isDir());
     }
 
     void hostileRecordsTouchNothingOutside_data()
