@@ -28,7 +28,8 @@ void rebuildDatabase(const QString& mimeFolder)
 
 bool isEmptyFolder(const QString& folder)
 {
-    return QDir(files::NativePath(folder)).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    return QDir(files::NativePath(folder))
+        .isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
 // A database of no package describes nothing: in a MIME folder Setup made,
@@ -75,15 +76,17 @@ bool RemoveListType(const QString& mimeFolder, const ListTypeRecord& recorded)
 {
     const QString packages = recorded.package.left(recorded.package.lastIndexOf(u'/'));
     const QString realMimeFolder = packages.left(packages.lastIndexOf(u'/'));
-    if (!recorded.madeMediaFolder.isEmpty() && recorded.madeMediaFolder != realMimeFolder + record::kListTypeMediaFolder)
+    const QString& mediaFolder = recorded.madeMediaFolder;
+    if (!mediaFolder.isEmpty() && mediaFolder != realMimeFolder + record::kListTypeMediaFolder)
         return false;
     if (!RemoveUserDataFile(mimeFolder, record::kListTypePackage, recorded.package, recorded.madeFolder))
         return false;
     // The tool reads the packages folder, so the rebuild comes before any folder goes.
     rebuildDatabase(mimeFolder);
-    if (!recorded.madeMediaFolder.isEmpty())
-        files::RemoveDirectory(recorded.madeMediaFolder);
-    if (!recorded.madeFolder.isEmpty() && IsInsideFolder(realMimeFolder, recorded.madeFolder) && isEmptyFolder(packages))
+    if (!mediaFolder.isEmpty())
+        files::RemoveDirectory(mediaFolder);
+    const bool mimeFolderMade = !recorded.madeFolder.isEmpty() && IsInsideFolder(realMimeFolder, recorded.madeFolder);
+    if (mimeFolderMade && isEmptyFolder(packages))
         deleteGeneratedDatabase(realMimeFolder);
     RemoveMadeFolders(recorded.package, recorded.madeFolder);
     return true;

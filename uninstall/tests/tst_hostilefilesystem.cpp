@@ -216,6 +216,8 @@ private slots:
             // An earlier Setup recorded no folders: the file goes, they stay, as then.
             QTest::addRow("%s recorded by an earlier Setup", file) << file << "older record" << true;
         }
+        // The database in the MIME folder Setup made goes, as links; what they lead to stays.
+        QTest::newRow("ListType: links in the generated database") << "ListType" << "generated links" << true;
     }
 
     void ridwellRemovesOnlyTheDesktopFilesItRecorded()
@@ -246,6 +248,9 @@ private slots:
             link(sentinel() + "/made" + madeFolder.mid(madeFolder.lastIndexOf('/')), madeFolder);
         } else if (change == "made record") {
             QCOMPARE(reg::SetStringValue(key, file + "Folder", sentinel() + "/made"), reg::ERROR_SUCCESS);
+        } else if (change == "generated links") {
+            link(sentinel() + "/victim", madeFolder + "/mime.cache");
+            link(sentinel() + "/made/mime", madeFolder + "/application");
         } else if (change == "older record") {
             for (const QString& value : {record::kListTypeFolderValue, record::kListTypeMediaFolderValue,
                                          record::kThemeIconFolderValue})
@@ -258,6 +263,8 @@ private slots:
             QVERIFY(QFileInfo(above).isDir());
             QVERIFY(!QFileInfo::exists(QFileInfo(path).path()));
         }
+        if (change == "generated links")
+            QCOMPARE(EntriesOf(madeFolder), QStringList{"application"});
         if (change == "older record")
             QVERIFY(QFileInfo(QFileInfo(path).path()).isDir());
     }

@@ -145,7 +145,8 @@ private slots:
                              "[Desktop Entry]\nType=Application\nName=Mine\nExec=true %f\nMimeType=text/x-mine;\n");
             QCOMPARE(QProcess::execute("update-desktop-database", {ProgramsFolder()}), 0);
             WriteFileForTest(m_home->dataHome() + "/mime/packages/mine.xml",
-                             "<?xml version=\"1.0\"?>\n<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+                             "<?xml version=\"1.0\"?>\n"
+                             "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
                              "<mime-type type=\"text/x-mine\"><glob pattern=\"*.mine\"/></mime-type>\n</mime-info>\n");
             QCOMPARE(QProcess::execute("update-mime-database", {m_home->dataHome() + "/mime"}), 0);
         }
