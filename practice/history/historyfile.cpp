@@ -45,8 +45,10 @@ bool HistoryFile::Open(bool make, QString* reason)
     for (const char* beside : {"-wal", "-shm", "-journal"}) {
         const QString name = m_path + QLatin1String(beside);
         struct stat st;
-        if (::lstat(QFile::encodeName(name).constData(), &st) == 0 && !notAFile(st).isEmpty()) {
-            *reason = QStringLiteral("\"%1\" is %2").arg(name, notAFile(st));
+        if (::lstat(QFile::encodeName(name).constData(), &st) != 0)
+            continue;
+        if (const QString what = notAFile(st); !what.isEmpty()) {
+            *reason = QStringLiteral("\"%1\" is %2").arg(name, what);
             return false;
         }
     }
@@ -69,8 +71,8 @@ bool HistoryFile::Open(bool make, QString* reason)
         *reason = systemReason(errno);
         return false;
     }
-    if (!notAFile(st).isEmpty()) {
-        *reason = QStringLiteral("it is ") + notAFile(st);
+    if (const QString what = notAFile(st); !what.isEmpty()) {
+        *reason = QStringLiteral("it is ") + what;
         return false;
     }
     return true;
