@@ -14,7 +14,9 @@ bool CHistoryReader::Open(QString* error, QString* notice)
 {
     m_store.reset();
     notice->clear();
-    if (!QFileInfo::exists(m_path))
+    // A dangling link is not "no history": it is said so.
+    const QFileInfo file(m_path);
+    if (!file.exists() && !file.isSymLink())
         return true;
     QString reason;
     const ResultStoreFactory* factory = LoadStoreFactory(&reason);
@@ -22,9 +24,9 @@ bool CHistoryReader::Open(QString* error, QString* notice)
         *error = QStringLiteral("The history could not be read: %1.").arg(reason);
         return false;
     }
-    // Readers wait for no writer with the write-ahead log; only a migration
-    // does, and briefly: a window that hangs is worse than one that says why.
-    std::unique_ptr<ResultStore> store = factory->Open(m_path, 1000);
+    // Readers wait for no writer with the write-ahead log, and a window that
+    // hangs is worse than one that says why.
+    std::unique_ptr<ResultStore> store = factory->OpenToRead(m_path, 1000);
     if (!store->ReadProblem().isEmpty()) {
         *error = store->ReadProblem();
         return false;

@@ -24,6 +24,8 @@ public:
     enum { kPractise = 2 };
     // How many of the most missed words are shown and practised.
     static constexpr int kMissedShown = 10;
+    // What a round of them is kept as: its words come from many lists.
+    static constexpr char kPractiseSource[] = "Most missed words";
 
     // `learner` is chosen first; `practiceLearner` is who a practice round
     // would be recorded for (the button is only for that learner's words), or

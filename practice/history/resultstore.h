@@ -57,7 +57,11 @@ public:
     virtual ~ResultStoreFactory() = default;
     // The database at `path` through Qt SQL's SQLite driver, made or migrated
     // to the current schema; `busyMs` is how long to wait for another writer.
+    // Anything but a file of its own at `path` (a link, a folder, a pipe) is
+    // refused, with nothing made or written.
     virtual std::unique_ptr<ResultStore> Open(const QString& path, int busyMs) const = 0;
+    // The same, to be read as it is: nothing made, migrated or changed.
+    virtual std::unique_ptr<ResultStore> OpenToRead(const QString& path, int busyMs) const = 0;
 };
 
 inline constexpr int kSchemaVersion = 3;
@@ -65,7 +69,7 @@ inline constexpr int kSchemaVersion = 3;
 // The module's file name and its one exported function, `extern "C"`; the
 // number changes whenever the classes above do.
 inline constexpr char kHistoryModuleName[] = "wordwell-history.so";
-inline constexpr char kStoreFactoryEntryPoint[] = "wordwell_result_store_2";
+inline constexpr char kStoreFactoryEntryPoint[] = "wordwell_result_store_3";
 using StoreFactoryEntryPoint = const ResultStoreFactory* (*)();
 
 }  // namespace practice::history

@@ -1,12 +1,14 @@
 // The history module: results in an SQLite database through Qt SQL, with no
 // SQL that another server's driver would not take, so that a school can
 // later point the store at a shared server.
+#include "practice/history/historyfile.h"
 #include "practice/history/resultstore.h"
 
 #include <QAtomicInt>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 #include <QVariant>
 
 namespace practice::history {
@@ -37,17 +39,35 @@ const char* const kMigrate2To3[] = {
 
 class SqlResultStore final : public ResultStore {
 public:
-    SqlResultStore(const QString& path, int busyMs)
+    // `toRead`: looked at only, never made, migrated or changed.
+    SqlResultStore(const QString& path, int busyMs, bool toRead)
         : m_path(path), m_connection(QStringLiteral("wordwell-history-%1").arg(s_next.fetchAndAddRelaxed(1)))
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyMs));
+        // "mode=rw": SQLite never makes the file, which HistoryFile makes
+        // without following a link. Read-write even to read: opened read-only,
+        // SQLite leaves a write-ahead log and its shared memory behind.
+        db.setDatabaseName(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=rw"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1;QSQLITE_OPEN_URI").arg(busyMs));
+        HistoryFile file(path);
+        QString reason;
+        if (!file.Open(!toRead, &reason)) {
+            m_problem = failure(QStringLiteral("could not be opened"), reason);
+            return;
+        }
         if (!db.open()) {
             m_problem = failure(QStringLiteral("could not be opened"), db.lastError());
             return;
         }
-        prepareSchema(db);
+        if (!file.Unchanged(&reason)) {
+            db.close();
+            m_problem = failure(QStringLiteral("could not be opened"), reason);
+            return;
+        }
+        if (toRead)
+            readSchema(db);
+        else
+            prepareSchema(db);
     }
 
     ~SqlResultStore() override
@@ -70,8 +90,10 @@ public:
 
     bool Tests(const QString& learner, QList<StoredTest>* tests, QString* error) override
     {
+        // Version 1 kept no practice rounds apart.
         QSqlQuery query = select(QStringLiteral("SELECT taken_at, list_name, list_path, words, right_answers, stopped,"
-                                                " practice FROM tests WHERE learner = ? ORDER BY taken_at, id"),
+                                                " %1 FROM tests WHERE learner = ? ORDER BY taken_at, id")
+                                     .arg(m_version >= 2 ? QStringLiteral("practice") : QStringLiteral("0")),
                                  {learner}, error);
         tests->clear();
         while (query.next())
@@ -153,6 +175,9 @@ private:
             *error = m_problem;
             return query;
         }
+        // An empty database: no tables, nothing to read.
+        if (m_version == 0)
+            return query;
         query.prepare(sql);
         for (const QVariant& value : values)
             query.addBindValue(value);
@@ -164,7 +189,11 @@ private:
     // Whether the rows came in full: a read can also fail midway.
     bool finished(const QSqlQuery& query, QString* error) const
     {
-        if (!m_readable || !query.isActive())
+        if (!m_readable)
+            return false;
+        if (m_version == 0)
+            return true;
+        if (!query.isActive())
             return false;
         if (query.lastError().isValid()) {
             *error = failure(QStringLiteral("could not be read"), query.lastError());
@@ -173,10 +202,13 @@ private:
         return true;
     }
 
+    QString failure(const QString& what, const QString& reason) const
+    {
+        return QStringLiteral("The history database \"%1\" %2 (%3).").arg(m_path, what, reason);
+    }
     QString failure(const QString& what, const QSqlError& why) const
     {
-        const QString reason = why.databaseText().isEmpty() ? why.text() : why.databaseText();
-        return QStringLiteral("The history database \"%1\" %2 (%3).").arg(m_path, what, reason);
+        return failure(what, why.databaseText().isEmpty() ? why.text() : why.databaseText());
     }
 
     bool run(QSqlDatabase& db, const char* const* statements, size_t count)
@@ -191,39 +223,69 @@ private:
         return true;
     }
 
+    // The schema's version, 0 for an empty database; -1, with the problem
+    // said, for one that cannot be read or is not Wordwell's.
+    int schemaVersion(QSqlDatabase& db)
+    {
+        // SQLite reads the file lazily and Qt's list of tables hides a read
+        // error: a damaged file is found by reading its header.
+        if (db.driverName() == QLatin1String("QSQLITE")) {
+            QSqlQuery header(db);
+            if (!header.exec(QStringLiteral("PRAGMA schema_version"))) {
+                m_problem = failure(QStringLiteral("could not be read"), header.lastError());
+                return -1;
+            }
+        }
+        const QStringList tables = db.tables();
+        if (!tables.contains(QStringLiteral("schema_info"))) {
+            if (tables.isEmpty())
+                return 0;
+            m_problem = QStringLiteral("The history database \"%1\" is not one of Wordwell's.").arg(m_path);
+            return -1;
+        }
+        QSqlQuery query(db);
+        if (!query.exec(QStringLiteral("SELECT version FROM schema_info")) || !query.next()) {
+            m_problem = failure(QStringLiteral("could not be read"), query.lastError());
+            return -1;
+        }
+        return query.value(0).toInt();
+    }
+
+    // A newer version's is read as far as its tables still have the columns
+    // this version knows, and not written.
+    void readableAt(int version)
+    {
+        m_version = version;
+        m_readable = true;
+        if (version > kSchemaVersion)
+            m_problem = QStringLiteral("The history database \"%1\" was written by a newer version of Wordwell; "
+                                       "it is only read, and new results are not saved in it.")
+                            .arg(m_path);
+    }
+
+    // Looked at as it is: an empty one reads as no tests, an older one
+    // without what it lacks; migrating is for the next result saved.
+    void readSchema(QSqlDatabase& db)
+    {
+        const int version = schemaVersion(db);
+        if (version < 0)
+            return;
+        if (db.driverName() == QLatin1String("QSQLITE"))
+            QSqlQuery(db).exec(QStringLiteral("PRAGMA query_only = ON"));
+        readableAt(version);
+    }
+
     // `again` after another Wordwell may have made or migrated the schema
     // between our look and our change.
     void prepareSchema(QSqlDatabase& db, bool again = false)
     {
-        QSqlQuery query(db);
-        // A damaged file fails here: the driver opens any file lazily.
-        const QStringList tables = db.tables();
-        if (db.lastError().isValid()) {
-            m_problem = failure(QStringLiteral("could not be read"), db.lastError());
+        const int version = schemaVersion(db);
+        if (version < 0)
             return;
-        }
-        int version = 0;
-        if (tables.contains(QStringLiteral("schema_info"))) {
-            if (!query.exec(QStringLiteral("SELECT version FROM schema_info")) || !query.next()) {
-                m_problem = failure(QStringLiteral("could not be read"), query.lastError());
-                return;
-            }
-            version = query.value(0).toInt();
-        } else if (!tables.isEmpty()) {
-            m_problem = QStringLiteral("The history database \"%1\" is not one of Wordwell's.").arg(m_path);
-            return;
-        }
-        if (version > kSchemaVersion) {
-            // Read as far as its tables still have the columns this version knows.
-            m_readable = true;
-            m_problem = QStringLiteral("The history database \"%1\" was written by a newer version of Wordwell; "
-                                       "it is only read, and new results are not saved in it.")
-                            .arg(m_path);
-            return;
-        }
-        if (version == kSchemaVersion) {
-            m_readable = true;
-            tuneSqlite(db);
+        if (version >= kSchemaVersion) {
+            readableAt(version);
+            if (version == kSchemaVersion)
+                tuneSqlite(db);
             return;
         }
         if (!db.transaction()) {
@@ -247,7 +309,7 @@ private:
             }
             return;
         }
-        m_readable = true;
+        readableAt(kSchemaVersion);
         tuneSqlite(db);
     }
 
@@ -269,13 +331,18 @@ private:
     QString m_connection;
     QString m_problem;
     bool m_readable = false;
+    int m_version = 0;
 };
 
 class SqlResultStoreFactory final : public ResultStoreFactory {
 public:
     std::unique_ptr<ResultStore> Open(const QString& path, int busyMs) const override
     {
-        return std::make_unique<SqlResultStore>(path, busyMs);
+        return std::make_unique<SqlResultStore>(path, busyMs, false);
+    }
+    std::unique_ptr<ResultStore> OpenToRead(const QString& path, int busyMs) const override
+    {
+        return std::make_unique<SqlResultStore>(path, busyMs, true);
     }
 };
 
@@ -283,7 +350,7 @@ public:
 
 }  // namespace practice::history
 
-extern "C" __attribute__((visibility("default"))) const practice::history::ResultStoreFactory* wordwell_result_store_2()
+extern "C" __attribute__((visibility("default"))) const practice::history::ResultStoreFactory* wordwell_result_store_3()
 {
     static const practice::history::SqlResultStoreFactory factory;
     return &factory;

@@ -13,6 +13,7 @@ void CTestRecord::Start(const QString& learner, const QString& listPath, int lis
     m_bPractice = practice;
     m_strLearner = learner;
     m_strListPath = listPath;
+    m_strListName.clear();
     m_nListWords = listWords;
     m_when = when;
     m_answers.clear();
@@ -38,6 +39,8 @@ void CTestRecord::Stop()
 
 QString CTestRecord::ListName() const
 {
+    if (!m_strListName.isEmpty())
+        return m_strListName;
     return m_strListPath.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_strListPath).fileName();
 }
 

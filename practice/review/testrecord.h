@@ -23,6 +23,9 @@ public:
     // counts as the learner's first try.
     void Start(const QString& learner, const QString& listPath, int listWords, bool practice,
                const QDateTime& when = QDateTime::currentDateTime());
+    // Names a round whose words come from no one list (the path stays empty):
+    // it is kept under this name, not under whatever list is open.
+    void SetListName(const QString& name) { m_strListName = name; }
     void Answer(const QString& word, const QString& answer, bool right);
     void Finish();
     void Stop();
@@ -32,7 +35,8 @@ public:
     bool IsPractice() const { return m_bPractice; }
     const QString& Learner() const { return m_strLearner; }
     const QString& ListPath() const { return m_strListPath; }
-    // The list's file name without its folder, or "Untitled" for an unsaved list.
+    // The name set, else the list's file name without its folder, or
+    // "Untitled" for an unsaved list.
     QString ListName() const;
     const QDateTime& When() const { return m_when; }
     // How many words the test was over: the score is a share of these.
@@ -47,6 +51,7 @@ private:
     bool m_bPractice = false;
     QString m_strLearner;
     QString m_strListPath;
+    QString m_strListName;
     QDateTime m_when;
     int m_nListWords = 0;
     QList<AnsweredWord> m_answers;

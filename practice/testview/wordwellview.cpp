@@ -186,11 +186,12 @@ void CWordwellView::OnTakeTest()
     startTest();
 }
 
-void CWordwellView::PractiseWords(const QStringList& words)
+void CWordwellView::PractiseWords(const QStringList& words, const QString& source)
 {
     if (m_bTesting || words.isEmpty())
         return;
     m_practiceWords = words;
+    m_practiceSource = source;
     m_bPractice = true;
     m_nWords = static_cast<int>(words.size());
     startTest();
@@ -198,7 +199,11 @@ void CWordwellView::PractiseWords(const QStringList& words)
 
 void CWordwellView::startTest()
 {
-    m_lastTest.Start(practice::review::CurrentLearner(), GetDocument()->GetPathName(), m_nWords, m_bPractice);
+    const bool elsewhere = m_bPractice && !m_practiceSource.isEmpty();
+    m_lastTest.Start(practice::review::CurrentLearner(), elsewhere ? QString() : GetDocument()->GetPathName(), m_nWords,
+                     m_bPractice);
+    if (elsewhere)
+        m_lastTest.SetListName(m_practiceSource);
     SetTestControls(WordInPlay);
     m_posNext = 0;
     m_strTestWord = takeNextWord();

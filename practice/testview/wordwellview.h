@@ -48,8 +48,10 @@ public:
     // The last test or practice round, as far as it went.
     const practice::review::CTestRecord& LastTest() const { return m_lastTest; }
     // A practice round over `words` on the same form: the count and the score
-    // are of these words; Take Test goes back to the whole list.
-    void PractiseWords(const QStringList& words);
+    // are of these words; Take Test goes back to the whole list. `source`
+    // names where words from no one list came from: the round is kept under
+    // it, with no list path; empty, under the list open now.
+    void PractiseWords(const QStringList& words, const QString& source = QString());
 
     bool m_bTesting = false;
     qsizetype m_posNext = -1;  // index in the list of the word Next Word takes; -1 after the last
@@ -69,6 +71,7 @@ public:
     QLineEdit* m_editAnswer = nullptr;
     bool m_bPractice = false;
     QStringList m_practiceWords;
+    QString m_practiceSource;
     practice::review::CTestRecord m_lastTest;
 
 signals:

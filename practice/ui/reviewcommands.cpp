@@ -154,7 +154,7 @@ void CMainFrame::OnHistory()
     const int result = window.exec();
     activateWindow();
     if (result == CHistoryWindow::kPractise && view)
-        view->PractiseWords(window.WordsToPractise());
+        view->PractiseWords(window.WordsToPractise(), QString::fromLatin1(CHistoryWindow::kPractiseSource));
 }
 
 void CMainFrame::OnPractiseMissed()

@@ -4,6 +4,7 @@
 #include "practice/history/historywindow.h"
 #include "practice/history/resultkeeper.h"
 #include "practice/history/scorechart.h"
+#include "testsupport/filetree.h"
 #include "testsupport/isolatedhome.h"
 #include "testsupport/messageboxes.h"
 
@@ -82,6 +83,23 @@ void makeNewerDatabase(const QString& path)
         db.close();
     }
     QSqlDatabase::removeDatabase("newer");
+}
+
+// The grouped history as version 1 kept it: no practice column, no indexes.
+void makeOlderDatabase(const QString& path)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "older");
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec("DROP INDEX tests_by_learner"));
+        QVERIFY(q.exec("DROP INDEX answers_by_test"));
+        QVERIFY(q.exec("ALTER TABLE tests DROP COLUMN practice"));
+        QVERIFY(q.exec("UPDATE schema_info SET version = 1"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("older");
 }
 
 QStringList missedTexts(const QList<MissedWord>& words)
@@ -376,6 +394,51 @@ private slots:
         QVERIFY(!window.PractiseButton()->isEnabled());
         QVERIFY(!window.ExportButton()->isEnabled());
         QCOMPARE(QFileInfo(m_path).isDir() ? QByteArray() : ReadFileForTest(m_path), folder ? QByteArray() : bytes);
+    }
+
+    // Looking makes and changes nothing: not through a link, not in an empty
+    // file, not in an older history (migrated when a result is saved).
+    void lookingChangesNothing_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("said");
+        const QString link = "could not be opened (it is a symbolic link, not a file).";
+        QTest::newRow("a link to an empty file") << "link" << 0 << link;
+        QTest::newRow("a dangling link") << "dangling" << 0 << link;
+        QTest::newRow("an empty file") << "empty" << 0 << "";
+        QTest::newRow("an older history") << "older" << 5 << "";
+    }
+
+    void lookingChangesNothing()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, rows);
+        QFETCH(QString, said);
+        const QString elsewhere = m_home->path() + "/elsewhere/History.sqlite";
+        if (kind == "link")
+            WriteFileForTest(elsewhere, {});
+        if (kind == "link" || kind == "dangling")
+            QVERIFY(QFile::link(elsewhere, m_path));
+        else if (kind == "empty")
+            WriteFileForTest(m_path, {});
+        if (kind == "older") {
+            keepGroupedHistory(m_path);
+            makeOlderDatabase(m_path);
+        }
+        const QStringList before = TreeSnapshot(m_home->path());
+        {
+            CHistoryReader reader(m_path);
+            CHistoryWindow window(reader, "Ann", "Ann");
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QCOMPARE(window.TestsView()->model()->rowCount(), rows);
+            if (said.isEmpty())
+                QVERIFY2(!window.Notice()->text().contains(m_path), qPrintable(window.Notice()->text()));
+            else
+                QCOMPARE(window.Notice()->text(), QStringLiteral("The history database \"%1\" %2").arg(m_path, said));
+        }
+        QCOMPARE(TreeSnapshot(m_home->path()), before);
     }
 
     // Another Wordwell in the middle of saving holds the write lock: the

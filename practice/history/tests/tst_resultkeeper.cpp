@@ -1,4 +1,5 @@
 #include "practice/history/resultkeeper.h"
+#include "testsupport/filetree.h"
 #include "testsupport/isolatedhome.h"
 
 #include <QDir>
@@ -12,6 +13,8 @@
 #include <QTest>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 using practice::review::CTestRecord;
 
@@ -188,6 +191,51 @@ private slots:
         QCOMPARE(keeper.Held(), 0);
         Peek peek(m_path);
         QCOMPARE(peek.rows("SELECT learner, stopped FROM tests ORDER BY id"), (QStringList{"Ann|0", "Ben|1"}));
+    }
+
+    // Nothing is written through a link, not even the file a dangling link
+    // names; a pipe is not waited on. The result is held, as for a locked
+    // database, and saved once a file of its own can stand there.
+    void aHistoryThatIsNotAFileIsNotWrittenThrough_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("a link to an empty file") << "link" << "" << "(it is a symbolic link, not a file).";
+        QTest::newRow("a dangling link") << "dangling" << "" << "(it is a symbolic link, not a file).";
+        QTest::newRow("its write-ahead log a link") << "link" << "-wal" << "-wal\" is a symbolic link, not a file).";
+        QTest::newRow("a pipe") << "pipe" << "" << "(it is not a regular file).";
+    }
+
+    void aHistoryThatIsNotAFileIsNotWrittenThrough()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, name);
+        QFETCH(QString, said);
+        const QString elsewhere = m_home->path() + "/elsewhere";
+        QVERIFY(QDir().mkpath(elsewhere));
+        QVERIFY(QDir().mkpath(QFileInfo(m_path).absolutePath()));
+        const QString planted = m_path + name;
+        if (kind == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(planted).constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link(elsewhere + "/History.sqlite" + name, planted));
+        if (kind == "link")
+            WriteFileForTest(elsewhere + "/History.sqlite" + name, {});
+        const QStringList before = TreeSnapshot(m_home->path());
+
+        CResultKeeper keeper;
+        QString error;
+        QVERIFY(!keeper.Keep(makeTest("Ann", false, false), &error));
+        QVERIFY2(error.startsWith(QStringLiteral("The history database \"%1\" could not be opened (").arg(m_path))
+                     && error.endsWith(said),
+                 qPrintable(error));
+        QCOMPARE(keeper.Held(), 1);
+        QCOMPARE(TreeSnapshot(m_home->path()), before);
+
+        QVERIFY(QFile::remove(planted));
+        QVERIFY2(keeper.Retry(&error), qPrintable(error));
+        QCOMPARE(Peek(m_path).rows("SELECT learner FROM tests"), QStringList{"Ann"});
     }
 
     // Another writer's lock makes a save wait, then fail with the result kept;

@@ -330,6 +330,9 @@ private slots:
         QCOMPARE(row, (QStringList{"Sample.spl", "10", "0", "stopped", "first try"}));
         QTRY_VERIFY(view()->m_bTesting);
         QVERIFY(view()->LastTest().IsPractice());
+        // Recorded as what it is, not as a round of the list open now.
+        QCOMPARE(view()->LastTest().ListName(), QString("Most missed words"));
+        QVERIFY(view()->LastTest().ListPath().isEmpty());
         QCOMPARE(view()->m_strTestWord, firstWord);
         QCOMPARE(view()->m_nWords, 1);
         QCOMPARE(view()->m_strMessage, kFirstWordMessage);
