@@ -136,7 +136,8 @@ public:
         const int right = test.Right();
         query.addBindValue(test.Learner());
         query.addBindValue(test.ListName());
-        query.addBindValue(test.ListPath());
+        // A round of words from no list has no path; a null would break the column's rule.
+        query.addBindValue(test.ListPath().isNull() ? QStringLiteral("") : test.ListPath());
         query.addBindValue(test.When().toString(Qt::ISODate));
         query.addBindValue(test.ListWords());
         query.addBindValue(right);

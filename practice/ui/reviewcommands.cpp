@@ -162,7 +162,9 @@ void CMainFrame::OnPractiseMissed()
     CWordwellView* view = testView();
     if (!view || view->m_bTesting || !view->LastTest().IsOver())
         return;
-    // Copied first: the practice round starts a new record.
-    const QStringList missed = view->LastTest().MissedWords();
-    view->PractiseWords(missed);
+    // Copied first: the practice round starts a new record. A round on words
+    // from no one list keeps that round's name, not the list open now.
+    const review::CTestRecord& last = view->LastTest();
+    const QStringList missed = last.MissedWords();
+    view->PractiseWords(missed, last.ListPath().isEmpty() && last.IsPractice() ? last.ListName() : QString());
 }

@@ -337,6 +337,14 @@ private slots:
         QCOMPARE(view()->m_nWords, 1);
         QCOMPARE(view()->m_strMessage, kFirstWordMessage);
         QCOMPARE(frame()->LearnerPane()->text(), QString("Learner (practice)"));
+        // Missed again, and practised again: still not the open list's round.
+        view()->m_editAnswer->setText("wrong");
+        view()->OnCheck();
+        view()->OnNextWord();
+        QVERIFY(frame()->RouteCommand(ID_TOOLS_PRACTISEMISSED));
+        QVERIFY(view()->m_bTesting);
+        QCOMPARE(view()->LastTest().ListName(), QString("Most missed words"));
+        QVERIFY(view()->LastTest().ListPath().isEmpty());
     }
 
     // Closing the window during a test keeps the test, as stopped; a result
