@@ -69,7 +69,9 @@ public:
     bool ProcessShellCommand(const CCommandLineInfo& info);
 
     // The file dialog for Open (open) and Save As; the chosen path, or empty
-    // when cancelled. Tests answer it through SetFilePrompt.
+    // when cancelled. A suggested name is one the dialog keeps (see
+    // winappdocs.cpp), and the dialog asks before a file is replaced. Tests
+    // answer it through SetFilePrompt.
     QString DoPromptFileName(const QString& proposedName, bool open);
     // The same for files of another kind: `filter` as QFileDialog takes it,
     // `extension` added to a saved name that has none. Tests answer it alike.

@@ -140,15 +140,24 @@ bool CWinApp::ProcessShellCommand(const CCommandLineInfo& info)
     return false;
 }
 
+namespace {
+
+// Qt's file dialog reads text in double quotes in its name box as several
+// names ("a" "b"), so a suggested name holding one would be saved under
+// another name: the quote becomes an apostrophe, which it keeps.
+QString nameTheDialogKeeps(const QString& proposedName)
+{
+    const qsizetype nameStart = proposedName.lastIndexOf(u'/') + 1;
+    return proposedName.left(nameStart) + QString(proposedName.mid(nameStart)).replace(u'"', u'\'');
+}
+
+}  // namespace
+
 QString CWinApp::DoPromptFileName(const QString& proposedName, bool open)
 {
-    if (m_filePrompt)
-        return m_filePrompt(proposedName, open);
-    const QString filter = m_docTemplate ? m_docTemplate->FileDialogFilter() : QString();
-    if (open)
-        return QFileDialog::getOpenFileName(GetMainWnd(), QStringLiteral("Open"), QString(), filter);
-    const QString chosen = QFileDialog::getSaveFileName(GetMainWnd(), QStringLiteral("Save As"), proposedName, filter);
-    return m_docTemplate ? m_docTemplate->WithDefaultExtension(chosen) : chosen;
+    return DoPromptFileName(proposedName, open, open ? QStringLiteral("Open") : QStringLiteral("Save As"),
+                            m_docTemplate ? m_docTemplate->FileDialogFilter() : QString(),
+                            m_docTemplate ? m_docTemplate->DefaultExtension() : QString());
 }
 
 QString CWinApp::DoPromptFileName(const QString& proposedName, bool open, const QString& caption,
@@ -158,8 +167,14 @@ QString CWinApp::DoPromptFileName(const QString& proposedName, bool open, const 
         return m_filePrompt(proposedName, open);
     if (open)
         return QFileDialog::getOpenFileName(GetMainWnd(), caption, QString(), filter);
-    const QString chosen = QFileDialog::getSaveFileName(GetMainWnd(), caption, proposedName, filter);
-    return chosen.isEmpty() || !QFileInfo(chosen).suffix().isEmpty() ? chosen : chosen + extension;
+    QFileDialog dialog(GetMainWnd(), caption, nameTheDialogKeeps(proposedName), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // Added by the dialog, not afterwards, so that its question before
+    // replacing a file is about the file that is written.
+    dialog.setDefaultSuffix(extension);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
 }
 
 int CWinApp::Run()
