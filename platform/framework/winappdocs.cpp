@@ -4,6 +4,8 @@
 #include "platform/framework/commandline.h"
 #include "platform/framework/doctemplate.h"
 #include "platform/framework/document.h"
+#include "platform/framework/formprint.h"
+#include "platform/framework/formview.h"
 #include "platform/framework/frame.h"
 #include "platform/framework/recentfiles.h"
 #include "platform/framework/winapp.h"
@@ -133,9 +135,13 @@ bool CWinApp::ProcessShellCommand(const CCommandLineInfo& info)
     switch (info.m_nShellCommand) {
     case CCommandLineInfo::FileNew:
     case CCommandLineInfo::FileDDE: OnFileNew(); return GetMainWnd() != nullptr;
-    case CCommandLineInfo::FileOpen:
+    case CCommandLineInfo::FileOpen: return OpenDocumentFile(info.m_strFileName) != nullptr;
     case CCommandLineInfo::FilePrint:
-    case CCommandLineInfo::FilePrintTo: return OpenDocumentFile(info.m_strFileName) != nullptr;
+    case CCommandLineInfo::FilePrintTo:
+        if (m_docTemplate && m_docTemplate->OpenDocumentFile(info.m_strFileName, false)
+            && PrintForm(m_docTemplate->GetView(), PrintChoice::Direct, info.m_strPrinterName))
+            m_nStartUpExitCode = 0;
+        return false;
     }
     return false;
 }
@@ -180,7 +186,7 @@ QString CWinApp::DoPromptFileName(const QString& proposedName, bool open, const 
 int CWinApp::Run()
 {
     if (!InitInstance())
-        return 1;
+        return m_nStartUpExitCode;
     return QApplication::exec();
 }
 
