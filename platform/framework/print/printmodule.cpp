@@ -39,7 +39,7 @@ public:
             break;
         }
         case PrintChoice::Direct: {
-            // Without a printer Qt would quietly make a PDF nobody asked for.
+            // A missing printer is named as such, not taken for one that refused the page.
             const QPrinterInfo target =
                 printerName.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(printerName);
             if (target.isNull()) {
