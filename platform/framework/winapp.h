@@ -91,6 +91,8 @@ private:
     void onOpenRecentFile(unsigned id);
     void onUpdateRecentFile(unsigned id, CCmdUI* ui) const;
     void writeRecentFiles();
+    // Opens the list unseen and prints its form; false, reported, when it cannot.
+    bool printFromCommandLine(const QString& pathName, const QString& printerName);
 
     QString m_strAppName;
     QString m_strRegistryKey;

@@ -7,6 +7,7 @@
 #include "platform/framework/formprint.h"
 #include "platform/framework/formview.h"
 #include "platform/framework/frame.h"
+#include "platform/framework/messagebox.h"
 #include "platform/framework/recentfiles.h"
 #include "platform/framework/winapp.h"
 
@@ -138,12 +139,22 @@ bool CWinApp::ProcessShellCommand(const CCommandLineInfo& info)
     case CCommandLineInfo::FileOpen: return OpenDocumentFile(info.m_strFileName) != nullptr;
     case CCommandLineInfo::FilePrint:
     case CCommandLineInfo::FilePrintTo:
-        if (m_docTemplate && m_docTemplate->OpenDocumentFile(info.m_strFileName, false)
-            && PrintForm(m_docTemplate->GetView(), PrintChoice::Direct, info.m_strPrinterName))
+        if (printFromCommandLine(info.m_strFileName, info.m_strPrinterName))
             m_nStartUpExitCode = 0;
         return false;
     }
     return false;
+}
+
+bool CWinApp::printFromCommandLine(const QString& pathName, const QString& printerName)
+{
+    // Without a name the template would print a new, empty list.
+    if (pathName.isEmpty()) {
+        AfxMessageBox(QStringLiteral("The form could not be printed: no list was named."), MB_ICONEXCLAMATION);
+        return false;
+    }
+    return m_docTemplate && m_docTemplate->OpenDocumentFile(pathName, false)
+           && PrintForm(m_docTemplate->GetView(), PrintChoice::Direct, printerName);
 }
 
 namespace {

@@ -131,6 +131,7 @@ private slots:
                                     << "The form could not be printed: there is no default printer.";
         QTest::newRow("an unknown printer") << QStringList{"/pt", kSample, "Office Laser", "drv", "port"}
                                             << "The form could not be printed: there is no printer \"Office Laser\".";
+        QTest::newRow("no list") << QStringList{"/p"} << "The form could not be printed: no list was named.";
         QTest::newRow("a list with recordings")
             << QStringList{"-p", "<work>/Week.SPLZ"}
             << "The form could not be printed: \"<work>/Week.SPLZ\" is a spelling list with recordings (open it "
