@@ -17,6 +17,7 @@ IsolatedHome::IsolatedHome() : m_previousWorkingFolder(QDir::currentPath())
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome()));
     qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome()));
     qputenv("XDG_CACHE_HOME", QFile::encodeName(home() + QStringLiteral("/.cache")));
+    qputenv("CUPS_SERVER", QFile::encodeName(m_dir.path() + QStringLiteral("/no-print-server")));
     QDir::setCurrent(work());
 }
 

@@ -6,7 +6,9 @@
 // A fresh, empty home for one test: HOME, XDG_CONFIG_HOME, XDG_DATA_HOME,
 // XDG_CACHE_HOME and the working folder all point inside a temporary folder that
 // goes away with the object, so no test reads or writes the real user's files or
-// another test's leftovers. XDG_RUNTIME_DIR stays: the audio server lives there.
+// another test's leftovers. CUPS_SERVER names a print server that is not there,
+// so no test finds (or prints on) the machine's printers. XDG_RUNTIME_DIR
+// stays: the audio server lives there.
 class IsolatedHome {
 public:
     IsolatedHome();

@@ -8,8 +8,9 @@ namespace platform::framework {
 // What the command line asks the program to do at start-up. A list file path
 // opens that list; none starts a new, empty one. The framework's switches
 // (/p, /pt, /dde, /Embedding, /Automation, with "-" as well as "/") are
-// recognised so that they are never taken for a file name; the file they name
-// is opened. "--" ends the switches, so a list named "-x.spl" can be given.
+// recognised so that they are never taken for a file name: /p and /pt print
+// the file they name (/pt on the printer after it), the others open it. "--"
+// ends the switches, so a list named "-x.spl" can be given.
 class CCommandLineInfo {
 public:
     enum Shell { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE };

@@ -5,8 +5,6 @@
 #include "platform/framework/frame.h"
 #include "platform/framework/winapp.h"
 
-#include <QFileInfo>
-
 namespace platform::framework {
 
 CSingleDocTemplate::CSingleDocTemplate(const QString& docString, DocumentFactory makeDocument,
@@ -34,12 +32,9 @@ QString CSingleDocTemplate::FileDialogFilter() const
     return GetDocString(filterName);
 }
 
-QString CSingleDocTemplate::WithDefaultExtension(const QString& path) const
+QString CSingleDocTemplate::DefaultExtension() const
 {
-    const QString extension = GetDocString(filterExt).toLower();
-    if (path.isEmpty() || extension.isEmpty() || !QFileInfo(path).suffix().isEmpty())
-        return path;
-    return path + extension;
+    return GetDocString(filterExt).toLower();
 }
 
 bool CSingleDocTemplate::createDocumentAndFrame()

@@ -47,8 +47,8 @@ public:
 
     // The file dialog filter: "Spelli Files (*.spl)".
     QString FileDialogFilter() const;
-    // `path` with the filter extension added when it has no extension of its own.
-    QString WithDefaultExtension(const QString& path) const;
+    // The filter extension in lower case, as Linux expects: ".spl".
+    QString DefaultExtension() const;
 
 private:
     bool createDocumentAndFrame();

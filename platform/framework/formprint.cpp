@@ -25,20 +25,18 @@ void RenderFormPage(QWidget* form, QPainter* painter, const QRect& page)
     painter->restore();
 }
 
-void PrintForm(QWidget* form, PrintChoice choice)
+bool PrintForm(QWidget* form, PrintChoice choice, const QString& printerName)
 {
     QString reason;
     const modules::EntryPoint entry = modules::ModuleEntry(QLatin1String(kPrintModuleName), kFormPrinterEntryPoint,
                                                            QStringLiteral("print module"), &reason);
-    if (!entry) {
-        AfxMessageBox(QStringLiteral("The form could not be printed: %1.").arg(reason), MB_ICONEXCLAMATION);
-        return;
+    if (entry) {
+        const FormPrinter* printer = reinterpret_cast<FormPrinterEntryPoint>(entry)();
+        if (printer->print(form, choice, printerName, &RenderFormPage, &reason))
+            return true;
     }
-    const FormPrinter* printer = reinterpret_cast<FormPrinterEntryPoint>(entry)();
-    QString refusedBy;
-    if (!printer->print(form, choice, &RenderFormPage, &refusedBy))
-        AfxMessageBox(QStringLiteral("The form could not be printed: %1 did not accept it.").arg(refusedBy),
-                      MB_ICONEXCLAMATION);
+    AfxMessageBox(QStringLiteral("The form could not be printed: %1.").arg(reason), MB_ICONEXCLAMATION);
+    return false;
 }
 
 }  // namespace platform::framework

@@ -12,7 +12,8 @@ class QWidget;
 // the programs start without it.
 namespace platform::framework {
 
-enum class PrintChoice { AskUser, DefaultPrinter, Preview };
+// Direct prints without a dialog, on the printer named or the default one.
+enum class PrintChoice { AskUser, Direct, Preview };
 
 // Draws the form on a page; handed to the module so that it needs nothing of the program.
 using RenderPage = void (*)(QWidget* form, QPainter* painter, const QRect& page);
@@ -20,9 +21,11 @@ using RenderPage = void (*)(QWidget* form, QPainter* painter, const QRect& page)
 class FormPrinter {
 public:
     virtual ~FormPrinter() = default;
-    // Prints `form` on one page as `choice` says; nothing when the user
-    // cancels. False, with the name of the printer that refused the page.
-    virtual bool print(QWidget* form, PrintChoice choice, RenderPage render, QString* refusedBy) const = 0;
+    // Prints `form` on one page as `choice` says (Direct: on `printerName`, or
+    // the default printer when it is empty); nothing when the user cancels.
+    // False, with why: no such printer, or the printer that refused the page.
+    virtual bool print(QWidget* form, PrintChoice choice, const QString& printerName, RenderPage render,
+                       QString* why) const = 0;
 };
 
 // A document of pages the program lays out itself (a test sheet), for the
@@ -46,7 +49,7 @@ public:
 // The module's file name and its exported functions, `extern "C"`; a number
 // changes whenever its class above does.
 inline constexpr char kPrintModuleName[] = "wordwell-print.so";
-inline constexpr char kFormPrinterEntryPoint[] = "wordwell_form_printer_1";
+inline constexpr char kFormPrinterEntryPoint[] = "wordwell_form_printer_2";
 using FormPrinterEntryPoint = const FormPrinter* (*)();
 inline constexpr char kPagePrinterEntryPoint[] = "wordwell_page_printer_1";
 using PagePrinterEntryPoint = const PagePrinter* (*)();

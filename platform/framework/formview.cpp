@@ -87,7 +87,7 @@ void CFormView::OnFilePrint()
 
 void CFormView::OnFilePrintDirect()
 {
-    PrintForm(this, PrintChoice::DefaultPrinter);
+    PrintForm(this, PrintChoice::Direct);
 }
 
 void CFormView::OnFilePrintPreview()

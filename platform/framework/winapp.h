@@ -32,7 +32,9 @@ public:
     virtual bool InitInstance() { return true; }
     // Sees every event of the program before it is delivered; true swallows it.
     virtual bool PreTranslateMessage(QObject* receiver, QEvent* event);
-    // Runs InitInstance and, when it succeeds, the event loop; the process's exit code.
+    // Runs InitInstance and, when it succeeds, the event loop; the process's
+    // exit code: 1 when start-up fails, 0 when it ends having done all the
+    // command line asked (a list printed).
     int Run();
 
     const QString& AppName() const { return m_strAppName; }
@@ -65,11 +67,16 @@ public:
     const CRecentFileList* RecentFileList() const { return m_recentFiles.get(); }
 
     // Carries out the command line: a new list, or the list file it names.
-    // False when that fails, and start-up then ends the program.
+    // False when that fails, and start-up then ends the program. /p and /pt
+    // open the list without showing it, print the form straight to the
+    // default or the named printer, and give false as well: the program ends,
+    // successfully when the form was printed.
     bool ProcessShellCommand(const CCommandLineInfo& info);
 
     // The file dialog for Open (open) and Save As; the chosen path, or empty
-    // when cancelled. Tests answer it through SetFilePrompt.
+    // when cancelled. A suggested name is one the dialog keeps (see
+    // winappdocs.cpp), and the dialog asks before a file is replaced. Tests
+    // answer it through SetFilePrompt.
     QString DoPromptFileName(const QString& proposedName, bool open);
     // The same for files of another kind: `filter` as QFileDialog takes it,
     // `extension` added to a saved name that has none. Tests answer it alike.
@@ -84,6 +91,8 @@ private:
     void onOpenRecentFile(unsigned id);
     void onUpdateRecentFile(unsigned id, CCmdUI* ui) const;
     void writeRecentFiles();
+    // Opens the list unseen and prints its form; false, reported, when it cannot.
+    bool printFromCommandLine(const QString& pathName, const QString& printerName);
 
     QString m_strAppName;
     QString m_strRegistryKey;
@@ -91,6 +100,7 @@ private:
     std::unique_ptr<CSingleDocTemplate> m_docTemplate;
     std::unique_ptr<CRecentFileList> m_recentFiles;
     bool m_bRecentFilesWritePending = false;
+    int m_nStartUpExitCode = 1;
     std::unique_ptr<QObject> m_preTranslateFilter;
     FilePrompt m_filePrompt;
 };

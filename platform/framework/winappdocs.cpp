@@ -4,7 +4,10 @@
 #include "platform/framework/commandline.h"
 #include "platform/framework/doctemplate.h"
 #include "platform/framework/document.h"
+#include "platform/framework/formprint.h"
+#include "platform/framework/formview.h"
 #include "platform/framework/frame.h"
+#include "platform/framework/messagebox.h"
 #include "platform/framework/recentfiles.h"
 #include "platform/framework/winapp.h"
 
@@ -133,22 +136,45 @@ bool CWinApp::ProcessShellCommand(const CCommandLineInfo& info)
     switch (info.m_nShellCommand) {
     case CCommandLineInfo::FileNew:
     case CCommandLineInfo::FileDDE: OnFileNew(); return GetMainWnd() != nullptr;
-    case CCommandLineInfo::FileOpen:
+    case CCommandLineInfo::FileOpen: return OpenDocumentFile(info.m_strFileName) != nullptr;
     case CCommandLineInfo::FilePrint:
-    case CCommandLineInfo::FilePrintTo: return OpenDocumentFile(info.m_strFileName) != nullptr;
+    case CCommandLineInfo::FilePrintTo:
+        if (printFromCommandLine(info.m_strFileName, info.m_strPrinterName))
+            m_nStartUpExitCode = 0;
+        return false;
     }
     return false;
 }
 
+bool CWinApp::printFromCommandLine(const QString& pathName, const QString& printerName)
+{
+    // Without a name the template would print a new, empty list.
+    if (pathName.isEmpty()) {
+        AfxMessageBox(QStringLiteral("The form could not be printed: no list was named."), MB_ICONEXCLAMATION);
+        return false;
+    }
+    return m_docTemplate && m_docTemplate->OpenDocumentFile(pathName, false)
+           && PrintForm(m_docTemplate->GetView(), PrintChoice::Direct, printerName);
+}
+
+namespace {
+
+// Qt's file dialog reads text in double quotes in its name box as several
+// names ("a" "b"), so a suggested name holding one would be saved under
+// another name: the quote becomes an apostrophe, which it keeps.
+QString nameTheDialogKeeps(const QString& proposedName)
+{
+    const qsizetype nameStart = proposedName.lastIndexOf(u'/') + 1;
+    return proposedName.left(nameStart) + QString(proposedName.mid(nameStart)).replace(u'"', u'\'');
+}
+
+}  // namespace
+
 QString CWinApp::DoPromptFileName(const QString& proposedName, bool open)
 {
-    if (m_filePrompt)
-        return m_filePrompt(proposedName, open);
-    const QString filter = m_docTemplate ? m_docTemplate->FileDialogFilter() : QString();
-    if (open)
-        return QFileDialog::getOpenFileName(GetMainWnd(), QStringLiteral("Open"), QString(), filter);
-    const QString chosen = QFileDialog::getSaveFileName(GetMainWnd(), QStringLiteral("Save As"), proposedName, filter);
-    return m_docTemplate ? m_docTemplate->WithDefaultExtension(chosen) : chosen;
+    return DoPromptFileName(proposedName, open, open ? QStringLiteral("Open") : QStringLiteral("Save As"),
+                            m_docTemplate ? m_docTemplate->FileDialogFilter() : QString(),
+                            m_docTemplate ? m_docTemplate->DefaultExtension() : QString());
 }
 
 QString CWinApp::DoPromptFileName(const QString& proposedName, bool open, const QString& caption,
@@ -158,14 +184,20 @@ QString CWinApp::DoPromptFileName(const QString& proposedName, bool open, const 
         return m_filePrompt(proposedName, open);
     if (open)
         return QFileDialog::getOpenFileName(GetMainWnd(), caption, QString(), filter);
-    const QString chosen = QFileDialog::getSaveFileName(GetMainWnd(), caption, proposedName, filter);
-    return chosen.isEmpty() || !QFileInfo(chosen).suffix().isEmpty() ? chosen : chosen + extension;
+    QFileDialog dialog(GetMainWnd(), caption, nameTheDialogKeeps(proposedName), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // Added by the dialog, not afterwards, so that its question before
+    // replacing a file is about the file that is written.
+    dialog.setDefaultSuffix(extension);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
 }
 
 int CWinApp::Run()
 {
     if (!InitInstance())
-        return 1;
+        return m_nStartUpExitCode;
     return QApplication::exec();
 }
 

@@ -5,10 +5,12 @@
 #include "platform/framework/doctemplate.h"
 #include "platform/framework/frame.h"
 #include "platform/framework/helprequest.h"
+#include "platform/framework/messagebox.h"
 #include "platform/help/winhelp.h"
 #include "practice/document/commands.h"
 #include "practice/document/wordwelldoc.h"
 #include "practice/share/sharecommands.h"
+#include "practice/share/sharedlist.h"
 #include "practice/share/sheetcommands.h"
 #include "practice/testview/wordwellview.h"
 #include "practice/ui/aboutdlg.h"
@@ -25,6 +27,11 @@ using namespace platform::framework;
 
 namespace {
 constexpr int kIconDelayMs = 200;
+
+bool isSharedList(const QString& path)
+{
+    return path.endsWith(practice::share::kSharedListExtension, Qt::CaseInsensitive);
+}
 }  // namespace
 
 CPracticeApp::CPracticeApp(QStringList arguments) : m_arguments(std::move(arguments))
@@ -63,12 +70,21 @@ bool CPracticeApp::InitInstance()
         [](CFrameWnd* frame) { return new CWordwellView(frame); }));
 
     // A list with its recordings (a file manager hands it over like a list)
-    // opens once the window stands, on a new list.
+    // opens once the window stands, on a new list. Printed, it would be read
+    // as a list: it is refused.
     QString sharedList;
-    if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen
-        && QFileInfo(cmdInfo.m_strFileName).suffix().compare(u"splz", Qt::CaseInsensitive) == 0) {
+    if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen && isSharedList(cmdInfo.m_strFileName)) {
         sharedList = cmdInfo.m_strFileName;
         cmdInfo.m_nShellCommand = CCommandLineInfo::FileNew;
+    }
+    const bool printing = cmdInfo.m_nShellCommand == CCommandLineInfo::FilePrint
+                          || cmdInfo.m_nShellCommand == CCommandLineInfo::FilePrintTo;
+    if (printing && isSharedList(cmdInfo.m_strFileName)) {
+        AfxMessageBox(QStringLiteral("The form could not be printed: \"%1\" is a spelling list with recordings "
+                                     "(open it first, then print the form).")
+                          .arg(cmdInfo.m_strFileName),
+                      MB_ICONEXCLAMATION);
+        return false;
     }
     if (!ProcessShellCommand(cmdInfo))
         return false;

@@ -5,6 +5,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QWidget>
 
 namespace platform::framework {
@@ -25,7 +26,8 @@ bool printOn(QWidget* form, QPrinter* printer, RenderPage render)
 
 class QtFormPrinter final : public FormPrinter {
 public:
-    bool print(QWidget* form, PrintChoice choice, RenderPage render, QString* refusedBy) const override
+    bool print(QWidget* form, PrintChoice choice, const QString& printerName, RenderPage render,
+               QString* why) const override
     {
         QPrinter printer(QPrinter::HighResolution);
         bool printed = true;
@@ -36,7 +38,19 @@ public:
                 printed = printOn(form, &printer, render);
             break;
         }
-        case PrintChoice::DefaultPrinter: printed = printOn(form, &printer, render); break;
+        case PrintChoice::Direct: {
+            // A missing printer is named as such, not taken for one that refused the page.
+            const QPrinterInfo target =
+                printerName.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(printerName);
+            if (target.isNull()) {
+                *why = printerName.isEmpty() ? QStringLiteral("there is no default printer")
+                                             : QStringLiteral("there is no printer \"%1\"").arg(printerName);
+                return false;
+            }
+            printer.setPrinterName(target.printerName());
+            printed = printOn(form, &printer, render);
+            break;
+        }
         case PrintChoice::Preview: {
             QPrintPreviewDialog preview(&printer, form);
             QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, form,
@@ -46,7 +60,8 @@ public:
         }
         }
         if (!printed)
-            *refusedBy = printer.printerName().isEmpty() ? QStringLiteral("the printer") : printer.printerName();
+            *why = QStringLiteral("%1 did not accept it")
+                       .arg(printer.printerName().isEmpty() ? QStringLiteral("the printer") : printer.printerName());
         return printed;
     }
 };
@@ -87,7 +102,7 @@ extern "C" Q_DECL_EXPORT const platform::framework::PagePrinter* wordwell_page_p
     return &printer;
 }
 
-extern "C" Q_DECL_EXPORT const platform::framework::FormPrinter* wordwell_form_printer_1()
+extern "C" Q_DECL_EXPORT const platform::framework::FormPrinter* wordwell_form_printer_2()
 {
     static const platform::framework::QtFormPrinter printer;
     return &printer;

@@ -13,10 +13,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
+#include <functional>
 #include <memory>
 
 using namespace platform::framework;
@@ -190,9 +196,67 @@ private slots:
         QVERIFY(frame()->RouteCommand(ID_FILE_SAVE_AS));
         QCOMPARE(ReadFileForTest(chosen), listBytes({"owl"}));
         QCOMPARE(frame()->windowTitle(), QString("birds.spl - Word Test"));
-        QCOMPARE(m_app->GetDocTemplate()->WithDefaultExtension("/tmp/birds"), QString("/tmp/birds.spl"));
-        QCOMPARE(m_app->GetDocTemplate()->WithDefaultExtension("/tmp/birds.txt"), QString("/tmp/birds.txt"));
         QCOMPARE(m_app->GetDocTemplate()->FileDialogFilter(), QString("Word Files (*.spl)"));
+    }
+
+    // The real dialog, answered by keys: Enter saves under the name shown, and
+    // the dialog asks before replacing the file its extension makes.
+    void theSaveDialogWritesTheNameItShows_data()
+    {
+        QTest::addColumn<QString>("listFile");
+        QTest::addColumn<QString>("planted");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("double quotes") << R"(Week "3" words.spl)" << "3.spl" << "Week '3' words.spl" << ""
+                                       << "Week '3' words.spl";
+        QTest::newRow("the extension it adds") << "" << "Untitled.spl" << "Untitled"
+                                               << "Untitled.spl already exists.\nDo you want to replace it?" << "";
+    }
+
+    void theSaveDialogWritesTheNameItShows()
+    {
+        QFETCH(QString, listFile);
+        QFETCH(QString, planted);
+        QFETCH(QString, shown);
+        QFETCH(QString, question);
+        QFETCH(QString, written);
+        const QDir folder(m_home->work());
+        WriteFileForTest(folder.filePath(planted), "keep");
+        QStringList expectedFiles{planted};
+        if (listFile.isEmpty()) {
+            QVERIFY(m_app->OpenDocumentFile(QString()));
+        } else {
+            WriteFileForTest(folder.filePath(listFile), listBytes({}));
+            QVERIFY(m_app->OpenDocumentFile(folder.filePath(listFile)));
+            expectedFiles << listFile;
+        }
+        static_cast<WordsDoc*>(doc())->words = {"owl"};
+
+        QString nameBox;
+        QString asked;
+        whenModalIsUp<QFileDialog>([&](QFileDialog* dialog) {
+            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            nameBox = edit->text();
+            whenModalIsUp<QMessageBox>([&](QMessageBox* box) {
+                asked = box->text();
+                QTest::keyClick(box, Qt::Key_Return);
+            });
+            QTest::keyClick(edit, Qt::Key_Return);
+            if (dialog->isVisible())
+                QTest::keyClick(edit, Qt::Key_Escape);
+        });
+        frame()->RouteCommand(ID_FILE_SAVE_AS);
+
+        QCOMPARE(ReadFileForTest(folder.filePath(planted)), QByteArray("keep"));
+        if (!written.isEmpty()) {
+            QCOMPARE(ReadFileForTest(folder.filePath(written)), listBytes({"owl"}));
+            expectedFiles << written;
+        }
+        expectedFiles.sort();
+        QCOMPARE(folder.entryList(QDir::Files, QDir::Name), expectedFiles);
+        QCOMPARE(nameBox, shown);
+        QCOMPARE(asked, question);
     }
 
     void fileOpenAsksForTheFile()
@@ -396,6 +460,17 @@ private slots:
     }
 
 private:
+    // Calls `act` on the modal window of type T once it is up; gives up after a few seconds.
+    template <typename T>
+    void whenModalIsUp(std::function<void(T*)> act, int triesLeft = 300)
+    {
+        QTimer::singleShot(10, this, [this, act, triesLeft] {
+            if (auto* window = qobject_cast<T*>(QApplication::activeModalWidget()))
+                act(window);
+            else if (triesLeft > 0)
+                whenModalIsUp<T>(act, triesLeft - 1);
+        });
+    }
     void makeApp()
     {
         m_app.reset();

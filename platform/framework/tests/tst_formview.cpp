@@ -269,7 +269,7 @@ private slots:
     {
         QTest::addColumn<int>("choice");
         QTest::newRow("print") << int(PrintChoice::AskUser);
-        QTest::newRow("print direct") << int(PrintChoice::DefaultPrinter);
+        QTest::newRow("print direct") << int(PrintChoice::Direct);
         QTest::newRow("preview") << int(PrintChoice::Preview);
     }
 

@@ -121,6 +121,41 @@ private slots:
         QCOMPARE(m_app->GetMainWnd(), nullptr);
     }
 
+    // /p and /pt print the list's form and end the program; the test machine
+    // has no printer (IsolatedHome), so the failures are what can be seen.
+    void printingFromTheCommandLineSaysWhyItFailed_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no printer") << QStringList{"/p", kSample}
+                                    << "The form could not be printed: there is no default printer.";
+        QTest::newRow("an unknown printer") << QStringList{"/pt", kSample, "Office Laser", "drv", "port"}
+                                            << "The form could not be printed: there is no printer \"Office Laser\".";
+        QTest::newRow("no list") << QStringList{"/p"} << "The form could not be printed: no list was named.";
+        QTest::newRow("a list with recordings")
+            << QStringList{"-p", "<work>/Week.SPLZ"}
+            << "The form could not be printed: \"<work>/Week.SPLZ\" is a spelling list with recordings (open it "
+               "first, then print the form).";
+    }
+
+    void printingFromTheCommandLineSaysWhyItFailed()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        arguments.replaceInStrings("<work>", m_home->work());
+        message.replace("<work>", m_home->work());
+        WriteFileForTest(m_home->work() + "/Week.SPLZ", QByteArray("PK\x03\x04", 4));
+        m_app = std::make_unique<CPracticeApp>(arguments);
+        MessageBoxRecorder boxes;
+        // A program that started its event loop instead would wait for ever.
+        QTimer stuck;
+        connect(&stuck, &QTimer::timeout, qApp, [] { QApplication::exit(99); });
+        stuck.start(10000);
+        QCOMPARE(m_app->Run(), 1);
+        QCOMPARE(boxes.texts(), QStringList{message});
+        QVERIFY(!frame() || !frame()->isVisible());
+    }
+
     void theWindowIs570By470WithoutMinimizeOrMaximize()
     {
         QVERIFY(start({}));
