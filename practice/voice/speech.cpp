@@ -20,6 +20,10 @@ const QString kSpeed = QStringLiteral("130");
 // The pause put between words spoken in one run, and the shortest quiet that is cut at.
 constexpr int kPauseMs = 1000;
 constexpr qint64 kMinCutFrames = platform::audio::kRecordingSampleRate * 7 / 10;
+constexpr qint64 framesOf(int milliseconds)
+{
+    return qint64(platform::audio::kRecordingSampleRate) * milliseconds / 1000;
+}
 // What is left of the quiet before and after a word cut out of a run.
 constexpr qint64 kMarginFrames = platform::audio::kRecordingSampleRate / 10;
 
@@ -190,26 +194,37 @@ void CWordSpeaker::report(const WaveData& clip, const QString& reason)
     emit spoken(m_word, clip, reason);
 }
 
-QList<WaveData> SplitAtPauses(const WaveData& spoken, int count)
+QList<WaveData> SplitAtPauses(const WaveData& spoken, int count, int pauseMs)
 {
     const auto* samples = reinterpret_cast<const qint16*>(spoken.samples.constData());
     const qint64 frames = spoken.channels == 1 ? spoken.frameCount() : 0;
+    // A word that made no sound leaves its pause and the next one side by side:
+    // a quiet that long between sounds, or half as long before the first word
+    // or after the last (which end in quiet of their own), holds one.
+    const qint64 longestBetween = framesOf(pauseMs * 3 / 2);
+    const qint64 longestBefore = framesOf(pauseMs / 2);
+    const qint64 longestAfter = framesOf(pauseMs);
     // Cut in the middle of each long pause that lies between sounds.
     QList<qint64> cuts;
-    qint64 quietFrom = -1;
-    bool heardSound = false;
+    qint64 quietFrom = 0;
+    qint64 firstSound = -1;
     for (qint64 i = 0; i < frames; ++i) {
         if (isQuiet(samples[i])) {
             if (quietFrom < 0)
                 quietFrom = i;
             continue;
         }
-        if (heardSound && quietFrom >= 0 && i - quietFrom >= kMinCutFrames)
+        if (firstSound < 0) {
+            firstSound = i;
+        } else if (quietFrom >= 0 && i - quietFrom >= kMinCutFrames) {
+            if (i - quietFrom > longestBetween)
+                return {};
             cuts.append((quietFrom + i) / 2);
-        heardSound = true;
+        }
         quietFrom = -1;
     }
-    if (cuts.size() != count - 1)
+    if (firstSound < 0 || firstSound > longestBefore || (quietFrom >= 0 && frames - quietFrom > longestAfter)
+        || cuts.size() != count - 1)
         return {};
     cuts.prepend(0);
     cuts.append(frames);
@@ -217,6 +232,9 @@ QList<WaveData> SplitAtPauses(const WaveData& spoken, int count)
     for (int k = 0; k < count; ++k) {
         WaveData piece = spoken;
         piece.samples = trimmedSilence(spoken.samples.mid(2 * cuts[k], 2 * (cuts[k + 1] - cuts[k])));
+        // A click is no word: spoken alone, it is reported as no sound.
+        if (piece.frameCount() < 2 * kMarginFrames + kMinSpokenFrames)
+            return {};
         pieces.append(piece);
     }
     return pieces;
@@ -308,7 +326,7 @@ void CSpeechJob::onRun(const QByteArray& output, const QString& reason)
         runNext();
         return;
     }
-    const QList<WaveData> pieces = heard ? SplitAtPauses(clip, int(run.size())) : QList<WaveData>();
+    const QList<WaveData> pieces = heard ? SplitAtPauses(clip, int(run.size()), kPauseMs) : QList<WaveData>();
     if (pieces.isEmpty()) {
         // Some word made no sound, or a pause of its own: each is spoken alone.
         m_waiting = run + m_waiting;

@@ -69,9 +69,11 @@ private:
     int m_generation = 0;
 };
 
-// Cuts the sound of several words, spoken with a long pause between them, into
-// one clip for each; empty unless exactly `count` pieces are found.
-QList<platform::audio::WaveData> SplitAtPauses(const platform::audio::WaveData& spoken, int count);
+// Cuts the sound of several words, spoken with a pause of `pauseMs` between
+// them, into one clip for each. Empty unless each piece is surely its word's:
+// exactly `count` pieces, each with sound, and no quiet long enough to hold a
+// word that made no sound (which would hand the next word's sound to it).
+QList<platform::audio::WaveData> SplitAtPauses(const platform::audio::WaveData& spoken, int count, int pauseMs);
 
 // Words spoken in the background, so that a progress dialog stays alive
 // meanwhile. Several words go to one run of the program, a long pause between

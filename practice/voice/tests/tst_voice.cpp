@@ -1,5 +1,6 @@
 #include "platform/audio/wavefile.h"
 #include "practice/settings/wordwellapp.h"
+#include "practice/sound/clippath.h"
 #include "practice/voice/clipmaker.h"
 #include "practice/voice/makeclipsdlg.h"
 #include "practice/voice/speech.h"
@@ -63,6 +64,22 @@ bool speak(const QString& word, const QString& language, WaveData* clip, QString
     if (!spoken.wait(20000))
         *reason = QStringLiteral("no report");
     return spoken.size() == 1 && reason->isEmpty();
+}
+
+// The sound of a clip from its first to its last sample that is not quiet, in frames.
+qint64 soundSpan(const WaveData& clip)
+{
+    const auto* samples = reinterpret_cast<const qint16*>(clip.samples.constData());
+    qint64 first = -1;
+    qint64 last = -1;
+    for (qint64 i = 0; i < clip.frameCount(); ++i) {
+        if (qAbs(samples[i]) > 64) {
+            if (first < 0)
+                first = i;
+            last = i;
+        }
+    }
+    return first < 0 ? 0 : last - first + 1;
 }
 
 class ScopedEnv {
@@ -253,6 +270,12 @@ private slots:
                                              << QList<int>{850, 400};
         QTest::newRow("fewer pauses than words") << QList<int>{0, 300, 1000, 400, 0} << 3 << QList<int>{};
         QTest::newRow("more pauses than words") << QList<int>{0, 300, 1000, 400, 1000, 300, 0} << 2 << QList<int>{};
+        // A word that made no sound, beside one with a long pause of its own:
+        // as many pieces as words, but the quiet its pause left gives it away.
+        QTest::newRow("no sound between") << QList<int>{0, 300, 2000, 300, 800, 300, 500} << 3 << QList<int>{};
+        QTest::newRow("no sound first") << QList<int>{1000, 300, 1000, 300, 800, 300, 500} << 3 << QList<int>{};
+        QTest::newRow("no sound last") << QList<int>{0, 300, 1000, 300, 800, 300, 1500} << 3 << QList<int>{};
+        QTest::newRow("a click for a word") << QList<int>{0, 300, 1000, 10, 1000, 300, 500} << 3 << QList<int>{};
     }
     void aRunIsCutAtItsLongPauses()
     {
@@ -267,7 +290,7 @@ private slots:
                 run.samples.append(reinterpret_cast<const char*>(&sample), 2);
             }
         }
-        const QList<WaveData> cut = SplitAtPauses(run, count);
+        const QList<WaveData> cut = SplitAtPauses(run, count, 1000);
         QCOMPARE(cut.size(), pieces.size());
         for (int i = 0; i < cut.size(); ++i) {
             // The sound and a tenth of a second's margin either side, where the run had that much quiet.
@@ -401,6 +424,43 @@ private slots:
         QCOMPARE(maker.Failures().size(), 3);
         QVERIFY(maker.Failures().at(0).reason.contains("could not be started"));
         QVERIFY(QDir(m_wordsPath + "/words").isEmpty());
+    }
+
+    // A word that makes no sound next to one with a long pause of its own
+    // ("ab!(cd" pauses after "!"): each clip made is its own word's sound, and
+    // the silent word gets none.
+    void eachClipIsItsOwnWordsSound_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        const QString silent = QString::fromUtf8("\xef\xbc\x91");  // fullwidth digit one
+        QTest::newRow("between") << QStringList{"cat", silent, "ab!(cd"};
+        QTest::newRow("first") << QStringList{silent, "ab!(cd", "cat"};
+        QTest::newRow("last") << QStringList{"cat", "ab!(cd", silent};
+    }
+    void eachClipIsItsOwnWordsSound()
+    {
+        QFETCH(QStringList, words);
+        const QString silent = QString::fromUtf8("\xef\xbc\x91");
+        CClipMaker maker(words, m_wordsPath, "en");
+        QSignalSpy finished(&maker, &CClipMaker::finished);
+        maker.Start();
+        QVERIFY(finished.wait(30000));
+        QCOMPARE(maker.Failures().size(), 1);
+        QCOMPARE(maker.Failures().first().word, silent);
+        QCOMPARE(maker.Failures().first().reason, QString("the voice made no sound for it"));
+        QVERIFY(MakeClipsSummary(maker).startsWith("2 clips were made.\n\nThese words have no clip:\n\"" + silent));
+        QVERIFY(!QFile::exists(practice::sound::MakeClipPath(m_wordsPath, silent)));
+        for (const QString& word : {QString("cat"), QString("ab!(cd")}) {
+            WaveData made;
+            QString reason;
+            QCOMPARE(platform::audio::ReadWaveFile(practice::sound::MakeClipPath(m_wordsPath, word), &made, &reason),
+                     platform::audio::WaveFileError::None);
+            WaveData alone;
+            QVERIFY2(speak(word, "en", &alone, &reason), qPrintable(reason));
+            const qint64 expected = soundSpan(alone);
+            QVERIFY2(qAbs(soundSpan(made) - expected) < expected / 10,
+                     qPrintable(QString("%1: %2 frames of sound, %3 alone").arg(word).arg(soundSpan(made)).arg(expected)));
+        }
     }
 
     // A program that floods its output or hangs is ended within its bound,
