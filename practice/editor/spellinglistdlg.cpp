@@ -80,6 +80,10 @@ void CSpellingListDlg::OnSpeak()
 
 void CSpellingListDlg::onWordSpoken(const QString& word, const platform::audio::WaveData& clip, const QString& reason)
 {
+    // Another word typed meanwhile: this one's sound is not its recording.
+    UpdateData(true);
+    if (word != m_strWord)
+        return;
     if (!reason.isEmpty()) {
         AfxMessageBox(practice::voice::UnableToSpeakMessage(word, reason), MB_OK | MB_ICONEXCLAMATION);
         return;

@@ -13,7 +13,7 @@ namespace practice::voice {
 
 namespace {
 
-// espeak-ng lists its voices in about 20 KB.
+// espeak-ng lists its voices in about 10 KB.
 constexpr qint64 kMaxListBytes = 1024 * 1024;
 
 QString profileString(const QString& entry)
