@@ -15,8 +15,6 @@ constexpr qint64 kSecondsPerCharacter = 3;
 constexpr qint64 kSecondsPerWord = 2;
 // Room for the wave header and whatever else heads the stream.
 constexpr qint64 kHeaderBytes = 4096;
-// The program's own words (a voice it does not have) are a line or two.
-constexpr qint64 kMaxMessageBytes = 64 * 1024;
 // A killed program ends at once; this is only for one the kernel holds up.
 constexpr int kEndWaitMs = 2000;
 
@@ -144,8 +142,9 @@ void CSpeechRun::readOutput()
     if (m_output.size() > m_maxOutput)
         finish(QStringLiteral("the speech program gave more than %1 KB of sound, more than the word can make")
                    .arg(m_maxOutput / 1024));
-    else if (m_errors.size() > kMaxMessageBytes)
-        finish(QStringLiteral("the speech program wrote more than %1 KB of messages").arg(kMaxMessageBytes / 1024));
+    else if (m_errors.size() > kMaxSpeechMessageBytes)
+        finish(QStringLiteral("the speech program wrote more than %1 KB of messages")
+                   .arg(kMaxSpeechMessageBytes / 1024));
 }
 
 void CSpeechRun::onFinished(int exitCode, QProcess::ExitStatus status)

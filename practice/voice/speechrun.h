@@ -22,6 +22,10 @@ int SpeechTimeoutMs();
 // than one), in the recording format. A program giving more is runaway.
 qint64 MaxSpeechBytes(const QStringList& words, int pauseMs = 0);
 
+// The most the program may write on standard error: its own words (a voice it
+// does not have) are a line or two.
+inline constexpr qint64 kMaxSpeechMessageBytes = 64 * 1024;
+
 // Ends `process` without waiting for it: it is waited for from the event loop
 // once it has ended, so that no zombie is left, and then deleted.
 void EndProgram(std::unique_ptr<QProcess> process);

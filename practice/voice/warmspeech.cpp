@@ -70,7 +70,7 @@ void CWarmSpeech::checkOutput()
     m_waiting->setReadChannel(QProcess::StandardError);
     const qint64 errors = m_waiting->bytesAvailable();
     m_waiting->setReadChannel(QProcess::StandardOutput);
-    if (output > limit || errors > limit)
+    if (output > limit || errors > kMaxSpeechMessageBytes)
         discard();
 }
 
