@@ -48,6 +48,7 @@ void EndProgram(std::unique_ptr<QProcess> process)
 {
     if (!process)
         return;
+    process->disconnect();
     QCoreApplication* app = QCoreApplication::instance();
     if (!app || QCoreApplication::closingDown()) {
         // No event loop will run again: a killed program ends at once.
@@ -56,7 +57,6 @@ void EndProgram(std::unique_ptr<QProcess> process)
         return;
     }
     QProcess* ended = process.release();
-    ended->disconnect();
     // Should the application end first, it ends the program with itself.
     ended->setParent(app);
     if (ended->state() == QProcess::NotRunning) {
