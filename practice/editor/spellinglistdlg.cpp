@@ -11,7 +11,6 @@
 #include "practice/sound/clippath.h"
 #include "practice/sound/playbar.h"
 #include "practice/voice/speech.h"
-#include "practice/voice/voicesettings.h"
 
 #include <QListWidget>
 
@@ -33,6 +32,7 @@ CSpellingListDlg::CSpellingListDlg(QWidget* parent) : CDialog(SpellingListTempla
     // Only a list that overflows shows its scroll bar.
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(list, &QListWidget::itemDoubleClicked, this, [this] { OnDblclkWordList(); });
+    connect(&m_speaker, &practice::voice::CWordSpeaker::spoken, this, &CSpellingListDlg::onWordSpoken);
 }
 
 void CSpellingListDlg::DoDataExchange(CDataExchange* pDX)
@@ -75,10 +75,17 @@ void CSpellingListDlg::OnPlay()
 void CSpellingListDlg::OnSpeak()
 {
     UpdateData(true);
-    platform::audio::WaveData clip;
-    QString reason;
-    if (!practice::voice::SpeakWord(m_strWord, practice::voice::VoiceLanguage(), &clip, &reason)) {
-        AfxMessageBox(practice::voice::UnableToSpeakMessage(m_strWord, reason), MB_OK | MB_ICONEXCLAMATION);
+    m_speaker.Speak(m_strWord);
+}
+
+void CSpellingListDlg::onWordSpoken(const QString& word, const platform::audio::WaveData& clip, const QString& reason)
+{
+    // Another word typed meanwhile: this one's sound is not its recording.
+    UpdateData(true);
+    if (word != m_strWord)
+        return;
+    if (!reason.isEmpty()) {
+        AfxMessageBox(practice::voice::UnableToSpeakMessage(word, reason), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     m_player.NewRecording(clip);

@@ -3,6 +3,7 @@
 #include "platform/framework/dialog.h"
 #include "practice/sound/soundclipplayer.h"
 #include "practice/sound/soundclipwindow.h"  // soundclipplayer.h needs it complete for Window()
+#include "practice/voice/speech.h"
 
 #include <QBrush>
 #include <QColor>
@@ -40,8 +41,11 @@ public:
     practice::sound::CSoundClipPlayer m_player;
     QColor m_clrBack;
     QBrush m_brBack;
+    // Speaks in the background: a hung speech program never freezes the dialog.
+    practice::voice::CWordSpeaker m_speaker;
 
 private:
+    void onWordSpoken(const QString& word, const platform::audio::WaveData& clip, const QString& reason);
     // Where OK writes: the active document's list, else the list handed in.
     QStringList* confirmedList() const;
 };

@@ -29,6 +29,7 @@ CWordwellView::CWordwellView(QWidget* parent) : CFormView(TestFormTemplate(), pa
 {
     setAccessibleName(QStringLiteral("Spelling test"));
     registerCommands();
+    connect(&m_speaker, &practice::voice::CWordSpeaker::spoken, this, &CWordwellView::onWordSpoken);
 }
 
 CWordwellView::~CWordwellView()
@@ -235,10 +236,16 @@ void CWordwellView::OnListenToWord()
 
 void CWordwellView::speakTestWord()
 {
-    platform::audio::WaveData clip;
-    QString reason;
-    if (!practice::voice::SpeakWord(m_strTestWord, practice::voice::VoiceLanguage(), &clip, &reason)) {
-        AfxMessageBox(practice::voice::UnableToSpeakMessage(m_strTestWord, reason), MB_OK | MB_ICONEXCLAMATION);
+    m_speaker.Speak(m_strTestWord);
+}
+
+void CWordwellView::onWordSpoken(const QString& word, const platform::audio::WaveData& clip, const QString& reason)
+{
+    // The learner has moved on meanwhile: the word is no longer asked.
+    if (!m_bTesting || word != m_strTestWord)
+        return;
+    if (!reason.isEmpty()) {
+        AfxMessageBox(practice::voice::UnableToSpeakMessage(word, reason), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     m_player.NewRecording(clip);

@@ -4,6 +4,7 @@
 #include "platform/framework/helprequest.h"
 #include "practice/review/testrecord.h"
 #include "practice/sound/soundclipplayer.h"
+#include "practice/voice/speech.h"
 #include "practice/ui/colorbutton.h"
 
 #include <QColor>
@@ -63,6 +64,8 @@ public:
     int m_nWords = 0;
     int m_nWordNumber = 0;
     practice::sound::CSoundClipPlayer m_player;
+    // Speaks in the background: a hung speech program never freezes the form.
+    practice::voice::CWordSpeaker m_speaker;
     QColor m_clrBack;
     QColor m_clrButton;
     CColorButton m_btnListen;
@@ -93,4 +96,5 @@ private:
     void focusControl(int id);
     // Listen on a word without a clip, with "Speak Unrecorded Words" on.
     void speakTestWord();
+    void onWordSpoken(const QString& word, const platform::audio::WaveData& clip, const QString& reason);
 };

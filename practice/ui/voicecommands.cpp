@@ -52,7 +52,7 @@ void CMainFrame::OnMakeMissingClips()
         AfxMessageBox(QStringLiteral("Every word of the list has a clip."), MB_OK | MB_ICONINFORMATION);
         return;
     }
-    voice::CClipMaker maker(missing, app->m_strWordsPath, voice::VoiceLanguage());
+    voice::CClipMaker maker(missing, app->m_strWordsPath);
     CMakeClipsDlg progress(&maker, this);
     progress.DoModal();
     const unsigned icon = maker.Failures().isEmpty() ? MB_ICONINFORMATION : MB_ICONEXCLAMATION;

@@ -4,6 +4,7 @@
 #include "platform/files/files.h"
 #include "practice/sound/clippath.h"
 #include "practice/voice/speech.h"
+#include "practice/voice/voicesettings.h"
 
 #include <QSet>
 #include <QThread>
@@ -54,6 +55,20 @@ void CClipMaker::Start()
         QTimer::singleShot(0, this, &CClipMaker::finished);
         return;
     }
+    if (!m_language.isEmpty()) {
+        startJobs();
+        return;
+    }
+    WithVoiceLanguage(this, [this](const QString& language) {
+        m_language = language;
+        startJobs();
+    });
+}
+
+void CClipMaker::startJobs()
+{
+    if (m_cancelled)
+        return;
     const int count = qMin(parallelJobs(), Total());
     for (int i = 0; i < count; ++i) {
         auto job = std::make_unique<CSpeechJob>();

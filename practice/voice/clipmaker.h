@@ -26,12 +26,14 @@ struct ClipFailure {
 };
 
 // Speaks words into their clips, <words path>/words/<word>.wav, in runs of a
-// few words, one run for each core at once, in the background. A clip that has come to exist meanwhile is never replaced.
+// few words, one run for each core at once, in the background, with the voice
+// of `language` (the user's voice when empty). A clip that has come to exist
+// meanwhile is never replaced.
 // Cancel stops at once; the clips made so far stay.
 class CClipMaker : public QObject {
     Q_OBJECT
 public:
-    CClipMaker(const QStringList& words, const QString& wordsPath, const QString& language,
+    CClipMaker(const QStringList& words, const QString& wordsPath, const QString& language = QString(),
                QObject* parent = nullptr);
     ~CClipMaker() override;
 
@@ -51,6 +53,7 @@ signals:
     void finished();
 
 private:
+    void startJobs();
     void startNext(CSpeechJob* job);
     void onSpoken(const QString& word, const platform::audio::WaveData& clip, const QString& reason);
     // Leaves `failure` empty once the clip is written.

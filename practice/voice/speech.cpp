@@ -1,6 +1,7 @@
 #include "practice/voice/speech.h"
 
 #include "platform/audio/wavefile.h"
+#include "practice/voice/voicesettings.h"
 #include "practice/voice/warmspeech.h"
 
 #include <QTimer>
@@ -11,8 +12,6 @@ namespace practice::voice {
 
 namespace {
 
-// A word takes the program well under a second; more means it hangs.
-constexpr int kSpeechTimeoutMs = 10000;
 // Less than this is no word: a click, or nothing said at all.
 constexpr qint64 kMinSpokenFrames = platform::audio::kRecordingSampleRate / 20;
 // espeak-ng's words a minute: slower than its default, as a teacher says a test word.
@@ -21,6 +20,10 @@ const QString kSpeed = QStringLiteral("130");
 // The pause put between words spoken in one run, and the shortest quiet that is cut at.
 constexpr int kPauseMs = 1000;
 constexpr qint64 kMinCutFrames = platform::audio::kRecordingSampleRate * 7 / 10;
+constexpr qint64 framesOf(int milliseconds)
+{
+    return qint64(platform::audio::kRecordingSampleRate) * milliseconds / 1000;
+}
 // What is left of the quiet before and after a word cut out of a run.
 constexpr qint64 kMarginFrames = platform::audio::kRecordingSampleRate / 10;
 
@@ -60,20 +63,6 @@ bool hasSound(const WaveData& clip)
         if (!isQuiet(samples[i]))
             return true;
     return false;
-}
-
-QString programFailure(const QString& stderrText, int exitCode)
-{
-    const QString said = stderrText.trimmed();
-    if (!said.isEmpty())
-        return QStringLiteral("the speech program said \"%1\"").arg(said);
-    return QStringLiteral("the speech program \"%1\" ended with code %2").arg(SpeechProgram()).arg(exitCode);
-}
-
-QString startFailure(const QProcess& process)
-{
-    return QStringLiteral("the speech program \"%1\" could not be started (%2)")
-        .arg(SpeechProgram(), process.errorString());
 }
 
 }  // namespace
@@ -123,74 +112,119 @@ QString UnableToSpeakMessage(const QString& word, const QString& reason)
     return QStringLiteral("Unable to speak \"%1\": %2.").arg(word, reason);
 }
 
-namespace {
-
-// Gives `word` to a started program and waits for its sound.
-bool speakWith(QProcess& process, const QString& word, WaveData* clip, QString* reason)
+CWordSpeaker::CWordSpeaker(QObject* parent) : QObject(parent)
 {
-    process.write(word.toUtf8());
-    process.closeWriteChannel();
-    if (!process.waitForFinished(kSpeechTimeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        *reason = QStringLiteral("the speech program did not finish");
-        return false;
-    }
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        *reason = programFailure(QString::fromLocal8Bit(process.readAllStandardError()), process.exitCode());
-        return false;
-    }
-    return ClipFromSpeech(process.readAllStandardOutput(), clip, reason);
+    connect(&m_run, &CSpeechRun::finished, this, &CWordSpeaker::onRun);
 }
 
-}  // namespace
+CWordSpeaker::~CWordSpeaker() = default;
 
-bool SpeakWord(const QString& word, const QString& language, WaveData* clip, QString* reason)
+void CWordSpeaker::Speak(const QString& word, const QString& language)
 {
+    Abort();
+    m_speaking = true;
+    m_word = word;
+    m_deadline.setRemainingTime(SpeechTimeoutMs());
+    const int generation = ++m_generation;
     if (const QString unspeakable = UnspeakableReason(word); !unspeakable.isEmpty()) {
-        *reason = unspeakable;
-        return false;
+        QTimer::singleShot(0, this, [this, generation, unspeakable] {
+            if (generation == m_generation)
+                report({}, unspeakable);
+        });
+        return;
     }
-    const QString program = SpeechProgram();
-    const QStringList arguments = speechArguments(language);
-    CWarmSpeech* warm = WarmSpeech();
-    // The program started ahead, if one waits. Should it fail, a program
-    // started now speaks the word, so its failure is the one reported.
-    const std::unique_ptr<QProcess> waiting = warm ? warm->Take(program, arguments) : nullptr;
-    bool spoken = waiting && speakWith(*waiting, word, clip, reason);
-    if (!spoken) {
-        QProcess process;
-        process.start(program, arguments);
-        if (process.waitForStarted(kSpeechTimeoutMs))
-            spoken = speakWith(process, word, clip, reason);
-        else
-            *reason = startFailure(process);
-    }
-    if (warm)
-        warm->PrepareLater(program, arguments);
-    return spoken;
+    const auto speakNow = [this, generation](const QString& chosen) {
+        if (generation == m_generation)
+            speakIn(chosen);
+    };
+    if (language.isEmpty())
+        WithVoiceLanguage(this, speakNow);
+    else
+        QTimer::singleShot(0, this, [speakNow, language] { speakNow(language); });
 }
 
-QList<WaveData> SplitAtPauses(const WaveData& spoken, int count)
+void CWordSpeaker::Abort()
+{
+    ++m_generation;
+    m_speaking = false;
+    m_run.Abort();
+}
+
+void CWordSpeaker::speakIn(const QString& language)
+{
+    if (m_deadline.hasExpired()) {
+        report({}, QStringLiteral("the speech program did not finish"));
+        return;
+    }
+    m_program = SpeechProgram();
+    m_arguments = speechArguments(language);
+    CWarmSpeech* warm = WarmSpeech();
+    std::unique_ptr<QProcess> waiting = warm ? warm->Take(m_program, m_arguments) : nullptr;
+    m_tookWaiting = waiting != nullptr;
+    const qint64 limit = MaxSpeechBytes({m_word});
+    const int remaining = int(m_deadline.remainingTime());
+    if (waiting)
+        m_run.Give(std::move(waiting), m_word.toUtf8(), limit, remaining);
+    else
+        m_run.Start(m_program, m_arguments, m_word.toUtf8(), limit, remaining);
+}
+
+void CWordSpeaker::onRun(const QByteArray& output, const QString& reason)
+{
+    WaveData clip;
+    QString failure = reason;
+    if (failure.isEmpty())
+        ClipFromSpeech(output, &clip, &failure);
+    // The waiting program may have ended meanwhile: one started for the word
+    // speaks it, so that the failure reported is the one a first word gives.
+    if (!failure.isEmpty() && m_tookWaiting && !m_deadline.hasExpired()) {
+        m_tookWaiting = false;
+        m_run.Start(m_program, m_arguments, m_word.toUtf8(), MaxSpeechBytes({m_word}),
+                    int(m_deadline.remainingTime()));
+        return;
+    }
+    if (CWarmSpeech* warm = WarmSpeech())
+        warm->PrepareLater(m_program, m_arguments);
+    report(clip, failure);
+}
+
+void CWordSpeaker::report(const WaveData& clip, const QString& reason)
+{
+    m_speaking = false;
+    emit spoken(m_word, clip, reason);
+}
+
+QList<WaveData> SplitAtPauses(const WaveData& spoken, int count, int pauseMs)
 {
     const auto* samples = reinterpret_cast<const qint16*>(spoken.samples.constData());
     const qint64 frames = spoken.channels == 1 ? spoken.frameCount() : 0;
+    // A word that made no sound leaves its pause and the next one side by side:
+    // a quiet that long between sounds, or half as long before the first word
+    // or after the last (which end in quiet of their own), holds one.
+    const qint64 longestBetween = framesOf(pauseMs * 3 / 2);
+    const qint64 longestBefore = framesOf(pauseMs / 2);
+    const qint64 longestAfter = framesOf(pauseMs);
     // Cut in the middle of each long pause that lies between sounds.
     QList<qint64> cuts;
-    qint64 quietFrom = -1;
-    bool heardSound = false;
+    qint64 quietFrom = 0;
+    qint64 firstSound = -1;
     for (qint64 i = 0; i < frames; ++i) {
         if (isQuiet(samples[i])) {
             if (quietFrom < 0)
                 quietFrom = i;
             continue;
         }
-        if (heardSound && quietFrom >= 0 && i - quietFrom >= kMinCutFrames)
+        if (firstSound < 0) {
+            firstSound = i;
+        } else if (quietFrom >= 0 && i - quietFrom >= kMinCutFrames) {
+            if (i - quietFrom > longestBetween)
+                return {};
             cuts.append((quietFrom + i) / 2);
-        heardSound = true;
+        }
         quietFrom = -1;
     }
-    if (cuts.size() != count - 1)
+    if (firstSound < 0 || firstSound > longestBefore || (quietFrom >= 0 && frames - quietFrom > longestAfter)
+        || cuts.size() != count - 1)
         return {};
     cuts.prepend(0);
     cuts.append(frames);
@@ -198,6 +232,9 @@ QList<WaveData> SplitAtPauses(const WaveData& spoken, int count)
     for (int k = 0; k < count; ++k) {
         WaveData piece = spoken;
         piece.samples = trimmedSilence(spoken.samples.mid(2 * cuts[k], 2 * (cuts[k + 1] - cuts[k])));
+        // A click is no word: spoken alone, it is reported as no sound.
+        if (piece.frameCount() < 2 * kMarginFrames + kMinSpokenFrames)
+            return {};
         pieces.append(piece);
     }
     return pieces;
@@ -205,21 +242,17 @@ QList<WaveData> SplitAtPauses(const WaveData& spoken, int count)
 
 CSpeechJob::CSpeechJob(QObject* parent) : QObject(parent)
 {
-    connect(&m_process, &QProcess::finished, this, &CSpeechJob::onFinished);
-    connect(&m_process, &QProcess::errorOccurred, this, &CSpeechJob::onError);
+    connect(&m_run, &CSpeechRun::finished, this, &CSpeechJob::onRun);
 }
 
-CSpeechJob::~CSpeechJob()
-{
-    Abort();
-}
+CSpeechJob::~CSpeechJob() = default;
 
 void CSpeechJob::Start(const QStringList& words, const QString& language)
 {
     Abort();
     m_language = language;
     m_running = true;
-    m_run.clear();
+    m_words.clear();
     m_waiting.clear();
     QStringList together;
     for (const QString& word : words) {
@@ -230,11 +263,15 @@ void CSpeechJob::Start(const QStringList& words, const QString& language)
     }
     if (together.size() < 2) {
         m_waiting = words;
-        runNext();
+        // From the event loop, as a spoken word is reported: the owner may
+        // start more words from done(), which must not happen inside Start.
+        QTimer::singleShot(0, this, [this, generation = m_generation] {
+            if (generation == m_generation)
+                runNext();
+        });
         return;
     }
-    ++m_generation;
-    m_run = together;
+    m_words = together;
     QString markup = QStringLiteral("<speak>");
     for (int i = 0; i < together.size(); ++i) {
         if (i > 0)
@@ -244,11 +281,7 @@ void CSpeechJob::Start(const QStringList& words, const QString& language)
     markup += QStringLiteral("</speak>");
     QStringList arguments = speechArguments(language);
     arguments.prepend(QStringLiteral("-m"));
-    m_process.start(SpeechProgram(), arguments);
-    if (m_process.state() != QProcess::NotRunning) {
-        m_process.write(markup.toUtf8());
-        m_process.closeWriteChannel();
-    }
+    m_run.Start(SpeechProgram(), arguments, markup.toUtf8(), MaxSpeechBytes(together, kPauseMs), SpeechTimeoutMs());
 }
 
 void CSpeechJob::runNext()
@@ -259,56 +292,41 @@ void CSpeechJob::runNext()
         endRun();
         return;
     }
-    ++m_generation;
-    m_run = {m_waiting.takeFirst()};
-    const QString& word = m_run.first();
+    m_words = {m_waiting.takeFirst()};
+    const QString& word = m_words.first();
     if (const QString unspeakable = UnspeakableReason(word); !unspeakable.isEmpty()) {
-        failLater(unspeakable);
+        fail(unspeakable);
         return;
     }
-    m_process.start(SpeechProgram(), speechArguments(m_language));
-    if (m_process.state() != QProcess::NotRunning) {
-        m_process.write(word.toUtf8());
-        m_process.closeWriteChannel();
-    }
+    m_run.Start(SpeechProgram(), speechArguments(m_language), word.toUtf8(), MaxSpeechBytes(m_words),
+                SpeechTimeoutMs());
 }
 
 void CSpeechJob::Abort()
 {
     m_running = false;
-    if (m_process.state() != QProcess::NotRunning) {
-        m_process.blockSignals(true);
-        m_process.kill();
-        m_process.waitForFinished();
-        m_process.blockSignals(false);
-    }
+    ++m_generation;
+    m_run.Abort();
 }
 
-void CSpeechJob::onFinished(int exitCode, QProcess::ExitStatus status)
+void CSpeechJob::onRun(const QByteArray& output, const QString& reason)
 {
     if (!m_running)
         return;
-    const QStringList run = m_run;
-    if (status != QProcess::NormalExit || exitCode != 0) {
-        const QString reason = programFailure(QString::fromLocal8Bit(m_process.readAllStandardError()), exitCode);
-        for (const QString& word : run) {
-            emit spoken(word, {}, reason);
-            if (!m_running)
-                return;
-        }
-        runNext();
+    if (!reason.isEmpty()) {
+        fail(reason);
         return;
     }
-    const QByteArray output = m_process.readAllStandardOutput();
+    const QStringList run = m_words;
     WaveData clip;
-    QString reason;
-    const bool heard = ClipFromSpeech(output, &clip, &reason);
+    QString failure;
+    const bool heard = ClipFromSpeech(output, &clip, &failure);
     if (run.size() == 1) {
-        emit spoken(run.first(), clip, reason);
+        emit spoken(run.first(), clip, failure);
         runNext();
         return;
     }
-    const QList<WaveData> pieces = heard ? SplitAtPauses(clip, int(run.size())) : QList<WaveData>();
+    const QList<WaveData> pieces = heard ? SplitAtPauses(clip, int(run.size()), kPauseMs) : QList<WaveData>();
     if (pieces.isEmpty()) {
         // Some word made no sound, or a pause of its own: each is spoken alone.
         m_waiting = run + m_waiting;
@@ -323,29 +341,15 @@ void CSpeechJob::onFinished(int exitCode, QProcess::ExitStatus status)
     runNext();
 }
 
-void CSpeechJob::onError(QProcess::ProcessError error)
+void CSpeechJob::fail(const QString& reason)
 {
-    // A program that ran and crashed also ends in finished(); only a failed start ends here.
-    if (m_running && error == QProcess::FailedToStart)
-        failLater(startFailure(m_process));
-}
-
-void CSpeechJob::failLater(const QString& reason)
-{
-    // From the event loop, as a spoken word is reported: the owner may start
-    // more words from done(), which must not happen inside Start.
-    const int generation = m_generation;
-    QTimer::singleShot(0, this, [this, generation, reason] {
-        if (!m_running || generation != m_generation)
+    const QStringList run = m_words;
+    for (const QString& word : run) {
+        emit spoken(word, {}, reason);
+        if (!m_running)
             return;
-        const QStringList run = m_run;
-        for (const QString& word : run) {
-            emit spoken(word, {}, reason);
-            if (!m_running)
-                return;
-        }
-        runNext();
-    });
+    }
+    runNext();
 }
 
 void CSpeechJob::endRun()

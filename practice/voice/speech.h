@@ -1,10 +1,11 @@
 #pragma once
 
 #include "platform/audio/wavedata.h"
+#include "practice/voice/speechrun.h"
 
+#include <QDeadlineTimer>
 #include <QList>
 #include <QObject>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 
@@ -29,13 +30,50 @@ bool ClipFromSpeech(const QByteArray& output, platform::audio::WaveData* clip, Q
 // The message box text for a word that could not be spoken.
 QString UnableToSpeakMessage(const QString& word, const QString& reason);
 
-// Speaks one word with the voice of `language` (an espeak-ng language such
-// as "en-gb"), waiting for the program. False with a reason for the user.
-bool SpeakWord(const QString& word, const QString& language, platform::audio::WaveData* clip, QString* reason);
+// One word spoken in the background for Listen and the editor's Speak, so that
+// the window stays alive meanwhile; the program started ahead is used when one
+// waits. All a word takes (asking for the voices, a program started for the
+// word should the waiting one fail) fits in one bound: a hung program is ended
+// and the word reported once.
+class CWordSpeaker : public QObject {
+    Q_OBJECT
+public:
+    explicit CWordSpeaker(QObject* parent = nullptr);
+    ~CWordSpeaker() override;
 
-// Cuts the sound of several words, spoken with a long pause between them, into
-// one clip for each; empty unless exactly `count` pieces are found.
-QList<platform::audio::WaveData> SplitAtPauses(const platform::audio::WaveData& spoken, int count);
+    // Speaks `word` with the voice of `language` (an espeak-ng language such
+    // as "en-gb"), the user's voice when empty. spoken() follows once, from
+    // the event loop; a word still being spoken is dropped unreported.
+    void Speak(const QString& word, const QString& language = QString());
+    void Abort();
+    bool IsSpeaking() const { return m_speaking; }
+
+signals:
+    // `reason` is empty on success; else it is for the user.
+    void spoken(const QString& word, const platform::audio::WaveData& clip, const QString& reason);
+
+private:
+    void speakIn(const QString& language);
+    void onRun(const QByteArray& output, const QString& reason);
+    void report(const platform::audio::WaveData& clip, const QString& reason);
+
+    CSpeechRun m_run;
+    QString m_word;
+    QString m_program;
+    QStringList m_arguments;
+    QDeadlineTimer m_deadline;
+    bool m_speaking = false;
+    // The word went to the program started ahead: a failure is tried again with a program of its own.
+    bool m_tookWaiting = false;
+    // Tells the voices asked for an earlier word from those for the current one.
+    int m_generation = 0;
+};
+
+// Cuts the sound of several words, spoken with a pause of `pauseMs` between
+// them, into one clip for each. Empty unless each piece is surely its word's:
+// exactly `count` pieces, each with sound, and no quiet long enough to hold a
+// word that made no sound (which would hand the next word's sound to it).
+QList<platform::audio::WaveData> SplitAtPauses(const platform::audio::WaveData& spoken, int count, int pauseMs);
 
 // Words spoken in the background, so that a progress dialog stays alive
 // meanwhile. Several words go to one run of the program, a long pause between
@@ -62,18 +100,17 @@ signals:
 
 private:
     void runNext();
-    void onFinished(int exitCode, QProcess::ExitStatus status);
-    void onError(QProcess::ProcessError error);
-    // Reports every word of the run with `reason`, from the event loop.
-    void failLater(const QString& reason);
+    void onRun(const QByteArray& output, const QString& reason);
+    // Reports every word of the run with `reason`, then goes on.
+    void fail(const QString& reason);
     void endRun();
 
-    QProcess m_process;
+    CSpeechRun m_run;
     QString m_language;
-    QStringList m_run;      // the words of the program's current run
+    QStringList m_words;    // the words of the program's current run
     QStringList m_waiting;  // words still to be spoken, one by one
     bool m_running = false;
-    // Tells a failure reported later from one of a run started since.
+    // Tells a start from the event loop of a run ended since.
     int m_generation = 0;
 };
 

@@ -41,8 +41,27 @@ CVoiceDlg::CVoiceDlg(QWidget* parent) : CDialog(voiceTemplate(), parent)
 
 bool CVoiceDlg::OnInitDialog()
 {
-    if (m_voices.isEmpty())
-        m_voices = AvailableVoices();
+    CVoiceList* list = VoiceList();
+    const bool asking = m_voices.isEmpty() && list && !list->IsKnown();
+    if (asking) {
+        connect(
+            list, &CVoiceList::listed, this,
+            [this, list] {
+                m_voices = list->Voices();
+                fillList(false);
+            },
+            Qt::SingleShotConnection);
+        list->Fetch();
+    } else if (m_voices.isEmpty() && list) {
+        m_voices = list->Voices();
+    }
+    fillList(asking);
+    CDialog::OnInitDialog();
+    return true;
+}
+
+void CVoiceDlg::fillList(bool asking)
+{
     const QString current = VoiceLanguage();
     m_listVoices->clear();
     for (const VoiceChoice& voice : m_voices) {
@@ -53,12 +72,10 @@ bool CVoiceDlg::OnInitDialog()
     }
     auto* note = static_cast<QLabel*>(GetDlgItem(IDC_VOICENOTE));
     note->setWordWrap(true);
-    note->setText(m_voices.isEmpty()
+    note->setText(m_voices.isEmpty() && !asking
                       ? QStringLiteral("The speech program \"%1\" could not be run: no voice can be chosen.")
                             .arg(SpeechProgram())
                       : QString());
-    CDialog::OnInitDialog();
-    return true;
 }
 
 void CVoiceDlg::OnOK()

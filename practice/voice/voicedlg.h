@@ -15,7 +15,11 @@ public:
     bool OnInitDialog() override;
     void OnOK() override;
 
-    // Filled by OnInitDialog from the speech program; tests may set it before.
+    // Filled once the speech program has listed its voices (asked in the
+    // background, so that a hung program never freezes the window); tests may set it before.
     QList<practice::voice::VoiceChoice> m_voices;
     QListWidget* m_listVoices = nullptr;
+
+private:
+    void fillList(bool asking);
 };

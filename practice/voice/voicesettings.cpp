@@ -3,15 +3,18 @@
 #include "platform/framework/winapp.h"
 #include "practice/voice/speech.h"
 
+#include <QCoreApplication>
 #include <QLocale>
-#include <QProcess>
+#include <QPointer>
 #include <QRegularExpression>
+#include <QTimer>
 
 namespace practice::voice {
 
 namespace {
 
-constexpr int kListTimeoutMs = 10000;
+// espeak-ng lists its voices in about 10 KB.
+constexpr qint64 kMaxListBytes = 1024 * 1024;
 
 QString profileString(const QString& entry)
 {
@@ -49,13 +52,27 @@ QList<VoiceChoice> ParseVoiceList(const QString& output)
     return voices;
 }
 
-QList<VoiceChoice> AvailableVoices()
+CVoiceList::CVoiceList(QObject* parent) : QObject(parent)
 {
-    QProcess process;
-    process.start(SpeechProgram(), {QStringLiteral("--voices")});
-    if (!process.waitForFinished(kListTimeoutMs) || process.exitCode() != 0)
-        return {};
-    return ParseVoiceList(QString::fromUtf8(process.readAllStandardOutput()));
+    connect(&m_run, &CSpeechRun::finished, this, [this](const QByteArray& output, const QString& reason) {
+        m_known = reason.isEmpty();
+        m_voices = m_known ? ParseVoiceList(QString::fromUtf8(output)) : QList<VoiceChoice>();
+        emit listed();
+    });
+}
+
+void CVoiceList::Fetch()
+{
+    if (!m_run.IsRunning())
+        m_run.Start(SpeechProgram(), {QStringLiteral("--voices")}, QByteArray(), kMaxListBytes, SpeechTimeoutMs());
+}
+
+CVoiceList* VoiceList()
+{
+    static QPointer<CVoiceList> list;
+    if (!list && QCoreApplication::instance())
+        list = new CVoiceList(QCoreApplication::instance());
+    return list;
 }
 
 QString DefaultLanguage(const QString& localeName, const QList<VoiceChoice>& voices)
@@ -80,9 +97,19 @@ QString VoiceLanguage()
     const QString stored = profileString(kLanguageEntry);
     if (!stored.isEmpty())
         return stored;
-    // Asked once: the list does not change while the program runs.
-    static const QString byLocale = DefaultLanguage(QLocale::system().name(), AvailableVoices());
-    return byLocale;
+    const CVoiceList* list = VoiceList();
+    return DefaultLanguage(QLocale::system().name(), list ? list->Voices() : QList<VoiceChoice>());
+}
+
+void WithVoiceLanguage(QObject* context, const std::function<void(const QString&)>& then)
+{
+    CVoiceList* list = VoiceList();
+    if (!profileString(kLanguageEntry).isEmpty() || !list || list->IsKnown()) {
+        QTimer::singleShot(0, context, [then] { then(VoiceLanguage()); });
+        return;
+    }
+    QObject::connect(list, &CVoiceList::listed, context, [then] { then(VoiceLanguage()); }, Qt::SingleShotConnection);
+    list->Fetch();
 }
 
 bool SetVoiceLanguage(const QString& language)

@@ -1,7 +1,12 @@
 #pragma once
 
+#include "practice/voice/speechrun.h"
+
 #include <QList>
+#include <QObject>
 #include <QString>
+
+#include <functional>
 
 // The computer voice's settings, kept in the practice program's profile
 // (section "Voice"), and the voices the speech program offers.
@@ -17,17 +22,46 @@ struct VoiceChoice {
     QString name;      // what the user reads, such as "English (Great Britain)"
 };
 
-// The voices listed by the speech program's "--voices" output; empty when it cannot run.
+// The voices listed by the speech program's "--voices" output.
 QList<VoiceChoice> ParseVoiceList(const QString& output);
-QList<VoiceChoice> AvailableVoices();
+
+// The voices the speech program offers, asked for in the background within
+// the speech program's time, and kept once it has answered.
+class CVoiceList : public QObject {
+    Q_OBJECT
+public:
+    explicit CVoiceList(QObject* parent = nullptr);
+
+    // Asks the program unless it is being asked; listed() follows.
+    void Fetch();
+    bool IsKnown() const { return m_known; }
+    const QList<VoiceChoice>& Voices() const { return m_voices; }
+
+signals:
+    // The program answered, or failed (then Voices() is empty and the next Fetch asks again).
+    void listed();
+
+private:
+    CSpeechRun m_run;
+    QList<VoiceChoice> m_voices;
+    bool m_known = false;
+};
+
+// The one the application uses, made on first use as a child of the
+// application object; null without one.
+CVoiceList* VoiceList();
 
 // The voice for a locale name such as "de_AT": the exact language if offered
 // ("de-at"), else the bare language ("de"), else a regional voice of it
 // ("fr-fr" for "fr_CA"), else English.
 QString DefaultLanguage(const QString& localeName, const QList<VoiceChoice>& voices);
 
-// The chosen language, or the default for the user's locale when none is stored.
+// The chosen language, or the default for the user's locale among the voices
+// known so far when none is stored.
 QString VoiceLanguage();
+// Calls `then` with VoiceLanguage() from the event loop, once the voices have
+// been asked for when the locale decides it; never if `context` goes first.
+void WithVoiceLanguage(QObject* context, const std::function<void(const QString&)>& then);
 bool SetVoiceLanguage(const QString& language);
 
 // Whether Listen speaks a word that has no clip; off unless the user turned it on.

@@ -1,17 +1,13 @@
 #include "practice/voice/warmspeech.h"
 
+#include "practice/voice/speech.h"
+#include "practice/voice/speechrun.h"
+
 #include <QCoreApplication>
 #include <QPointer>
 #include <QTimer>
 
 namespace practice::voice {
-
-namespace {
-
-// Starting or ending a waiting program takes a moment; no longer than this.
-constexpr int kEndWaitMs = 2000;
-
-}  // namespace
 
 CWarmSpeech::CWarmSpeech(QObject* parent) : QObject(parent) {}
 
@@ -24,13 +20,12 @@ std::unique_ptr<QProcess> CWarmSpeech::Take(const QString& program, const QStrin
 {
     if (!m_waiting)
         return nullptr;
-    // Started, but the event loop has not yet seen it start.
-    if (m_waiting->state() == QProcess::Starting)
-        m_waiting->waitForStarted(kEndWaitMs);
-    if (m_program != program || m_arguments != arguments || m_waiting->state() != QProcess::Running) {
+    // One still starting is handed over as well: the word waits in its input.
+    if (m_program != program || m_arguments != arguments || m_waiting->state() == QProcess::NotRunning) {
         discard();
         return nullptr;
     }
+    m_waiting->disconnect(this);
     return std::move(m_waiting);
 }
 
@@ -59,18 +54,31 @@ void CWarmSpeech::prepare()
     process->start(m_program, m_arguments);
     // A program that could not be started is no better than none: the next
     // word starts its own and reports why.
-    if (process->state() != QProcess::NotRunning)
-        m_waiting = std::move(process);
+    if (process->state() == QProcess::NotRunning)
+        return;
+    m_waiting = std::move(process);
+    connect(m_waiting.get(), &QProcess::readyReadStandardOutput, this, &CWarmSpeech::checkOutput);
+    connect(m_waiting.get(), &QProcess::readyReadStandardError, this, &CWarmSpeech::checkOutput);
 }
 
-// Ended and waited for, so that nothing is left behind, not even a zombie.
+// What it writes before its word is kept for the word, but no more than the
+// longest word's sound: a runaway program is ended before it fills the memory.
+void CWarmSpeech::checkOutput()
+{
+    const qint64 limit = MaxSpeechBytes({QString(kMaxSpokenLength, u'x')});
+    const qint64 output = m_waiting->bytesAvailable();
+    m_waiting->setReadChannel(QProcess::StandardError);
+    const qint64 errors = m_waiting->bytesAvailable();
+    m_waiting->setReadChannel(QProcess::StandardOutput);
+    if (output > limit || errors > kMaxSpeechMessageBytes)
+        discard();
+}
+
+// Ended, and waited for from the event loop, so that nothing is left behind,
+// not even a zombie.
 void CWarmSpeech::discard()
 {
-    if (!m_waiting)
-        return;
-    m_waiting->kill();
-    m_waiting->waitForFinished(kEndWaitMs);
-    m_waiting.reset();
+    EndProgram(std::move(m_waiting));
 }
 
 CWarmSpeech* WarmSpeech()

@@ -25,7 +25,8 @@ public:
     // The program waiting with exactly this program and these arguments (the
     // language among them), for the caller to give the word to and wait for;
     // null when none is: none started yet, another language or program, or one
-    // that has ended meanwhile, which is then done away with.
+    // that has ended meanwhile, which is then done away with. What it wrote
+    // while waiting is still to be read from it.
     std::unique_ptr<QProcess> Take(const QString& program, const QStringList& arguments);
     // Starts the program that waits for the next word, once the event loop
     // runs again: the word just spoken plays first.
@@ -35,6 +36,7 @@ public:
 
 private:
     void prepare();
+    void checkOutput();
     void discard();
 
     std::unique_ptr<QProcess> m_waiting;

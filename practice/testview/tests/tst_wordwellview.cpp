@@ -17,9 +17,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWhatsThis>
@@ -209,17 +211,35 @@ private slots:
         QTest::addColumn<QString>("word");
         QTest::addColumn<QByteArray>("clip");  // null: no clip file
         QTest::addColumn<QString>("message");  // empty: the word is heard
-        QTest::newRow("unrecorded") << "owl" << QByteArray() << QString();
+        QTest::addColumn<QByteArray>("program");  // a speech program of the test's; empty: the real one
+        QTest::newRow("unrecorded") << "owl" << QByteArray() << QString() << QByteArray();
         QTest::newRow("nothing to speak") << "?!" << QByteArray()
-                                          << "Unable to speak \"?!\": the word has no letter to speak.";
+                                          << "Unable to speak \"?!\": the word has no letter to speak." << QByteArray();
         // A clip that is there but damaged is the teacher's to mend: the original's box.
-        QTest::newRow("damaged clip") << "yak" << QByteArray("RIFF junk") << "No Sound file:  %1 found.";
+        QTest::newRow("damaged clip") << "yak" << QByteArray("RIFF junk") << "No Sound file:  %1 found." << QByteArray();
+        // The form stays alive meanwhile; the word is reported once, after the program's time.
+        QTest::newRow("hung program") << "owl" << QByteArray()
+                                      << "Unable to speak \"owl\": the speech program did not finish."
+                                      << QByteArray("#!/bin/sh\nexec sleep 60\n");
     }
     void withSpeakingOnAWordWithoutAClipIsSpoken()
     {
         QFETCH(QString, word);
         QFETCH(QByteArray, clip);
         QFETCH(QString, message);
+        QFETCH(QByteArray, program);
+        const auto restore = qScopeGuard([] {
+            qunsetenv("WORDWELL_SPEECH_PROGRAM");
+            qunsetenv("WORDWELL_SPEECH_TIMEOUT_MS");
+        });
+        const int bound = 2000;
+        if (!program.isEmpty()) {
+            const QString path = f->wordsPath() + "/speech-program";
+            WriteFileForTest(path, program);
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner));
+            qputenv("WORDWELL_SPEECH_PROGRAM", QFile::encodeName(path));
+            qputenv("WORDWELL_SPEECH_TIMEOUT_MS", QByteArray::number(bound));
+        }
         QVERIFY(practice::voice::SetSpeakUnrecordedWords(true));
         if (!clip.isNull())
             WriteFileForTest(f->clipPath(word), clip);
@@ -228,13 +248,20 @@ private slots:
         f->view()->OnTakeTest();
         WaveAudioDevice* device = f->view()->m_player.Window()->device();
         QSignalSpy started(device, &WaveAudioDevice::playbackStarted);
+        QElapsedTimer clock;
+        clock.start();
         QTest::keyClick(f->view()->GetDlgItem(IDC_LISTEN), Qt::Key_Return);
+        QVERIFY2(clock.elapsed() < bound / 2, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(f->focusId(), int(IDC_ANSWER));
         if (!message.isEmpty()) {
-            QCOMPARE(boxes.texts(), QStringList{message.arg(f->clipPath(word))});
+            QTRY_COMPARE_WITH_TIMEOUT(boxes.texts(), QStringList{message.arg(f->clipPath(word))}, 2 * bound);
+            if (!program.isEmpty()) {
+                QTest::qWait(bound);
+                QCOMPARE(boxes.texts().size(), 1);
+            }
             return;
         }
-        QVERIFY2(device->length() > 22050 / 5, qPrintable(QString::number(device->length())));
+        QTRY_VERIFY2(device->length() > 22050 / 5, qPrintable(QString::number(device->length())));
         QCOMPARE(device->sampleRate(), 22050);
         if (expectSound()) {
             QVERIFY(started.wait(5000) || started.count() > 0);

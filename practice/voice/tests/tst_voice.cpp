@@ -1,5 +1,6 @@
 #include "platform/audio/wavefile.h"
 #include "practice/settings/wordwellapp.h"
+#include "practice/sound/clippath.h"
 #include "practice/voice/clipmaker.h"
 #include "practice/voice/makeclipsdlg.h"
 #include "practice/voice/speech.h"
@@ -10,6 +11,7 @@
 #include "testsupport/messageboxes.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QSignalSpy>
@@ -46,6 +48,38 @@ void verifyClipFile(const QString& path)
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.size(), 44 + clip.samples.size());
+}
+
+// Speaks as Listen does, in the background, and takes its one report.
+bool speak(const QString& word, const QString& language, WaveData* clip, QString* reason)
+{
+    CWordSpeaker speaker;
+    QObject::connect(&speaker, &CWordSpeaker::spoken,
+                     [clip, reason](const QString&, const WaveData& spokenClip, const QString& why) {
+                         *clip = spokenClip;
+                         *reason = why;
+                     });
+    QSignalSpy spoken(&speaker, &CWordSpeaker::spoken);
+    speaker.Speak(word, language);
+    if (!spoken.wait(20000))
+        *reason = QStringLiteral("no report");
+    return spoken.size() == 1 && reason->isEmpty();
+}
+
+// The sound of a clip from its first to its last sample that is not quiet, in frames.
+qint64 soundSpan(const WaveData& clip)
+{
+    const auto* samples = reinterpret_cast<const qint16*>(clip.samples.constData());
+    qint64 first = -1;
+    qint64 last = -1;
+    for (qint64 i = 0; i < clip.frameCount(); ++i) {
+        if (qAbs(samples[i]) > 64) {
+            if (first < 0)
+                first = i;
+            last = i;
+        }
+    }
+    return first < 0 ? 0 : last - first + 1;
 }
 
 class ScopedEnv {
@@ -99,7 +133,7 @@ private slots:
         QFETCH(QString, word);
         WaveData clip;
         QString reason;
-        QVERIFY2(SpeakWord(word, "en", &clip, &reason), qPrintable(reason));
+        QVERIFY2(speak(word, "en", &clip, &reason), qPrintable(reason));
         verifySpokenClip(clip);
     }
 
@@ -121,13 +155,13 @@ private slots:
         QFETCH(QString, reason);
         WaveData clip;
         QString said;
-        QVERIFY(!SpeakWord(word, language, &clip, &said));
+        QVERIFY(!speak(word, language, &clip, &said));
         QVERIFY2(said.startsWith(reason), qPrintable(said));
         QCOMPARE(clip.samples.size(), 0);
         // The same again once a program was started ahead for the next word.
-        QTest::qWait(300);
+        QTest::qWait(100);
         QString again;
-        QVERIFY(!SpeakWord(word, language, &clip, &again));
+        QVERIFY(!speak(word, language, &clip, &again));
         QCOMPARE(again, said);
         // The same reason when it is spoken among others in one run.
         CSpeechJob job;
@@ -147,14 +181,19 @@ private slots:
         ScopedEnv program("WORDWELL_SPEECH_PROGRAM", "/nonexistent/espeak-ng");
         WaveData clip;
         QString reason;
-        QVERIFY(!SpeakWord("cat", "en", &clip, &reason));
+        QVERIFY(!speak("cat", "en", &clip, &reason));
         QVERIFY2(reason.startsWith("the speech program \"/nonexistent/espeak-ng\" could not be started ("),
                  qPrintable(reason));
         QTest::qWait(100);
         QString again;
-        QVERIFY(!SpeakWord("cat", "en", &clip, &again));
+        QVERIFY(!speak("cat", "en", &clip, &again));
         QCOMPARE(again, reason);
-        QVERIFY(AvailableVoices().isEmpty());
+        CVoiceList list;
+        QSignalSpy listed(&list, &CVoiceList::listed);
+        list.Fetch();
+        QVERIFY(listed.wait(5000));
+        QVERIFY(!list.IsKnown());
+        QVERIFY(list.Voices().isEmpty());
     }
 
     // After the first word a program waits for the next one with its voice
@@ -177,7 +216,7 @@ private slots:
         QVERIFY(warm);
         WaveData clip;
         QString reason;
-        QVERIFY2(SpeakWord("cat", "en", &clip, &reason), qPrintable(reason));
+        QVERIFY2(speak("cat", "en", &clip, &reason), qPrintable(reason));
         verifySpokenClip(clip);
         QTRY_COMPARE(started().size(), 2);
         const qint64 english = warm->WaitingProcessId();
@@ -185,7 +224,7 @@ private slots:
         QCOMPARE(started().last(), QString::number(english) + " -v en -s 130 --stdout --stdin");
 
         // Handed over: no program is started for it, and the one used is gone.
-        QVERIFY2(SpeakWord("elephant", "en", &clip, &reason), qPrintable(reason));
+        QVERIFY2(speak("elephant", "en", &clip, &reason), qPrintable(reason));
         verifySpokenClip(clip);
         QCOMPARE(started().size(), 2);
         QVERIFY(!processExists(english));
@@ -194,21 +233,21 @@ private slots:
         const qint64 next = warm->WaitingProcessId();
 
         // Another language: the English one waiting is ended, not used.
-        QVERIFY2(SpeakWord("Hund", "de", &clip, &reason), qPrintable(reason));
+        QVERIFY2(speak("Hund", "de", &clip, &reason), qPrintable(reason));
         verifySpokenClip(clip);
         QCOMPARE(started().size(), 4);
         QVERIFY(started().at(3).endsWith(" -v de -s 130 --stdout --stdin"));
-        QVERIFY(!processExists(next));
+        QTRY_VERIFY(!processExists(next));
         QTRY_COMPARE(started().size(), 5);
         QTRY_VERIFY(warm->WaitingProcessId() > 0);
 
         // One that died while waiting: the word is spoken by one started for it.
         const qint64 german = warm->WaitingProcessId();
         QCOMPARE(::kill(pid_t(german), SIGKILL), 0);
-        QVERIFY2(SpeakWord("Katze", "de", &clip, &reason), qPrintable(reason));
+        QVERIFY2(speak("Katze", "de", &clip, &reason), qPrintable(reason));
         verifySpokenClip(clip);
         QTRY_VERIFY(warm->WaitingProcessId() > 0);
-        QCOMPARE(zombieChildren(), 0);
+        QTRY_COMPARE(zombieChildren(), 0);
 
         // The waiting program ends with its owner.
         auto own = std::make_unique<CWarmSpeech>();
@@ -217,7 +256,7 @@ private slots:
         const qint64 owned = own->WaitingProcessId();
         QVERIFY(processExists(owned));
         own.reset();
-        QVERIFY(!processExists(owned));
+        QTRY_VERIFY(!processExists(owned));
     }
 
     // Words spoken in one run are cut apart at the long pauses only.
@@ -231,6 +270,12 @@ private slots:
                                              << QList<int>{850, 400};
         QTest::newRow("fewer pauses than words") << QList<int>{0, 300, 1000, 400, 0} << 3 << QList<int>{};
         QTest::newRow("more pauses than words") << QList<int>{0, 300, 1000, 400, 1000, 300, 0} << 2 << QList<int>{};
+        // A word that made no sound, beside one with a long pause of its own:
+        // as many pieces as words, but the quiet its pause left gives it away.
+        QTest::newRow("no sound between") << QList<int>{0, 300, 2000, 300, 800, 300, 500} << 3 << QList<int>{};
+        QTest::newRow("no sound first") << QList<int>{1000, 300, 1000, 300, 800, 300, 500} << 3 << QList<int>{};
+        QTest::newRow("no sound last") << QList<int>{0, 300, 1000, 300, 800, 300, 1500} << 3 << QList<int>{};
+        QTest::newRow("a click for a word") << QList<int>{0, 300, 1000, 10, 1000, 300, 500} << 3 << QList<int>{};
     }
     void aRunIsCutAtItsLongPauses()
     {
@@ -245,7 +290,7 @@ private slots:
                 run.samples.append(reinterpret_cast<const char*>(&sample), 2);
             }
         }
-        const QList<WaveData> cut = SplitAtPauses(run, count);
+        const QList<WaveData> cut = SplitAtPauses(run, count, 1000);
         QCOMPARE(cut.size(), pieces.size());
         for (int i = 0; i < cut.size(); ++i) {
             // The sound and a tenth of a second's margin either side, where the run had that much quiet.
@@ -379,6 +424,123 @@ private slots:
         QCOMPARE(maker.Failures().size(), 3);
         QVERIFY(maker.Failures().at(0).reason.contains("could not be started"));
         QVERIFY(QDir(m_wordsPath + "/words").isEmpty());
+    }
+
+    // A word that makes no sound next to one with a long pause of its own
+    // ("ab!(cd" pauses after "!"): each clip made is its own word's sound, and
+    // the silent word gets none.
+    void eachClipIsItsOwnWordsSound_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        const QString silent = QString::fromUtf8("\xef\xbc\x91");  // fullwidth digit one
+        QTest::newRow("between") << QStringList{"cat", silent, "ab!(cd"};
+        QTest::newRow("first") << QStringList{silent, "ab!(cd", "cat"};
+        QTest::newRow("last") << QStringList{"cat", "ab!(cd", silent};
+    }
+    void eachClipIsItsOwnWordsSound()
+    {
+        QFETCH(QStringList, words);
+        const QString silent = QString::fromUtf8("\xef\xbc\x91");
+        CClipMaker maker(words, m_wordsPath, "en");
+        QSignalSpy finished(&maker, &CClipMaker::finished);
+        maker.Start();
+        QVERIFY(finished.wait(30000));
+        QCOMPARE(maker.Failures().size(), 1);
+        QCOMPARE(maker.Failures().first().word, silent);
+        QCOMPARE(maker.Failures().first().reason, QString("the voice made no sound for it"));
+        QVERIFY(MakeClipsSummary(maker).startsWith("2 clips were made.\n\nThese words have no clip:\n\"" + silent));
+        QVERIFY(!QFile::exists(practice::sound::MakeClipPath(m_wordsPath, silent)));
+        for (const QString& word : {QString("cat"), QString("ab!(cd")}) {
+            WaveData made;
+            QString reason;
+            QCOMPARE(platform::audio::ReadWaveFile(practice::sound::MakeClipPath(m_wordsPath, word), &made, &reason),
+                     platform::audio::WaveFileError::None);
+            WaveData alone;
+            QVERIFY2(speak(word, "en", &alone, &reason), qPrintable(reason));
+            const qint64 expected = soundSpan(alone);
+            QVERIFY2(qAbs(soundSpan(made) - expected) < expected / 10,
+                     qPrintable(QString("%1: %2 frames of sound, %3 alone").arg(word).arg(soundSpan(made)).arg(expected)));
+        }
+    }
+
+    // A program that floods its output or hangs is ended within its bound,
+    // and every word it was given is reported as failed, once.
+    void aRunawayOrHungProgramIsEnded_data()
+    {
+        QTest::addColumn<QString>("behaviour");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<bool>("keepsWaiting");  // the program started ahead stays till its word
+        QTest::newRow("floods its sound") << "exec cat /dev/zero"
+                                          << "the speech program gave more than " << false;
+        QTest::newRow("floods its messages") << "exec cat /dev/zero >&2"
+                                             << "the speech program wrote more than 64 KB of messages" << false;
+        QTest::newRow("hangs") << "exec sleep 60" << "the speech program did not finish" << true;
+    }
+    void aRunawayOrHungProgramIsEnded()
+    {
+        QFETCH(QString, behaviour);
+        QFETCH(QString, reason);
+        QFETCH(bool, keepsWaiting);
+        const QString log = m_home->work() + "/started.log";
+        const QString program = m_home->work() + "/espeak-ng";
+        WriteFileForTest(program, QStringLiteral("#!/bin/sh\necho $$ >> '%1'\n%2\n").arg(log, behaviour).toUtf8());
+        QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
+        ScopedEnv chosen("WORDWELL_SPEECH_PROGRAM", program.toUtf8());
+        const int bound = 1500;
+        ScopedEnv timeout("WORDWELL_SPEECH_TIMEOUT_MS", QByteArray::number(bound));
+        const auto started = [&log] {
+            return QString::fromLatin1(ReadFileForTest(log)).split(u'\n', Qt::SkipEmptyParts);
+        };
+        const auto everyStartedOneIsGone = [&started] {
+            const qint64 waiting = WarmSpeech()->WaitingProcessId();
+            for (const QString& pid : started())
+                if (pid.toLongLong() != waiting && processExists(pid.toLongLong()))
+                    return false;
+            return true;
+        };
+
+        // Make Missing Clips: every word of the run fails, and the maker finishes.
+        CClipMaker maker({"one", "two", "three"}, m_wordsPath, "en");
+        QSignalSpy finished(&maker, &CClipMaker::finished);
+        maker.Start();
+        QVERIFY(finished.wait(4 * bound));
+        QCOMPARE(maker.Made(), 0);
+        QCOMPARE(maker.Failures().size(), 3);
+        for (const ClipFailure& failure : maker.Failures())
+            QVERIFY2(failure.reason.startsWith(reason), qPrintable(failure.reason));
+        QVERIFY(QDir(m_wordsPath + "/words").isEmpty());
+        QCOMPARE(started().size(), 1);
+        QTRY_VERIFY(everyStartedOneIsGone());
+
+        // A word, as Listen speaks it: reported once, within the bound. The
+        // program started ahead for the next word is ended too should it
+        // flood while it waits; a hung one is given the next word.
+        CWordSpeaker speaker;
+        QSignalSpy spoken(&speaker, &CWordSpeaker::spoken);
+        QElapsedTimer clock;
+        for (int word = 1; word <= 2; ++word) {
+            clock.start();
+            speaker.Speak("cat", "en");
+            QVERIFY(spoken.wait(3 * bound));
+            QVERIFY2(clock.elapsed() < bound + 1000, qPrintable(QString::number(clock.elapsed())));
+            QCOMPARE(spoken.size(), 1);
+            QVERIFY2(spoken.first().at(2).toString().startsWith(reason), qPrintable(spoken.first().at(2).toString()));
+            spoken.clear();
+            QTRY_COMPARE(started().size(), word == 2 && keepsWaiting ? 4 : 1 + 2 * word);
+            QTRY_COMPARE(WarmSpeech()->WaitingProcessId() > 0, keepsWaiting);
+            QTRY_VERIFY(everyStartedOneIsGone());
+            QTRY_COMPARE(zombieChildren(), 0);
+        }
+        QTest::qWait(bound);
+        QCOMPARE(spoken.size(), 0);
+
+        // The voices: none, within the bound.
+        CVoiceList list;
+        QSignalSpy listed(&list, &CVoiceList::listed);
+        list.Fetch();
+        QVERIFY(listed.wait(3 * bound));
+        QVERIFY(!list.IsKnown());
+        QTRY_VERIFY(everyStartedOneIsGone());
     }
 
 private:
