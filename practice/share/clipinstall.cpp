@@ -27,15 +27,29 @@ ClipPlan::State stateOf(const QString& path, const QByteArray& bytes)
     return file.readAll() == bytes ? ClipPlan::Same : ClipPlan::Differs;
 }
 
+QString folderOf(const QString& path)
+{
+    QString unified = path;
+    unified.replace(u'\\', u'/');
+    return unified.left(unified.lastIndexOf(u'/'));
+}
+
+// A subfolder that is a link may lead anywhere: what counts is where it really is.
+bool isInside(const QString& realFolder, const QString& realPath)
+{
+    return realPath == realFolder || realPath.startsWith(realFolder + u'/');
+}
+
 }  // namespace
 
 bool PlanClips(const QString& wordsPath, const SharedList& list, QList<ClipPlan>* plans, QString* why)
 {
     plans->clear();
     QList<ClipPlan> planned;
+    const QString clipFolder = files::RealPath(folderOf(sound::MakeClipPath(wordsPath, QString())));
     for (const SharedClip& clip : list.clips) {
         ClipPlan plan{clip.word, sound::MakeClipPath(wordsPath, clip.word), &clip.bytes};
-        if (sound::ClipPathClimbs(wordsPath, plan.path)) {
+        if (sound::ClipPathClimbs(wordsPath, plan.path) || !isInside(clipFolder, files::RealPath(folderOf(plan.path)))) {
             *why = QStringLiteral("the clip of \"%1\" would leave the words folder").arg(clip.word);
             return false;
         }

@@ -18,7 +18,8 @@ struct ClipPlan {
 };
 
 // Where each clip goes and what stands there now; false, with nothing planned,
-// when a clip would leave the clip folder or a folder stands in its place.
+// when a clip would leave the clip folder (by its word, or because a subfolder
+// really lies elsewhere, through a link) or a folder stands in its place.
 bool PlanClips(const QString& wordsPath, const SharedList& list, QList<ClipPlan>* plans, QString* why);
 
 // Writes the new clips and the differing ones the user lets replace, making

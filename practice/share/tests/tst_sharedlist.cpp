@@ -170,6 +170,34 @@ private slots:
         QCOMPARE(ReadFileForTest(words + "/cat.wav"), clipBytes("cat"));
     }
 
+    // A subfolder of the clip folder that is a link may not carry a clip out of it.
+    void aLinkedSubfolderLeadingOutIsRefusedWithNothingWritten_data()
+    {
+        QTest::addColumn<bool>("inside");
+        QTest::newRow("to a folder outside") << false;
+        QTest::newRow("to a folder inside") << true;
+    }
+    void aLinkedSubfolderLeadingOutIsRefusedWithNothingWritten()
+    {
+        QFETCH(bool, inside);
+        const QString words = m_app->m_strWordsPath + "/words";
+        const QString elsewhere = inside ? words + "/real" : m_home->path() + "/elsewhere";
+        QVERIFY(QDir().mkpath(elsewhere) && QDir().mkpath(words));
+        QVERIFY(QFile::link(elsewhere, words + "/sub"));
+        const QString shared = m_home->work() + "/shared.splz";
+        WriteFileForTest(shared, HandZip({entry("pets.spl", listBytes({"cat", "Sub/x"})), entry("words/cat.wav", clipBytes("cat")),
+                                          entry("words/Sub/x.wav", clipBytes("x"))}));
+        const QByteArray before = HashOfTree(m_home->path());
+        MessageBoxRecorder boxes;
+        QCOMPARE(practice::share::ImportSharedList(shared), inside);
+        if (inside) {
+            QCOMPARE(ReadFileForTest(elsewhere + "/x.wav"), clipBytes("x"));
+            return;
+        }
+        QCOMPARE(HashOfTree(m_home->path()), before);
+        QCOMPARE(boxes.texts(), QStringList{"\"" + shared + "\" could not be opened: the clip of \"Sub/x\" would leave the words folder."});
+    }
+
     void hostileArchivesAreRefusedWithNothingWritten_data()
     {
         QTest::addColumn<QByteArray>("archive");
