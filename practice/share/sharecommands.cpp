@@ -77,20 +77,27 @@ bool readArchive(const QString& path, QByteArray* bytes, QString* why)
     return true;
 }
 
-// Asks about each clip that would replace a different one; false when the user cancels.
+// Asks about each clip that would replace a different one, until an answer
+// for all; No, keeping the user's own recording, is the default. False when
+// the user cancels.
 bool askAboutReplacing(QList<ClipPlan>* plans, const QString& archivePath)
 {
+    int forAll = 0;
     for (ClipPlan& plan : *plans) {
         if (plan.state != ClipPlan::Differs)
             continue;
-        const int answer = AfxMessageBox(
-            QStringLiteral("The words folder already holds a different recording of \"%1\".\n\n"
-                           "Replace it with the one from \"%2\"?")
-                .arg(plan.word, QFileInfo(archivePath).fileName()),
-            MB_YESNOCANCEL | MB_ICONQUESTION);
-        if (answer == IDCANCEL)
-            return false;
-        plan.replace = answer == IDYES;
+        int answer = forAll;
+        if (!answer) {
+            answer = AfxMessageBox(QStringLiteral("The words folder already holds a different recording of \"%1\".\n\n"
+                                                  "Replace it with the one from \"%2\"?")
+                                       .arg(plan.word, QFileInfo(archivePath).fileName()),
+                                   MB_YESNOALLCANCEL | MB_DEFBUTTON3 | MB_ICONQUESTION);
+            if (answer == IDCANCEL)
+                return false;
+            if (answer == IDYESTOALL || answer == IDNOTOALL)
+                forAll = answer;
+        }
+        plan.replace = answer == IDYES || answer == IDYESTOALL;
     }
     return true;
 }

@@ -120,36 +120,48 @@ private slots:
 
     void aDifferentClipIsReplacedOnlyWhenTheUserSaysSo_data()
     {
-        QTest::addColumn<int>("answer");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<QStringList>("replaced");
         QTest::addColumn<bool>("opens");
-        QTest::addColumn<QByteArray>("clipAfter");
-        QTest::newRow("yes") << int(IDYES) << true << clipBytes("shared");
-        QTest::newRow("no") << int(IDNO) << true << clipBytes("mine");
-        QTest::newRow("cancel") << int(IDCANCEL) << false << clipBytes("mine");
+        QTest::newRow("yes, no, yes") << QList<int>{IDYES, IDNO, IDYES} << QStringList{"cat", "owl"} << true;
+        QTest::newRow("no to all") << QList<int>{IDNOTOALL} << QStringList{} << true;
+        QTest::newRow("yes to all") << QList<int>{IDYESTOALL} << QStringList{"cat", "emu", "owl"} << true;
+        QTest::newRow("no, then yes to all") << QList<int>{IDNO, IDYESTOALL} << QStringList{"emu", "owl"} << true;
+        QTest::newRow("cancel") << QList<int>{IDCANCEL} << QStringList{} << false;
     }
     void aDifferentClipIsReplacedOnlyWhenTheUserSaysSo()
     {
-        QFETCH(int, answer);
+        QFETCH(QList<int>, answers);
+        QFETCH(QStringList, replaced);
         QFETCH(bool, opens);
-        QFETCH(QByteArray, clipAfter);
         const QString words = m_app->m_strWordsPath + "/words";
-        WriteFileForTest(words + "/Cat.wav", clipBytes("mine"));
+        const QStringList differing{"Cat", "emu", "owl"};
+        for (const QString& word : differing)
+            WriteFileForTest(words + "/" + word + ".wav", clipBytes("mine"));
         WriteFileForTest(words + "/dog.wav", clipBytes("dog"));
         const QString shared = m_home->work() + "/shared.splz";
-        WriteFileForTest(shared, HandZip({entry("pets.spl", listBytes({"cat", "dog", "owl"})),
+        WriteFileForTest(shared, HandZip({entry("pets.spl", listBytes({"cat", "dog", "emu", "owl", "yak"})),
                                           entry("words/cat.wav", clipBytes("shared")),
                                           entry("words/dog.wav", clipBytes("dog")),
-                                          entry("words/owl.wav", clipBytes("owl"))}));
+                                          entry("words/emu.wav", clipBytes("shared")),
+                                          entry("words/owl.wav", clipBytes("shared")),
+                                          entry("words/yak.wav", clipBytes("yak"))}));
         MessageBoxRecorder boxes;
-        boxes.queueAnswer(answer);
+        for (int answer : answers)
+            boxes.queueAnswer(answer);
         QCOMPARE(practice::share::ImportSharedList(shared), opens);
-        // One question, for the clip that differs; the same clip is left as it is.
-        QCOMPARE(boxes.requests().size(), 1);
+        // A question per differing clip until one for all; the same clip is left as it is.
+        QCOMPARE(boxes.requests().size(), answers.size());
         QVERIFY(boxes.texts().first().contains("different recording of \"cat\""));
-        QCOMPARE(ReadFileForTest(words + "/Cat.wav"), clipAfter);
+        for (const MessageBoxRequest& request : boxes.requests())
+            QCOMPARE(request.type, unsigned(MB_YESNOALLCANCEL | MB_DEFBUTTON3 | MB_ICONQUESTION));
+        for (const QString& word : differing) {
+            const bool replace = replaced.contains(word.toLower());
+            QCOMPARE(ReadFileForTest(words + "/" + word + ".wav"), clipBytes(replace ? "shared" : "mine"));
+        }
         QVERIFY(!QFile::exists(words + "/cat.wav"));
-        QCOMPARE(QFile::exists(words + "/owl.wav"), opens);
-        QCOMPARE(doc()->m_wordList, (opens ? QStringList{"cat", "dog", "owl"} : QStringList{}));
+        QCOMPARE(QFile::exists(words + "/yak.wav"), opens);
+        QCOMPARE(doc()->m_wordList, (opens ? QStringList{"cat", "dog", "emu", "owl", "yak"} : QStringList{}));
     }
 
     void aLinkWhereAClipGoesIsReplacedNotWrittenThrough()
