@@ -3,6 +3,7 @@
 #include "platform/files/files.h"
 #include "platform/framework/archive.h"
 #include "platform/framework/doctemplate.h"
+#include "platform/framework/formview.h"
 #include "platform/framework/frame.h"
 #include "platform/framework/messagebox.h"
 #include "platform/framework/winapp.h"
@@ -197,6 +198,10 @@ bool ImportSharedList(const QString& archivePath)
     doc->SetTitle(list.name);
     doc->SetModifiedFlag(true);
     doc->UpdateAllViews(nullptr, 0, nullptr);
+    // As after Open: the view starts afresh on the list now in place, so it
+    // greets the list rather than saying there is none.
+    if (CFormView* view = docTemplate->GetView())
+        view->OnInitialUpdate();
     if (auto* frame = qobject_cast<CFrameWnd*>(app->GetMainWnd()))
         frame->UpdateCommandUI();
     return true;

@@ -9,6 +9,8 @@
 #include "practice/document/wordlist.h"
 #include "practice/document/wordwelldoc.h"
 #include "practice/share/sharecommands.h"
+#include "practice/testview/testmessages.h"
+#include "practice/testview/wordwellview.h"
 #include "practice/ui/practiceapp.h"
 #include "testsupport/filetree.h"
 #include "testsupport/isolatedhome.h"
@@ -115,7 +117,33 @@ private slots:
         QCOMPARE(boxes.texts(), QStringList());
         QCOMPARE(doc()->m_wordList, (QStringList{"cat", "dog"}));
         QCOMPARE(doc()->GetTitle(), QString("pets"));
+        QCOMPARE(view()->m_strMessage, practice::testview::kReadyToTestMessage);
         QCOMPARE(ReadFileForTest(m_home->path() + "/installed/words/cat.wav"), clipBytes("cat"));
+    }
+
+    // The form greets the opened list as it greets one opened with Open, a test cut short or not.
+    void theFormIsReadyToTestTheOpenedList_data()
+    {
+        QTest::addColumn<bool>("testing");
+        QTest::newRow("idle") << false;
+        QTest::newRow("during a test") << true;
+    }
+    void theFormIsReadyToTestTheOpenedList()
+    {
+        QFETCH(bool, testing);
+        doc()->m_wordList = {"left", "over"};
+        doc()->SetModifiedFlag(false);
+        doc()->UpdateAllViews(nullptr);
+        if (testing)
+            view()->OnTakeTest();
+        QCOMPARE(view()->m_bTesting, testing);
+        const QString shared = m_home->work() + "/pets.splz";
+        WriteFileForTest(shared, HandZip({entry("pets.spl", listBytes({"cat", "dog"}))}));
+        MessageBoxRecorder boxes;
+        QVERIFY(practice::share::ImportSharedList(shared));
+        QVERIFY(!view()->m_bTesting);
+        QCOMPARE(view()->m_nWords, 2);
+        QCOMPARE(view()->m_strMessage, practice::testview::kReadyToTestMessage);
     }
 
     void aDifferentClipIsReplacedOnlyWhenTheUserSaysSo_data()
@@ -299,6 +327,7 @@ private slots:
 
 private:
     CWordwellDoc* doc() const { return static_cast<CWordwellDoc*>(m_app->GetDocTemplate()->GetDocument()); }
+    CWordwellView* view() const { return static_cast<CWordwellView*>(m_app->GetDocTemplate()->GetView()); }
 
     std::unique_ptr<IsolatedHome> m_home;
     std::unique_ptr<CPracticeApp> m_app;
