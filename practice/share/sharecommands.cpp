@@ -11,6 +11,8 @@
 #include "practice/document/wordwelldoc.h"
 #include "practice/settings/wordwellapp.h"
 #include "practice/share/clipinstall.h"
+#include "practice/share/importdlg.h"
+#include "practice/share/importjob.h"
 #include "practice/sound/clippath.h"
 
 #include <QFile>
@@ -103,6 +105,18 @@ bool askAboutReplacing(QList<ClipPlan>* plans, const QString& archivePath)
     return true;
 }
 
+// Runs a step of the import on a thread of its own behind a progress dialog;
+// false when it failed or stopped at the user's Cancel. A step that was done
+// before Cancel was heard stands.
+bool runWithProgress(const QString& what, CImportJob::Work work)
+{
+    CImportJob job(std::move(work));
+    CWinApp* app = AfxGetApp();
+    CImportDlg dialog(&job, what, app ? app->GetMainWnd() : nullptr);
+    dialog.DoModal();
+    return job.Succeeded();
+}
+
 }  // namespace
 
 bool ExportSharedList(const CWordwellDoc& doc, const QString& archivePath)
@@ -159,19 +173,29 @@ void OnExportSharedList(const CWordwellDoc& doc)
 
 bool ImportSharedList(const QString& archivePath)
 {
-    QByteArray bytes;
     QString why;
-    if (!readArchive(archivePath, &bytes, &why)) {
+    const platform::zip::ZipCodec* codec = platform::zip::LoadZipCodec(&why);
+    if (!codec) {
         reportImportFailure(archivePath, why);
         return false;
     }
-    const platform::zip::ZipCodec* codec = platform::zip::LoadZipCodec(&why);
-    QList<platform::zip::ZipEntry> entries;
+    const QString words = wordsPath();
+    const QString fileName = QFileInfo(archivePath).fileName();
     SharedList list;
     QList<ClipPlan> plans;
-    if (!codec || !codec->unpack(bytes, SharedListLimits(), &entries, &why) || !UnpackSharedList(entries, &list, &why)
-        || !PlanClips(wordsPath(), list, &plans, &why)) {
-        reportImportFailure(archivePath, why);
+    // A large archive takes a while to read and check: off the window's thread, with Cancel.
+    const bool read = runWithProgress(QStringLiteral("Checking the clips of \"%1\"").arg(fileName),
+                                      [&](const InstallProgress& progress) {
+                                          QByteArray bytes;
+                                          QList<platform::zip::ZipEntry> entries;
+                                          return readArchive(archivePath, &bytes, &why)
+                                                 && codec->unpack(bytes, SharedListLimits(), &entries, &why)
+                                                 && UnpackSharedList(entries, &list, &why)
+                                                 && PlanClips(words, list, &plans, &why, progress);
+                                      });
+    if (!read) {
+        if (!why.isEmpty())
+            reportImportFailure(archivePath, why);
         return false;
     }
     CWinApp* app = AfxGetApp();
@@ -183,8 +207,13 @@ bool ImportSharedList(const QString& archivePath)
         return false;
     if (!askAboutReplacing(&plans, archivePath))
         return false;
-    if (!WriteClips(plans, &why)) {
-        reportImportFailure(archivePath, why);
+    const bool written = runWithProgress(QStringLiteral("Writing the clips of \"%1\"").arg(fileName),
+                                         [&](const InstallProgress& progress) {
+                                             return WriteClips(words, plans, &why, progress);
+                                         });
+    if (!written) {
+        if (!why.isEmpty())
+            reportImportFailure(archivePath, why);
         return false;
     }
     // The list was saved or discarded above; the new one is not yet saved anywhere.

@@ -8,6 +8,9 @@
 #include "platform/zip/zipcodec.h"
 #include "practice/document/wordlist.h"
 #include "practice/document/wordwelldoc.h"
+#include "practice/share/clipinstall.h"
+#include "practice/share/importdlg.h"
+#include "practice/share/importjob.h"
 #include "practice/share/sharecommands.h"
 #include "practice/testview/testmessages.h"
 #include "practice/testview/wordwellview.h"
@@ -19,6 +22,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTest>
+#include <QThread>
 
 #include <memory>
 
@@ -236,6 +240,77 @@ private slots:
         }
         QCOMPARE(HashOfTree(m_home->path()), before);
         QCOMPARE(boxes.texts(), QStringList{"\"" + shared + "\" could not be opened: the clip of \"Sub/x\" would leave the words folder."});
+    }
+
+    // Stopped half-way, by Cancel or by a clip that cannot go in, an import
+    // leaves the words folder exactly as it was (a killed one, its hidden folder:
+    // see tst_files).
+    void aWriteStoppedHalfWayLeavesTheWordsFolderAsItWas_data()
+    {
+        QTest::addColumn<bool>("wordsFolderExists");
+        QTest::addColumn<int>("cancelAt");  // clips written when Cancel comes; -1: none
+        QTest::newRow("cancelled, a new words folder") << false << 150;
+        QTest::newRow("cancelled, replacing clips") << true << 150;
+        QTest::newRow("cancelled before the last") << true << 299;
+        QTest::newRow("the last clip cannot go in") << true << -1;
+    }
+    void aWriteStoppedHalfWayLeavesTheWordsFolderAsItWas()
+    {
+        QFETCH(bool, wordsFolderExists);
+        QFETCH(int, cancelAt);
+        const QString words = m_app->m_strWordsPath + "/words";
+        practice::share::SharedList list;
+        for (int i = 0; i < 300; ++i) {
+            // New clips in new and old subfolders, and clips that replace others.
+            const QString word = i % 3 == 0 ? QString("new%1/w").arg(i) : QString("Old/w%1").arg(i);
+            list.words << word;
+            list.clips.append({word, clipBytes(word)});
+        }
+        if (wordsFolderExists) {
+            for (int i = 1; i < 300; i += 3)
+                WriteFileForTest(words + QString("/old/W%1.wav").arg(i), clipBytes("mine"));
+        }
+        QList<practice::share::ClipPlan> plans;
+        QString why;
+        QVERIFY(practice::share::PlanClips(m_app->m_strWordsPath, list, &plans, &why));
+        for (practice::share::ClipPlan& plan : plans)
+            plan.replace = true;
+        if (cancelAt < 0)
+            QVERIFY(QDir().mkpath(words + "/old/w299.wav"));  // where the last clip goes, since planning
+        const QByteArray before = HashOfTree(m_home->path());
+        int written = 0;
+        const practice::share::InstallProgress progress{[&](int done, int) { written = done; },
+                                                        [&] { return written == cancelAt; }};
+        QVERIFY(!practice::share::WriteClips(m_app->m_strWordsPath, plans, &why, progress));
+        QCOMPARE(written, cancelAt < 0 ? 300 : cancelAt);
+        QCOMPARE(why.isEmpty(), cancelAt >= 0);
+        if (cancelAt < 0)
+            QVERIFY2(why.endsWith("/old/w299.wav\" could not be written (Is a directory)"), qPrintable(why));
+        QCOMPARE(HashOfTree(m_home->path()), before);
+        QCOMPARE(QFileInfo::exists(words), wordsFolderExists);
+    }
+
+    // The progress dialog runs the job and Cancel stops it; the window lives meanwhile.
+    void cancelInTheProgressDialogStopsTheJob()
+    {
+        bool stopped = false;
+        practice::share::CImportJob job([&](const practice::share::InstallProgress& progress) {
+            for (int done = 1; !progress.cancelled(); ++done) {
+                progress.report(done, 1000000);
+                QThread::msleep(5);
+            }
+            stopped = true;
+            return false;
+        });
+        practice::share::CImportDlg dialog(&job, "Writing the clips of \"pets.splz\"");
+        connect(&job, &practice::share::CImportJob::progress, &dialog, [&](int done) {
+            if (done > 1)
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+        });
+        QCOMPARE(dialog.DoModal(), int(IDCANCEL));
+        QVERIFY(job.Cancelled());
+        QVERIFY(stopped);
+        QVERIFY(!job.Succeeded());
     }
 
     void hostileArchivesAreRefusedWithNothingWritten_data()
