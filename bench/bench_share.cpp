@@ -120,7 +120,13 @@ void BM_ImportManyClips(benchmark::State& state)
 
 BENCHMARK(BM_ExportSharedList)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportSharedList)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ImportManyClips)->Arg(1000)->Arg(10000)->Arg(69999)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+BENCHMARK(BM_ImportManyClips)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(69999)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2)
+    ->UseRealTime();
 
 int main(int argc, char** argv)
 {

@@ -66,23 +66,26 @@ private slots:
     void aStagingFolderLeftByAKilledRunGoesWithTheNextRun()
     {
         const QString folder = m_home->work() + "/words";
-        WriteFileForTest(folder + "/" + StagingFolder::kPrefix + "killed/0", "half");
+        const QString staging = folder + "/" + StagingFolder::kPrefix;
+        auto hidden = [&folder] {
+            return QDir(folder, StagingFolder::kPrefix + "*").entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+        };
+        WriteFileForTest(staging + "killed/0", "half");
         WriteFileForTest(m_home->path() + "/outside/keep.wav", "keep");
-        QVERIFY(QFile::link(m_home->path() + "/outside/keep.wav", folder + "/" + StagingFolder::kPrefix + "killed/1"));
-        QVERIFY(QFile::link(m_home->path() + "/outside", folder + "/" + StagingFolder::kPrefix + "linked"));
+        QVERIFY(QFile::link(m_home->path() + "/outside/keep.wav", staging + "killed/1"));
+        QVERIFY(QFile::link(m_home->path() + "/outside", staging + "linked"));
         StagingFolder living;
         QVERIFY(living.Create(folder));
-        QCOMPARE(QDir(folder, StagingFolder::kPrefix + "*").entryList(QDir::AllEntries | QDir::Hidden | QDir::System).size(), 2);
+        QCOMPARE(hidden().size(), 2);
         {
             StagingFolder next;
             QVERIFY(next.Create(folder));
             QString name;
             QVERIFY(next.Write("new", 0644, &name));
-            const QStringList left = QDir(folder, StagingFolder::kPrefix + "*").entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
-            QCOMPARE(left.size(), 3);  // the living run's, the link, and the next run's own
-            QVERIFY(!left.contains(StagingFolder::kPrefix + "killed"));
+            QCOMPARE(hidden().size(), 3);  // the living run's, the link, and the next run's own
+            QVERIFY(!hidden().contains(StagingFolder::kPrefix + "killed"));
         }
-        QCOMPARE(QDir(folder, StagingFolder::kPrefix + "*").entryList(QDir::AllEntries | QDir::Hidden | QDir::System).size(), 2);
+        QCOMPARE(hidden().size(), 2);
         QCOMPARE(ReadFileForTest(m_home->path() + "/outside/keep.wav"), QByteArray("keep"));
     }
 

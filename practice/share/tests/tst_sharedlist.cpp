@@ -229,7 +229,8 @@ private slots:
         QVERIFY(QDir().mkpath(elsewhere) && QDir().mkpath(words));
         QVERIFY(QFile::link(elsewhere, words + "/sub"));
         const QString shared = m_home->work() + "/shared.splz";
-        WriteFileForTest(shared, HandZip({entry("pets.spl", listBytes({"cat", "Sub/x"})), entry("words/cat.wav", clipBytes("cat")),
+        WriteFileForTest(shared, HandZip({entry("pets.spl", listBytes({"cat", "Sub/x"})),
+                                          entry("words/cat.wav", clipBytes("cat")),
                                           entry("words/Sub/x.wav", clipBytes("x"))}));
         const QByteArray before = HashOfTree(m_home->path());
         MessageBoxRecorder boxes;
@@ -239,7 +240,8 @@ private slots:
             return;
         }
         QCOMPARE(HashOfTree(m_home->path()), before);
-        QCOMPARE(boxes.texts(), QStringList{"\"" + shared + "\" could not be opened: the clip of \"Sub/x\" would leave the words folder."});
+        QCOMPARE(boxes.texts(),
+                 QStringList{"\"" + shared + "\" could not be opened: the clip of \"Sub/x\" would leave the words folder."});
     }
 
     // Stopped half-way, by Cancel or by a clip that cannot go in, an import
