@@ -10,6 +10,8 @@
 #include "practice/history/resultkeeper.h"
 #include "practice/review/learnerdlg.h"
 #include "practice/review/reviewwindow.h"
+#include "practice/share/importdlg.h"
+#include "practice/share/importjob.h"
 #include "practice/ui/aboutdlg.h"
 #include "practice/ui/practiceapp.h"
 #include "practice/voice/makeclipsdlg.h"
@@ -159,6 +161,13 @@ QList<FormCase> EveryForm()
              return std::make_unique<WordwellForm>([](QWidget* w) {
                  auto* maker = new practice::voice::CClipMaker({QStringLiteral("owl")}, QString(), QStringLiteral("en"), w);
                  return new CMakeClipsDlg(maker, w);
+             });
+         }},
+        {QStringLiteral("Wordwell opening a list with recordings"), [] {
+             // Shown as it is while clips are written; the job is not started.
+             return std::make_unique<WordwellForm>([](QWidget* w) {
+                 auto* job = new practice::share::CImportJob([](const practice::share::InstallProgress&) { return true; }, w);
+                 return new practice::share::CImportDlg(job, QStringLiteral("Writing the clips of \"pets.splz\""), w);
              });
          }},
         {QStringLiteral("Wordwell learner"),

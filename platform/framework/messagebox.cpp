@@ -41,13 +41,21 @@ int showBox(QWidget* parent, const MessageBoxRequest& request)
         choices = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
         break;
     case MB_YESNO: choices = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}}; break;
+    case MB_YESNOALLCANCEL:
+        choices = {{QMessageBox::Yes, IDYES},
+                   {QMessageBox::YesToAll, IDYESTOALL},
+                   {QMessageBox::No, IDNO},
+                   {QMessageBox::NoToAll, IDNOTOALL},
+                   {QMessageBox::Cancel, IDCANCEL}};
+        break;
     default: choices = {{QMessageBox::Ok, IDOK}}; break;
     }
     QMessageBox::StandardButtons buttons;
     for (const Choice& c : choices)
         buttons |= c.button;
     box.setStandardButtons(buttons);
-    box.setDefaultButton(choices.first().button);
+    const qsizetype defaultIndex = (request.type & MB_DEFMASK) >> 8;
+    box.setDefaultButton(choices.value(defaultIndex, choices.first()).button);
     // Escape answers Cancel where there is one, else the only button.
     const bool hasCancel = buttons.testFlag(QMessageBox::Cancel);
     box.setEscapeButton(hasCancel ? QMessageBox::Cancel : choices.last().button);

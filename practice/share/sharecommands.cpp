@@ -3,6 +3,7 @@
 #include "platform/files/files.h"
 #include "platform/framework/archive.h"
 #include "platform/framework/doctemplate.h"
+#include "platform/framework/formview.h"
 #include "platform/framework/frame.h"
 #include "platform/framework/messagebox.h"
 #include "platform/framework/winapp.h"
@@ -10,6 +11,8 @@
 #include "practice/document/wordwelldoc.h"
 #include "practice/settings/wordwellapp.h"
 #include "practice/share/clipinstall.h"
+#include "practice/share/importdlg.h"
+#include "practice/share/importjob.h"
 #include "practice/sound/clippath.h"
 
 #include <QFile>
@@ -77,22 +80,41 @@ bool readArchive(const QString& path, QByteArray* bytes, QString* why)
     return true;
 }
 
-// Asks about each clip that would replace a different one; false when the user cancels.
+// Asks about each clip that would replace a different one, until an answer
+// for all; No, keeping the user's own recording, is the default. False when
+// the user cancels.
 bool askAboutReplacing(QList<ClipPlan>* plans, const QString& archivePath)
 {
+    int forAll = 0;
     for (ClipPlan& plan : *plans) {
         if (plan.state != ClipPlan::Differs)
             continue;
-        const int answer = AfxMessageBox(
-            QStringLiteral("The words folder already holds a different recording of \"%1\".\n\n"
-                           "Replace it with the one from \"%2\"?")
-                .arg(plan.word, QFileInfo(archivePath).fileName()),
-            MB_YESNOCANCEL | MB_ICONQUESTION);
-        if (answer == IDCANCEL)
-            return false;
-        plan.replace = answer == IDYES;
+        int answer = forAll;
+        if (!answer) {
+            answer = AfxMessageBox(QStringLiteral("The words folder already holds a different recording of \"%1\".\n\n"
+                                                  "Replace it with the one from \"%2\"?")
+                                       .arg(plan.word, QFileInfo(archivePath).fileName()),
+                                   MB_YESNOALLCANCEL | MB_DEFBUTTON3 | MB_ICONQUESTION);
+            if (answer == IDCANCEL)
+                return false;
+            if (answer == IDYESTOALL || answer == IDNOTOALL)
+                forAll = answer;
+        }
+        plan.replace = answer == IDYES || answer == IDYESTOALL;
     }
     return true;
+}
+
+// Runs a step of the import on a thread of its own behind a progress dialog;
+// false when it failed or stopped at the user's Cancel. A step that was done
+// before Cancel was heard stands.
+bool runWithProgress(const QString& what, CImportJob::Work work)
+{
+    CImportJob job(std::move(work));
+    CWinApp* app = AfxGetApp();
+    CImportDlg dialog(&job, what, app ? app->GetMainWnd() : nullptr);
+    dialog.DoModal();
+    return job.Succeeded();
 }
 
 }  // namespace
@@ -151,19 +173,29 @@ void OnExportSharedList(const CWordwellDoc& doc)
 
 bool ImportSharedList(const QString& archivePath)
 {
-    QByteArray bytes;
     QString why;
-    if (!readArchive(archivePath, &bytes, &why)) {
+    const platform::zip::ZipCodec* codec = platform::zip::LoadZipCodec(&why);
+    if (!codec) {
         reportImportFailure(archivePath, why);
         return false;
     }
-    const platform::zip::ZipCodec* codec = platform::zip::LoadZipCodec(&why);
-    QList<platform::zip::ZipEntry> entries;
+    const QString words = wordsPath();
+    const QString fileName = QFileInfo(archivePath).fileName();
     SharedList list;
     QList<ClipPlan> plans;
-    if (!codec || !codec->unpack(bytes, SharedListLimits(), &entries, &why) || !UnpackSharedList(entries, &list, &why)
-        || !PlanClips(wordsPath(), list, &plans, &why)) {
-        reportImportFailure(archivePath, why);
+    // A large archive takes a while to read and check: off the window's thread, with Cancel.
+    const bool read = runWithProgress(QStringLiteral("Checking the clips of \"%1\"").arg(fileName),
+                                      [&](const InstallProgress& progress) {
+                                          QByteArray bytes;
+                                          QList<platform::zip::ZipEntry> entries;
+                                          return readArchive(archivePath, &bytes, &why)
+                                                 && codec->unpack(bytes, SharedListLimits(), &entries, &why)
+                                                 && UnpackSharedList(entries, &list, &why)
+                                                 && PlanClips(words, list, &plans, &why, progress);
+                                      });
+    if (!read) {
+        if (!why.isEmpty())
+            reportImportFailure(archivePath, why);
         return false;
     }
     CWinApp* app = AfxGetApp();
@@ -175,8 +207,13 @@ bool ImportSharedList(const QString& archivePath)
         return false;
     if (!askAboutReplacing(&plans, archivePath))
         return false;
-    if (!WriteClips(plans, &why)) {
-        reportImportFailure(archivePath, why);
+    const bool written = runWithProgress(QStringLiteral("Writing the clips of \"%1\"").arg(fileName),
+                                         [&](const InstallProgress& progress) {
+                                             return WriteClips(words, plans, &why, progress);
+                                         });
+    if (!written) {
+        if (!why.isEmpty())
+            reportImportFailure(archivePath, why);
         return false;
     }
     // The list was saved or discarded above; the new one is not yet saved anywhere.
@@ -190,6 +227,10 @@ bool ImportSharedList(const QString& archivePath)
     doc->SetTitle(list.name);
     doc->SetModifiedFlag(true);
     doc->UpdateAllViews(nullptr, 0, nullptr);
+    // As after Open: the view starts afresh on the list now in place, so it
+    // greets the list rather than saying there is none.
+    if (CFormView* view = docTemplate->GetView())
+        view->OnInitialUpdate();
     if (auto* frame = qobject_cast<CFrameWnd*>(app->GetMainWnd()))
         frame->UpdateCommandUI();
     return true;

@@ -1,4 +1,6 @@
 #include "platform/files/files.h"
+#include "platform/files/folderindex.h"
+#include "platform/files/staging.h"
 #include "testsupport/isolatedhome.h"
 
 #include <QDir>
@@ -39,6 +41,10 @@ private slots:
         WriteFileForTest(m_home->work() + "/Words/cat.wav", "RIFF");
         QCOMPARE(NativePath(given), expected);
         QCOMPARE(NativePath(m_home->work() + "/" + given), m_home->work() + "/" + expected);
+        // The index, reading each folder once, names them alike.
+        FolderIndex index;
+        QCOMPARE(index.NativePath(given), expected);
+        QCOMPARE(index.NativePath(m_home->work() + "/" + given), m_home->work() + "/" + expected);
     }
 
     void exactNameWinsOverAnotherCase()
@@ -47,6 +53,40 @@ private slots:
         QVERIFY(QDir().mkpath("words"));
         QCOMPARE(NativePath("words/x"), QString("words/x"));
         QCOMPARE(NativePath("Words/x"), QString("Words/x"));
+        FolderIndex index;
+        QCOMPARE(index.NativePath("words/x"), QString("words/x"));
+        QCOMPARE(index.NativePath("WORDS/x"), QString("Words/x"));
+        QStringList made;
+        QVERIFY(index.CreateFolderPath("WORDS/x/y", &made));
+        QCOMPARE(made, (QStringList{"WORDS", "WORDS/x", "WORDS/x/y"}));
+    }
+
+    // A run killed half-way leaves its hidden folder; the next run takes it
+    // away, but never a living run's, nor anything through a link.
+    void aStagingFolderLeftByAKilledRunGoesWithTheNextRun()
+    {
+        const QString folder = m_home->work() + "/words";
+        const QString staging = folder + "/" + StagingFolder::kPrefix;
+        auto hidden = [&folder] {
+            return QDir(folder, StagingFolder::kPrefix + "*").entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+        };
+        WriteFileForTest(staging + "killed/0", "half");
+        WriteFileForTest(m_home->path() + "/outside/keep.wav", "keep");
+        QVERIFY(QFile::link(m_home->path() + "/outside/keep.wav", staging + "killed/1"));
+        QVERIFY(QFile::link(m_home->path() + "/outside", staging + "linked"));
+        StagingFolder living;
+        QVERIFY(living.Create(folder));
+        QCOMPARE(hidden().size(), 2);
+        {
+            StagingFolder next;
+            QVERIFY(next.Create(folder));
+            QString name;
+            QVERIFY(next.Write("new", 0644, &name));
+            QCOMPARE(hidden().size(), 3);  // the living run's, the link, and the next run's own
+            QVERIFY(!hidden().contains(StagingFolder::kPrefix + "killed"));
+        }
+        QCOMPARE(hidden().size(), 2);
+        QCOMPARE(ReadFileForTest(m_home->path() + "/outside/keep.wav"), QByteArray("keep"));
     }
 
     void attributes_data()

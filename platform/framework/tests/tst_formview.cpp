@@ -13,6 +13,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -200,6 +202,40 @@ private slots:
         QTest::keyClick(form.GetDlgItem(IDC_GO), Qt::Key_Space);
         QTest::mouseClick(form.GetDlgItem(IDC_GO), Qt::LeftButton);
         QCOMPARE(form.commands, (QList<unsigned>{IDC_ENTER, IDC_ENTER, IDC_GO, IDC_GO}));
+    }
+
+    // The real box: its buttons in the type's order, and Enter answers the default.
+    void enterAnswersTheBoxsDefaultButton_data()
+    {
+        QTest::addColumn<unsigned>("type");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<int>("enter");
+        QTest::newRow("yes no cancel") << unsigned(MB_YESNOCANCEL) << QStringList{"&Yes", "&No", "Cancel"} << int(IDYES);
+        QTest::newRow("yes no, no first") << unsigned(MB_YESNO | MB_DEFBUTTON2) << QStringList{"&Yes", "&No"} << int(IDNO);
+        QTest::newRow("all, no first") << unsigned(MB_YESNOALLCANCEL | MB_DEFBUTTON3)
+                                       << QStringList{"&Yes", "Yes to &All", "&No", "N&o to All", "Cancel"} << int(IDNO);
+    }
+    void enterAnswersTheBoxsDefaultButton()
+    {
+        QFETCH(unsigned, type);
+        QFETCH(QStringList, buttons);
+        QFETCH(int, enter);
+        QStringList shown;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            answer.stop();
+            for (QAbstractButton* button : box->buttons())
+                shown << button->text();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        answer.start(10);
+        QCOMPARE(platform::framework::MessageBox(nullptr, "Replace it?", "Wordwell", type | MB_ICONQUESTION), enter);
+        shown.sort();
+        buttons.sort();
+        QCOMPARE(shown, buttons);
     }
 
     void helpRequestsCarryTheControlsIds()

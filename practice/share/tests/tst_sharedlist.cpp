@@ -8,7 +8,12 @@
 #include "platform/zip/zipcodec.h"
 #include "practice/document/wordlist.h"
 #include "practice/document/wordwelldoc.h"
+#include "practice/share/clipinstall.h"
+#include "practice/share/importdlg.h"
+#include "practice/share/importjob.h"
 #include "practice/share/sharecommands.h"
+#include "practice/testview/testmessages.h"
+#include "practice/testview/wordwellview.h"
 #include "practice/ui/practiceapp.h"
 #include "testsupport/filetree.h"
 #include "testsupport/isolatedhome.h"
@@ -17,6 +22,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTest>
+#include <QThread>
 
 #include <memory>
 
@@ -115,41 +121,79 @@ private slots:
         QCOMPARE(boxes.texts(), QStringList());
         QCOMPARE(doc()->m_wordList, (QStringList{"cat", "dog"}));
         QCOMPARE(doc()->GetTitle(), QString("pets"));
+        QCOMPARE(view()->m_strMessage, practice::testview::kReadyToTestMessage);
         QCOMPARE(ReadFileForTest(m_home->path() + "/installed/words/cat.wav"), clipBytes("cat"));
+    }
+
+    // The form greets the opened list as it greets one opened with Open, a test cut short or not.
+    void theFormIsReadyToTestTheOpenedList_data()
+    {
+        QTest::addColumn<bool>("testing");
+        QTest::newRow("idle") << false;
+        QTest::newRow("during a test") << true;
+    }
+    void theFormIsReadyToTestTheOpenedList()
+    {
+        QFETCH(bool, testing);
+        doc()->m_wordList = {"left", "over"};
+        doc()->SetModifiedFlag(false);
+        doc()->UpdateAllViews(nullptr);
+        if (testing)
+            view()->OnTakeTest();
+        QCOMPARE(view()->m_bTesting, testing);
+        const QString shared = m_home->work() + "/pets.splz";
+        WriteFileForTest(shared, HandZip({entry("pets.spl", listBytes({"cat", "dog"}))}));
+        MessageBoxRecorder boxes;
+        QVERIFY(practice::share::ImportSharedList(shared));
+        QVERIFY(!view()->m_bTesting);
+        QCOMPARE(view()->m_nWords, 2);
+        QCOMPARE(view()->m_strMessage, practice::testview::kReadyToTestMessage);
     }
 
     void aDifferentClipIsReplacedOnlyWhenTheUserSaysSo_data()
     {
-        QTest::addColumn<int>("answer");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<QStringList>("replaced");
         QTest::addColumn<bool>("opens");
-        QTest::addColumn<QByteArray>("clipAfter");
-        QTest::newRow("yes") << int(IDYES) << true << clipBytes("shared");
-        QTest::newRow("no") << int(IDNO) << true << clipBytes("mine");
-        QTest::newRow("cancel") << int(IDCANCEL) << false << clipBytes("mine");
+        QTest::newRow("yes, no, yes") << QList<int>{IDYES, IDNO, IDYES} << QStringList{"cat", "owl"} << true;
+        QTest::newRow("no to all") << QList<int>{IDNOTOALL} << QStringList{} << true;
+        QTest::newRow("yes to all") << QList<int>{IDYESTOALL} << QStringList{"cat", "emu", "owl"} << true;
+        QTest::newRow("no, then yes to all") << QList<int>{IDNO, IDYESTOALL} << QStringList{"emu", "owl"} << true;
+        QTest::newRow("cancel") << QList<int>{IDCANCEL} << QStringList{} << false;
     }
     void aDifferentClipIsReplacedOnlyWhenTheUserSaysSo()
     {
-        QFETCH(int, answer);
+        QFETCH(QList<int>, answers);
+        QFETCH(QStringList, replaced);
         QFETCH(bool, opens);
-        QFETCH(QByteArray, clipAfter);
         const QString words = m_app->m_strWordsPath + "/words";
-        WriteFileForTest(words + "/Cat.wav", clipBytes("mine"));
+        const QStringList differing{"Cat", "emu", "owl"};
+        for (const QString& word : differing)
+            WriteFileForTest(words + "/" + word + ".wav", clipBytes("mine"));
         WriteFileForTest(words + "/dog.wav", clipBytes("dog"));
         const QString shared = m_home->work() + "/shared.splz";
-        WriteFileForTest(shared, HandZip({entry("pets.spl", listBytes({"cat", "dog", "owl"})),
+        WriteFileForTest(shared, HandZip({entry("pets.spl", listBytes({"cat", "dog", "emu", "owl", "yak"})),
                                           entry("words/cat.wav", clipBytes("shared")),
                                           entry("words/dog.wav", clipBytes("dog")),
-                                          entry("words/owl.wav", clipBytes("owl"))}));
+                                          entry("words/emu.wav", clipBytes("shared")),
+                                          entry("words/owl.wav", clipBytes("shared")),
+                                          entry("words/yak.wav", clipBytes("yak"))}));
         MessageBoxRecorder boxes;
-        boxes.queueAnswer(answer);
+        for (int answer : answers)
+            boxes.queueAnswer(answer);
         QCOMPARE(practice::share::ImportSharedList(shared), opens);
-        // One question, for the clip that differs; the same clip is left as it is.
-        QCOMPARE(boxes.requests().size(), 1);
+        // A question per differing clip until one for all; the same clip is left as it is.
+        QCOMPARE(boxes.requests().size(), answers.size());
         QVERIFY(boxes.texts().first().contains("different recording of \"cat\""));
-        QCOMPARE(ReadFileForTest(words + "/Cat.wav"), clipAfter);
+        for (const MessageBoxRequest& request : boxes.requests())
+            QCOMPARE(request.type, unsigned(MB_YESNOALLCANCEL | MB_DEFBUTTON3 | MB_ICONQUESTION));
+        for (const QString& word : differing) {
+            const bool replace = replaced.contains(word.toLower());
+            QCOMPARE(ReadFileForTest(words + "/" + word + ".wav"), clipBytes(replace ? "shared" : "mine"));
+        }
         QVERIFY(!QFile::exists(words + "/cat.wav"));
-        QCOMPARE(QFile::exists(words + "/owl.wav"), opens);
-        QCOMPARE(doc()->m_wordList, (opens ? QStringList{"cat", "dog", "owl"} : QStringList{}));
+        QCOMPARE(QFile::exists(words + "/yak.wav"), opens);
+        QCOMPARE(doc()->m_wordList, (opens ? QStringList{"cat", "dog", "emu", "owl", "yak"} : QStringList{}));
     }
 
     void aLinkWhereAClipGoesIsReplacedNotWrittenThrough()
@@ -168,6 +212,107 @@ private slots:
         QCOMPARE(ReadFileForTest(outside), clipBytes("outside"));
         QVERIFY(!QFileInfo(words + "/cat.wav").isSymLink());
         QCOMPARE(ReadFileForTest(words + "/cat.wav"), clipBytes("cat"));
+    }
+
+    // A subfolder of the clip folder that is a link may not carry a clip out of it.
+    void aLinkedSubfolderLeadingOutIsRefusedWithNothingWritten_data()
+    {
+        QTest::addColumn<bool>("inside");
+        QTest::newRow("to a folder outside") << false;
+        QTest::newRow("to a folder inside") << true;
+    }
+    void aLinkedSubfolderLeadingOutIsRefusedWithNothingWritten()
+    {
+        QFETCH(bool, inside);
+        const QString words = m_app->m_strWordsPath + "/words";
+        const QString elsewhere = inside ? words + "/real" : m_home->path() + "/elsewhere";
+        QVERIFY(QDir().mkpath(elsewhere) && QDir().mkpath(words));
+        QVERIFY(QFile::link(elsewhere, words + "/sub"));
+        const QString shared = m_home->work() + "/shared.splz";
+        WriteFileForTest(shared, HandZip({entry("pets.spl", listBytes({"cat", "Sub/x"})),
+                                          entry("words/cat.wav", clipBytes("cat")),
+                                          entry("words/Sub/x.wav", clipBytes("x"))}));
+        const QByteArray before = HashOfTree(m_home->path());
+        MessageBoxRecorder boxes;
+        QCOMPARE(practice::share::ImportSharedList(shared), inside);
+        if (inside) {
+            QCOMPARE(ReadFileForTest(elsewhere + "/x.wav"), clipBytes("x"));
+            return;
+        }
+        QCOMPARE(HashOfTree(m_home->path()), before);
+        QCOMPARE(boxes.texts(),
+                 QStringList{"\"" + shared + "\" could not be opened: the clip of \"Sub/x\" would leave the words folder."});
+    }
+
+    // Stopped half-way, by Cancel or by a clip that cannot go in, an import
+    // leaves the words folder exactly as it was (a killed one, its hidden folder:
+    // see tst_files).
+    void aWriteStoppedHalfWayLeavesTheWordsFolderAsItWas_data()
+    {
+        QTest::addColumn<bool>("wordsFolderExists");
+        QTest::addColumn<int>("cancelAt");  // clips written when Cancel comes; -1: none
+        QTest::newRow("cancelled, a new words folder") << false << 150;
+        QTest::newRow("cancelled, replacing clips") << true << 150;
+        QTest::newRow("cancelled before the last") << true << 299;
+        QTest::newRow("the last clip cannot go in") << true << -1;
+    }
+    void aWriteStoppedHalfWayLeavesTheWordsFolderAsItWas()
+    {
+        QFETCH(bool, wordsFolderExists);
+        QFETCH(int, cancelAt);
+        const QString words = m_app->m_strWordsPath + "/words";
+        practice::share::SharedList list;
+        for (int i = 0; i < 300; ++i) {
+            // New clips in new and old subfolders, and clips that replace others.
+            const QString word = i % 3 == 0 ? QString("new%1/w").arg(i) : QString("Old/w%1").arg(i);
+            list.words << word;
+            list.clips.append({word, clipBytes(word)});
+        }
+        if (wordsFolderExists) {
+            for (int i = 1; i < 300; i += 3)
+                WriteFileForTest(words + QString("/old/W%1.wav").arg(i), clipBytes("mine"));
+        }
+        QList<practice::share::ClipPlan> plans;
+        QString why;
+        QVERIFY(practice::share::PlanClips(m_app->m_strWordsPath, list, &plans, &why));
+        for (practice::share::ClipPlan& plan : plans)
+            plan.replace = true;
+        if (cancelAt < 0)
+            QVERIFY(QDir().mkpath(words + "/old/w299.wav"));  // where the last clip goes, since planning
+        const QByteArray before = HashOfTree(m_home->path());
+        int written = 0;
+        const practice::share::InstallProgress progress{[&](int done, int) { written = done; },
+                                                        [&] { return written == cancelAt; }};
+        QVERIFY(!practice::share::WriteClips(m_app->m_strWordsPath, plans, &why, progress));
+        QCOMPARE(written, cancelAt < 0 ? 300 : cancelAt);
+        QCOMPARE(why.isEmpty(), cancelAt >= 0);
+        if (cancelAt < 0)
+            QVERIFY2(why.endsWith("/old/w299.wav\" could not be written (Is a directory)"), qPrintable(why));
+        QCOMPARE(HashOfTree(m_home->path()), before);
+        QCOMPARE(QFileInfo::exists(words), wordsFolderExists);
+    }
+
+    // The progress dialog runs the job and Cancel stops it; the window lives meanwhile.
+    void cancelInTheProgressDialogStopsTheJob()
+    {
+        bool stopped = false;
+        practice::share::CImportJob job([&](const practice::share::InstallProgress& progress) {
+            for (int done = 1; !progress.cancelled(); ++done) {
+                progress.report(done, 1000000);
+                QThread::msleep(5);
+            }
+            stopped = true;
+            return false;
+        });
+        practice::share::CImportDlg dialog(&job, "Writing the clips of \"pets.splz\"");
+        connect(&job, &practice::share::CImportJob::progress, &dialog, [&](int done) {
+            if (done > 1)
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+        });
+        QCOMPARE(dialog.DoModal(), int(IDCANCEL));
+        QVERIFY(job.Cancelled());
+        QVERIFY(stopped);
+        QVERIFY(!job.Succeeded());
     }
 
     void hostileArchivesAreRefusedWithNothingWritten_data()
@@ -259,6 +404,7 @@ private slots:
 
 private:
     CWordwellDoc* doc() const { return static_cast<CWordwellDoc*>(m_app->GetDocTemplate()->GetDocument()); }
+    CWordwellView* view() const { return static_cast<CWordwellView*>(m_app->GetDocTemplate()->GetView()); }
 
     std::unique_ptr<IsolatedHome> m_home;
     std::unique_ptr<CPracticeApp> m_app;
