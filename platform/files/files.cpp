@@ -1,5 +1,7 @@
 #include "platform/files/files.h"
 
+#include "platform/files/levels.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -33,7 +35,7 @@ bool succeed()
 
 QByteArray encoded(const QString& path)
 {
-    return QFile::encodeName(path);
+    return detail::Encoded(path);
 }
 
 bool lstatPath(const QString& nativePath, struct stat* st)
@@ -75,20 +77,6 @@ QString storedLevel(const QString& folder, const QString& level)
     return {};
 }
 
-bool writeAll(int fd, const char* data, qint64 size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, static_cast<size_t>(size));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= n;
-    }
-    return true;
-}
-
 // Fills a new file beside `target` and renames it over the target. rename()
 // replaces whatever name stands there, a link included, and never follows it.
 bool replaceFile(const QString& target, mode_t mode, const std::function<bool(int fd)>& fill)
@@ -115,47 +103,12 @@ bool replaceFile(const QString& target, mode_t mode, const std::function<bool(in
 
 QString NativePath(const QString& path)
 {
-    QString unified = path;
-    unified.replace(u'\\', u'/');
-    const QStringList parts = unified.split(u'/');
-    QString resolved;
-    bool missing = false;
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        const QString& part = parts[i];
-        if (i > 0)
-            resolved += u'/';
-        const bool special = part.isEmpty() || part == u"." || part == u"..";
-        if (missing || special) {
-            resolved += part;
-            continue;
-        }
-        const QString stored = storedLevel(resolved, part);
-        missing = stored.isNull();
-        resolved += missing ? part : stored;
-    }
-    return resolved;
+    return detail::ResolveLevels(path, storedLevel);
 }
 
 QString RealPath(const QString& path)
 {
-    const QString native = NativePath(path);
-    QStringList levels = native.split(u'/');
-    QStringList missing;
-    while (!levels.isEmpty()) {
-        const QString existing = levels.join(u'/');
-        if (char* real = ::realpath(encoded(existing.isEmpty() ? QStringLiteral("/") : existing).constData(), nullptr)) {
-            QString resolved = QFile::decodeName(real);
-            std::free(real);
-            for (const QString& level : missing) {
-                if (!resolved.endsWith(u'/'))
-                    resolved += u'/';
-                resolved += level;
-            }
-            return resolved;
-        }
-        missing.prepend(levels.takeLast());
-    }
-    return native;
+    return detail::RealPathOf(NativePath(path), false);
 }
 
 quint32 GetFileAttributes(const QString& path)
@@ -230,7 +183,7 @@ bool CopyFile(const QString& from, const QString& to, bool failIfExists)
             }
             if (n == 0)
                 return true;
-            if (!writeAll(fd, buffer, n))
+            if (!detail::WriteAll(fd, buffer, n))
                 return false;
         }
     });
@@ -270,7 +223,7 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, quint32 permis
     struct stat existing;
     if (lstatPath(target, &existing) && S_ISDIR(existing.st_mode))
         return fail(EISDIR);
-    return replaceFile(target, permissions, [&bytes](int fd) { return writeAll(fd, bytes.constData(), bytes.size()); });
+    return replaceFile(target, permissions, [&bytes](int fd) { return detail::WriteAll(fd, bytes.constData(), bytes.size()); });
 }
 
 bool DeleteFile(const QString& path)

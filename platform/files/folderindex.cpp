@@ -1,6 +1,7 @@
 #include "platform/files/folderindex.h"
 
 #include "platform/files/files.h"
+#include "platform/files/levels.h"
 
 #include <QFile>
 
@@ -15,7 +16,7 @@ namespace {
 
 QByteArray encoded(const QString& path)
 {
-    return QFile::encodeName(path);
+    return detail::Encoded(path);
 }
 
 bool exists(const QString& path)
@@ -66,28 +67,9 @@ bool FolderIndex::holds(const QString& parent, const QString& level)
 
 QString FolderIndex::NativePath(const QString& path)
 {
-    QString unified = path;
-    unified.replace(u'\\', u'/');
-    const QStringList parts = unified.split(u'/');
-    QString resolved;
-    bool missing = false;
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        const QString& part = parts[i];
-        if (i > 0)
-            resolved += u'/';
-        if (missing || isSpecial(part)) {
-            resolved += part;
-            continue;
-        }
-        if (holds(resolved, part)) {
-            resolved += part;
-            continue;
-        }
-        const QString stored = folder(resolved).byFoldedName.value(part.toCaseFolded());
-        missing = stored.isNull();
-        resolved += missing ? part : stored;
-    }
-    return resolved;
+    return detail::ResolveLevels(path, [this](const QString& resolved, const QString& level) {
+        return holds(resolved, level) ? level : folder(resolved).byFoldedName.value(level.toCaseFolded());
+    });
 }
 
 bool FolderIndex::Exists(const QString& nativePath)
@@ -101,29 +83,7 @@ QString FolderIndex::RealPath(const QString& nativePath)
     const auto known = m_realPaths.constFind(nativePath);
     if (known != m_realPaths.constEnd())
         return *known;
-    QStringList levels = nativePath.split(u'/');
-    QStringList missing;
-    QString real = nativePath;
-    while (!levels.isEmpty()) {
-        const QString existing = levels.join(u'/');
-        const QString tried = existing.isEmpty() ? QStringLiteral("/") : existing;
-        if (char* resolved = ::realpath(encoded(tried).constData(), nullptr)) {
-            real = QFile::decodeName(resolved);
-            std::free(resolved);
-            for (const QString& level : std::as_const(missing)) {
-                if (!real.endsWith(u'/'))
-                    real += u'/';
-                real += level;
-            }
-            break;
-        }
-        // There but not to be resolved: where it leads is unknown.
-        if (exists(tried)) {
-            real.clear();
-            break;
-        }
-        missing.prepend(levels.takeLast());
-    }
+    const QString real = detail::RealPathOf(nativePath, true);
     m_realPaths.insert(nativePath, real);
     return real;
 }

@@ -1,6 +1,7 @@
 #include "platform/files/staging.h"
 
 #include "platform/files/files.h"
+#include "platform/files/levels.h"
 
 #include <QFile>
 
@@ -19,7 +20,7 @@ namespace {
 
 QByteArray encoded(const QString& path)
 {
-    return QFile::encodeName(path);
+    return detail::Encoded(path);
 }
 
 bool fail(int error)
@@ -68,22 +69,6 @@ void removeLeftOvers(const QString& folder)
             removeFolder(fd, path);
         ::close(fd);
     }
-}
-
-bool writeAll(int fd, const QByteArray& bytes)
-{
-    const char* data = bytes.constData();
-    qint64 size = bytes.size();
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, static_cast<size_t>(size));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= n;
-    }
-    return true;
 }
 
 }  // namespace
@@ -136,7 +121,7 @@ bool StagingFolder::Write(const QByteArray& bytes, quint32 permissions, QString*
     if (fd < 0)
         return fail(errno);
     errno = 0;
-    const bool ok = writeAll(fd, bytes) && ::fchmod(fd, permissions & 07777) == 0;
+    const bool ok = detail::WriteAll(fd, bytes.constData(), bytes.size()) && ::fchmod(fd, permissions & 07777) == 0;
     const int error = errno ? errno : EIO;
     if (::close(fd) != 0 || !ok) {
         ::unlinkat(m_lock, encoded(*name).constData(), 0);
