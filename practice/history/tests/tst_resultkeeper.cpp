@@ -30,12 +30,6 @@ CTestRecord makeTest(const QString& learner, bool practice, bool stop)
     return r;
 }
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // A connection of the test's own to the database file, closed with it.
 class Peek {
 public:
@@ -114,25 +108,18 @@ private slots:
     void anOlderSchemaIsMigratedWithItsResults()
     {
         QFETCH(int, version);
-        QVERIFY(QDir().mkpath(QFileInfo(m_path).absolutePath()));
+        QString error;
+        QVERIFY2(CResultKeeper().Keep(makeTest("Old", false, false), &error), qPrintable(error));
         {
             Peek old(m_path);
-            QVERIFY(old.exec("CREATE TABLE schema_info (version INTEGER NOT NULL)"));
-            QVERIFY(old.exec(QStringLiteral("INSERT INTO schema_info (version) VALUES (%1)").arg(version)));
-            QVERIFY(old.exec(QStringLiteral(
-                "CREATE TABLE tests (id INTEGER PRIMARY KEY, learner TEXT NOT NULL, list_name TEXT NOT NULL,"
-                " list_path TEXT NOT NULL, taken_at TEXT NOT NULL, words INTEGER NOT NULL,"
-                " right_answers INTEGER NOT NULL, score REAL NOT NULL, stopped INTEGER NOT NULL%1)")
-                                 .arg(version == 2 ? ", practice INTEGER NOT NULL DEFAULT 0" : "")));
-            QVERIFY(old.exec("CREATE TABLE answers (test_id INTEGER NOT NULL, position INTEGER NOT NULL,"
-                             " word TEXT NOT NULL, answer TEXT NOT NULL, right_answer INTEGER NOT NULL)"));
-            if (version == 2)
-                QVERIFY(old.exec("CREATE INDEX answers_by_test ON answers (test_id)"));
-            QVERIFY(old.exec("INSERT INTO tests (id, learner, list_name, list_path, taken_at, words, right_answers,"
-                             " score, stopped) VALUES (1, 'Old', 'a.spl', '/a.spl', '2025-01-01T08:00:00', 1, 1, 100, 0)"));
+            QVERIFY(old.exec("DROP INDEX tests_by_learner"));
+            if (version == 1) {
+                QVERIFY(old.exec("DROP INDEX answers_by_test"));
+                QVERIFY(old.exec("ALTER TABLE tests DROP COLUMN practice"));
+            }
+            QVERIFY(old.exec(QStringLiteral("UPDATE schema_info SET version = %1").arg(version)));
         }
         CResultKeeper keeper;
-        QString error;
         QVERIFY2(keeper.Keep(makeTest("Ann", true, false), &error), qPrintable(error));
         Peek peek(m_path);
         QCOMPARE(peek.rows("SELECT version FROM schema_info"), QStringList{"3"});
@@ -158,13 +145,9 @@ private slots:
         const QString folder = QFileInfo(m_path).absolutePath();
         QVERIFY(QDir().mkpath(QFileInfo(folder).absolutePath()));
         if (kind == "folder") {
-            QFile blocker(folder);
-            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            WriteFileForTest(folder, {});
         } else if (kind == "damaged") {
-            QVERIFY(QDir().mkpath(folder));
-            QFile f(m_path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(QByteArray(4096, '\x5a'));
+            WriteFileForTest(m_path, QByteArray(4096, '\x5a'));
         } else {
             QVERIFY(QDir().mkpath(folder));
             Peek other(m_path);
@@ -175,7 +158,7 @@ private slots:
                 QVERIFY(other.exec("CREATE TABLE notes (text TEXT)"));
             }
         }
-        const QByteArray before = fileBytes(kind == "folder" ? folder : m_path);
+        const QByteArray before = ReadFileForTest(kind == "folder" ? folder : m_path);
 
         CResultKeeper keeper;
         QString error;
@@ -184,7 +167,7 @@ private slots:
         QVERIFY2(error.contains(kind == "folder" ? folder : m_path), qPrintable(error));
         QVERIFY(!keeper.Keep(makeTest("Ben", false, true), &error));
         QCOMPARE(keeper.Held(), 2);
-        QCOMPARE(fileBytes(kind == "folder" ? folder : m_path), before);
+        QCOMPARE(ReadFileForTest(kind == "folder" ? folder : m_path), before);
 
         // Once the database is out of the way, both are saved, in order.
         QVERIFY(QFile::remove(kind == "folder" ? folder : m_path));
