@@ -284,41 +284,35 @@ private slots:
         QCOMPARE(window.WordsToPractise(), (QStringList{"owl", "bee", "house", "cat", "tree"}));
     }
 
-    void escapeClosesAndNoRoundStartsDuringATest()
+    // A learner with no tests yet is offered and said to have none; the
+    // chosen learner's tests are exported; during a test no round starts.
+    void theWindowExportsTheChosenLearnerAndEscapeCloses()
     {
         keepGroupedHistory(m_path);
         CHistoryReader reader(m_path);
         CHistoryWindow window(reader, "Cy", QString());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        // A learner with no tests yet is offered, and said to have none.
         QCOMPARE(window.LearnerChooser()->count(), 3);
         QCOMPARE(window.Notice()->text(), QString("No tests of Cy are kept yet."));
         QVERIFY(!window.ExportButton()->isEnabled());
-        window.LearnerChooser()->setCurrentText("Ann");
+        window.LearnerChooser()->setCurrentText("Ben");
         QVERIFY(!window.PractiseButton()->isEnabled());
         QVERIFY(window.ExportButton()->isEnabled());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QVERIFY(!window.isVisible());
-        QCOMPARE(window.result(), int(QDialog::Rejected));
-    }
-
-    void theWindowExportsTheChosenLearner()
-    {
-        keepGroupedHistory(m_path);
-        CHistoryReader reader(m_path);
-        CHistoryWindow window(reader, "Ben", "Ben");
         const QString file = m_home->path() + "/Ben.csv";
         QVERIFY(window.ExportTo(file));
         const QList<QByteArray> lines = ReadFileForTest(file).split('\n');
         QCOMPARE(lines.size(), 3);
         QVERIFY2(lines[1].startsWith("Ben,2026-03-02 09:30:00,"), lines[1].constData());
         MessageBoxRecorder boxes;
-        const QString blocked = m_home->path() + "/Ben.csv/inside.csv";
+        const QString blocked = file + "/inside.csv";
         QVERIFY(!window.ExportTo(blocked));
         QCOMPARE(boxes.texts().size(), 1);
         QVERIFY2(boxes.texts().first().contains(blocked) && boxes.texts().first().contains("Not a directory"),
                  qPrintable(boxes.texts().first()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(window.result(), int(QDialog::Rejected));
     }
 
     // Looking makes and changes nothing: not a history not made yet, not

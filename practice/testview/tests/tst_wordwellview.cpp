@@ -155,8 +155,6 @@ private slots:
         QTest::addColumn<QString>("message");  // empty: the word is heard
         QTest::addColumn<QByteArray>("program");  // a speech program of the test's; empty: the real one
         QTest::newRow("unrecorded") << "owl" << QByteArray() << QString() << QByteArray();
-        QTest::newRow("nothing to speak") << "?!" << QByteArray()
-                                          << "Unable to speak \"?!\": the word has no letter to speak." << QByteArray();
         // A damaged clip is the teacher's to mend, not the voice's to cover: the box says so.
         QTest::newRow("damaged clip") << "yak" << QByteArray("RIFF junk") << "No Sound file:  %1 found." << QByteArray();
         // The form stays alive meanwhile; the word is reported once, after the program's time.
@@ -252,25 +250,6 @@ private slots:
         expectMode(CWordwellView::Idle);
         QCOMPARE(f->commandEnabled(TAKETEST), canTake);
         QVERIFY(!f->commandEnabled(STOPTEST));
-    }
-
-    // A round of missed words runs on the same form, over its own count.
-    void aPracticeRoundRunsOnTheSameForm()
-    {
-        f->openList({"cat", "house", "tree", "owl"});
-        MessageBoxRecorder boxes;
-        QSignalSpy started(f->view(), &CWordwellView::TestStarted);
-        f->view()->PractiseWords({"house", "tree"});
-        QCOMPARE(started.count(), 1);
-        QCOMPARE(f->text(IDC_WORDCOUNT), QString("2"));
-        QCOMPARE(f->text(IDC_WORDNUMBER), QString("1"));
-        QCOMPARE(f->focusId(), int(IDC_LISTEN));
-        expectMode(CWordwellView::WordInPlay);
-        QVERIFY(!f->commandEnabled(TAKETEST));
-        QVERIFY(f->view()->LastTest().IsPractice());
-        // Another round while one runs starts nothing.
-        f->view()->PractiseWords({"owl"});
-        QCOMPARE(started.count(), 1);
     }
 
     void enterElsewhereDoesNothing()
