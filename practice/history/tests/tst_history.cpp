@@ -1,3 +1,5 @@
+#include "historydb.h"
+
 #include "practice/history/historycsv.h"
 #include "practice/history/historyreader.h"
 #include "practice/history/historytable.h"
@@ -11,13 +13,10 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
@@ -73,33 +72,9 @@ void keepGroupedHistory(const QString& path)
 
 void makeNewerDatabase(const QString& path)
 {
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "newer");
-        db.setDatabaseName(path);
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY(q.exec("UPDATE schema_info SET version = 7"));
-        QVERIFY(q.exec("ALTER TABLE tests ADD COLUMN mood TEXT"));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("newer");
-}
-
-// The grouped history as version 1 kept it: no practice column, no indexes.
-void makeOlderDatabase(const QString& path)
-{
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "older");
-        db.setDatabaseName(path);
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY(q.exec("DROP INDEX tests_by_learner"));
-        QVERIFY(q.exec("DROP INDEX answers_by_test"));
-        QVERIFY(q.exec("ALTER TABLE tests DROP COLUMN practice"));
-        QVERIFY(q.exec("UPDATE schema_info SET version = 1"));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("older");
+    Peek db(path);
+    QVERIFY(db.exec("UPDATE schema_info SET version = 7"));
+    QVERIFY(db.exec("ALTER TABLE tests ADD COLUMN mood TEXT"));
 }
 
 QStringList missedTexts(const QList<MissedWord>& words)
@@ -352,7 +327,10 @@ private slots:
             QVERIFY(QDir().mkpath(m_path));
         if (kind == "older" || kind == "newer") {
             keepGroupedHistory(m_path);
-            kind == "older" ? makeOlderDatabase(m_path) : makeNewerDatabase(m_path);
+            if (kind == "older")
+                QVERIFY(Peek(m_path).makeVersion(1));
+            else
+                makeNewerDatabase(m_path);
         }
         const QStringList before = TreeSnapshot(m_home->path());
         {
@@ -378,24 +356,16 @@ private slots:
     void aHistoryBeingWrittenIsReadAsCommitted()
     {
         keepGroupedHistory(m_path);
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "writer");
-            db.setDatabaseName(m_path);
-            QVERIFY(db.open());
-            QSqlQuery q(db);
-            QVERIFY(q.exec("BEGIN EXCLUSIVE"));
-            QVERIFY(q.exec("INSERT INTO tests (learner, list_name, list_path, taken_at, words, right_answers, score,"
-                           " stopped, practice) VALUES ('Ann', 'half.spl', '/half.spl', '2026-04-01T09:00:00', 1, 1,"
-                           " 100, 0, 0)"));
-            CHistoryReader reader(m_path);
-            CHistoryWindow window(reader, "Ann", "Ann");
-            QVERIFY2(!window.Notice()->isVisible() && window.Notice()->text().isEmpty(),
-                     qPrintable(window.Notice()->text()));
-            QCOMPARE(window.TestsView()->model()->rowCount(), 5);
-            QVERIFY(q.exec("ROLLBACK"));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase("writer");
+        Peek writer(m_path);
+        QVERIFY(writer.exec("BEGIN EXCLUSIVE"));
+        QVERIFY(writer.exec("INSERT INTO tests (learner, list_name, list_path, taken_at, words, right_answers, score,"
+                            " stopped, practice) VALUES ('Ann', 'half.spl', '/half.spl', '2026-04-01T09:00:00', 1, 1,"
+                            " 100, 0, 0)"));
+        CHistoryReader reader(m_path);
+        CHistoryWindow window(reader, "Ann", "Ann");
+        QVERIFY2(!window.Notice()->isVisible() && window.Notice()->text().isEmpty(), qPrintable(window.Notice()->text()));
+        QCOMPARE(window.TestsView()->model()->rowCount(), 5);
+        QVERIFY(writer.exec("ROLLBACK"));
     }
 
 private:

@@ -1,3 +1,5 @@
+#include "historydb.h"
+
 #include "practice/history/resultkeeper.h"
 #include "testsupport/filetree.h"
 #include "testsupport/isolatedhome.h"
@@ -6,10 +8,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTest>
 
 #include <memory>
@@ -29,42 +27,6 @@ CTestRecord makeTest(const QString& learner, bool practice, bool stop)
     stop ? r.Stop() : r.Finish();
     return r;
 }
-
-// A connection of the test's own to the database file, closed with it.
-class Peek {
-public:
-    explicit Peek(const QString& path) : m_name(QStringLiteral("peek%1").arg(++s_count))
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", m_name);
-        db.setDatabaseName(path);
-        if (!db.open())
-            qFatal("the test could not open %s", qPrintable(path));
-    }
-    ~Peek()
-    {
-        QSqlDatabase::database(m_name, false).close();
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    QStringList rows(const QString& select) const
-    {
-        QSqlQuery q(QSqlDatabase::database(m_name));
-        if (!q.exec(select))
-            return {q.lastError().text()};
-        QStringList out;
-        while (q.next()) {
-            QStringList cells;
-            for (int i = 0; i < q.record().count(); ++i)
-                cells << q.value(i).toString();
-            out << cells.join(u'|');
-        }
-        return out;
-    }
-    bool exec(const QString& sql) const { return QSqlQuery(QSqlDatabase::database(m_name)).exec(sql); }
-
-private:
-    static inline int s_count = 0;
-    QString m_name;
-};
 
 }  // namespace
 
@@ -110,15 +72,7 @@ private slots:
         QFETCH(int, version);
         QString error;
         QVERIFY2(CResultKeeper().Keep(makeTest("Old", false, false), &error), qPrintable(error));
-        {
-            Peek old(m_path);
-            QVERIFY(old.exec("DROP INDEX tests_by_learner"));
-            if (version == 1) {
-                QVERIFY(old.exec("DROP INDEX answers_by_test"));
-                QVERIFY(old.exec("ALTER TABLE tests DROP COLUMN practice"));
-            }
-            QVERIFY(old.exec(QStringLiteral("UPDATE schema_info SET version = %1").arg(version)));
-        }
+        QVERIFY(Peek(m_path).makeVersion(version));
         CResultKeeper keeper;
         QVERIFY2(keeper.Keep(makeTest("Ann", true, false), &error), qPrintable(error));
         Peek peek(m_path);
