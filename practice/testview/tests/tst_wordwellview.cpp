@@ -114,58 +114,30 @@ private slots:
             QVERIFY(boxes.texts().isEmpty());
     }
 
-    void aMissingClipSaysWhereItLookedAndTheTestGoesOn_data()
+    // Listen on a word without a good clip: a box naming where it looked, or
+    // with "Speak Unrecorded Words" on, the word spoken. Either way the typed
+    // answer stays and the test goes on.
+    void listenWithoutAClipSaysWhyOrSpeaks_data()
     {
-        QTest::addColumn<bool>("folderIsAFile");
-        QTest::newRow("no clip") << false;
-        QTest::newRow("a file where the words folder should be") << true;
-    }
-    void aMissingClipSaysWhereItLookedAndTheTestGoesOn()
-    {
-        QFETCH(bool, folderIsAFile);
-        if (folderIsAFile) {
-            QDir(f->wordsPath()).removeRecursively();
-            WriteFileForTest(f->wordsPath(), "a file where the folder should be");
-        }
-        // Speaking unrecorded words is off until the user turns it on.
-        QVERIFY(!practice::voice::SpeakUnrecordedWords());
-        f->openList({"owl", "yak"});
-        MessageBoxRecorder boxes;
-        f->view()->OnTakeTest();
-        f->answer()->setText("ow");
-        QTest::keyClick(f->view()->GetDlgItem(IDC_LISTEN), Qt::Key_Return);
-        QCOMPARE(boxes.texts(), QStringList{"No Sound file:  " + f->clipPath("owl") + " found."});
-        QCOMPARE(boxes.requests().first().type, unsigned(platform::framework::MB_OK));
-        QCOMPARE(boxes.requests().first().caption, QString("Wordwell Practice"));
-        // The typed answer was kept, and the learner can still check it.
-        QCOMPARE(f->view()->m_strAnswer, QString("ow"));
-        QCOMPARE(f->focusId(), int(IDC_ANSWER));
-        expectMode(CWordwellView::WordInPlay);
-        QTest::keyClicks(f->answer(), "l");
-        QTest::keyClick(f->answer(), Qt::Key_Return);
-        QCOMPARE(f->text(IDC_CORRECT), QString("1"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(f->text(IDC_WORDNUMBER), QString("2"));
-    }
-
-    void withSpeakingOnAWordWithoutAClipIsSpoken_data()
-    {
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<QByteArray>("clip");  // null: no clip file
+        QTest::addColumn<bool>("speak");
+        QTest::addColumn<QString>("clip");     // none, damaged, or no folder: a file where the words folder goes
         QTest::addColumn<QString>("message");  // empty: the word is heard
         QTest::addColumn<QByteArray>("program");  // a speech program of the test's; empty: the real one
-        QTest::newRow("unrecorded") << "owl" << QByteArray() << QString() << QByteArray();
-        // A damaged clip is the teacher's to mend, not the voice's to cover: the box says so.
-        QTest::newRow("damaged clip") << "yak" << QByteArray("RIFF junk") << "No Sound file:  %1 found." << QByteArray();
+        const QString noSound = "No Sound file:  %1 found.";
+        QTest::newRow("no clip") << false << "none" << noSound << QByteArray();
+        QTest::newRow("no words folder") << false << "no folder" << noSound << QByteArray();
+        QTest::newRow("spoken") << true << "none" << QString() << QByteArray();
+        // A damaged clip is the teacher's to mend, not the voice's to cover.
+        QTest::newRow("damaged clip, not spoken") << true << "damaged" << noSound << QByteArray();
         // The form stays alive meanwhile; the word is reported once, after the program's time.
-        QTest::newRow("hung program") << "owl" << QByteArray()
-                                      << "Unable to speak \"owl\": the speech program did not finish."
-                                      << QByteArray("#!/bin/sh\nexec sleep 60\n");
+        QTest::newRow("hung speech program") << true << "none"
+                                             << "Unable to speak \"owl\": the speech program did not finish."
+                                             << QByteArray("#!/bin/sh\nexec sleep 60\n");
     }
-    void withSpeakingOnAWordWithoutAClipIsSpoken()
+    void listenWithoutAClipSaysWhyOrSpeaks()
     {
-        QFETCH(QString, word);
-        QFETCH(QByteArray, clip);
+        QFETCH(bool, speak);
+        QFETCH(QString, clip);
         QFETCH(QString, message);
         QFETCH(QByteArray, program);
         const auto restore = qScopeGuard([] {
@@ -174,44 +146,57 @@ private slots:
         });
         const int bound = 2000;
         if (!program.isEmpty()) {
-            const QString path = f->wordsPath() + "/speech-program";
+            const QString path = f->m_home.path() + "/speech-program";
             WriteFileForTest(path, program);
             QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner));
             qputenv("WORDWELL_SPEECH_PROGRAM", QFile::encodeName(path));
             qputenv("WORDWELL_SPEECH_TIMEOUT_MS", QByteArray::number(bound));
         }
-        QVERIFY(practice::voice::SetSpeakUnrecordedWords(true));
-        if (!clip.isNull())
-            WriteFileForTest(f->clipPath(word), clip);
-        f->openList({word});
+        // Speaking unrecorded words is off until the user turns it on.
+        QVERIFY(!practice::voice::SpeakUnrecordedWords());
+        QVERIFY(practice::voice::SetSpeakUnrecordedWords(speak));
+        if (clip == "damaged")
+            WriteFileForTest(f->clipPath("owl"), "RIFF junk");
+        if (clip == "no folder") {
+            QDir(f->wordsPath()).removeRecursively();
+            WriteFileForTest(f->wordsPath(), "a file where the folder should be");
+        }
+        f->openList({"owl", "yak"});
         MessageBoxRecorder boxes;
         f->view()->OnTakeTest();
         WaveAudioDevice* device = f->view()->m_player.Window()->device();
         QSignalSpy started(device, &WaveAudioDevice::playbackStarted);
+        f->answer()->setText("ow");
         QElapsedTimer clock;
         clock.start();
         QTest::keyClick(f->view()->GetDlgItem(IDC_LISTEN), Qt::Key_Return);
         QVERIFY2(clock.elapsed() < bound / 2, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(f->focusId(), int(IDC_ANSWER));
+        QCOMPARE(f->view()->m_strAnswer, QString("ow"));
+        expectMode(CWordwellView::WordInPlay);
         if (!message.isEmpty()) {
-            QTRY_COMPARE_WITH_TIMEOUT(boxes.texts(), QStringList{message.arg(f->clipPath(word))}, 2 * bound);
-            if (!program.isEmpty()) {
+            QTRY_COMPARE_WITH_TIMEOUT(boxes.texts(), QStringList{message.arg(f->clipPath("owl"))}, 2 * bound);
+            if (!program.isEmpty())
                 QTest::qWait(bound);
-                QCOMPARE(boxes.texts().size(), 1);
-            }
-            return;
-        }
-        QTRY_VERIFY2(device->length() > 22050 / 5, qPrintable(QString::number(device->length())));
-        QCOMPARE(device->sampleRate(), 22050);
-        if (expectSound()) {
-            QVERIFY(started.wait(5000) || started.count() > 0);
-            QVERIFY(boxes.texts().isEmpty());
+            QCOMPARE(boxes.texts().size(), 1);
         } else {
-            QTRY_COMPARE(boxes.texts().size(), 1);
-            QVERIFY(boxes.texts().first().startsWith("Unable to play the sound clip"));
+            QTRY_VERIFY2(device->length() > 22050 / 5, qPrintable(QString::number(device->length())));
+            QCOMPARE(device->sampleRate(), 22050);
+            if (expectSound()) {
+                QVERIFY(started.wait(5000) || started.count() > 0);
+                QVERIFY(boxes.texts().isEmpty());
+            } else {
+                QTRY_COMPARE(boxes.texts().size(), 1);
+                QVERIFY(boxes.texts().first().startsWith("Unable to play the sound clip"));
+            }
+            // Nothing is written: the spoken word is heard, not stored.
+            QVERIFY(!QFile::exists(f->clipPath("owl")));
         }
-        // Nothing is written: the spoken word is heard, not stored.
-        QVERIFY(!QFile::exists(f->clipPath(word)));
+        QTest::keyClicks(f->answer(), "l");
+        QTest::keyClick(f->answer(), Qt::Key_Return);
+        QCOMPARE(f->text(IDC_CORRECT), QString("1"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(f->text(IDC_WORDNUMBER), QString("2"));
     }
 
     // Stop, New and Open end a running test: the form goes idle with the
