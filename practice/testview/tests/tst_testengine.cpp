@@ -90,19 +90,18 @@ private slots:
         e.TakeTest("Ann", "/lists/Animals.spl");
         QVERIFY(e.Testing());
         QCOMPARE(e.Message(), kFirstWordMessage);
-        const QStringList typed{"cat", "hous", "tree", "huose"};
-        const QStringList scores{"25.00 %", "25.00 %", "50.00 %", "50.00 %"};
+        const QStringList typed{"cat", "hous", "tre", "huose"};
         for (int i = 0; i < 4; ++i) {
             QCOMPARE(e.WordNumber(), i + 1);
             QCOMPARE(e.Word(), QStringList({"cat", "house", "tree", "house"})[i]);
-            QCOMPARE(e.Check(typed[i]), i % 2 == 0);
-            QCOMPARE(e.Score(), scores[i]);
+            QCOMPARE(e.Check(typed[i]), i == 0);
+            QCOMPARE(e.Score(), QString("25.00 %"));
             QCOMPARE(e.Next(), i == 3);
             QCOMPARE(e.Answer(), QString());
             QCOMPARE(e.Message(), i == 3 ? kEndOfTestMessage : kNextWordMessage);
         }
         QVERIFY(!e.Testing());
-        QCOMPARE(e.Correct(), 2);
+        QCOMPARE(e.Correct(), 1);
         QCOMPARE(e.WordNumber(), 4);
 
         const CTestRecord& r = e.Record();
@@ -110,10 +109,10 @@ private slots:
         QCOMPARE(r.Learner(), QString("Ann"));
         QCOMPARE(r.ListName(), QString("Animals.spl"));
         QCOMPARE(r.ListWords(), 4);
-        QCOMPARE(r.Right(), 2);
+        QCOMPARE(r.Right(), 1);
         QVERIFY(!r.IsPractice());
-        // A word missed twice is practised once.
-        QCOMPARE(r.MissedWords(), QStringList{"house"});
+        // Each word missed once, in the order asked.
+        QCOMPARE(r.MissedWords(), (QStringList{"house", "tree"}));
         // Nothing is added once it is over, and an over test is not stopped after.
         e.Check("house");
         QVERIFY(!e.Stop());
