@@ -182,15 +182,6 @@ private slots:
         QCOMPARE(missedTexts(words), (QStringList{"owl 3/5", "bee 1/1"}));
         QVERIFY(reader.MostMissed("Nobody", 10, &words, &error));
         QVERIFY(words.isEmpty());
-
-        QList<StoredTest> tests;
-        QVERIFY(reader.Tests("Ann", &tests, &error));
-        QCOMPARE(tests.size(), 5);
-        QCOMPARE(tests[2].when, at(8, 10));
-        QVERIFY(tests[2].practice && !tests[2].stopped);
-        QVERIFY(tests[3].stopped && !tests[3].practice);
-        QCOMPARE(tests[3].words, 5);
-        QCOMPARE(tests[3].right, 1);
     }
 
     void theChartDescribesTheFirstTriesInWords()
