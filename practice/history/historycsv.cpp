@@ -1,6 +1,6 @@
 #include "practice/history/historycsv.h"
 
-#include "practice/history/score.h"
+#include "practice/review/score.h"
 
 #include <QSaveFile>
 #include <QStringList>
@@ -28,7 +28,7 @@ QByteArray HistoryCsv(const QString& learner, const QList<StoredTest>& tests)
                                 CsvTextCell(t.listPath),
                                 QString::number(t.words),
                                 QString::number(t.right),
-                                QString::number(ScorePercent(t.right, t.words), 'f', 2),
+                                QString::number(practice::review::ScorePercent(t.right, t.words), 'f', 2),
                                 t.stopped ? QStringLiteral("stopped") : QStringLiteral("finished"),
                                 t.practice ? QStringLiteral("practice round") : QStringLiteral("first try")};
         text += cells.join(u',') + QStringLiteral("\r\n");

@@ -24,7 +24,6 @@ public:
     bool Learners(QStringList* learners, QString* error);
     bool Tests(const QString& learner, QList<practice::history::StoredTest>* tests, QString* error);
     bool MostMissed(const QString& learner, int limit, QList<practice::history::MissedWord>* words, QString* error);
-    const QString& Path() const { return m_path; }
 
 private:
     QString m_path;

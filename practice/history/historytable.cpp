@@ -1,6 +1,6 @@
 #include "practice/history/historytable.h"
 
-#include "practice/testview/testmessages.h"
+#include "practice/review/score.h"
 
 using practice::history::StoredTest;
 
@@ -35,7 +35,7 @@ QVariant CHistoryTable::data(const QModelIndex& index, int role) const
     case List: return role == Qt::ToolTipRole ? t.listPath : t.listName;
     case Words: return t.words;
     case Right: return t.right;
-    case Score: return practice::testview::FormatScore(t.right, t.words);
+    case Score: return practice::review::FormatScore(t.right, t.words);
     case Ending: return t.stopped ? QStringLiteral("stopped") : QStringLiteral("finished");
     case Round: return t.practice ? QStringLiteral("practice round") : QStringLiteral("first try");
     default: return {};

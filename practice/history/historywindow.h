@@ -35,8 +35,6 @@ public:
 
     QComboBox* LearnerChooser() const { return m_learners; }
     QTableView* TestsView() const { return m_testsView; }
-    CHistoryTable* Tests() const { return m_tests; }
-    CScoreChart* Chart() const { return m_chart; }
     QTreeWidget* MissedWords() const { return m_missed; }
     QPushButton* PractiseButton() const { return m_practise; }
     QPushButton* ExportButton() const { return m_export; }

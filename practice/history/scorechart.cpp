@@ -1,6 +1,6 @@
 #include "practice/history/scorechart.h"
 
-#include "practice/history/score.h"
+#include "practice/review/score.h"
 
 #include <QLocale>
 #include <QPainter>
@@ -50,7 +50,7 @@ QList<CScoreChart::Point> CScoreChart::pointsOf(const QList<StoredTest>& tests)
     QList<Point> points;
     for (const StoredTest& t : tests) {
         if (!t.practice && !t.stopped)
-            points.append({t.when, practice::history::ScorePercent(t.right, t.words)});
+            points.append({t.when, practice::review::ScorePercent(t.right, t.words)});
     }
     return points;
 }

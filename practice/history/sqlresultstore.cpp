@@ -3,6 +3,7 @@
 // later point the store at a shared server.
 #include "practice/history/historyfile.h"
 #include "practice/history/resultstore.h"
+#include "practice/review/score.h"
 
 #include <QAtomicInt>
 #include <QSqlDatabase>
@@ -141,7 +142,7 @@ public:
         query.addBindValue(test.When().toString(Qt::ISODate));
         query.addBindValue(test.ListWords());
         query.addBindValue(right);
-        query.addBindValue(test.ListWords() > 0 ? 100.0 * right / test.ListWords() : 0.0);
+        query.addBindValue(review::ScorePercent(right, test.ListWords()));
         query.addBindValue(test.GetState() == review::CTestRecord::State::Stopped ? 1 : 0);
         query.addBindValue(test.IsPractice() ? 1 : 0);
         bool ok = query.exec();

@@ -14,7 +14,6 @@ public:
     explicit CLetterStrip(QWidget* parent = nullptr);
 
     void SetComparison(const QString& word, const QString& answer);
-    const QList<practice::review::LetterStep>& Steps() const { return m_steps; }
 
     // The mark shown under a step, and the legend that explains them.
     static QString MarkText(practice::review::LetterMark mark);

@@ -1,7 +1,7 @@
 #include "practice/review/reviewwindow.h"
 
 #include "practice/review/letterstrip.h"
-#include "practice/testview/testmessages.h"
+#include "practice/review/score.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -84,7 +84,7 @@ QString CReviewWindow::Summary() const
                        .arg(m_record.ListName())
                        .arg(m_record.Right())
                        .arg(m_record.ListWords())
-                       .arg(practice::testview::FormatScore(m_record.Right(), m_record.ListWords()));
+                       .arg(FormatScore(m_record.Right(), m_record.ListWords()));
     if (m_record.IsPractice())
         text += QStringLiteral(" (practice round)");
     if (m_record.GetState() == CTestRecord::State::Stopped)

@@ -27,8 +27,4 @@ inline QString NoSoundFileMessage(const QString& clipPath)
     return QStringLiteral("No Sound file:  ") + clipPath + QStringLiteral(" found.");
 }
 
-// The score as a percentage of the whole list, rounded to single precision
-// and shown with two decimals: 1 of 3 is "33.33 %".
-QString FormatScore(int correct, int words);
-
 }  // namespace practice::testview

@@ -84,21 +84,13 @@ void CWordwellView::SetTestControls(int mode)
 void CWordwellView::OnInitialUpdate()
 {
     CFormView::OnInitialUpdate();
-    // A test cut short by New or Open counts as stopped.
-    const bool wasTesting = m_bTesting;
     SetTestControls(Idle);
-    m_nWordNumber = 0;
-    m_nCorrect = 0;
-    m_strScore.clear();
-    m_bTesting = false;
-    m_bPractice = false;
-    m_posNext = -1;
-    m_strMessage = m_nWords < 1 ? kNoListMessage : kReadyToTestMessage;
+    // A test cut short by New or Open counts as stopped.
+    const bool stopped = m_engine.Reset();
+    showEngine();
     UpdateData(false);
-    if (wasTesting) {
-        m_lastTest.Stop();
+    if (stopped)
         emit TestOver();
-    }
 
     // One player serves every list, given a new empty recording each time. The
     // first is made once the window is up: opening the sound device would
@@ -154,25 +146,21 @@ void CWordwellView::OnUpdate(CView* sender, qintptr hint, QObject* hintObject)
     Q_UNUSED(hint);
     Q_UNUSED(hintObject);
     const CWordwellDoc* doc = GetDocument();
-    m_nWords = doc ? static_cast<int>(doc->m_wordList.size()) : 0;
+    m_engine.SetList(doc ? doc->m_wordList : QStringList());
+    showEngine();
     UpdateData(false);
 }
 
-const QStringList& CWordwellView::testWords() const
+void CWordwellView::showEngine()
 {
-    return m_bPractice ? m_practiceWords : GetDocument()->m_wordList;
-}
-
-QString CWordwellView::takeNextWord()
-{
-    const QStringList& words = testWords();
-    if (m_posNext < 0 || m_posNext >= words.size())
-        return QString();
-    const QString word = words.at(m_posNext);
-    ++m_posNext;
-    if (m_posNext >= words.size())
-        m_posNext = -1;
-    return word;
+    m_bTesting = m_engine.Testing();
+    m_strTestWord = m_engine.Word();
+    m_strMessage = m_engine.Message();
+    m_nCorrect = m_engine.Correct();
+    m_strAnswer = m_engine.Answer();
+    m_strScore = m_engine.Score();
+    m_nWords = m_engine.Words();
+    m_nWordNumber = m_engine.WordNumber();
 }
 
 void CWordwellView::focusControl(int id)
@@ -182,39 +170,22 @@ void CWordwellView::focusControl(int id)
 
 void CWordwellView::OnTakeTest()
 {
-    m_bPractice = false;
-    m_nWords = static_cast<int>(GetDocument()->m_wordList.size());
-    startTest();
+    m_engine.SetList(GetDocument()->m_wordList);
+    m_engine.TakeTest(practice::review::CurrentLearner(), GetDocument()->GetPathName());
+    testStarted();
 }
 
 void CWordwellView::PractiseWords(const QStringList& words, const QString& source)
 {
-    if (m_bTesting || words.isEmpty())
-        return;
-    m_practiceWords = words;
-    m_practiceSource = source;
-    m_bPractice = true;
-    m_nWords = static_cast<int>(words.size());
-    startTest();
+    if (m_engine.Practise(words, source, practice::review::CurrentLearner(), GetDocument()->GetPathName()))
+        testStarted();
 }
 
-void CWordwellView::startTest()
+void CWordwellView::testStarted()
 {
-    const bool elsewhere = m_bPractice && !m_practiceSource.isEmpty();
-    m_lastTest.Start(practice::review::CurrentLearner(), elsewhere ? QString() : GetDocument()->GetPathName(), m_nWords,
-                     m_bPractice);
-    if (elsewhere)
-        m_lastTest.SetListName(m_practiceSource);
     SetTestControls(WordInPlay);
-    m_posNext = 0;
-    m_strTestWord = takeNextWord();
-    m_strMessage = kFirstWordMessage;
-    m_nWordNumber = 1;
-    m_nCorrect = 0;
-    m_strAnswer.clear();
-    m_strScore.clear();
+    showEngine();
     UpdateData(false);
-    m_bTesting = true;
     focusControl(IDC_LISTEN);
     emit TestStarted();
 }
@@ -222,6 +193,7 @@ void CWordwellView::startTest()
 void CWordwellView::OnListenToWord()
 {
     UpdateData(true);
+    m_engine.SetAnswer(m_strAnswer);
     preparePlayer();
     const QString path = practice::sound::MakeClipPath(m_strTestWord);
     const int opened = m_player.Open(path);
@@ -256,15 +228,8 @@ void CWordwellView::OnCheck()
 {
     SetTestControls(Answered);
     UpdateData(true);
-    const bool right = m_strAnswer == m_strTestWord;
-    if (right) {
-        m_strMessage = kRightMessage;
-        ++m_nCorrect;
-    } else {
-        m_strMessage = WrongAnswerMessage(m_strTestWord);
-    }
-    m_lastTest.Answer(m_strTestWord, m_strAnswer, right);
-    m_strScore = FormatScore(m_nCorrect, m_nWords);
+    m_engine.Check(m_strAnswer);
+    showEngine();
     UpdateData(false);
     focusControl(IDC_NEXTWORD);
 }
@@ -272,20 +237,10 @@ void CWordwellView::OnCheck()
 void CWordwellView::OnNextWord()
 {
     SetTestControls(WordInPlay);
-    bool ended = false;
-    // The position also runs out when the list is shorter than its count said.
-    if (m_nWords > m_nWordNumber && m_posNext >= 0) {
-        m_strTestWord = takeNextWord();
-        m_strMessage = kNextWordMessage;
-        ++m_nWordNumber;
-    } else {
-        m_strMessage = kEndOfTestMessage;
+    const bool ended = m_engine.Next();
+    if (ended)
         SetTestControls(Idle);
-        m_bTesting = false;
-        m_lastTest.Finish();
-        ended = true;
-    }
-    m_strAnswer.clear();
+    showEngine();
     UpdateData(false);
     focusControl(IDC_LISTEN);
     if (ended)
@@ -294,19 +249,12 @@ void CWordwellView::OnNextWord()
 
 void CWordwellView::OnStopTest()
 {
-    const bool wasTesting = m_bTesting;
-    m_strMessage = kStoppedMessage;
-    m_nWordNumber = 0;
-    m_nCorrect = 0;
-    m_strAnswer.clear();
-    m_strScore.clear();
+    const bool stopped = m_engine.Stop();
+    showEngine();
     UpdateData(false);
-    m_bTesting = false;
     SetTestControls(Idle);
-    if (wasTesting) {
-        m_lastTest.Stop();
+    if (stopped)
         emit TestOver();
-    }
 }
 
 void CWordwellView::OnEnterKey()

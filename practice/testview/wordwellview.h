@@ -2,8 +2,8 @@
 
 #include "platform/framework/formview.h"
 #include "platform/framework/helprequest.h"
-#include "practice/review/testrecord.h"
 #include "practice/sound/soundclipplayer.h"
+#include "practice/testview/testengine.h"
 #include "practice/voice/speech.h"
 #include "practice/ui/colorbutton.h"
 
@@ -14,10 +14,10 @@
 class QLineEdit;
 class CWordwellDoc;
 
-// The testing view: a form that tests the learner on the document's words in
-// list order. For each word the learner listens to its clip, types the
-// spelling and checks it; the view counts the right answers and shows the
-// score as a percentage of the whole list.
+// The testing view: the form over a CTestEngine that tests the learner on the
+// document's words in list order. For each word the learner listens to its
+// clip, types the spelling and checks it; the form shows the engine's count,
+// score and message after every change, and plays the clips itself.
 class CWordwellView : public platform::framework::CFormView,
                       public platform::framework::CHelpInfoTarget,
                       public platform::framework::CCommandHelpTarget {
@@ -47,15 +47,15 @@ public:
     void OnWebPage();
 
     // The last test or practice round, as far as it went.
-    const practice::review::CTestRecord& LastTest() const { return m_lastTest; }
+    const practice::review::CTestRecord& LastTest() const { return m_engine.Record(); }
     // A practice round over `words` on the same form: the count and the score
     // are of these words; Take Test goes back to the whole list. `source`
     // names where words from no one list came from: the round is kept under
     // it, with no list path; empty, under the list open now.
     void PractiseWords(const QStringList& words, const QString& source = QString());
 
+    // The engine's state as the form shows it, refreshed after every change.
     bool m_bTesting = false;
-    qsizetype m_posNext = -1;  // index in the list of the word Next Word takes; -1 after the last
     QString m_strTestWord;
     QString m_strMessage;
     int m_nCorrect = 0;
@@ -72,10 +72,6 @@ public:
     CColorButton m_btnCheck;
     CColorButton m_btnNext;
     QLineEdit* m_editAnswer = nullptr;
-    bool m_bPractice = false;
-    QStringList m_practiceWords;
-    QString m_practiceSource;
-    practice::review::CTestRecord m_lastTest;
 
 signals:
     void TestStarted();
@@ -84,17 +80,19 @@ signals:
 
 private:
     void registerCommands();
-    void startTest();
-    const QStringList& testWords() const;
+    // Copies the engine's state into the fields the form shows.
+    void showEngine();
+    // The controls, focus and signal of a test or round the engine started.
+    void testStarted();
     // Makes the player's window inside frame 1027 with an empty recording, once.
     void preparePlayer();
     // Paints the form, its labels, frame and read-only boxes in the form's colour;
     // the buttons and the answer box keep their own.
     void applyColors();
-    // The next word of the list from m_posNext, which then advances.
-    QString takeNextWord();
     void focusControl(int id);
     // Listen on a word without a clip, with "Speak Unrecorded Words" on.
     void speakTestWord();
     void onWordSpoken(const QString& word, const platform::audio::WaveData& clip, const QString& reason);
+
+    practice::testview::CTestEngine m_engine;
 };
