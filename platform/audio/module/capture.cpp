@@ -62,6 +62,7 @@ bool AudioCapture::start(const QByteArray& deviceId, int sampleRate, int channel
     }
     m_clock.start();
     m_deviceName = device.description();
+    m_recordedBeforeRemoval = -1;
     m_watch.watch(device);
     connect(m_input, &QIODevice::readyRead, this, &AudioCapture::takeSamples);
     return true;
@@ -91,6 +92,10 @@ void AudioCapture::takeSamples()
 {
     if (!m_input)
         return;
+    if (!m_watch.removalPending())
+        m_recordedBeforeRemoval = -1;
+    else if (m_recordedBeforeRemoval < 0)
+        m_recordedBeforeRemoval = m_recorded.size();
     const QByteArray samples = m_input->readAll();
     if (samples.isEmpty())
         return;
@@ -141,11 +146,15 @@ void AudioCapture::release()
     m_source = nullptr;
 }
 
-// What the device delivered is kept, and nothing more is waited for: the
-// server has moved the stream to another device, whose sound is not wanted.
+// The server moved the stream to another device as it removed this one, and
+// the removal may have been checked long after it was heard (the event loop was
+// busy): what was read since it was heard, or was left unread, may be the other
+// device's sound, which is not wanted. What came before is kept, and nothing
+// more is waited for.
 void AudioCapture::onDeviceRemoved()
 {
-    takeSamples();
+    if (m_recordedBeforeRemoval >= 0)
+        m_recorded.truncate(m_recordedBeforeRemoval);
     release();
     m_failed(QStringLiteral("the recording device \"%1\" was disconnected; what was recorded until then is kept")
                  .arg(m_deviceName));

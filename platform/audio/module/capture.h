@@ -51,6 +51,9 @@ private:
     // Since the source started: how much sound there is to keep at Stop.
     QElapsedTimer m_clock;
     QString m_deviceName;
+    // How much was recorded when a device's removal was heard, until the watch
+    // says whether it was this one; -1 otherwise.
+    qsizetype m_recordedBeforeRemoval = -1;
     double m_level = 0;
     DeviceWatch m_watch;
 };

@@ -31,7 +31,7 @@ void onSubscribed(pa_context*, int, void* userdata)
 void onEvent(pa_context*, pa_subscription_event_type_t type, uint32_t, void* userdata)
 {
     if ((type & PA_SUBSCRIPTION_EVENT_TYPE_MASK) == PA_SUBSCRIPTION_EVENT_REMOVE)
-        checkLater(userdata);
+        static_cast<DeviceWatch*>(userdata)->removalHeard();
 }
 
 void onContextState(pa_context* context, void* userdata)
@@ -58,6 +58,7 @@ DeviceWatch::~DeviceWatch()
 void DeviceWatch::watch(const QAudioDevice& device)
 {
     m_device = device;
+    m_removalPending = false;
     if (m_device.isNull())
         stopListening();
     else if (!m_loop)
@@ -98,8 +99,17 @@ void DeviceWatch::stopListening()
     m_loop = nullptr;
 }
 
+// Heard here, on the library's thread, the moment the server tells: the event
+// loop may be busy for a while yet, and the stream goes on delivering meanwhile.
+void DeviceWatch::removalHeard()
+{
+    m_removalPending = true;
+    checkLater(this);
+}
+
 void DeviceWatch::check()
 {
+    m_removalPending = false;
     if (m_device.isNull() || ServerHasDevice(m_device).value_or(true))
         return;
     watch(QAudioDevice());

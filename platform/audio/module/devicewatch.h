@@ -3,6 +3,7 @@
 #include <QAudioDevice>
 #include <QObject>
 
+#include <atomic>
 #include <functional>
 
 struct pa_context;
@@ -31,6 +32,11 @@ public:
     // Looks whether the device watched is still there; the server's events
     // call it, from the event loop.
     void check();
+    // Called on the sound library's thread when the server removes a device.
+    void removalHeard();
+    // A device was removed and the check has yet to say which: what a stream
+    // delivers from now on may come from the device the server moved it to.
+    bool removalPending() const { return m_removalPending; }
 
 private:
     void listen();
@@ -40,6 +46,7 @@ private:
     QAudioDevice m_device;
     pa_threaded_mainloop* m_loop = nullptr;
     pa_context* m_context = nullptr;
+    std::atomic<bool> m_removalPending = false;
 };
 
 }  // namespace platform::audio
