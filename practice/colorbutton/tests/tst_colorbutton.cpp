@@ -163,43 +163,6 @@ private slots:
         QCOMPARE(inkOf(disabled, kLabel, 2).exact, 0);
     }
 
-    void labelIsCutTo511Characters()
-    {
-        m_button->setFont(aliasedFont());
-        CColorButton button;
-        QVERIFY(button.AttachToControl(1009, m_form.get(), kFace, kLabel, kDisabled, 0));
-        const QSize size(6000, 24);
-        const QString body(510, u'i');
-        m_button->setText(body + "iW");
-        const QImage cut = render(button, size, 0);
-        m_button->setText(body + "i");
-        QCOMPARE(cut, render(button, size, 0));
-        // The 511th character itself is drawn.
-        m_button->setText(body + "W");
-        QVERIFY(render(button, size, 0) != cut);
-    }
-
-    void lineBreaksAreDrawnOnOneLine()
-    {
-        m_button->setFont(aliasedFont());
-        CColorButton button;
-        QVERIFY(button.AttachToControl(1009, m_form.get(), kFace, kLabel, kDisabled, 0));
-        m_button->setText("Next\r\nWord\nnow");
-        const QImage image = render(button, QSize(200, 80), 0);
-        int top = image.height();
-        int bottom = -1;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                if (at(image, x, y) == kLabel) {
-                    top = qMin(top, y);
-                    bottom = qMax(bottom, y);
-                }
-            }
-        }
-        QVERIFY(bottom >= top);
-        QVERIFY2(bottom - top < QFontMetrics(aliasedFont()).height(), qPrintable(QString("%1..%2").arg(top).arg(bottom)));
-    }
-
     // The button's own state reaches the drawing: focus, pressed by key, disabled.
     void realButtonsAreDrawnByTheirState()
     {
