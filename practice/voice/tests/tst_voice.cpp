@@ -158,17 +158,6 @@ private slots:
         QString again;
         QVERIFY(!speak(word, language, &clip, &again));
         QCOMPARE(again, said);
-        // The same reason when it is spoken among others in one run.
-        CSpeechJob job;
-        QSignalSpy spoken(&job, &CSpeechJob::spoken);
-        QSignalSpy done(&job, &CSpeechJob::done);
-        job.Start({"cat", word, "dog"}, language);
-        QVERIFY(done.wait(20000));
-        QCOMPARE(spoken.size(), 3);
-        for (const QList<QVariant>& report : spoken) {
-            if (report.at(0).toString() == word)
-                QVERIFY2(report.at(2).toString().startsWith(reason), qPrintable(report.at(2).toString()));
-        }
     }
 
     void aMissingSpeechProgramIsNamed()
