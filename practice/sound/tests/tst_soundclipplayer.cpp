@@ -96,6 +96,13 @@ private slots:
         QVERIFY(window->findChildren<QWidget*>().isEmpty());
         // It lets the pointer through to the controls its area surrounds.
         QVERIFY(window->testAttribute(Qt::WA_TransparentForMouseEvents));
+
+        // Created again, in the other configuration: the first window goes.
+        QPointer<CSoundClipWindow> first = window;
+        player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
+        QTRY_VERIFY(first.isNull());
+        QCOMPARE(m_frame->findChildren<CSoundClipWindow*>().size(), 1);
+        QVERIFY(player.Window()->playBar());
     }
 
     void editorConfigurationShowsItsPlayBarAndName()
@@ -129,17 +136,6 @@ private slots:
         QTest::keyClick(bar->positionSlider(), Qt::Key_Right);
         QTest::keyClick(bar->positionSlider(), Qt::Key_Right);
         QCOMPARE(player.Window()->device()->position(), 2 * 22050 / 10);
-    }
-
-    void createAgainReplacesTheWindow()
-    {
-        CSoundClipPlayer player;
-        player.Create(m_frame, CSoundClipPlayer::kViewStyle);
-        QPointer<CSoundClipWindow> first = player.Window();
-        player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
-        QTRY_VERIFY(first.isNull());
-        QCOMPARE(m_frame->findChildren<CSoundClipWindow*>().size(), 1);
-        QVERIFY(player.Window()->playBar());
     }
 
     void recordingMadeWithTheKeysIsSavedReopenedAndPlayed()
