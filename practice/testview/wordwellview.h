@@ -2,10 +2,10 @@
 
 #include "platform/framework/formview.h"
 #include "platform/framework/helprequest.h"
+#include "practice/colorbutton/colorbutton.h"
 #include "practice/sound/soundclipplayer.h"
 #include "practice/testview/testengine.h"
 #include "practice/voice/speech.h"
-#include "practice/ui/colorbutton.h"
 
 #include <QColor>
 #include <QString>

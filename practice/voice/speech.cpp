@@ -122,7 +122,6 @@ CWordSpeaker::~CWordSpeaker() = default;
 void CWordSpeaker::Speak(const QString& word, const QString& language)
 {
     Abort();
-    m_speaking = true;
     m_word = word;
     m_deadline.setRemainingTime(SpeechTimeoutMs());
     const int generation = ++m_generation;
@@ -146,7 +145,6 @@ void CWordSpeaker::Speak(const QString& word, const QString& language)
 void CWordSpeaker::Abort()
 {
     ++m_generation;
-    m_speaking = false;
     m_run.Abort();
 }
 
@@ -190,7 +188,6 @@ void CWordSpeaker::onRun(const QByteArray& output, const QString& reason)
 
 void CWordSpeaker::report(const WaveData& clip, const QString& reason)
 {
-    m_speaking = false;
     emit spoken(m_word, clip, reason);
 }
 

@@ -46,7 +46,6 @@ public:
     // the event loop; a word still being spoken is dropped unreported.
     void Speak(const QString& word, const QString& language = QString());
     void Abort();
-    bool IsSpeaking() const { return m_speaking; }
 
 signals:
     // `reason` is empty on success; else it is for the user.
@@ -62,7 +61,6 @@ private:
     QString m_program;
     QStringList m_arguments;
     QDeadlineTimer m_deadline;
-    bool m_speaking = false;
     // The word went to the program started ahead: a failure is tried again with a program of its own.
     bool m_tookWaiting = false;
     // Tells the voices asked for an earlier word from those for the current one.
@@ -91,7 +89,6 @@ public:
     void Start(const QStringList& words, const QString& language);
     // Ends the program at once; nothing more is signalled.
     void Abort();
-    bool IsRunning() const { return m_running; }
 
 signals:
     // `reason` is empty on success.

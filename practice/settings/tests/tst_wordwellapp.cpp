@@ -12,10 +12,10 @@ namespace reg = platform::registry;
 
 namespace {
 
-void storeWordsPath(const QString& keyPath, const QString& value)
+void storeWordsPath(const QString& keyPath, const QString& value, const reg::Key& hive = reg::HKEY_CURRENT_USER)
 {
     reg::Key key;
-    QCOMPARE(reg::CreateKey(reg::HKEY_CURRENT_USER, keyPath, &key), reg::ERROR_SUCCESS);
+    QCOMPARE(reg::CreateKey(hive, keyPath, &key), reg::ERROR_SUCCESS);
     QCOMPARE(reg::SetStringValue(key, "Path", value), reg::ERROR_SUCCESS);
 }
 
@@ -36,7 +36,6 @@ private slots:
         QCOMPARE(app.m_strWordsPath, m_home->dataHome() + "/Tolvane/Wordwell");
         QVERIFY(QFileInfo(app.m_strWordsPath + "/words").isDir());
         QCOMPARE(GetWordwellApp(), &app);
-        QCOMPARE(app.AppName(), QString("Wordwell Practice"));
         // Reading settings writes nothing.
         QVERIFY(!QDir(m_home->configHome() + "/Tolvane").exists());
     }
@@ -45,23 +44,26 @@ private slots:
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("machine");  // stored for the machine: not the setting
         QTest::newRow("install folder") << "Software\\Tolvane\\Wordwell Practice\\WordsPath"
-                                        << "/home/ann/.local/share/Tolvane/Wordwell";
-        QTest::newRow("trailing separator kept") << "Software\\Tolvane\\Wordwell Practice\\WordsPath" << "/srv/words/";
-        QTest::newRow("blanks") << "Software\\Tolvane\\Wordwell Practice\\WordsPath" << "/home/a b/Word well";
-        QTest::newRow("key in another case") << "software\\tolvane\\wordwell practice\\wordspath" << "/x";
+                                        << "/home/ann/.local/share/Tolvane/Wordwell" << false;
+        QTest::newRow("trailing separator kept") << "Software\\Tolvane\\Wordwell Practice\\WordsPath" << "/srv/words/" << false;
+        QTest::newRow("blanks") << "Software\\Tolvane\\Wordwell Practice\\WordsPath" << "/home/a b/Word well" << false;
+        QTest::newRow("key in another case") << "software\\tolvane\\wordwell practice\\wordspath" << "/x" << false;
         // An empty value names no folder: as if nothing were stored.
-        QTest::newRow("empty value") << "Software\\Tolvane\\Wordwell Practice\\WordsPath" << "";
+        QTest::newRow("empty value") << "Software\\Tolvane\\Wordwell Practice\\WordsPath" << "" << false;
+        QTest::newRow("the machine's hive") << "Software\\Tolvane\\Wordwell Practice\\WordsPath" << "/machine" << true;
     }
 
     void storedValueIsReadAsStored()
     {
         QFETCH(QString, key);
         QFETCH(QString, value);
-        storeWordsPath(key, value);
+        QFETCH(bool, machine);
+        storeWordsPath(key, value, machine ? reg::HKEY_LOCAL_MACHINE : reg::HKEY_CURRENT_USER);
         CWordwellApp app;
         app.EstablishSettings();
-        QCOMPARE(app.m_strWordsPath, value.isEmpty() ? m_home->dataHome() + "/Tolvane/Wordwell" : value);
+        QCOMPARE(app.m_strWordsPath, value.isEmpty() || machine ? m_home->dataHome() + "/Tolvane/Wordwell" : value);
     }
 
     void valueIsReadOnceAtStartUp()
@@ -71,17 +73,6 @@ private slots:
         app.EstablishSettings();
         storeWordsPath("Software\\Tolvane\\Wordwell Practice\\WordsPath", "/second");
         QCOMPARE(app.m_strWordsPath, QString("/first"));
-    }
-
-    void valueInTheOtherHiveIsNotTheSetting()
-    {
-        reg::Key key;
-        QCOMPARE(reg::CreateKey(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Wordwell Practice\\WordsPath", &key),
-                 reg::ERROR_SUCCESS);
-        QCOMPARE(reg::SetStringValue(key, "Path", "/machine"), reg::ERROR_SUCCESS);
-        CWordwellApp app;
-        app.EstablishSettings();
-        QCOMPARE(app.m_strWordsPath, m_home->dataHome() + "/Tolvane/Wordwell");
     }
 
 private:

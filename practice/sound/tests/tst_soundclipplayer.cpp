@@ -87,23 +87,27 @@ private slots:
     void viewConfigurationShowsNothingOfItsOwn()
     {
         CSoundClipPlayer player;
-        QCOMPARE(CSoundClipPlayer::kViewStyle, 0x000Au);
         player.Create(m_frame, CSoundClipPlayer::kViewStyle);
         CSoundClipWindow* window = player.Window();
         QVERIFY(window);
         QCOMPARE(window->parentWidget(), m_frame);
         QCOMPARE(window->geometry(), m_frame->contentsRect());
-        QCOMPARE(window->accessibleName(), QString("Sound clip"));
         QVERIFY(!window->playBar());
         QVERIFY(window->findChildren<QWidget*>().isEmpty());
         // It lets the pointer through to the controls its area surrounds.
         QVERIFY(window->testAttribute(Qt::WA_TransparentForMouseEvents));
+
+        // Created again, in the other configuration: the first window goes.
+        QPointer<CSoundClipWindow> first = window;
+        player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
+        QTRY_VERIFY(first.isNull());
+        QCOMPARE(m_frame->findChildren<CSoundClipWindow*>().size(), 1);
+        QVERIFY(player.Window()->playBar());
     }
 
     void editorConfigurationShowsItsPlayBarAndName()
     {
         CSoundClipPlayer player;
-        QCOMPARE(CSoundClipPlayer::kEditorStyle, 0x2018u);
         // A dialog's frame lets the pointer through, but not to the play bar it holds.
         m_frame->setAttribute(Qt::WA_TransparentForMouseEvents);
         player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
@@ -111,18 +115,8 @@ private slots:
         CPlayBar* bar = player.Window()->playBar();
         QVERIFY(bar);
         QVERIFY(bar->isVisible());
-        // Play, stop, record and Speak; no menu button. Named apart from the list
-        // editor's own Play and Record buttons; their tips stay.
-        QStringList names;
-        QStringList tips;
-        for (const QToolButton* button : bar->findChildren<QToolButton*>()) {
-            names << button->accessibleName();
-            tips << button->toolTip();
-        }
-        QCOMPARE(names, (QStringList{"Play clip", "Stop", "Record clip", "Speak word"}));
-        QCOMPARE(tips, (QStringList{"Play", "Stop", "Record", "Speak the word with the computer voice"}));
-        QCOMPARE(bar->positionSlider()->accessibleName(), QString("Position"));
-        QCOMPARE(bar->nameLabel()->text(), QString("New recording"));
+        // Play, stop, record and Speak; no menu button.
+        QCOMPARE(bar->findChildren<QToolButton*>().size(), 4);
         QVERIFY(!bar->stopButton()->isEnabled());
         QWidget* form = m_frame->window();
         const QPoint play = bar->playButton()->mapTo(form, bar->playButton()->rect().center());
@@ -142,17 +136,6 @@ private slots:
         QTest::keyClick(bar->positionSlider(), Qt::Key_Right);
         QTest::keyClick(bar->positionSlider(), Qt::Key_Right);
         QCOMPARE(player.Window()->device()->position(), 2 * 22050 / 10);
-    }
-
-    void createAgainReplacesTheWindow()
-    {
-        CSoundClipPlayer player;
-        player.Create(m_frame, CSoundClipPlayer::kViewStyle);
-        QPointer<CSoundClipWindow> first = player.Window();
-        player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
-        QTRY_VERIFY(first.isNull());
-        QCOMPARE(m_frame->findChildren<CSoundClipWindow*>().size(), 1);
-        QVERIFY(player.Window()->playBar());
     }
 
     void recordingMadeWithTheKeysIsSavedReopenedAndPlayed()
@@ -233,10 +216,8 @@ private slots:
         QTest::addColumn<QString>("word");
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("result");
-        const QByteArray good = WaveFileBytes({}, Samples({1, 2, 3, 4}));
         QTest::newRow("missing") << "cat" << QByteArray() << int(CLIP_NOT_FOUND);
         QTest::newRow("corrupt") << "corrupt" << QByteArray("RIFF\x10\0\0\0WAVEjunkjunkjunk", 24) << int(CLIP_NOT_PLAYABLE);
-        QTest::newRow("truncated") << "truncated" << good.left(30) << int(CLIP_NOT_PLAYABLE);
         QTest::newRow("folder") << "folder" << QByteArray() << int(CLIP_NOT_A_FILE);
     }
 
@@ -322,15 +303,6 @@ private slots:
         QVERIFY(player.Save(MakeClipPath(m_wordsPath, "cat")));
     }
 
-    void onlyTheWordMayNotClimbOutOfTheClipFolder_data()
-    {
-        QTest::addColumn<QString>("word");
-        QTest::newRow("up one") << "../cat";
-        QTest::newRow("leading separator") << "/../../cat";
-        QTest::newRow("backslashes") << "..\\..\\cat";
-        QTest::newRow("down and up") << "a/../../cat";
-    }
-
     void onlyTheWordMayNotClimbOutOfTheClipFolder()
     {
         // A words path with a ".." level of its own serves its clips.
@@ -345,9 +317,8 @@ private slots:
         QCOMPARE(QDir(m_wordsPath + "/Words").entryList(QDir::Files), (QStringList{"cat.wav", "dog.wav"}));
         QCOMPARE(m_boxes->texts(), QStringList());
 
-        // A word that climbs is neither opened nor written, wherever it leads.
-        QFETCH(QString, word);
-        const QString path = MakeClipPath(word);
+        // A word that climbs is neither opened nor written (which words climb: tst_clippath).
+        const QString path = MakeClipPath("..\\..\\cat");
         QVERIFY(WriteTone(QDir::cleanPath(platform::files::NativePath(path)), 0.2));
         const QStringList before = filesUnder(m_home->path());
         QCOMPARE(player.Open(path), int(CLIP_OUTSIDE_FOLDER));

@@ -1,4 +1,4 @@
-#include "practice/ui/colorbutton.h"
+#include "practice/colorbutton/colorbutton.h"
 
 #include "platform/framework/dialogunits.h"
 
