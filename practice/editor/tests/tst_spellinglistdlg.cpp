@@ -1,8 +1,5 @@
-#include "editorfixture.h"
-#include "viewfixture.h"
-
+#include "audiotesting.h"
 #include "platform/audio/waveaudiodevice.h"
-#include "platform/audio/wavefile.h"
 #include "platform/framework/dialogtemplate.h"
 #include "platform/framework/frame.h"
 #include "platform/framework/helprequest.h"
@@ -15,14 +12,15 @@
 #include "practice/sound/playbar.h"
 #include "practice/testview/testmessages.h"
 #include "practice/testview/wordwellview.h"
+#include "testsupport/dialogdriver.h"
+#include "testsupport/filetree.h"
 #include "testsupport/messageboxes.h"
+#include "testsupport/practice/viewfixture.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
-#include <QCryptographicHash>
 #include <QDir>
-#include <QDirIterator>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
@@ -35,20 +33,6 @@ using namespace practice::editor;
 using platform::framework::CDialog;
 
 namespace {
-
-bool expectSound()
-{
-    return !qEnvironmentVariableIsSet("WW_EXPECT_NO_AUDIO");
-}
-
-qint64 clipFrames(const QString& path)
-{
-    platform::audio::WaveData data;
-    QString reason;
-    return platform::audio::ReadWaveFile(path, &data, &reason) == platform::audio::WaveFileError::None
-               ? data.frameCount()
-               : -1;
-}
 
 QLineEdit* wordBox(const CDialog* d)
 {
@@ -90,16 +74,12 @@ void recordAndSave(const QString& word, int ms)
     pressButtonByTab(IDC_NEWWORD);
 }
 
-// Names and contents of every file below `folder`.
-QMap<QString, QByteArray> snapshot(const QString& folder)
+// The home's tree but for the registry hives and the sound server's own files, which are not clips.
+QStringList treeOutsideSettings(const QString& folder)
 {
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(path, QCryptographicHash::hash(ReadFileForTest(path), QCryptographicHash::Sha256));
-    }
-    return files;
+    QStringList tree = TreeSnapshot(folder);
+    tree.removeIf([](const QString& line) { return line.contains("/.config") || line.contains("/.cache"); });
+    return tree;
 }
 
 }  // namespace
@@ -147,12 +127,12 @@ private slots:
         QVERIFY(reopened.OnOpenDocument(f->m_home.work() + "/made.spl"));
         QCOMPARE(reopened.m_wordList, words);
         for (const QString& word : words) {
-            if (expectSound())
-                QVERIFY2(clipFrames(f->clipPath(word)) > 8000, qPrintable(word));
+            if (!audiotesting::ExpectNoAudioDevice())
+                QVERIFY2(audiotesting::ClipFrames(f->clipPath(word)) > 8000, qPrintable(word));
             else
                 QVERIFY(!QFileInfo::exists(f->clipPath(word)));
         }
-        if (expectSound())
+        if (!audiotesting::ExpectNoAudioDevice())
             QVERIFY2(boxes.requests().isEmpty(), qPrintable(boxes.texts().join(" | ")));
         else
             QVERIFY(!boxes.requests().isEmpty());
@@ -188,7 +168,7 @@ private slots:
                      // Spoken in the background, then heard.
                      QTRY_VERIFY(editor->m_player.Window()->device()->length() > 22050 / 5);
                      // Heard at once where there is a device; told so where there is none.
-                     if (expectSound())
+                     if (!audiotesting::ExpectNoAudioDevice())
                          QVERIFY2(boxes.requests().isEmpty(), qPrintable(boxes.texts().join(" | ")));
                      else
                          QTRY_VERIFY(!boxes.requests().isEmpty());
@@ -201,13 +181,13 @@ private slots:
             return;
         QVERIFY2(boxes.requests().isEmpty(), qPrintable(boxes.texts().join(" | ")));
         QCOMPARE(f->doc()->m_wordList, QStringList{word});
-        QVERIFY2(clipFrames(f->clipPath(word)) > 22050 / 5, qPrintable(f->clipPath(word)));
+        QVERIFY2(audiotesting::ClipFrames(f->clipPath(word)) > 22050 / 5, qPrintable(f->clipPath(word)));
     }
 
     void anEmptyWordIsRefused()
     {
         MessageBoxRecorder boxes;
-        const auto before = snapshot(f->wordsPath());
+        const QStringList before = TreeSnapshot(f->wordsPath());
         RunModal([&] { f->doc()->OnEditList(); },
                  [&](CDialog* d) {
                      PressKey(Qt::Key_Delete);
@@ -216,7 +196,7 @@ private slots:
                      QCOMPARE(boxes.texts(), QStringList{"No Word Entered"});
                      QCOMPARE(listOf(d)->count(), 0);
                  });
-        QCOMPARE(snapshot(f->wordsPath()), before);
+        QCOMPARE(TreeSnapshot(f->wordsPath()), before);
     }
 
     void theInitialTextIsAWordLikeAnyOther()
@@ -231,14 +211,14 @@ private slots:
 
     void aWordSavedTwiceAppearsTwiceWithTheLaterRecording()
     {
-        if (!expectSound())
+        if (!!audiotesting::ExpectNoAudioDevice())
             QSKIP("needs a recording device");
         MessageBoxRecorder boxes;
         qint64 firstFrames = 0;
         RunModal([&] { f->doc()->OnEditList(); },
                  [&](CDialog*) {
                      recordAndSave("cat", 300);
-                     firstFrames = clipFrames(f->clipPath("cat"));
+                     firstFrames = audiotesting::ClipFrames(f->clipPath("cat"));
                      recordAndSave("Cat", 1200);
                      pressButtonByTab(1);
                  });
@@ -246,8 +226,8 @@ private slots:
         // Cat and cat share one clip, which holds the later, longer recording.
         QStringList clips = QDir(f->wordsPath() + "/words").entryList(QDir::Files);
         QCOMPARE(clips, QStringList{"cat.wav"});
-        QVERIFY2(clipFrames(f->clipPath("cat")) > 2 * firstFrames,
-                 qPrintable(QString("%1 then %2").arg(firstFrames).arg(clipFrames(f->clipPath("cat")))));
+        QVERIFY2(audiotesting::ClipFrames(f->clipPath("cat")) > 2 * firstFrames,
+                 qPrintable(QString("%1 then %2").arg(firstFrames).arg(audiotesting::ClipFrames(f->clipPath("cat")))));
     }
 
     void enterOutsideAButtonDoesNothing()
@@ -317,7 +297,7 @@ private slots:
                  });
         QCOMPARE(f->doc()->m_wordList, QStringList({"cat", "dog"}));
         QVERIFY(!f->doc()->IsModified());
-        QCOMPARE(QFileInfo::exists(f->clipPath("sun")), expectSound());
+        QCOMPARE(QFileInfo::exists(f->clipPath("sun")), !audiotesting::ExpectNoAudioDevice());
     }
 
     void okWithNothingChangedStillAsksToSaveOnNew()
@@ -379,7 +359,7 @@ private slots:
         QFETCH(bool, removeClipFolder);
         if (removeClipFolder)
             QVERIFY(QDir(f->wordsPath() + "/words").removeRecursively());
-        const auto before = snapshot(f->m_home.path());
+        const QStringList before = treeOutsideSettings(f->m_home.path());
         MessageBoxRecorder boxes;
         RunModal([&] { f->doc()->OnEditList(); },
                  [&](CDialog*) {
@@ -388,23 +368,8 @@ private slots:
                  });
         QCOMPARE(f->doc()->m_wordList, QStringList{word});
         // Nothing was written anywhere in the home, inside the clip folder or out of it.
-        auto after = snapshot(f->m_home.path());
-        for (auto it = after.begin(); it != after.end();) {
-            // The registry hives and the audio server's own files are not clips.
-            if (it.key().contains("/.config/") || it.key().contains("/.cache/"))
-                it = after.erase(it);
-            else
-                ++it;
-        }
-        auto expected = before;
-        for (auto it = expected.begin(); it != expected.end();) {
-            if (it.key().contains("/.config/") || it.key().contains("/.cache/"))
-                it = expected.erase(it);
-            else
-                ++it;
-        }
-        QCOMPARE(after.keys(), expected.keys());
-        if (expectSound())
+        QCOMPARE(treeOutsideSettings(f->m_home.path()), before);
+        if (!audiotesting::ExpectNoAudioDevice())
             QVERIFY(boxes.texts().join("\n").contains("Unable to save"));
 
         // Playing it later says the clip is missing, with its full path.

@@ -1,5 +1,4 @@
-#include "viewfixture.h"
-
+#include "audiotesting.h"
 #include "platform/audio/waveaudiodevice.h"
 #include "platform/framework/commandids.h"
 #include "platform/framework/frame.h"
@@ -7,6 +6,7 @@
 #include "platform/framework/shellexecute.h"
 #include "platform/help/helppopup.h"
 #include "platform/help/winhelp.h"
+#include "practice/document/commands.h"
 #include "practice/document/wordwelldoc.h"
 #include "practice/sound/soundclipwindow.h"
 #include "practice/testview/testform.h"
@@ -14,6 +14,7 @@
 #include "practice/testview/wordwellview.h"
 #include "practice/voice/voicesettings.h"
 #include "testsupport/messageboxes.h"
+#include "testsupport/practice/viewfixture.h"
 
 #include <QApplication>
 #include <QDir>
@@ -33,12 +34,13 @@ using namespace practice::testview;
 using platform::audio::WaveAudioDevice;
 
 namespace {
-enum : unsigned { EDITLIST = 32771, TAKETEST = 32776, LISTINFO = 32778, STOPTEST = 32779, WEBPAGE = 32787 };
-
-bool expectSound()
-{
-    return !qEnvironmentVariableIsSet("WW_EXPECT_NO_AUDIO");
-}
+enum : unsigned {
+    EDITLIST = practice::ID_TOOLS_EDITLIST,
+    TAKETEST = practice::ID_TOOLS_TAKETEST,
+    LISTINFO = practice::ID_TOOLS_LISTINFO,
+    STOPTEST = practice::ID_TOOLS_STOPTEST,
+    WEBPAGE = practice::ID_HELP_WEBPAGE,
+};
 }  // namespace
 
 class TestWordwellView : public QObject {
@@ -123,7 +125,7 @@ private slots:
             QSignalSpy started(f->view()->m_player.Window()->device(), &WaveAudioDevice::playbackStarted);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             QCOMPARE(f->focusId(), int(IDC_ANSWER));
-            if (expectSound()) {
+            if (!audiotesting::ExpectNoAudioDevice()) {
                 QVERIFY(started.wait(5000) || started.count() > 0);
                 QVERIFY(boxes.texts().isEmpty());
             }
@@ -151,7 +153,7 @@ private slots:
         QCOMPARE(f->text(IDC_WORDNUMBER), QString("3"));
         QVERIFY(f->commandEnabled(TAKETEST));
         QVERIFY(!f->commandEnabled(STOPTEST));
-        if (expectSound())
+        if (!audiotesting::ExpectNoAudioDevice())
             QVERIFY(boxes.texts().isEmpty());
     }
 
@@ -263,7 +265,7 @@ private slots:
         }
         QTRY_VERIFY2(device->length() > 22050 / 5, qPrintable(QString::number(device->length())));
         QCOMPARE(device->sampleRate(), 22050);
-        if (expectSound()) {
+        if (!audiotesting::ExpectNoAudioDevice()) {
             QVERIFY(started.wait(5000) || started.count() > 0);
             QVERIFY(boxes.texts().isEmpty());
         } else {
