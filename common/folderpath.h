@@ -4,8 +4,8 @@
 
 // Creating and removing the record's folders level by level. Both walk the
 // path string itself: '\' and '/' separate levels, and the first three
-// characters (a drive on the original platform, "/xy" here) are never
-// examined, so a top-level folder is neither created nor removed.
+// characters (room for a drive letter in a recorded path, "/xy" here) are
+// never examined, so a top-level folder is neither created nor removed.
 namespace common {
 
 // Creates every missing level; true when the whole path exists afterwards

@@ -74,9 +74,6 @@ class Program:
             raise Failure(f"{self.name} ended with status {self.process.returncode}")
         return True
 
-    def find_all(self, role):
-        return self.desktop.find_all_in(self.application(), role)
-
     def wait_exit(self, timeout=DEFAULT_TIMEOUT):
         wait_for(lambda: not self.running(), f"{self.name} to end", timeout)
         return self.process.returncode

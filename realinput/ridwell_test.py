@@ -80,9 +80,6 @@ class RidwellTest(RealDesktopTestCase):
         wait_for(lambda: self.desktop.has_state(self.cancel, "focused"), "the focus on Cancel")
         self.leave_with("Return")
 
-    def test_escape(self):
-        self.leave_with("Escape")
-
     def test_shift_f10_about(self):
         # The context menu opens with its one command chosen: Enter takes it.
         self.desktop.key("shift+F10")

@@ -1,5 +1,6 @@
 """A whole spelling test in the built Wordwell, taken with real input under Xvfb:
-once with the pointer only, once with the keyboard only. Every word but one
+once with the pointer only, once with the keyboard only (before the review and
+the history). Every word but one
 is spelled right; the wrong one must be marked wrong and spelled out."""
 
 import os
@@ -116,10 +117,8 @@ class WordwellTest(RealDesktopTestCase):
             desktop.click(self.next)
         self.expect_end()
 
-    def test_keyboard_only(self):
-        self.take_test_by_keys()
-
     def take_test_by_keys(self):
+        """The whole test with keys only; the review and history scenarios start with it."""
         desktop = self.desktop
         desktop.focus_window(self.window)
         desktop.key("alt+t")

@@ -19,6 +19,7 @@
 #include "setup/wizard/setupsheet.h"
 #include "testsupport/installmedium.h"
 #include "testsupport/isolatedhome.h"
+#include "testsupport/practice/practiceprogram.h"
 #include "uninstall/aboutdlg.h"
 #include "uninstall/uninstalldlg.h"
 
@@ -26,8 +27,6 @@
 #include <QTest>
 
 namespace {
-
-const QString kSample = QStringLiteral(WW_SOURCE_DIR "/samples/Sample.spl");
 
 void showActive(QWidget* window)
 {
@@ -43,12 +42,9 @@ class WordwellForm : public ShownForm {
 public:
     explicit WordwellForm(const std::function<QWidget*(QWidget* mainWindow)>& makeDialog = {})
     {
-        m_app = std::make_unique<CPracticeApp>(QStringList{kSample});
-        m_app->SetHelpFilePath(QStringLiteral(WW_SOURCE_DIR "/help/Wordwell.hlp"));
-        if (!m_app->InitInstance())
+        if (!StartWordwell(m_app, {kSample}))
             qFatal("Wordwell did not start");
         auto* frame = static_cast<platform::framework::CFrameWnd*>(m_app->GetMainWnd());
-        showActive(frame);
         m_window = frame;
         if (makeDialog) {
             m_dialog.reset(makeDialog(frame));

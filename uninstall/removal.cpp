@@ -66,7 +66,8 @@ void DeleteFolderFiles(const QString& folder)
         if (entry.name.startsWith(u'.'))
             continue;
         const QString path = folder + u'/' + entry.name;
-        // The running uninstaller is in use, as it would be on the original platform.
+        // The running uninstaller is left, as a program in use cannot be deleted
+        // elsewhere; its folder stays with it.
         if (!IsRunningProgramFile(path))
             files::DeleteFile(path);
     }

@@ -1,7 +1,7 @@
 #pragma once
 
-// The framework's own command, control and string ids, with their Win32 values,
-// so menus, toolbars and command maps name the same numbers as the original.
+// The framework's own command, control and string ids, with their Win32 values:
+// menus, toolbars, command maps and the help file were all written against them.
 namespace platform::framework {
 
 enum : unsigned {

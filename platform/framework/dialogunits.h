@@ -17,12 +17,9 @@ QFont DialogFont(const QString& family = QStringLiteral("MS Sans Serif"), int po
 
 class DialogUnits {
 public:
+    // Base units from the font: the average width of its 52 letters, rounded, and its height.
     explicit DialogUnits(const QFont& font);
     DialogUnits(int baseUnitX, int baseUnitY) : m_baseX(baseUnitX), m_baseY(baseUnitY) {}
-
-    // Average character width of the 52 letters, rounded; the font's height.
-    int BaseUnitX() const { return m_baseX; }
-    int BaseUnitY() const { return m_baseY; }
 
     int MapX(int dialogUnits) const;
     int MapY(int dialogUnits) const;

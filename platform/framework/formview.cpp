@@ -13,7 +13,7 @@
 namespace platform::framework {
 
 CFormView::CFormView(const DialogTemplate& dialogTemplate, QWidget* parent)
-    : QWidget(parent), m_nTemplateId(dialogTemplate.id)
+    : QWidget(parent)
 {
     CreateDialogControls(this, dialogTemplate);
     setMinimumSize(size());

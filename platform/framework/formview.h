@@ -36,7 +36,6 @@ public:
     void OnUpdate(CView* sender, qintptr hint, QObject* hintObject) override;
 
     QWidget* GetDlgItem(int id) const { return platform::framework::GetDlgItem(this, id); }
-    int TemplateId() const { return m_nTemplateId; }
 
 protected:
     // The print commands: with the print dialog, straight to the default printer, or previewed.
@@ -49,7 +48,6 @@ protected:
 
 private:
     CDocument* m_pDocument = nullptr;
-    int m_nTemplateId;
 };
 
 }  // namespace platform::framework

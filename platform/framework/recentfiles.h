@@ -18,7 +18,6 @@ public:
     bool Add(const QString& path);
     void Remove(int index);
     const QStringList& Entries() const { return m_files; }
-    int Size() const { return m_nSize; }
 
     void ReadList(const CWinApp& app);
     void WriteList(CWinApp& app) const;

@@ -21,7 +21,6 @@ public:
     const QString& Html() const { return m_strHtml; }
     // The pop-up topic of a help context id, as HTML; empty when there is none.
     QString PopupTopic(quint32 contextId) const { return m_popups.value(contextId); }
-    QList<quint32> PopupIds() const { return m_popups.keys(); }
 
 private:
     QString m_strPath;

@@ -20,7 +20,6 @@ public:
     // Shows the topic at `anchor` and selects its contents entry.
     void ShowTopic(const QString& anchor);
     QTreeWidget* Contents() const { return m_contents; }
-    QTextBrowser* Browser() const { return m_browser; }
 
 private:
     void onItemActivated(QTreeWidgetItem* item);

@@ -25,6 +25,7 @@ CPageDir::CPageDir() : CPropertyPage(QStringLiteral("Directory"), QSize(249, 124
         fw::AddPushButton(this, units, 1007, QStringLiteral("Change Folder"), QRect(193, 41, 49, 17));
     fw::AddStaticText(this, units, QStringLiteral("Install Folder"), QRect(7, 0, 103, 15));
     m_pFolder = fw::AddEdit(this, units, 1006, QStringLiteral("Folder"), QRect(13, 40, 169, 14));
+    // Part of the page's template, kept as it is; it is never shown.
     fw::AddStaticText(this, units, QStringLiteral("hard drive space info here"), QRect(15, 70, 165, 20))->hide();
     fw::AddGroupBox(this, units, QStringLiteral("Folder"), QRect(7, 31, 179, 32));
     connect(browse, &QPushButton::clicked, this, &CPageDir::OnChangeFolder);

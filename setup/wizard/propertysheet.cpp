@@ -13,7 +13,7 @@ using platform::framework::DialogUnits;
 namespace setup::wizard {
 
 CPropertyPage::CPropertyPage(const QString& caption, QSize dialogUnits)
-    : m_strCaption(caption), m_templateSize(dialogUnits)
+    : m_templateSize(dialogUnits)
 {
     setFont(DialogFont());
     setAccessibleName(caption);
@@ -108,7 +108,6 @@ int CPropertySheet::DoModal()
 
 void CPropertySheet::SetWizardButtons(unsigned flags)
 {
-    m_buttons = flags;
     const bool finish = flags & PSWIZB_FINISH;
     m_pBack->setEnabled(flags & PSWIZB_BACK);
     m_pNext->setVisible(!finish);

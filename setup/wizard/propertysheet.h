@@ -38,7 +38,6 @@ public:
     // false: fields to controls; true: controls to fields.
     bool UpdateData(bool saveAndValidate = true);
 
-    const QString& Caption() const { return m_strCaption; }
     QSize TemplateSize() const { return m_templateSize; }
     CPropertySheet* GetParentSheet() const { return m_pSheet; }
 
@@ -47,7 +46,6 @@ protected:
 
 private:
     friend class CPropertySheet;
-    QString m_strCaption;
     QSize m_templateSize;
     CPropertySheet* m_pSheet = nullptr;
     bool m_bCreated = false;
@@ -70,7 +68,6 @@ public:
 
     int GetActiveIndex() const { return m_nActive; }
     CPropertyPage* GetActivePage() const;
-    unsigned WizardButtons() const { return m_buttons; }
 
     QPushButton* BackButton() const { return m_pBack; }
     QPushButton* NextButton() const { return m_pNext; }
@@ -92,7 +89,6 @@ private:
     QPushButton* m_pFinish = nullptr;
     QPushButton* m_pCancel = nullptr;
     int m_nActive = -1;
-    unsigned m_buttons = 0;
 };
 
 }  // namespace setup::wizard

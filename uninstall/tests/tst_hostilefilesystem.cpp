@@ -274,22 +274,17 @@ private slots:
         QTest::addColumn<QString>("value");   // "Path" or "Group"; empty removes the whole key
         QTest::addColumn<QString>("data");
         QTest::addColumn<bool>("homeThroughLink");
+        // Which folders are usable is the install folder rules' (common/tests); here, one of
+        // each kind, and that nothing outside is touched.
         QTest::newRow("missing key") << "" << "" << false;
         QTest::newRow("empty path") << "Path" << "" << false;
         QTest::newRow("empty group") << "Group" << "" << false;
-        QTest::newRow("root path") << "Path" << "/" << false;
         QTest::newRow("root group") << "Group" << "/" << false;
-        QTest::newRow("top-level folder") << "Path" << "/tmp" << false;
-        QTest::newRow("tilde") << "Path" << "~" << false;
         QTest::newRow("relative") << "Path" << "sentinel/install" << false;
         QTest::newRow("home folder") << "Path" << "@" << false;
         QTest::newRow("home folder as group") << "Group" << "@/" << false;
-        QTest::newRow("home in other case") << "Path" << "@UPPER" << false;
-        QTest::newRow("above home") << "Path" << "#" << false;
         QTest::newRow("dot-dot into the sentinel") << "Path" << "@/../sentinel/install" << false;
         QTest::newRow("home through a linked parent") << "Path" << "#/alias/home" << false;
-        QTest::newRow("group: home through a linked parent") << "Group" << "#/alias/home" << false;
-        QTest::newRow("above home through a link") << "Path" << "#/alias" << false;
         QTest::newRow("real home, HOME named through a link") << "Path" << "#/home" << true;
         QTest::newRow("the sentinel through a link") << "Path" << "@/apps" << false;
     }
@@ -315,7 +310,6 @@ private slots:
             QCOMPARE(reg::DeleteValue(key, "Group"), reg::ERROR_SUCCESS);
             QCOMPARE(reg::DeleteKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey), reg::ERROR_SUCCESS);
         } else {
-            data.replace("@UPPER", m_home->home().toUpper());
             QCOMPARE(reg::SetStringValue(key, value, expand(data)), reg::ERROR_SUCCESS);
         }
         if (homeThroughLink)
@@ -346,9 +340,6 @@ private slots:
         QTest::newRow("home folder") << "@" << "g" << "";
         QTest::newRow("home through a linked parent") << "#/alias/home" << "g" << "";
         QTest::newRow("group at home") << "i" << "@" << "";
-        QTest::newRow("dot-dot") << "i/../Wordwell" << "g" << "";
-        QTest::newRow("a file") << "@/notes.txt" << "g" << "";
-        QTest::newRow("a dangling link") << "@/dangling" << "g" << "";
     }
 
     void setupAcceptsOnlyWhatRidwellRemoves()
@@ -362,8 +353,6 @@ private slots:
         link(m_home->path() + "/elsewhere", m_home->home() + "/apps");
         link(QFileInfo(m_install->groupPath).path(), m_home->home() + "/menu");
         link(m_home->path(), m_home->path() + "/alias");
-        link(m_home->path() + "/nowhere", m_home->home() + "/dangling");
-        WriteFileForTest(m_home->home() + "/notes.txt", "mine");
         const QStringList homeBefore = EntriesOf(m_home->home());
 
         if (realFolder.isEmpty())
@@ -381,6 +370,9 @@ private slots:
         QCOMPARE(reg::QueryStringValue(key, "Path", &recorded), reg::ERROR_SUCCESS);
         QCOMPARE(recorded, expand(realFolder));
         QVERIFY(QFileInfo::exists(recorded + "/Wordwell"));
+        QString recordedGroup;
+        QCOMPARE(reg::QueryStringValue(key, "Group", &recordedGroup), reg::ERROR_SUCCESS);
+        QCOMPARE(recordedGroup, m_install->groupPath);
         // What Setup recorded, Ridwell removes whole.
         QVERIFY(UninstallProduct(1));
         QCOMPARE(EntriesOf(recorded), QStringList{});

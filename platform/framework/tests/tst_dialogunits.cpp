@@ -53,10 +53,10 @@ private slots:
         QFont large = DialogFont("MS Sans Serif", 16);
         const DialogUnits a(small);
         const DialogUnits b(large);
-        QVERIFY(a.BaseUnitX() > 0 && a.BaseUnitY() > 0);
-        QVERIFY(b.BaseUnitX() > a.BaseUnitX());
-        QVERIFY(b.BaseUnitY() > a.BaseUnitY());
-        QCOMPARE(a.BaseUnitY(), QFontMetrics(small).height());
+        QVERIFY(a.MapX(4) > 0 && a.MapY(8) > 0);
+        QVERIFY(b.MapX(4) > a.MapX(4));
+        QVERIFY(b.MapY(8) > a.MapY(8));
+        QCOMPARE(a.MapY(8), QFontMetrics(small).height());
         // Forty units across hold about ten average letters of the font.
         const int tenLetters = QFontMetrics(small).horizontalAdvance("abcdefghij");
         QVERIFY(qAbs(a.MapX(40) - tenLetters) <= tenLetters / 4);

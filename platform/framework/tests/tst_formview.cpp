@@ -86,41 +86,8 @@ private slots:
     void init() { m_home = std::make_unique<IsolatedHome>(); }
     void cleanup() { m_home.reset(); }
 
-    void dialogUnitsScaleByTheFontsAverageCharacter_data()
-    {
-        QTest::addColumn<int>("baseX");
-        QTest::addColumn<int>("baseY");
-        QTest::addColumn<QRect>("units");
-        QTest::addColumn<QRect>("pixels");
-        // The original's own system font: 6 by 13 pixels.
-        QTest::newRow("listen button") << 6 << 13 << QRect(60, 50, 83, 20) << QRect(90, 81, 125, 33);
-        QTest::newRow("form") << 6 << 13 << QRect(0, 0, 247, 152) << QRect(0, 0, 371, 247);
-        QTest::newRow("edges are mapped") << 7 << 16 << QRect(2, 1, 2, 1) << QRect(4, 2, 3, 2);
-    }
-
-    void dialogUnitsScaleByTheFontsAverageCharacter()
-    {
-        QFETCH(int, baseX);
-        QFETCH(int, baseY);
-        QFETCH(QRect, units);
-        QFETCH(QRect, pixels);
-        QCOMPARE(DialogUnits(baseX, baseY).MapDialogRect(units), pixels);
-    }
-
-    void dialogUnitsFollowTheFont()
-    {
-        QFont small(QStringLiteral("DejaVu Sans"));
-        small.setPointSize(8);
-        QFont large = small;
-        large.setPointSize(16);
-        const DialogUnits s(small);
-        const DialogUnits l(large);
-        QVERIFY(s.BaseUnitX() > 0 && s.BaseUnitY() > 0);
-        QVERIFY(l.BaseUnitX() > s.BaseUnitX());
-        QVERIFY(l.BaseUnitY() > s.BaseUnitY());
-    }
-
-    void controlsKeepIdsHelpIdsNamesAndPlaces()
+    // Names and Tab order are the every-form checks' (tests/), over the real forms.
+    void controlsKeepIdsHelpIdsAndPlaces()
     {
         TestForm form;
         const DialogUnits units(form.font());
@@ -129,9 +96,6 @@ private slots:
         QCOMPARE(GetDlgCtrlID(name), IDC_NAME);
         QCOMPARE(GetWindowContextHelpId(name), 0x8078000Au);
         QCOMPARE(name->geometry(), units.MapDialogRect(QRect(40, 10, 80, 14)));
-        QCOMPARE(name->accessibleName(), QString("Name"));
-        QCOMPARE(form.GetDlgItem(IDC_GO)->accessibleName(), QString("Go"));
-        QCOMPARE(form.GetDlgItem(IDC_SHOWN)->accessibleName(), QString("Show it"));
         QCOMPARE(qobject_cast<QPushButton*>(form.GetDlgItem(IDC_SHOWN))->text(), QString("Sho&w\nit"));
         QVERIFY(qobject_cast<QLineEdit*>(form.GetDlgItem(IDC_COUNT))->isReadOnly());
         QVERIFY(qobject_cast<QPlainTextEdit*>(form.GetDlgItem(IDC_NOTE)));
@@ -143,20 +107,6 @@ private slots:
         QCOMPARE(GetDlgCtrlID(labels.first()), 0xFFFF);
         QCOMPARE(labels.first()->text(), QString("Name"));
         QCOMPARE(form.GetDlgItem(999), nullptr);
-    }
-
-    void tabVisitsOnlyTheTabStopsInTemplateOrder()
-    {
-        TestForm form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.GetDlgItem(IDC_NAME)->setFocus();
-        QList<int> visited{GetDlgCtrlID(QApplication::focusWidget())};
-        for (int i = 0; i < 3; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            visited << GetDlgCtrlID(QApplication::focusWidget());
-        }
-        QCOMPARE(visited, (QList<int>{IDC_NAME, IDC_GO, IDC_SHOWN, IDC_NAME}));
     }
 
     void dataExchangeWritesAndReadsBack()

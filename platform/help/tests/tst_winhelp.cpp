@@ -168,7 +168,7 @@ private slots:
         QVERIFY(topics->isVisible());
         QCOMPARE(topics->Contents()->topLevelItemCount(), 6);
         QCOMPARE(topics->Contents()->topLevelItem(0)->text(0), QString("Welcome to Wordwell Practice"));
-        QVERIFY(topics->Browser()->toPlainText().contains("Taking a test"));
+        QVERIFY(topics->findChild<QTextBrowser*>()->toPlainText().contains("Taking a test"));
         topics->ShowTopic("take-test");
         QCOMPARE(topics->Contents()->currentItem()->text(0), QString("Taking a test"));
         // A second request brings the same window forward.

@@ -1,6 +1,3 @@
-#include "editorfixture.h"
-#include "viewfixture.h"
-
 #include "platform/framework/dialogtemplate.h"
 #include "platform/framework/frame.h"
 #include "platform/framework/helprequest.h"
@@ -10,6 +7,8 @@
 #include "practice/document/wordwelldoc.h"
 #include "practice/editor/editorforms.h"
 #include "practice/editor/listinfodlg.h"
+#include "testsupport/dialogdriver.h"
+#include "testsupport/practice/viewfixture.h"
 
 #include <QApplication>
 #include <QLineEdit>

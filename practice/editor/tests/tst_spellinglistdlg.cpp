@@ -1,6 +1,4 @@
-#include "editorfixture.h"
-#include "viewfixture.h"
-
+#include "audiotesting.h"
 #include "platform/audio/waveaudiodevice.h"
 #include "platform/audio/wavefile.h"
 #include "platform/framework/dialogtemplate.h"
@@ -16,13 +14,14 @@
 #include "practice/testview/testmessages.h"
 #include "practice/testview/wordwellview.h"
 #include "testsupport/messageboxes.h"
+#include "testsupport/dialogdriver.h"
+#include "testsupport/filetree.h"
+#include "testsupport/practice/viewfixture.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
-#include <QCryptographicHash>
 #include <QDir>
-#include <QDirIterator>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QToolButton>
@@ -34,20 +33,6 @@ using namespace practice::editor;
 using platform::framework::CDialog;
 
 namespace {
-
-bool expectSound()
-{
-    return !qEnvironmentVariableIsSet("WW_EXPECT_NO_AUDIO");
-}
-
-qint64 clipFrames(const QString& path)
-{
-    platform::audio::WaveData data;
-    QString reason;
-    return platform::audio::ReadWaveFile(path, &data, &reason) == platform::audio::WaveFileError::None
-               ? data.frameCount()
-               : -1;
-}
 
 QLineEdit* wordBox(const CDialog* d)
 {
@@ -87,18 +72,6 @@ void recordAndSave(const QString& word, int ms)
     pressButtonByTab(IDC_STOPREC);
     pressButtonByTab(IDC_SAVEADD);
     pressButtonByTab(IDC_NEWWORD);
-}
-
-// Names and contents of every file below `folder`.
-QMap<QString, QByteArray> snapshot(const QString& folder)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(path, QCryptographicHash::hash(ReadFileForTest(path), QCryptographicHash::Sha256));
-    }
-    return files;
 }
 
 }  // namespace
@@ -143,12 +116,12 @@ private slots:
         QVERIFY(reopened.OnOpenDocument(f->m_home.work() + "/made.spl"));
         QCOMPARE(reopened.m_wordList, words);
         for (const QString& word : words) {
-            if (expectSound())
-                QVERIFY2(clipFrames(f->clipPath(word)) > 8000, qPrintable(word));
+            if (!audiotesting::ExpectNoAudioDevice())
+                QVERIFY2(audiotesting::ClipFrames(f->clipPath(word)) > 8000, qPrintable(word));
             else
                 QVERIFY(!QFileInfo::exists(f->clipPath(word)));
         }
-        if (expectSound())
+        if (!audiotesting::ExpectNoAudioDevice())
             QVERIFY2(boxes.requests().isEmpty(), qPrintable(boxes.texts().join(" | ")));
         else
             QVERIFY(!boxes.requests().isEmpty());
@@ -181,7 +154,7 @@ private slots:
                      // Spoken in the background, then heard.
                      QTRY_VERIFY(editor->m_player.Window()->device()->length() > 22050 / 5);
                      // Heard at once where there is a device; told so where there is none.
-                     if (expectSound())
+                     if (!audiotesting::ExpectNoAudioDevice())
                          QVERIFY2(boxes.requests().isEmpty(), qPrintable(boxes.texts().join(" | ")));
                      else
                          QTRY_VERIFY(!boxes.requests().isEmpty());
@@ -194,14 +167,14 @@ private slots:
             return;
         QVERIFY2(boxes.requests().isEmpty(), qPrintable(boxes.texts().join(" | ")));
         QCOMPARE(f->doc()->m_wordList, QStringList{word});
-        QVERIFY2(clipFrames(f->clipPath(word)) > 22050 / 5, qPrintable(f->clipPath(word)));
+        QVERIFY2(audiotesting::ClipFrames(f->clipPath(word)) > 22050 / 5, qPrintable(f->clipPath(word)));
     }
 
     // An empty word is refused with nothing written; the initial text is a word like any other.
     void saveAndAddTakesAnyWordButAnEmptyOne()
     {
         MessageBoxRecorder boxes;
-        const auto before = snapshot(f->wordsPath());
+        const QStringList before = TreeSnapshot(f->wordsPath());
         RunModal([&] { f->doc()->OnEditList(); },
                  [&](CDialog* d) {
                      QTest::mouseClick(d->GetDlgItem(IDC_SAVEADD), Qt::LeftButton);
@@ -213,7 +186,7 @@ private slots:
                      QCOMPARE(boxes.texts(), QStringList{"No Word Entered"});
                      QCOMPARE(listOf(d)->count(), 1);
                  });
-        QCOMPARE(snapshot(f->wordsPath()), before);
+        QCOMPARE(TreeSnapshot(f->wordsPath()), before);
     }
 
     void enterOutsideAButtonDoesNothing()
@@ -279,7 +252,7 @@ private slots:
                  });
         QCOMPARE(f->doc()->m_wordList, QStringList({"cat", "dog"}));
         QVERIFY(!f->doc()->IsModified());
-        QCOMPARE(QFileInfo::exists(f->clipPath("sun")), expectSound());
+        QCOMPARE(QFileInfo::exists(f->clipPath("sun")), !audiotesting::ExpectNoAudioDevice());
     }
 
     // A modified list is what makes New and Open ask to save it (tst_document).
@@ -330,7 +303,7 @@ private slots:
                      pressButtonByTab(1);
                  });
         QCOMPARE(f->doc()->m_wordList, QStringList{word});
-        if (expectSound())
+        if (!audiotesting::ExpectNoAudioDevice())
             QVERIFY(boxes.texts().join("\n").contains("Unable to save"));
 
         // Playing it later says the clip is missing, with its full path.

@@ -18,6 +18,7 @@
 #include "testsupport/filetree.h"
 #include "testsupport/isolatedhome.h"
 #include "testsupport/messageboxes.h"
+#include "testsupport/practice/practiceprogram.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -61,8 +62,7 @@ private slots:
     void init()
     {
         m_home = std::make_unique<IsolatedHome>();
-        m_app = std::make_unique<CPracticeApp>(QStringList{});
-        QVERIFY(m_app->InitInstance());
+        QVERIFY(StartWordwell(m_app, {}));
         m_app->m_strWordsPath = m_home->path() + "/teacher";
     }
     void cleanup()
@@ -393,8 +393,8 @@ private slots:
     }
 
 private:
-    CWordwellDoc* doc() const { return static_cast<CWordwellDoc*>(m_app->GetDocTemplate()->GetDocument()); }
-    CWordwellView* view() const { return static_cast<CWordwellView*>(m_app->GetDocTemplate()->GetView()); }
+    CWordwellDoc* doc() const { return DocOf(*m_app); }
+    CWordwellView* view() const { return ViewOf(*m_app); }
 
     std::unique_ptr<IsolatedHome> m_home;
     std::unique_ptr<CPracticeApp> m_app;

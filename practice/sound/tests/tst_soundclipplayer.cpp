@@ -8,13 +8,13 @@
 #include "practice/sound/playbar.h"
 #include "practice/sound/soundclipwindow.h"
 #include "practice/settings/wordwellapp.h"
+#include "testsupport/filetree.h"
 #include "testsupport/isolatedhome.h"
 #include "testsupport/messageboxes.h"
 #include "testsupport/modulefolder.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFrame>
 #include <QLabel>
 #include <QSignalSpy>
@@ -27,32 +27,10 @@
 
 using namespace practice::sound;
 using namespace audiotesting;
-using platform::audio::WaveData;
-using platform::audio::WaveFileError;
 
 namespace {
 
 constexpr int kPlayTimeoutMs = 15000;
-
-qint64 clipFrames(const QString& path)
-{
-    WaveData data;
-    QString reason;
-    return platform::audio::ReadWaveFile(path, &data, &reason) == WaveFileError::None ? data.frameCount() : -1;
-}
-
-// Every file under `folder` with its size.
-QStringList filesUnder(const QString& folder)
-{
-    QStringList files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo info(it.next());
-        files << info.filePath() + " " + QString::number(info.size());
-    }
-    files.sort();
-    return files;
-}
 
 }  // namespace
 
@@ -161,7 +139,7 @@ private slots:
         // The clip folder is "Words"; the program names it "words".
         QVERIFY(player.Save(MakeClipPath(m_wordsPath, "cat")));
         QCOMPARE(QDir(m_wordsPath + "/Words").entryList(QDir::Files), QStringList{"cat.wav"});
-        QCOMPARE(clipFrames(m_wordsPath + "/Words/cat.wav"), recorded);
+        QCOMPARE(ClipFrames(m_wordsPath + "/Words/cat.wav"), recorded);
 
         QSignalSpy ended(&player, &CSoundClipPlayer::playbackEnded);
         QCOMPARE(player.Open(MakeClipPath(m_wordsPath, "CAT")), int(CLIP_OPEN));
@@ -193,7 +171,7 @@ private slots:
 
         const QStringList files = QDir(m_wordsPath + "/Words").entryList(QDir::Files);
         QCOMPARE(files, QStringList{"Cat.wav"});
-        QCOMPARE(clipFrames(m_wordsPath + "/Words/Cat.wav"), second);
+        QCOMPARE(ClipFrames(m_wordsPath + "/Words/Cat.wav"), second);
         QCOMPARE(m_boxes->texts(), QStringList());
     }
 
@@ -320,13 +298,13 @@ private slots:
         // A word that climbs is neither opened nor written (which words climb: tst_clippath).
         const QString path = MakeClipPath("..\\..\\cat");
         QVERIFY(WriteTone(QDir::cleanPath(platform::files::NativePath(path)), 0.2));
-        const QStringList before = filesUnder(m_home->path());
+        const QStringList before = TreeSnapshot(m_home->path());
         QCOMPARE(player.Open(path), int(CLIP_OUTSIDE_FOLDER));
         QCOMPARE(player.Open(MakeClipPath("cat")), int(CLIP_OPEN));
         QVERIFY(!player.Save(path));
         QCOMPARE(m_boxes->texts(),
                  QStringList{"Unable to save \"" + path + "\": the name would put the clip outside its folder."});
-        QCOMPARE(filesUnder(m_home->path()), before);
+        QCOMPARE(TreeSnapshot(m_home->path()), before);
     }
 
     void playerOutlivesItsWindow()

@@ -1,5 +1,4 @@
-#include "viewfixture.h"
-
+#include "audiotesting.h"
 #include "platform/audio/waveaudiodevice.h"
 #include "platform/framework/commandids.h"
 #include "platform/framework/frame.h"
@@ -7,6 +6,7 @@
 #include "platform/framework/shellexecute.h"
 #include "platform/help/helppopup.h"
 #include "platform/help/winhelp.h"
+#include "practice/document/commands.h"
 #include "practice/document/wordwelldoc.h"
 #include "practice/sound/soundclipwindow.h"
 #include "practice/testview/testform.h"
@@ -14,6 +14,7 @@
 #include "practice/testview/wordwellview.h"
 #include "practice/voice/voicesettings.h"
 #include "testsupport/messageboxes.h"
+#include "testsupport/practice/viewfixture.h"
 
 #include <QApplication>
 #include <QDir>
@@ -29,17 +30,9 @@
 #include <algorithm>
 #include <memory>
 
+using namespace practice;
 using namespace practice::testview;
 using platform::audio::WaveAudioDevice;
-
-namespace {
-enum : unsigned { EDITLIST = 32771, TAKETEST = 32776, LISTINFO = 32778, STOPTEST = 32779, WEBPAGE = 32787 };
-
-bool expectSound()
-{
-    return !qEnvironmentVariableIsSet("WW_EXPECT_NO_AUDIO");
-}
-}  // namespace
 
 class TestWordwellView : public QObject {
     Q_OBJECT
@@ -57,14 +50,14 @@ private slots:
             QCOMPARE(f->text(id), QString("0"));
         QCOMPARE(f->text(IDC_SCORE), QString());
         expectMode(CWordwellView::Idle);
-        expectCommands({EDITLIST, WEBPAGE}, {TAKETEST, LISTINFO, STOPTEST});
+        expectCommands({ID_TOOLS_EDITLIST, ID_HELP_WEBPAGE}, {ID_TOOLS_TAKETEST, ID_TOOLS_LISTINFO, ID_TOOLS_STOPTEST});
         // A list made in the editor enables Take Test.
         f->doc()->m_wordList = {"new", "words"};
         f->doc()->UpdateAllViews(nullptr);
         QCOMPARE(f->text(IDC_WORDCOUNT), QString("2"));
-        expectCommands({TAKETEST, LISTINFO, EDITLIST}, {STOPTEST});
-        QVERIFY(f->frame()->RouteCommand(TAKETEST));
-        expectCommands({STOPTEST}, {TAKETEST, LISTINFO, EDITLIST});
+        expectCommands({ID_TOOLS_TAKETEST, ID_TOOLS_LISTINFO, ID_TOOLS_EDITLIST}, {ID_TOOLS_STOPTEST});
+        QVERIFY(f->frame()->RouteCommand(ID_TOOLS_TAKETEST));
+        expectCommands({ID_TOOLS_STOPTEST}, {ID_TOOLS_TAKETEST, ID_TOOLS_LISTINFO, ID_TOOLS_EDITLIST});
     }
 
     void theWholeRoadOfATestByKeys()
@@ -74,7 +67,7 @@ private slots:
             f->giveClip(w);
         MessageBoxRecorder boxes;
 
-        QVERIFY(f->frame()->RouteCommand(TAKETEST));
+        QVERIFY(f->frame()->RouteCommand(ID_TOOLS_TAKETEST));
         QCOMPARE(f->text(IDC_WORDNUMBER), QString("1"));
         QCOMPARE(f->focusId(), int(IDC_LISTEN));
         expectMode(CWordwellView::WordInPlay);
@@ -86,7 +79,7 @@ private slots:
             QSignalSpy started(f->view()->m_player.Window()->device(), &WaveAudioDevice::playbackStarted);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             QCOMPARE(f->focusId(), int(IDC_ANSWER));
-            if (expectSound()) {
+            if (!audiotesting::ExpectNoAudioDevice()) {
                 QVERIFY(started.wait(5000) || started.count() > 0);
                 QVERIFY(boxes.texts().isEmpty());
             }
@@ -109,8 +102,8 @@ private slots:
         expectMode(CWordwellView::Idle);
         QCOMPARE(f->text(IDC_CORRECT), QString("2"));
         QCOMPARE(f->text(IDC_SCORE), QString("66.67 %"));
-        expectCommands({TAKETEST}, {STOPTEST});
-        if (expectSound())
+        expectCommands({ID_TOOLS_TAKETEST}, {ID_TOOLS_STOPTEST});
+        if (!audiotesting::ExpectNoAudioDevice())
             QVERIFY(boxes.texts().isEmpty());
     }
 
@@ -182,7 +175,7 @@ private slots:
         } else {
             QTRY_VERIFY2(device->length() > 22050 / 5, qPrintable(QString::number(device->length())));
             QCOMPARE(device->sampleRate(), 22050);
-            if (expectSound()) {
+            if (!audiotesting::ExpectNoAudioDevice()) {
                 QVERIFY(started.wait(5000) || started.count() > 0);
                 QVERIFY(boxes.texts().isEmpty());
             } else {
@@ -222,7 +215,7 @@ private slots:
         f->view()->OnCheck();
         QSignalSpy over(f->view(), &CWordwellView::TestOver);
         if (how == "stop")
-            QVERIFY(f->frame()->RouteCommand(STOPTEST));
+            QVERIFY(f->frame()->RouteCommand(ID_TOOLS_STOPTEST));
         else if (how == "new")
             QVERIFY(f->frame()->RouteCommand(platform::framework::ID_FILE_NEW));
         else
@@ -233,8 +226,8 @@ private slots:
         QCOMPARE(f->text(IDC_CORRECT), QString("0"));
         QCOMPARE(f->text(IDC_SCORE), QString());
         expectMode(CWordwellView::Idle);
-        QCOMPARE(f->commandEnabled(TAKETEST), canTake);
-        QVERIFY(!f->commandEnabled(STOPTEST));
+        QCOMPARE(f->commandEnabled(ID_TOOLS_TAKETEST), canTake);
+        QVERIFY(!f->commandEnabled(ID_TOOLS_STOPTEST));
     }
 
     void enterElsewhereDoesNothing()
@@ -269,7 +262,7 @@ private slots:
         QFETCH(QString, place);
         QFETCH(QString, topic);
         f->openList({"cat"});
-        QVERIFY(f->frame()->RouteCommand(TAKETEST));
+        QVERIFY(f->frame()->RouteCommand(ID_TOOLS_TAKETEST));
         QWidget* target = f->view()->GetDlgItem(IDC_LISTEN);
         QPoint at = target->rect().center();
         if (place == "clip area") {
@@ -301,7 +294,7 @@ private slots:
                 opened << url;
             return true;
         });
-        QVERIFY(f->frame()->RouteCommand(WEBPAGE));
+        QVERIFY(f->frame()->RouteCommand(ID_HELP_WEBPAGE));
         platform::framework::SetShellExecuteHandler({});
         QCOMPARE(opened.size(), 1);
         QVERIFY(opened.first().isLocalFile());

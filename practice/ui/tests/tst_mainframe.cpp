@@ -21,6 +21,7 @@
 #include "practice/document/commands.h"
 #include "testsupport/isolatedhome.h"
 #include "testsupport/messageboxes.h"
+#include "testsupport/practice/practiceprogram.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -47,8 +48,6 @@ using namespace practice::testview;
 using practice::ui::CAboutDlg;
 
 namespace {
-const QString kSample = QStringLiteral(WW_SOURCE_DIR "/samples/Sample.spl");
-
 QStringList captions(const QMenu* menu)
 {
     QStringList out;
@@ -564,17 +563,9 @@ private slots:
     }
 
 private:
-    bool start(const QStringList& arguments)
-    {
-        m_app = std::make_unique<CPracticeApp>(arguments);
-        m_app->SetHelpFilePath(QStringLiteral(WW_SOURCE_DIR "/help/Wordwell.hlp"));
-        const bool started = m_app->InitInstance();
-        if (started && !QTest::qWaitForWindowActive(frame()))
-            qWarning("the main frame did not become active");
-        return started;
-    }
+    bool start(const QStringList& arguments) { return StartWordwell(m_app, arguments); }
     CMainFrame* frame() const { return static_cast<CMainFrame*>(m_app->GetMainWnd()); }
-    CWordwellView* view() const { return static_cast<CWordwellView*>(m_app->GetDocTemplate()->GetView()); }
+    CWordwellView* view() const { return ViewOf(*m_app); }
 
     std::unique_ptr<IsolatedHome> m_home;
     std::unique_ptr<CPracticeApp> m_app;

@@ -2,7 +2,6 @@
 #include "platform/files/files.h"
 #include "platform/registry/registry.h"
 #include "platform/shell/specialfolders.h"
-#include "practice/settings/wordwellapp.h"
 #include "setup/install/installproduct.h"
 #include "setup/install/recordkey.h"
 #include "setup/install/shortcut.h"
@@ -140,8 +139,8 @@ private slots:
         if (desktop)
             QCOMPARE(LaunchDesktopEntry(DesktopFolder() + "/Wordwell.desktop", marker), started);
         // Double-clicking a list or a list with its recordings (a zip archive,
-        // here an empty one): the desktop knows its type and icon, and
-        // Wordwell's entry opens it.
+        // here an empty one): Wordwell's entry opens it. The desktop's types are
+        // tst_uninstallproduct's, which sees them come and go.
         const QString list = m_home->work() + "/week one.spl";
         WriteFileForTest(list, QByteArray::fromHex("010003636174"));
         const QString shared = m_home->work() + "/week one.splz";
@@ -149,10 +148,6 @@ private slots:
         for (const auto& [file, type, comment] :
              {std::tuple{list, "application/x-wordwell-spelling-list", "Spelling list"},
               std::tuple{shared, "application/x-wordwell-recorded-list", "Spelling list with recordings"}}) {
-            QCOMPARE(ContentTypeOf(file), QString(type));
-            QCOMPARE(IconNamesOf(file).value(0), QString("wordwell"));
-            // What a file manager offers: the entry, known from the desktop database.
-            QCOMPARE(ApplicationsFor(type), QStringList{"Tolvane-Wordwell-Wordwell.desktop"});
             QCOMPARE(LaunchDesktopEntry(groupPath() + "/Wordwell.desktop", marker, {file}),
                      installFolder() + '\n' + installFolder() + "/Wordwell " + file + '\n');
             QVERIFY(ReadFileForTest(m_home->dataHome() + "/mime/" + type + ".xml")
@@ -166,48 +161,6 @@ private slots:
         // The help entry starts the installed program as the help file's viewer.
         QCOMPARE(LaunchDesktopEntry(groupPath() + "/Wordwell Help.desktop", marker),
                  installFolder() + '\n' + installFolder() + "/Wordwell " + installFolder() + "/Wordwell.hlp\n");
-    }
-
-    void foldersAreRecordedAsTheyReallyAre_data()
-    {
-        QTest::addColumn<QString>("typedFolder");  // "@" is the home folder
-        QTest::addColumn<QString>("typedGroup");   // "@/applinks" a link to the programs folder, "@" that folder
-        QTest::newRow("folders typed in other letter cases") << "@/.LOCAL/share/PROGRAM FILES/tolvane/WORDWELL"
-                                                             << "@/tolvane/WORDWELL";
-        QTest::newRow("folders reached through links") << "@/linked/Wordwell" << "@/applinks/Tolvane/Wordwell";
-    }
-
-    void foldersAreRecordedAsTheyReallyAre()
-    {
-        QFETCH(QString, typedFolder);
-        QFETCH(QString, typedGroup);
-        makeWizardFolders();
-        QVERIFY(QFile::link(QFileInfo(installFolder()).path(), m_home->home() + "/linked"));
-        QVERIFY(QFile::link(ProgramsFolder(), m_home->home() + "/applinks"));
-        typedFolder.replace("@", m_home->home());
-        typedGroup.replace("@/applinks", m_home->home() + "/applinks").replace("@", ProgramsFolder());
-
-        QVERIFY(InstallProduct(typedFolder, typedGroup, true));
-        verifyRegistry();
-        verifyFiles();
-        const QString marker = m_home->path() + "/marker";
-        QCOMPARE(LaunchDesktopEntry(groupPath() + "/Wordwell.desktop", marker),
-                 installFolder() + '\n' + installFolder() + "/Wordwell\n");
-        QCOMPARE(entries(m_home->home()), QStringList{});
-    }
-
-    void wordwellFindsItsWordsThroughTheRecord()
-    {
-        makeWizardFolders();
-        QVERIFY(InstallProduct(installFolder(), groupPath(), false));
-        CWordwellApp app;
-        app.EstablishSettings();
-        QCOMPARE(app.m_strWordsPath, installFolder());
-        // The practice program names its clip folder "words"; Setup made "Words".
-        const QString clip = platform::files::NativePath(app.m_strWordsPath + "/words/cat.wav");
-        QCOMPARE(clip, installFolder() + "/Words/cat.wav");
-        WriteFileForTest(clip, "RIFF");
-        QCOMPARE(entries(installFolder() + "/Words"), QStringList{"cat.wav"});
     }
 
     void secondInstallationReplacesEverything()

@@ -75,6 +75,15 @@ bool WriteTone(const QString& path, double seconds)
     return false;
 }
 
+qint64 ClipFrames(const QString& path)
+{
+    platform::audio::WaveData data;
+    QString reason;
+    return platform::audio::ReadWaveFile(path, &data, &reason) == platform::audio::WaveFileError::None
+               ? data.frameCount()
+               : -1;
+}
+
 bool ExpectNoAudioDevice()
 {
     return qEnvironmentVariableIsSet("WW_EXPECT_NO_AUDIO");

@@ -1,4 +1,4 @@
-#include "editorfixture.h"
+#include "testsupport/dialogdriver.h"
 
 #include "platform/framework/dialog.h"
 #include "platform/framework/dialogtemplate.h"

@@ -12,7 +12,13 @@ class CWordwellView;
 class QLineEdit;
 namespace platform::framework {
 class CFrameWnd;
+class CWinApp;
 }
+
+const QString kHelpFile = QStringLiteral(WW_SOURCE_DIR "/help/Wordwell.hlp");
+
+CWordwellView* ViewOf(const platform::framework::CWinApp& app);
+CWordwellDoc* DocOf(const platform::framework::CWinApp& app);
 
 // A practice program without its main menu: the application object with its
 // words path under the test's home, the document template with a plain frame

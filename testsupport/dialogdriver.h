@@ -5,6 +5,8 @@
 
 #include <functional>
 
+// Driving dialogs as their user does: keys pressed on the focused control.
+
 class QListWidget;
 class QWidget;
 namespace platform::framework {

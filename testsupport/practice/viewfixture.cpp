@@ -1,10 +1,11 @@
-#include "viewfixture.h"
+#include "testsupport/practice/viewfixture.h"
 
 #include "platform/framework/archive.h"
 #include "platform/framework/doctemplate.h"
 #include "platform/framework/frame.h"
 #include "platform/help/winhelp.h"
 #include "platform/registry/registry.h"
+#include "practice/document/commands.h"
 #include "practice/document/wordwelldoc.h"
 #include "practice/testview/wordwellview.h"
 
@@ -29,13 +30,14 @@ ViewFixture::ViewFixture()
 
     m_app = std::make_unique<CWordwellApp>();
     m_app->EstablishSettings();
-    m_app->SetHelpFilePath(QStringLiteral(WW_SOURCE_DIR "/help/Wordwell.hlp"));
+    m_app->SetHelpFilePath(kHelpFile);
     m_app->AddDocTemplate(std::make_unique<CSingleDocTemplate>(
         QStringLiteral("Wordwell Practice\n\nSpell\nSpelli Files (*.spl)\n.SPL\nWordwell.Document\nSpell Document"),
         [] { return std::make_unique<CWordwellDoc>(); }, [] { return std::make_unique<CFrameWnd>(); },
         [](CFrameWnd* f) { return new CWordwellView(f); }));
     m_app->OnFileNew();
-    for (unsigned id : {32771u, 32776u, 32778u, 32779u, 32787u})
+    for (unsigned id : {practice::ID_TOOLS_EDITLIST, practice::ID_TOOLS_TAKETEST, practice::ID_TOOLS_LISTINFO,
+                        practice::ID_TOOLS_STOPTEST, practice::ID_HELP_WEBPAGE})
         frame()->AddCommand(id, QStringLiteral("command"));
     frame()->UpdateCommandUI();
     if (!QTest::qWaitForWindowActive(frame()))
@@ -67,14 +69,24 @@ void ViewFixture::openList(const QStringList& words)
     m_app->OpenDocumentFile(path);
 }
 
+CWordwellView* ViewOf(const CWinApp& app)
+{
+    return static_cast<CWordwellView*>(app.GetDocTemplate()->GetView());
+}
+
+CWordwellDoc* DocOf(const CWinApp& app)
+{
+    return static_cast<CWordwellDoc*>(app.GetDocTemplate()->GetDocument());
+}
+
 CWordwellView* ViewFixture::view() const
 {
-    return static_cast<CWordwellView*>(m_app->GetDocTemplate()->GetView());
+    return ViewOf(*m_app);
 }
 
 CWordwellDoc* ViewFixture::doc() const
 {
-    return static_cast<CWordwellDoc*>(m_app->GetDocTemplate()->GetDocument());
+    return DocOf(*m_app);
 }
 
 CFrameWnd* ViewFixture::frame() const

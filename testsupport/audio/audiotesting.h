@@ -30,6 +30,9 @@ platform::audio::WaveData Tone(double seconds, int sampleRate = platform::audio:
 // Writes `seconds` of Tone() to `path` as a wave file.
 bool WriteTone(const QString& path, double seconds);
 
+// The frames of the wave file at `path`, or -1 when it cannot be read.
+qint64 ClipFrames(const QString& path);
+
 // True in the runs that have no sound device.
 bool ExpectNoAudioDevice();
 // Why the sound devices this run should have are missing, or empty when they are there.
