@@ -185,18 +185,22 @@ private slots:
         QVERIFY(boxes.texts().first().contains("damaged.spl"));
     }
 
-    void saveAsTakesTheChosenNameAndTheDefaultExtension()
+    void saveAsAndOpenAskForTheFile()
     {
         QVERIFY(m_app->OpenDocumentFile(QString()));
         static_cast<WordsDoc*>(doc())->words = {"owl"};
         const QString chosen = m_home->work() + "/birds.spl";
-        m_app->SetFilePrompt([chosen](const QString& proposed, bool open) {
-            return (!open && proposed == "Untitled") ? chosen : QString();
+        const QString pets = m_home->work() + "/pets.spl";
+        WriteFileForTest(pets, listBytes({"cat"}));
+        m_app->SetFilePrompt([&](const QString& proposed, bool open) {
+            return open ? pets : proposed == "Untitled" ? chosen : QString();
         });
         QVERIFY(frame()->RouteCommand(ID_FILE_SAVE_AS));
         QCOMPARE(ReadFileForTest(chosen), listBytes({"owl"}));
         QCOMPARE(frame()->windowTitle(), QString("birds.spl - Word Test"));
         QCOMPARE(m_app->GetDocTemplate()->FileDialogFilter(), QString("Word Files (*.spl)"));
+        QVERIFY(frame()->RouteCommand(ID_FILE_OPEN));
+        QCOMPARE(words(), QStringList{"cat"});
     }
 
     // The real dialog, answered by keys: Enter saves under the name shown, and
@@ -257,15 +261,6 @@ private slots:
         QCOMPARE(folder.entryList(QDir::Files, QDir::Name), expectedFiles);
         QCOMPARE(nameBox, shown);
         QCOMPARE(asked, question);
-    }
-
-    void fileOpenAsksForTheFile()
-    {
-        QVERIFY(m_app->OpenDocumentFile(QString()));
-        WriteFileForTest(m_home->work() + "/pets.spl", listBytes({"cat"}));
-        m_app->SetFilePrompt([this](const QString&, bool open) { return open ? m_home->work() + "/pets.spl" : QString(); });
-        QVERIFY(frame()->RouteCommand(ID_FILE_OPEN));
-        QCOMPARE(words(), QStringList{"cat"});
     }
 
     void theRecentFileListKeepsFourNewestFirstAcrossRuns()
@@ -369,19 +364,11 @@ private slots:
         WriteFileForTest(m_home->work() + "/dropped.spl", listBytes({"gnu", "elk"}));
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(m_home->work() + "/dropped.spl"), QUrl::fromLocalFile("/elsewhere.spl")});
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(frame(), &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(frame(), &drop);
+        QVERIFY(drop(data));
         QCOMPARE(words(), (QStringList{"gnu", "elk"}));
-
         QMimeData text;
         text.setText("not a file");
-        QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
-        refused.setAccepted(false);
-        QApplication::sendEvent(frame(), &refused);
-        QVERIFY(!refused.isAccepted());
+        QVERIFY(!drop(text));
     }
 
     // The command line, a drop and the recent-file list all open through the
@@ -415,10 +402,7 @@ private slots:
                 frame()->DragAcceptFiles(true);
                 QMimeData data;
                 data.setUrls({QUrl::fromLocalFile(path)});
-                QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-                QApplication::sendEvent(frame(), &enter);
-                QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-                QApplication::sendEvent(frame(), &drop);
+                drop(data);
             } else {
                 m_app->AddToRecentFileList(path);
                 addRecentFileCommands();
@@ -459,6 +443,18 @@ private:
             else if (triesLeft > 0)
                 whenModalIsUp<T>(act, triesLeft - 1);
         });
+    }
+    // Drags `data` onto the frame and drops it there if the frame takes it.
+    bool drop(const QMimeData& data)
+    {
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        enter.setAccepted(false);
+        QApplication::sendEvent(frame(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(frame(), &dropped);
+        return true;
     }
     void makeApp()
     {
