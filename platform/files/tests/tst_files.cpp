@@ -150,7 +150,7 @@ private slots:
         QVERIFY(QFileInfo("target").isDir());
     }
 
-    void copyFileKeepsBytesAndPermissions()
+    void copyFileKeepsBytesAndPermissionsAndReplacesUnlessAskedNotTo()
     {
         const QByteArray bytes("\x7f" "ELF program bytes\0\x01", 21);
         WriteFileForTest("Wordwell", bytes);
@@ -159,10 +159,7 @@ private slots:
         QVERIFY(CopyFile("Wordwell", "install\\Wordwell", false));
         QCOMPARE(ReadFileForTest("install/Wordwell"), bytes);
         QVERIFY(QFileInfo("install/Wordwell").isExecutable());
-    }
 
-    void copyFileReplacesUnlessAskedNotTo()
-    {
         WriteFileForTest("new", "new bytes");
         WriteFileForTest("Old", "old bytes");
         QVERIFY(!CopyFile("new", "old", true));
@@ -173,7 +170,7 @@ private slots:
         QCOMPARE(ReadFileForTest("Old"), QByteArray("new bytes"));
         QStringList files = QDir(".").entryList(QDir::Files);
         files.sort();
-        QCOMPARE(files, QStringList({"Old", "new"}));
+        QCOMPARE(files, QStringList({"Old", "Wordwell", "new"}));
     }
 
     void copyFileFailures_data()
@@ -238,7 +235,7 @@ private slots:
         QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), (QStringList{"entry", "folder"}));
     }
 
-    void deleteFile()
+    void deleteFileRemovesTheNameInAnyCaseButNoFolderNorALinksTarget()
     {
         WriteFileForTest("Cat.wav", "x");
         QVERIFY(DeleteFile("cat.WAV"));
@@ -248,10 +245,7 @@ private slots:
         QVERIFY(QDir().mkdir("folder"));
         QVERIFY(!DeleteFile("folder"));
         QVERIFY(QFileInfo("folder").isDir());
-    }
-
-    void deleteFileRemovesALinkNeverItsTarget()
-    {
+        // A link goes, never what it leads to.
         WriteFileForTest(m_home->path() + "/outside/sentinel", "keep me");
         QVERIFY(QFile::link(m_home->path() + "/outside", "to-folder"));
         QVERIFY(QFile::link(m_home->path() + "/outside/sentinel", "to-file"));
