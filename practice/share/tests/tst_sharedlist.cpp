@@ -103,8 +103,8 @@ private slots:
 
     void aSharedListOnTheCommandLineOpens()
     {
-        const QString shared = m_home->work() + "/pets.splz";
-        WriteFileForTest(shared, HandZip({entry("pets.spl", listBytes({"cat", "dog"})), entry("words/cat.wav", clipBytes("cat"))}));
+        const QString shared = writeShared(
+            "pets", HandZip({entry("pets.spl", listBytes({"cat", "dog"})), entry("words/cat.wav", clipBytes("cat"))}));
         // The words path as Setup records it.
         platform::registry::Key key;
         QCOMPARE(platform::registry::CreateKey(platform::registry::HKEY_CURRENT_USER,
@@ -133,8 +133,7 @@ private slots:
         doc()->UpdateAllViews(nullptr);
         view()->OnTakeTest();
         QVERIFY(view()->m_bTesting);
-        const QString shared = m_home->work() + "/pets.splz";
-        WriteFileForTest(shared, HandZip({entry("pets.spl", listBytes({"cat", "dog"}))}));
+        const QString shared = writeShared("pets", HandZip({entry("pets.spl", listBytes({"cat", "dog"}))}));
         MessageBoxRecorder boxes;
         QVERIFY(practice::share::ImportSharedList(shared));
         QVERIFY(!view()->m_bTesting);
@@ -162,13 +161,11 @@ private slots:
         for (const QString& word : differing)
             WriteFileForTest(words + "/" + word + ".wav", clipBytes("mine"));
         WriteFileForTest(words + "/dog.wav", clipBytes("dog"));
-        const QString shared = m_home->work() + "/shared.splz";
-        WriteFileForTest(shared, HandZip({entry("pets.spl", listBytes({"cat", "dog", "emu", "owl", "yak"})),
-                                          entry("words/cat.wav", clipBytes("shared")),
-                                          entry("words/dog.wav", clipBytes("dog")),
-                                          entry("words/emu.wav", clipBytes("shared")),
-                                          entry("words/owl.wav", clipBytes("shared")),
-                                          entry("words/yak.wav", clipBytes("yak"))}));
+        const QString shared = writeShared(
+            "shared", HandZip({entry("pets.spl", listBytes({"cat", "dog", "emu", "owl", "yak"})),
+                               entry("words/cat.wav", clipBytes("shared")), entry("words/dog.wav", clipBytes("dog")),
+                               entry("words/emu.wav", clipBytes("shared")), entry("words/owl.wav", clipBytes("shared")),
+                               entry("words/yak.wav", clipBytes("yak"))}));
         MessageBoxRecorder boxes;
         for (int answer : answers)
             boxes.queueAnswer(answer);
@@ -194,8 +191,8 @@ private slots:
         const QString words = m_app->m_strWordsPath + "/words";
         QVERIFY(QDir().mkpath(words));
         QVERIFY(QFile::link(outside, words + "/cat.wav"));
-        const QString shared = m_home->work() + "/shared.splz";
-        WriteFileForTest(shared, HandZip({entry("pets.spl", listBytes({"cat"})), entry("words/cat.wav", clipBytes("cat"))}));
+        const QString shared = writeShared(
+            "shared", HandZip({entry("pets.spl", listBytes({"cat"})), entry("words/cat.wav", clipBytes("cat"))}));
         MessageBoxRecorder boxes;
         boxes.queueAnswer(IDYES);
         QVERIFY(practice::share::ImportSharedList(shared));
@@ -219,10 +216,9 @@ private slots:
         const QString elsewhere = inside ? words + "/real" : m_home->path() + "/elsewhere";
         QVERIFY(QDir().mkpath(elsewhere) && QDir().mkpath(words));
         QVERIFY(QFile::link(elsewhere, words + "/sub"));
-        const QString shared = m_home->work() + "/shared.splz";
-        WriteFileForTest(shared, HandZip({entry("pets.spl", listBytes({"cat", "Sub/x"})),
-                                          entry("words/cat.wav", clipBytes("cat")),
-                                          entry("words/Sub/x.wav", clipBytes("x"))}));
+        const QString shared = writeShared("shared", HandZip({entry("pets.spl", listBytes({"cat", "Sub/x"})),
+                                                              entry("words/cat.wav", clipBytes("cat")),
+                                                              entry("words/Sub/x.wav", clipBytes("x"))}));
         const QByteArray before = HashOfTree(m_home->path());
         MessageBoxRecorder boxes;
         QCOMPARE(practice::share::ImportSharedList(shared), inside);
@@ -361,8 +357,7 @@ private slots:
         QFETCH(QByteArray, archive);
         QFETCH(QString, because);
         WriteFileForTest(m_app->m_strWordsPath + "/words/dog.wav", clipBytes("dog"));
-        const QString shared = m_home->work() + "/hostile.splz";
-        WriteFileForTest(shared, archive);
+        const QString shared = writeShared("hostile", archive);
         doc()->m_wordList = {"mine"};
         const QByteArray before = HashOfTree(m_home->path());
         MessageBoxRecorder boxes;
@@ -374,18 +369,14 @@ private slots:
         QCOMPARE(doc()->m_wordList, QStringList{"mine"});
     }
 
-    void aPipeOrFolderIsNoSharedList()
+    void aFolderIsNoSharedListAndAnExportThatCannotBeWrittenSaysWhy()
     {
         MessageBoxRecorder boxes;
         QVERIFY(!practice::share::ImportSharedList(m_home->work()));
         QCOMPARE(boxes.texts(), QStringList{"\"" + m_home->work() + "\" could not be opened: it is not a file."});
-    }
-
-    void anExportThatCannotBeWrittenSaysWhy()
-    {
+        boxes.clear();
         doc()->m_wordList = {"cat"};
         const QString target = m_home->work() + "/missing/folder/list.splz";
-        MessageBoxRecorder boxes;
         QVERIFY(!practice::share::ExportSharedList(*doc(), target));
         QCOMPARE(boxes.requests().size(), 1);
         QVERIFY2(boxes.texts().first().startsWith("The list could not be exported to \"" + target + "\": No such file"),
@@ -393,6 +384,12 @@ private slots:
     }
 
 private:
+    QString writeShared(const QString& name, const QByteArray& archive) const
+    {
+        const QString path = m_home->work() + "/" + name + ".splz";
+        WriteFileForTest(path, archive);
+        return path;
+    }
     CWordwellDoc* doc() const { return DocOf(*m_app); }
     CWordwellView* view() const { return ViewOf(*m_app); }
 
