@@ -193,18 +193,8 @@ private slots:
     // loaded; each is used once, replaced, and never left behind.
     void laterWordsGoToAProgramStartedAhead()
     {
-        const QString log = m_home->work() + "/started.log";
-        const QString program = m_home->work() + "/speech";
-        WriteFileForTest(program, QStringLiteral("#!/bin/sh\necho \"$$ $*\" >> '%1'\nexec espeak-ng \"$@\"\n")
-                                      .arg(log)
-                                      .toUtf8());
-        QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
+        const QString program = speechProgram("echo \"$$ $*\"", "exec espeak-ng \"$@\"");
         ScopedEnv chosen("WORDWELL_SPEECH_PROGRAM", program.toUtf8());
-        const auto started = [&log] {
-            QFile file(log);
-            return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)
-                                                  : QStringList();
-        };
         CWarmSpeech* warm = WarmSpeech();
         QVERIFY(warm);
         WaveData clip;
@@ -451,17 +441,10 @@ private slots:
         QFETCH(QString, behaviour);
         QFETCH(QString, reason);
         QFETCH(bool, keepsWaiting);
-        const QString log = m_home->work() + "/started.log";
-        const QString program = m_home->work() + "/espeak-ng";
-        WriteFileForTest(program, QStringLiteral("#!/bin/sh\necho $$ >> '%1'\n%2\n").arg(log, behaviour).toUtf8());
-        QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
-        ScopedEnv chosen("WORDWELL_SPEECH_PROGRAM", program.toUtf8());
+        ScopedEnv chosen("WORDWELL_SPEECH_PROGRAM", speechProgram("echo $$", behaviour).toUtf8());
         const int bound = 1500;
         ScopedEnv timeout("WORDWELL_SPEECH_TIMEOUT_MS", QByteArray::number(bound));
-        const auto started = [&log] {
-            return QString::fromLatin1(ReadFileForTest(log)).split(u'\n', Qt::SkipEmptyParts);
-        };
-        const auto everyStartedOneIsGone = [&started] {
+        const auto everyStartedOneIsGone = [this] {
             const qint64 waiting = WarmSpeech()->WaitingProcessId();
             for (const QString& pid : started())
                 if (pid.toLongLong() != waiting && processExists(pid.toLongLong()))
@@ -514,6 +497,17 @@ private slots:
     }
 
 private:
+    // A speech program that logs each start (`logLine`, in the shell) to started() before `body`.
+    QString speechProgram(const QString& logLine, const QString& body) const
+    {
+        const QString program = m_home->work() + "/espeak-ng";
+        WriteFileForTest(program, QStringLiteral("#!/bin/sh\n%1 >> '%2'\n%3\n").arg(logLine, log(), body).toUtf8());
+        QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
+        return program;
+    }
+    QString log() const { return m_home->work() + "/started.log"; }
+    QStringList started() const { return QString::fromUtf8(ReadFileForTest(log())).split(u'\n', Qt::SkipEmptyParts); }
+
     static bool processExists(qint64 pid) { return QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid)); }
 
     // Ended programs of ours that nobody waited for.
