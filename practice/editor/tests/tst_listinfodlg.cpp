@@ -4,6 +4,7 @@
 #include "platform/framework/messagebox.h"
 #include "platform/help/helppopup.h"
 #include "platform/help/winhelp.h"
+#include "practice/document/commands.h"
 #include "practice/document/wordwelldoc.h"
 #include "practice/editor/editorforms.h"
 #include "practice/editor/listinfodlg.h"
@@ -59,8 +60,8 @@ private slots:
         QFETCH(QStringList, words);
         QFETCH(QString, count);
         f->openList(words);
-        QVERIFY(f->commandEnabled(32778));
-        RunModal([&] { f->frame()->RouteCommand(32778); },
+        QVERIFY(f->commandEnabled(practice::ID_TOOLS_LISTINFO));
+        RunModal([&] { f->frame()->RouteCommand(practice::ID_TOOLS_LISTINFO); },
                  [&](CDialog* dialog) {
                      QCOMPARE(ListItems(listOf(dialog)), words);
                      QCOMPARE(countOf(dialog)->text(), count);

@@ -7,6 +7,7 @@
 #include "platform/framework/messagebox.h"
 #include "platform/help/helppopup.h"
 #include "platform/help/winhelp.h"
+#include "practice/document/commands.h"
 #include "practice/document/wordwelldoc.h"
 #include "practice/editor/editorforms.h"
 #include "practice/editor/spellinglistdlg.h"
@@ -86,7 +87,7 @@ private slots:
     void opensOnTheListWithTheWordSelected()
     {
         f->openList({"cat", "dog", "cat"});
-        RunModal([&] { f->frame()->RouteCommand(32771); },
+        RunModal([&] { f->frame()->RouteCommand(practice::ID_TOOLS_EDITLIST); },
                  [&](CDialog* d) {
                      QCOMPARE(ListItems(listOf(d)), QStringList({"cat", "dog", "cat"}));
                      QCOMPARE(FocusedId(), int(IDC_WORD));
@@ -189,7 +190,8 @@ private slots:
         QCOMPARE(TreeSnapshot(f->wordsPath()), before);
     }
 
-    void enterOutsideAButtonDoesNothing()
+    // Enter outside a button does nothing; New Word leaves the word box selected for the next.
+    void enterOutsideAButtonDoesNothingAndNewWordSelectsTheWord()
     {
         RunModal([&] { f->doc()->OnEditList(); },
                  [&](CDialog* d) {
@@ -197,25 +199,16 @@ private slots:
                      PressKey(Qt::Key_Return);
                      QVERIFY(d->isVisible());
                      QCOMPARE(listOf(d)->count(), 0);
+                     pressButtonByTab(IDC_NEWWORD);
+                     QCOMPARE(FocusedId(), int(IDC_WORD));
+                     QCOMPARE(wordBox(d)->selectedText(), QString("cat"));
+                     TypeText("ant");
+                     QCOMPARE(wordBox(d)->text(), QString("ant"));
                      listOf(d)->setFocus();
                      PressKey(Qt::Key_Enter);
                      QVERIFY(d->isVisible());
                  });
         QVERIFY(!f->doc()->IsModified());
-    }
-
-    void newWordLeavesTheWordBoxSelected()
-    {
-        MessageBoxRecorder boxes;
-        RunModal([&] { f->doc()->OnEditList(); },
-                 [&](CDialog* d) {
-                     TypeText("elephant");
-                     pressButtonByTab(IDC_NEWWORD);
-                     QCOMPARE(FocusedId(), int(IDC_WORD));
-                     QCOMPARE(wordBox(d)->selectedText(), QString("elephant"));
-                     TypeText("ant");
-                     QCOMPARE(wordBox(d)->text(), QString("ant"));
-                 });
     }
 
     void doubleClickRemovesFromTheListOnly()
@@ -255,18 +248,14 @@ private slots:
         QCOMPARE(QFileInfo::exists(f->clipPath("sun")), !audiotesting::ExpectNoAudioDevice());
     }
 
-    // A modified list is what makes New and Open ask to save it (tst_document).
-    void okWithNothingChangedStillMarksTheListModified()
+    // OK marks the list modified even with nothing changed: that is what makes New and
+    // Open ask to save it (tst_document). An emptied list empties the document.
+    void okMarksTheListModifiedAndAnEmptyListEmptiesTheDocument()
     {
         f->openList({"cat"});
         RunModal([&] { f->doc()->OnEditList(); }, [&](CDialog*) { pressButtonByTab(1); });
         QVERIFY(f->doc()->IsModified());
         QCOMPARE(f->doc()->m_wordList, QStringList{"cat"});
-    }
-
-    void confirmingAnEmptyListEmptiesTheDocument()
-    {
-        f->openList({"cat"});
         RunModal([&] { f->doc()->OnEditList(); },
                  [&](CDialog* d) {
                      listOf(d)->setCurrentRow(0);
@@ -274,21 +263,20 @@ private slots:
                      pressButtonByTab(1);
                  });
         QVERIFY(f->doc()->m_wordList.isEmpty());
-        QVERIFY(f->doc()->IsModified());
     }
 
     void aFirstListEnablesTheTestWhileTheFormStillSaysNoList()
     {
         MessageBoxRecorder boxes;
-        QVERIFY(!f->commandEnabled(32776));
-        RunModal([&] { f->frame()->RouteCommand(32771); },
+        QVERIFY(!f->commandEnabled(practice::ID_TOOLS_TAKETEST));
+        RunModal([&] { f->frame()->RouteCommand(practice::ID_TOOLS_EDITLIST); },
                  [&](CDialog*) {
                      TypeText("cat");
                      pressButtonByTab(IDC_SAVEADD);
                      pressButtonByTab(1);
                  });
-        QVERIFY(f->commandEnabled(32776));
-        QVERIFY(f->commandEnabled(32778));
+        QVERIFY(f->commandEnabled(practice::ID_TOOLS_TAKETEST));
+        QVERIFY(f->commandEnabled(practice::ID_TOOLS_LISTINFO));
         QCOMPARE(f->view()->m_strMessage, practice::testview::kNoListMessage);
     }
 
