@@ -84,33 +84,6 @@ private slots:
         QVERIFY(!QFileInfo::exists(DesktopFolder() + "/Wordwell.desktop"));
     }
 
-    void flagClearKeepsTheWords()
-    {
-        QVERIFY(m_install->install());
-        WriteFileForTest(m_install->wordsFolder() + "/cat.wav", "RIFF cat");
-        WriteFileForTest(m_install->wordsFolder() + "/Dog.wav", "RIFF dog");
-        WriteFileForTest(m_install->installFolder + "/notes.txt", "mine");
-        const QByteArray words = HashOfTree(m_install->wordsFolder());
-
-        QVERIFY(UninstallProduct(0));
-        QCOMPARE(HashOfTree(m_install->wordsFolder()), words);
-        QCOMPARE(EntriesOf(m_install->installFolder), (QStringList{"Ridwell", "Words", "notes.txt"}));
-        // The group folder and its empty parents are gone; the data folder holds more.
-        QVERIFY(!QFileInfo::exists(ProgramsFolder()));
-        QVERIFY(QFileInfo::exists(m_home->dataHome() + "/keep"));
-        QVERIFY(!QFileInfo::exists(DesktopFolder() + "/Wordwell.desktop"));
-
-        QVERIFY(!LocalMachineKeyExists(record::kProductKey));
-        QVERIFY(!LocalMachineKeyExists(record::kAppPathsKey));
-        QVERIFY(!LocalMachineKeyExists(record::kUninstallKey));
-        QVERIFY(LocalMachineKeyExists("Software\\Tolvane"));
-        reg::Key user;
-        QCOMPARE(reg::OpenKey(reg::HKEY_CURRENT_USER, record::kWordsPathKey, &user), reg::ERROR_SUCCESS);
-        QString wordsPath;
-        QCOMPARE(reg::QueryStringValue(user, "Path", &wordsPath), reg::ERROR_SUCCESS);
-        QCOMPARE(wordsPath, m_install->installFolder);
-    }
-
     void theDesktopLearnsAndForgetsTheListTypes_data()
     {
         QTest::addColumn<QString>("theme");
@@ -247,6 +220,21 @@ private slots:
             QCOMPARE(ReadFileForTest(m_install->installFolder + "/extras/readme"), QByteArray("x"));
         }
         QVERIFY(!QFileInfo::exists(m_install->groupPath));
+        // The group folder's empty parents go; the data folder holds more.
+        QVERIFY(!QFileInfo::exists(ProgramsFolder()));
+        QVERIFY(QFileInfo::exists(m_home->dataHome() + "/keep"));
+        QVERIFY(!LocalMachineKeyExists(record::kProductKey));
+        QVERIFY(!LocalMachineKeyExists(record::kAppPathsKey));
+        QVERIFY(!LocalMachineKeyExists(record::kUninstallKey));
+        if (removeAll)
+            return;
+        // Words kept: the company key and the words path stay for them.
+        QVERIFY(LocalMachineKeyExists("Software\\Tolvane"));
+        reg::Key user;
+        QCOMPARE(reg::OpenKey(reg::HKEY_CURRENT_USER, record::kWordsPathKey, &user), reg::ERROR_SUCCESS);
+        QString wordsPath;
+        QCOMPARE(reg::QueryStringValue(user, "Path", &wordsPath), reg::ERROR_SUCCESS);
+        QCOMPARE(wordsPath, m_install->installFolder);
     }
 
     void longRecordValuesAreReadWhole()

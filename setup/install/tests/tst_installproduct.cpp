@@ -171,6 +171,9 @@ private slots:
         WriteFileForTest(installFolder() + "/Wordwell.hlp", "old help");
         WriteFileForTest(groupPath() + "/Wordwell.desktop", "[Desktop Entry]\nType=Link\nName=old\nURL=x\n");
         WriteFileForTest(m_home->work() + "/Wordwell.hlp", "new help");
+        // Read-only sources arrive writable.
+        QFile::setPermissions(m_home->work() + "/Wordwell.hlp", QFile::ReadOwner | QFile::ReadGroup);
+        QFile::setPermissions(m_home->work() + "/Wordwell", QFile::ReadOwner | QFile::ExeOwner);
         {
             reg::Key key = CreateRecordKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey);
             QVERIFY(SetRecordString(key, "Path", "/somewhere/else"));
@@ -180,18 +183,12 @@ private slots:
         QVERIFY(InstallProduct(installFolder(), groupPath(), true));
         QCOMPARE(boxes.texts(), QStringList());
         QCOMPARE(ReadFileForTest(installFolder() + "/Wordwell.hlp"), QByteArray("new help"));
+        for (const char* name : {"/Wordwell.hlp", "/Wordwell"})
+            QVERIFY(QFileInfo(installFolder() + name).permission(QFile::WriteOwner));
+        QVERIFY(QFileInfo(installFolder() + "/Wordwell").isExecutable());
         QCOMPARE(DesktopEntryErrors(groupPath() + "/Wordwell.desktop"), QString());
         QVERIFY(ReadFileForTest(groupPath() + "/Wordwell.desktop").contains("Type=Application"));
         verifyRegistry();
-    }
-
-    void readOnlySourceArrivesWritable()
-    {
-        makeWizardFolders();
-        QFile::setPermissions(m_home->work() + "/Wordwell.hlp", QFile::ReadOwner | QFile::ReadGroup);
-        QFile::setPermissions(m_home->work() + "/Wordwell", QFile::ReadOwner | QFile::ExeOwner);
-        QVERIFY(InstallProduct(installFolder(), groupPath(), false));
-        verifyFiles();
     }
 
     void failedStepsAreReportedAndTheRestIsDone_data()
