@@ -48,6 +48,14 @@ def wait_for(condition, what, timeout=DEFAULT_TIMEOUT, interval=0.05):
         time.sleep(interval)
 
 
+def _wait_or_kill(process, timeout, kill):
+    try:
+        process.wait(timeout)
+    except subprocess.TimeoutExpired:
+        kill()
+        process.wait()
+
+
 class Program:
     """A program started on the desktop, with its accessible application."""
 
@@ -81,11 +89,7 @@ class Program:
     def stop(self):
         if self.running():
             self.process.terminate()
-            try:
-                self.process.wait(10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+            _wait_or_kill(self.process, 10, self.process.kill)
 
 
 class RealDesktop:
@@ -94,15 +98,13 @@ class RealDesktop:
         self.root = tempfile.mkdtemp(prefix="wordwell-realinput.")
         self.home = os.path.join(self.root, "home")
         self.env = dict(os.environ)
-        self.env.update({
-            "HOME": self.home,
-            "XDG_CONFIG_HOME": os.path.join(self.home, ".config"),
-            "XDG_DATA_HOME": os.path.join(self.home, ".local/share"),
-            "XDG_CACHE_HOME": os.path.join(self.home, ".cache"),
-            "XDG_RUNTIME_DIR": os.path.join(self.root, "runtime"),
-        })
-        for key in ("HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"):
-            os.makedirs(self.env[key], mode=0o700, exist_ok=True)
+        folders = {"HOME": self.home, "XDG_CONFIG_HOME": os.path.join(self.home, ".config"),
+                   "XDG_DATA_HOME": os.path.join(self.home, ".local/share"),
+                   "XDG_CACHE_HOME": os.path.join(self.home, ".cache"),
+                   "XDG_RUNTIME_DIR": os.path.join(self.root, "runtime")}
+        self.env.update(folders)
+        for folder in folders.values():
+            os.makedirs(folder, mode=0o700, exist_ok=True)
         # Nothing of the session this runs in may be reached: its display, buses or sound.
         for key in ("WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "PULSE_SERVER",
                     "PULSE_RUNTIME_PATH", "PULSE_COOKIE", "SESSION_MANAGER", "XAUTHORITY"):
@@ -132,8 +134,7 @@ class RealDesktop:
                                                     "HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME")})
         return self
 
-    def __enter__(self):
-        return self.open()
+    __enter__ = open
 
     def __exit__(self, *exc):
         self.close()
@@ -148,11 +149,7 @@ class RealDesktop:
                 os.killpg(process.pid, signal.SIGTERM)
             except ProcessLookupError:
                 pass
-            try:
-                process.wait(5)
-            except subprocess.TimeoutExpired:
-                os.killpg(process.pid, signal.SIGKILL)
-                process.wait()
+            _wait_or_kill(process, 5, lambda: os.killpg(process.pid, signal.SIGKILL))
         shutil.rmtree(self.root, ignore_errors=True)
 
     def _service(self, argv, **kwargs):
@@ -237,7 +234,9 @@ class RealDesktop:
                 continue
         return None
 
-    def _walk(self, node):
+    def _showing_of(self, node, role, name=None):
+        """Every showing control of `role` (and `name`, if given) under `node`;
+        a control that goes away while it is read is passed over."""
         try:
             count = node.childCount
         except Exception:
@@ -245,34 +244,19 @@ class RealDesktop:
         for i in range(count):
             try:
                 child = node.getChildAtIndex(i)
+                match = (child.getRoleName() == role and (name is None or child.name == name)
+                         and child.getState().contains(self.atspi().STATE_SHOWING))
             except Exception:
                 continue
-            if child is None:
-                continue
-            yield child
-            yield from self._walk(child)
-
-    def _showing(self, node):
-        return node.getState().contains(self.atspi().STATE_SHOWING)
+            if match:
+                yield child
+            yield from self._showing_of(child, role, name)
 
     def find_in(self, root, role, name):
-        for node in self._walk(root):
-            try:
-                if node.getRoleName() == role and node.name == name and self._showing(node):
-                    return node
-            except Exception:
-                continue
-        return None
+        return next(self._showing_of(root, role, name), None)
 
     def find_all_in(self, root, role):
-        found = []
-        for node in self._walk(root):
-            try:
-                if node.getRoleName() == role and self._showing(node):
-                    found.append(node)
-            except Exception:
-                continue
-        return found
+        return list(self._showing_of(root, role))
 
     def window_of(self, node):
         """The top window a control lies in."""
