@@ -28,10 +28,6 @@ private slots:
         QCOMPARE(ProgramsFolder(), m_home->dataHome() + "/applications");
         QCOMPARE(DesktopFolder(), m_home->home() + "/Desktop");
         QCOMPARE(DefaultInstallFolder(), m_home->dataHome() + "/Tolvane/Wordwell");
-    }
-
-    void desktopFolderFromUserDirs()
-    {
         WriteFileForTest(m_home->configHome() + "/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n");
         QCOMPARE(DesktopFolder(), m_home->home() + "/Schreibtisch");
     }
@@ -63,12 +59,6 @@ private slots:
         QCOMPARE(seenRoot, BrowseRoot(root) == BrowseRoot::Computer ? QString("/") : ProgramsFolder());
         QCOMPARE(choice->path, QDir::cleanPath(picked));
         QCOMPARE(choice->displayName, displayName);
-    }
-
-    void cancelledChooserGivesNothing()
-    {
-        SetFolderChooserHandler([](const QString&, const QString&) { return std::optional<QString>(); });
-        QVERIFY(!BrowseForFolder(nullptr, BrowseRoot::Computer, "Choose a Directory").has_value());
     }
 
     void realDialogOpensAtTheRootWithTheTitle()
