@@ -49,7 +49,6 @@ private slots:
                                         << "/home/ann/.local/share/Tolvane/Wordwell" << false;
         QTest::newRow("trailing separator kept") << "Software\\Tolvane\\Wordwell Practice\\WordsPath" << "/srv/words/" << false;
         QTest::newRow("blanks") << "Software\\Tolvane\\Wordwell Practice\\WordsPath" << "/home/a b/Word well" << false;
-        QTest::newRow("key in another case") << "software\\tolvane\\wordwell practice\\wordspath" << "/x" << false;
         // An empty value names no folder: as if nothing were stored.
         QTest::newRow("empty value") << "Software\\Tolvane\\Wordwell Practice\\WordsPath" << "" << false;
         QTest::newRow("the machine's hive") << "Software\\Tolvane\\Wordwell Practice\\WordsPath" << "/machine" << true;

@@ -29,10 +29,7 @@ private slots:
             QVERIFY(piece.endsWith('.'));
             QVERIFY(!piece.mid(4).contains('\n') && !piece.mid(4).contains('\r'));
         }
-    }
-
-    void paragraphsAreSeparatedByOneEmptyLine()
-    {
+        // Paragraphs are separated by one empty line.
         const QString text = LicensePieces().join(QString());
         QVERIFY(text.endsWith('.'));
         QCOMPARE(text.count("\r\n\r\n"), 10);
