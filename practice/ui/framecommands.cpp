@@ -1,10 +1,14 @@
-// The main frame's menu, toolbar and accelerator tables.
+// The main frame's menus, toolbar and accelerator tables, and the command groups that join its menus.
 #include "practice/ui/mainframe.h"
 
 #include "platform/framework/commandids.h"
 #include "platform/framework/dialogunits.h"
 #include "practice/document/commands.h"
+#include "practice/share/sharecommands.h"
+#include "practice/ui/historycommands.h"
+#include "practice/ui/reviewcommands.h"
 #include "practice/ui/toolbarimages.h"
+#include "practice/ui/voicecommands.h"
 
 #include <QAction>
 #include <QMenu>
@@ -15,12 +19,6 @@ using namespace platform::framework;
 using namespace practice;
 
 namespace {
-
-struct MenuEntry {
-    unsigned id;  // 0: a separator
-    const char* caption;
-    const char* prompt;
-};
 
 const MenuEntry kFileMenu[] = {
     {ID_FILE_NEW, "&New\tCtrl+N", "Create a new spelling list document\nNew"},
@@ -34,19 +32,6 @@ const MenuEntry kFileMenu[] = {
     {ID_FILE_MRU_FILE1 + 3, "Recent File", "Open this document"},
     {0, nullptr, nullptr},
     {ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents\nExit"},
-};
-
-// Sharing and printing, kept apart below the original's items.
-const MenuEntry kShareFileMenu[] = {
-    {0, nullptr, nullptr},
-    {ID_FILE_EXPORT_SHARED, "&Export List with Recordings...",
-     "Save the list and its recordings as one file to hand to someone else\nExport List"},
-    {ID_FILE_IMPORT_SHARED, "Open List with &Recordings...",
-     "Open a list with its recordings, putting the recordings in the words folder\nOpen List with Recordings"},
-    {ID_FILE_PRINT_SHEET, "Print &Test Sheet...",
-     "Print a test sheet with a numbered line per word, and its answer key\nPrint Test Sheet"},
-    {ID_FILE_SHEET_PDF, "Save Test Sheet as P&DF...",
-     "Save the test sheet and its answer key as a PDF file\nSave Test Sheet as PDF"},
 };
 
 const MenuEntry kToolsMenu[] = {
@@ -77,50 +62,44 @@ struct Accelerator {
 
 void CMainFrame::createMenus()
 {
-    auto add = [this](QMenu* menu, const auto& entries) {
-        for (const MenuEntry& entry : entries) {
-            if (entry.id == 0)
-                menu->addSeparator();
-            else
-                menu->addAction(AddCommand(entry.id, QString::fromUtf8(entry.caption), QString::fromUtf8(entry.prompt)));
-        }
-    };
-    auto fill = [this, add](const QString& title, const auto& entries) {
+    auto fill = [this](const QString& title, std::span<const MenuEntry> entries) {
         QMenu* menu = menuBar()->addMenu(title);
         menu->setAccessibleName(QString(title).remove(u'&'));
         connect(menu, &QMenu::aboutToShow, this, &CFrameWnd::UpdateCommandUI);
-        add(menu, entries);
+        AppendMenu(menu, entries);
         return menu;
     };
-    add(fill(QStringLiteral("&File"), kFileMenu), kShareFileMenu);
-    fill(QStringLiteral("&Tools"), kToolsMenu);
-    appendVoiceCommands(Menu(QStringLiteral("&Tools")));
+    share::AttachShareCommands(*this, fill(QStringLiteral("&File"), kFileMenu));
+    QMenu* tools = fill(QStringLiteral("&Tools"), kToolsMenu);
+    m_voiceCommands = std::make_unique<CVoiceCommands>(*this, tools);
+    m_reviewCommands = std::make_unique<CReviewCommands>(*this, tools);
+    m_historyCommands = std::make_unique<CHistoryCommands>(*this, tools);
     fill(QStringLiteral("&Help"), kHelpMenu);
 }
 
 void CMainFrame::createToolBar()
 {
-    m_wndToolBar = new QToolBar(QStringLiteral("Toolbar"), this);
-    m_wndToolBar->setObjectName(QStringLiteral("toolBar"));
-    SetDlgCtrlID(m_wndToolBar, AFX_IDW_TOOLBAR);
-    m_wndToolBar->setAccessibleName(QStringLiteral("Toolbar"));
-    m_wndToolBar->setIconSize(QSize(16, 15));
-    m_wndToolBar->setMovable(true);
-    m_wndToolBar->setFloatable(true);
-    m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    auto* toolBar = new QToolBar(QStringLiteral("Toolbar"), this);
+    toolBar->setObjectName(QStringLiteral("toolBar"));
+    SetDlgCtrlID(toolBar, AFX_IDW_TOOLBAR);
+    toolBar->setAccessibleName(QStringLiteral("Toolbar"));
+    toolBar->setIconSize(QSize(16, 15));
+    toolBar->setMovable(true);
+    toolBar->setFloatable(true);
+    toolBar->setAllowedAreas(Qt::AllToolBarAreas);
     int image = 0;
     for (unsigned id : kToolBar) {
         if (id == 0) {
-            m_wndToolBar->addSeparator();
+            toolBar->addSeparator();
             continue;
         }
         QAction* action = GetCommand(id);
         action->setIcon(practice::ui::ToolbarImage(image++));
         // The menus show their items without the toolbar's images.
         action->setIconVisibleInMenu(false);
-        m_wndToolBar->addAction(action);
+        toolBar->addAction(action);
     }
-    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+    addToolBar(Qt::TopToolBarArea, toolBar);
 }
 
 void CMainFrame::createAccelerators()

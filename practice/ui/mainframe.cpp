@@ -4,17 +4,24 @@
 #include "platform/framework/dialogunits.h"
 #include "platform/help/winhelp.h"
 #include "platform/keyboard/lockkeys.h"
-#include "practice/history/resultkeeper.h"
+#include "practice/testview/wordwellview.h"
+#include "practice/ui/historycommands.h"
 #include "practice/ui/resources.h"
+#include "practice/ui/reviewcommands.h"
+#include "practice/ui/voicecommands.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMenuBar>
 #include <QStatusBar>
-#include <QToolBar>
 
 using namespace platform::framework;
+
+namespace {
+constexpr int kWidth = 570;
+constexpr int kHeight = 470;
+}  // namespace
 
 CMainFrame::CMainFrame()
 {
@@ -40,28 +47,29 @@ void CMainFrame::PreCreateWindow()
 
 bool CMainFrame::OnCreate()
 {
+    // The status bar first: the review commands put the learner's pane in it.
+    createStatusBar();
     createMenus();
     createToolBar();
-    createStatusBar();
     createAccelerators();
-    appendReviewCommands();
     return true;
 }
 
-QMenu* CMainFrame::Menu(const QString& title) const
+void CMainFrame::ConnectTestView()
 {
-    const auto actions = menuBar()->actions();
-    for (QAction* action : actions) {
-        if (action->menu() && action->text() == title)
-            return action->menu();
-    }
-    return nullptr;
+    auto* view = qobject_cast<CWordwellView*>(GetActiveView());
+    if (!view || m_testViewConnected)
+        return;
+    m_testViewConnected = true;
+    m_reviewCommands->ConnectTestView(view);
+    m_historyCommands->ConnectTestView(view);
 }
 
-QString CMainFrame::MessageText() const
+void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    const QString message = m_wndStatusBar->currentMessage();
-    return message.isEmpty() ? m_messagePane->text() : message;
+    CFrameWnd::closeEvent(event);
+    if (event->isAccepted())
+        m_historyCommands->OnFrameClosing();
 }
 
 QLabel* CMainFrame::Indicator(unsigned id) const

@@ -7,11 +7,9 @@
 #include "platform/framework/helprequest.h"
 #include "platform/framework/messagebox.h"
 #include "platform/help/winhelp.h"
-#include "practice/document/commands.h"
 #include "practice/document/wordwelldoc.h"
 #include "practice/share/sharecommands.h"
 #include "practice/share/sharedlist.h"
-#include "practice/share/sheetcommands.h"
 #include "practice/testview/wordwellview.h"
 #include "practice/ui/aboutdlg.h"
 #include "practice/ui/mainframe.h"
@@ -37,19 +35,6 @@ bool isSharedList(const QString& path)
 CPracticeApp::CPracticeApp(QStringList arguments) : m_arguments(std::move(arguments))
 {
     OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
-    OnCommand(practice::ID_FILE_EXPORT_SHARED, [this] {
-        if (auto* doc = static_cast<CWordwellDoc*>(GetDocTemplate()->GetDocument()))
-            practice::share::OnExportSharedList(*doc);
-    });
-    OnCommand(practice::ID_FILE_IMPORT_SHARED, [] { practice::share::OnImportSharedList(); });
-    OnCommand(practice::ID_FILE_PRINT_SHEET, [this] {
-        if (auto* doc = static_cast<CWordwellDoc*>(GetDocTemplate()->GetDocument()))
-            practice::share::OnPrintTestSheet(*doc);
-    });
-    OnCommand(practice::ID_FILE_SHEET_PDF, [this] {
-        if (auto* doc = static_cast<CWordwellDoc*>(GetDocTemplate()->GetDocument()))
-            practice::share::OnSaveTestSheetPdf(*doc);
-    });
 }
 
 bool CPracticeApp::InitInstance()
