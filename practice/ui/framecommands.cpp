@@ -1,14 +1,10 @@
-// The main frame's menus, toolbar and accelerator tables, and the command groups that join its menus.
-#include "practice/ui/mainframe.h"
+#include "practice/ui/framecommands.h"
 
 #include "platform/framework/commandids.h"
 #include "platform/framework/dialogunits.h"
+#include "platform/framework/frame.h"
 #include "practice/document/commands.h"
-#include "practice/share/sharecommands.h"
-#include "practice/ui/historycommands.h"
-#include "practice/ui/reviewcommands.h"
 #include "practice/ui/toolbarimages.h"
-#include "practice/ui/voicecommands.h"
 
 #include <QAction>
 #include <QMenu>
@@ -60,26 +56,26 @@ struct Accelerator {
 
 }  // namespace
 
-void CMainFrame::createMenus()
+namespace practice::ui {
+
+FrameMenus AddFrameMenus(CFrameWnd& frame)
 {
-    auto fill = [this](const QString& title, std::span<const MenuEntry> entries) {
-        QMenu* menu = menuBar()->addMenu(title);
+    auto fill = [&frame](const QString& title, std::span<const MenuEntry> entries) {
+        QMenu* menu = frame.menuBar()->addMenu(title);
         menu->setAccessibleName(QString(title).remove(u'&'));
-        connect(menu, &QMenu::aboutToShow, this, &CFrameWnd::UpdateCommandUI);
-        AppendMenu(menu, entries);
+        QObject::connect(menu, &QMenu::aboutToShow, &frame, &CFrameWnd::UpdateCommandUI);
+        frame.AppendMenu(menu, entries);
         return menu;
     };
-    share::AttachShareCommands(*this, fill(QStringLiteral("&File"), kFileMenu));
+    QMenu* file = fill(QStringLiteral("&File"), kFileMenu);
     QMenu* tools = fill(QStringLiteral("&Tools"), kToolsMenu);
-    m_voiceCommands = std::make_unique<CVoiceCommands>(*this, tools);
-    m_reviewCommands = std::make_unique<CReviewCommands>(*this, tools);
-    m_historyCommands = std::make_unique<CHistoryCommands>(*this, tools);
     fill(QStringLiteral("&Help"), kHelpMenu);
+    return {file, tools};
 }
 
-void CMainFrame::createToolBar()
+void AddToolBar(CFrameWnd& frame)
 {
-    auto* toolBar = new QToolBar(QStringLiteral("Toolbar"), this);
+    auto* toolBar = new QToolBar(QStringLiteral("Toolbar"), &frame);
     toolBar->setObjectName(QStringLiteral("toolBar"));
     SetDlgCtrlID(toolBar, AFX_IDW_TOOLBAR);
     toolBar->setAccessibleName(QStringLiteral("Toolbar"));
@@ -93,16 +89,16 @@ void CMainFrame::createToolBar()
             toolBar->addSeparator();
             continue;
         }
-        QAction* action = GetCommand(id);
-        action->setIcon(practice::ui::ToolbarImage(image++));
+        QAction* action = frame.GetCommand(id);
+        action->setIcon(ToolbarImage(image++));
         // The menus show their items without the toolbar's images.
         action->setIconVisibleInMenu(false);
         toolBar->addAction(action);
     }
-    addToolBar(Qt::TopToolBarArea, toolBar);
+    frame.addToolBar(Qt::TopToolBarArea, toolBar);
 }
 
-void CMainFrame::createAccelerators()
+void AddAccelerators(CFrameWnd& frame)
 {
     static const Accelerator table[] = {
         {Qt::CTRL | Qt::Key_N, ID_FILE_NEW},   {Qt::CTRL | Qt::Key_O, ID_FILE_OPEN},
@@ -110,5 +106,7 @@ void CMainFrame::createAccelerators()
         {QKeyCombination(Qt::Key_F1), ID_HELP}, {Qt::SHIFT | Qt::Key_F1, ID_CONTEXT_HELP},
     };
     for (const Accelerator& accelerator : table)
-        AddAccelerator(accelerator.id, QKeySequence(accelerator.keys));
+        frame.AddAccelerator(accelerator.id, QKeySequence(accelerator.keys));
 }
+
+}  // namespace practice::ui

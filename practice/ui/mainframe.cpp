@@ -4,7 +4,9 @@
 #include "platform/framework/dialogunits.h"
 #include "platform/help/winhelp.h"
 #include "platform/keyboard/lockkeys.h"
+#include "practice/share/sharecommands.h"
 #include "practice/testview/wordwellview.h"
+#include "practice/ui/framecommands.h"
 #include "practice/ui/historycommands.h"
 #include "practice/ui/resources.h"
 #include "practice/ui/reviewcommands.h"
@@ -49,9 +51,13 @@ bool CMainFrame::OnCreate()
 {
     // The status bar first: the review commands put the learner's pane in it.
     createStatusBar();
-    createMenus();
-    createToolBar();
-    createAccelerators();
+    const practice::ui::FrameMenus menus = practice::ui::AddFrameMenus(*this);
+    practice::share::AttachShareCommands(*this, menus.file);
+    m_voiceCommands = std::make_unique<CVoiceCommands>(*this, menus.tools);
+    m_reviewCommands = std::make_unique<CReviewCommands>(*this, menus.tools);
+    m_historyCommands = std::make_unique<CHistoryCommands>(*this, menus.tools);
+    practice::ui::AddToolBar(*this);
+    practice::ui::AddAccelerators(*this);
     return true;
 }
 

@@ -35,11 +35,7 @@ protected:
 private:
     void PreCreateWindow();
     bool OnCreate();
-    // The menus with the frame's own commands and the command groups' (framecommands.cpp).
-    void createMenus();
-    void createToolBar();
     void createStatusBar();
-    void createAccelerators();
     void refreshIndicators();
     // Shows the lock keys as the keyboard has them; false where that cannot be read.
     bool readLockKeys();
