@@ -8,7 +8,6 @@
 #include "practice/testview/wordwellview.h"
 #include "practice/ui/framecommands.h"
 #include "practice/ui/historycommands.h"
-#include "practice/ui/resources.h"
 #include "practice/ui/reviewcommands.h"
 #include "practice/ui/voicecommands.h"
 
@@ -23,6 +22,8 @@ using namespace platform::framework;
 namespace {
 constexpr int kWidth = 570;
 constexpr int kHeight = 470;
+const QString kIdleMessage = QStringLiteral(" ");
+const QString kHelpModeMessage = QStringLiteral("Select an object on which to get Help");
 }  // namespace
 
 CMainFrame::CMainFrame()
@@ -93,7 +94,7 @@ void CMainFrame::createStatusBar()
     m_wndStatusBar->setObjectName(QStringLiteral("statusBar"));
     SetDlgCtrlID(m_wndStatusBar, AFX_IDW_STATUS_BAR);
     m_wndStatusBar->setAccessibleName(QStringLiteral("Status bar"));
-    m_messagePane = new QLabel(practice::ui::kIdleMessage, m_wndStatusBar);
+    m_messagePane = new QLabel(kIdleMessage, m_wndStatusBar);
     m_messagePane->setAccessibleName(QStringLiteral("Message"));
     m_wndStatusBar->addWidget(m_messagePane, 1);
     struct Pane {
@@ -180,7 +181,7 @@ void CMainFrame::OnHelpFinder()
 void CMainFrame::OnHelpModeChanged(bool entered)
 {
     if (entered)
-        m_wndStatusBar->showMessage(practice::ui::kHelpModeMessage);
+        m_wndStatusBar->showMessage(kHelpModeMessage);
     else
         m_wndStatusBar->clearMessage();
 }

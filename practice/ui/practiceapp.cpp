@@ -14,7 +14,6 @@
 #include "practice/ui/aboutdlg.h"
 #include "practice/ui/mainframe.h"
 #include "practice/ui/producticon.h"
-#include "practice/ui/resources.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -25,6 +24,9 @@ using namespace platform::framework;
 
 namespace {
 constexpr int kIconDelayMs = 200;
+// Window title, document name, new-file type, filter, extension, file type id and name.
+const QString kDocTemplateString = QStringLiteral(
+    "Wordwell Practice\n\nSpell\nSpelli Files (*.spl)\n.SPL\nWordwell.Document\nSpell Document");
 
 bool isSharedList(const QString& path)
 {
@@ -50,7 +52,7 @@ bool CPracticeApp::InitInstance()
     EstablishSettings();
     LoadStdProfileSettings(4);
     AddDocTemplate(std::make_unique<CSingleDocTemplate>(
-        practice::ui::kDocTemplateString, [] { return std::make_unique<CWordwellDoc>(); },
+        kDocTemplateString, [] { return std::make_unique<CWordwellDoc>(); },
         [] { return std::make_unique<CMainFrame>(); },
         [](CFrameWnd* frame) { return new CWordwellView(frame); }));
 
