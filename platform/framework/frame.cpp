@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QScreen>
 #include <QUrl>
@@ -70,6 +71,16 @@ QAction* CFrameWnd::AddCommand(unsigned id, const QString& caption, const QStrin
         action->setToolTip(tip.isEmpty() ? action->text().remove(u'&') : tip);
     }
     return action;
+}
+
+void CFrameWnd::AppendMenu(QMenu* menu, std::span<const MenuEntry> entries)
+{
+    for (const MenuEntry& entry : entries) {
+        if (entry.id == 0)
+            menu->addSeparator();
+        else
+            menu->addAction(AddCommand(entry.id, QString::fromUtf8(entry.caption), QString::fromUtf8(entry.prompt)));
+    }
 }
 
 void CFrameWnd::AddAccelerator(unsigned id, const QKeySequence& keys)

@@ -6,12 +6,23 @@
 #include <QKeySequence>
 #include <QMainWindow>
 
+#include <span>
+
 class QAction;
+class QMenu;
 
 namespace platform::framework {
 
 class CDocument;
 class CFormView;
+
+// An item of a menu: a command id with its caption ("&New\tCtrl+N") and its
+// prompt (see AddCommand); id 0 is a separator.
+struct MenuEntry {
+    unsigned id;
+    const char* caption;
+    const char* prompt;
+};
 
 // The main frame: it owns the actions of every command id, offers each command
 // to the active view, its document, itself and the application in that order,
@@ -28,6 +39,11 @@ public:
     // string: the status-bar prompt, then after "\n" the tooltip.
     QAction* AddCommand(unsigned id, const QString& caption, const QString& prompt = QString());
     QAction* GetCommand(unsigned id) const { return m_commands.value(id); }
+    // Appends the entries to `menu` in order, each with its command's action.
+    void AppendMenu(QMenu* menu, std::span<const MenuEntry> entries);
+    // A group of commands outside the frame attaches its handlers to the frame's map.
+    using CCmdTarget::OnCommand;
+    using CCmdTarget::OnUpdateCommandUI;
     // A key of the accelerator table; a command with no menu item gets a hidden action.
     void AddAccelerator(unsigned id, const QKeySequence& keys);
 

@@ -7,12 +7,14 @@
 #include "platform/framework/frame.h"
 #include "platform/framework/messagebox.h"
 #include "platform/framework/winapp.h"
+#include "practice/document/commands.h"
 #include "practice/document/wordlist.h"
 #include "practice/document/wordwelldoc.h"
 #include "practice/settings/wordwellapp.h"
 #include "practice/share/clipinstall.h"
 #include "practice/share/importdlg.h"
 #include "practice/share/importjob.h"
+#include "practice/share/sheetcommands.h"
 #include "practice/sound/clippath.h"
 
 #include <QFile>
@@ -27,6 +29,28 @@ namespace files = platform::files;
 namespace {
 
 const QString kFilter = QStringLiteral("Spelling List with Recordings (*.splz)");
+
+const MenuEntry kShareCommands[] = {
+    {0, nullptr, nullptr},
+    {ID_FILE_EXPORT_SHARED, "&Export List with Recordings...",
+     "Save the list and its recordings as one file to hand to someone else\nExport List"},
+    {ID_FILE_IMPORT_SHARED, "Open List with &Recordings...",
+     "Open a list with its recordings, putting the recordings in the words folder\nOpen List with Recordings"},
+    {ID_FILE_PRINT_SHEET, "Print &Test Sheet...",
+     "Print a test sheet with a numbered line per word, and its answer key\nPrint Test Sheet"},
+    {ID_FILE_SHEET_PDF, "Save Test Sheet as P&DF...",
+     "Save the test sheet and its answer key as a PDF file\nSave Test Sheet as PDF"},
+};
+
+// The list open now, for the commands that hand it on.
+template <class Command>
+std::function<void()> onDocument(Command command)
+{
+    return [command] {
+        if (auto* doc = static_cast<CWordwellDoc*>(AfxGetApp()->GetDocTemplate()->GetDocument()))
+            command(*doc);
+    };
+}
 
 QString wordsPath()
 {
@@ -242,6 +266,15 @@ void OnImportSharedList()
                                                        kFilter, kSharedListExtension);
     if (!path.isEmpty())
         ImportSharedList(path);
+}
+
+void AttachShareCommands(CFrameWnd& frame, QMenu* file)
+{
+    frame.AppendMenu(file, kShareCommands);
+    frame.OnCommand(ID_FILE_EXPORT_SHARED, onDocument(OnExportSharedList));
+    frame.OnCommand(ID_FILE_IMPORT_SHARED, OnImportSharedList);
+    frame.OnCommand(ID_FILE_PRINT_SHEET, onDocument(OnPrintTestSheet));
+    frame.OnCommand(ID_FILE_SHEET_PDF, onDocument(OnSaveTestSheetPdf));
 }
 
 }  // namespace practice::share

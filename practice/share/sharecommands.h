@@ -2,11 +2,20 @@
 
 #include <QString>
 
+class QMenu;
 class CWordwellDoc;
+
+namespace platform::framework {
+class CFrameWnd;
+}
 
 // The File commands that hand a list with its recordings to someone else and
 // take one in. Failures are reported in message boxes naming the file.
 namespace practice::share {
+
+// Appends the sharing and printing commands to the File menu, below its own
+// items, and attaches them to the frame.
+void AttachShareCommands(platform::framework::CFrameWnd& frame, QMenu* file);
 
 // Asks for a file and writes the document's list with every clip its words
 // have in the words folder (words without one travel without).

@@ -10,9 +10,9 @@ using namespace platform::framework;
 
 namespace practice::ui {
 
-const QString CAboutDlg::kVersionText = QStringLiteral("Wordwell Practice Version 1.0");
-
 namespace {
+
+const QString kVersionText = QStringLiteral("Wordwell Practice Version 1.0");
 
 enum : int { IDD_ABOUTBOX = 100, IDC_ABOUTICON = 1100 };
 
@@ -25,7 +25,7 @@ DialogTemplate aboutTemplate()
     t.size = {217, 55};
     t.items = {
         {IDC_ABOUTICON, ControlKind::Icon, QString(), {11, 17, 20, 20}, 0, 0, QStringLiteral("Wordwell Practice")},
-        {IDC_STATIC, ControlKind::Label, CAboutDlg::kVersionText, {40, 10, 119, 8}, CS_NOPREFIX, 0, {}},
+        {IDC_STATIC, ControlKind::Label, kVersionText, {40, 10, 119, 8}, CS_NOPREFIX, 0, {}},
         {IDC_STATIC, ControlKind::Label,
          QStringLiteral("Copyright \u00A9 Tolvane. Free to use for practising spelling at home and at school."),
          {40, 25, 119, 25}, 0, 0, {}},

@@ -12,8 +12,6 @@ public:
     explicit CAboutDlg(QWidget* parent = nullptr);
 
     bool OnHelpInfo(platform::framework::HELPINFO* info) override;
-
-    static const QString kVersionText;
 };
 
 }  // namespace practice::ui

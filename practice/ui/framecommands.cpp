@@ -1,8 +1,8 @@
-// The main frame's menu, toolbar and accelerator tables.
-#include "practice/ui/mainframe.h"
+#include "practice/ui/framecommands.h"
 
 #include "platform/framework/commandids.h"
 #include "platform/framework/dialogunits.h"
+#include "platform/framework/frame.h"
 #include "practice/document/commands.h"
 #include "practice/ui/toolbarimages.h"
 
@@ -16,12 +16,6 @@ using namespace practice;
 
 namespace {
 
-struct MenuEntry {
-    unsigned id;  // 0: a separator
-    const char* caption;
-    const char* prompt;
-};
-
 const MenuEntry kFileMenu[] = {
     {ID_FILE_NEW, "&New\tCtrl+N", "Create a new spelling list document\nNew"},
     {ID_FILE_OPEN, "&Open...\tCtrl+O", "Open an existing spelling list document\nOpen"},
@@ -34,19 +28,6 @@ const MenuEntry kFileMenu[] = {
     {ID_FILE_MRU_FILE1 + 3, "Recent File", "Open this document"},
     {0, nullptr, nullptr},
     {ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents\nExit"},
-};
-
-// Sharing and printing, kept apart below the original's items.
-const MenuEntry kShareFileMenu[] = {
-    {0, nullptr, nullptr},
-    {ID_FILE_EXPORT_SHARED, "&Export List with Recordings...",
-     "Save the list and its recordings as one file to hand to someone else\nExport List"},
-    {ID_FILE_IMPORT_SHARED, "Open List with &Recordings...",
-     "Open a list with its recordings, putting the recordings in the words folder\nOpen List with Recordings"},
-    {ID_FILE_PRINT_SHEET, "Print &Test Sheet...",
-     "Print a test sheet with a numbered line per word, and its answer key\nPrint Test Sheet"},
-    {ID_FILE_SHEET_PDF, "Save Test Sheet as P&DF...",
-     "Save the test sheet and its answer key as a PDF file\nSave Test Sheet as PDF"},
 };
 
 const MenuEntry kToolsMenu[] = {
@@ -75,55 +56,49 @@ struct Accelerator {
 
 }  // namespace
 
-void CMainFrame::createMenus()
+namespace practice::ui {
+
+FrameMenus AddFrameMenus(CFrameWnd& frame)
 {
-    auto add = [this](QMenu* menu, const auto& entries) {
-        for (const MenuEntry& entry : entries) {
-            if (entry.id == 0)
-                menu->addSeparator();
-            else
-                menu->addAction(AddCommand(entry.id, QString::fromUtf8(entry.caption), QString::fromUtf8(entry.prompt)));
-        }
-    };
-    auto fill = [this, add](const QString& title, const auto& entries) {
-        QMenu* menu = menuBar()->addMenu(title);
+    auto fill = [&frame](const QString& title, std::span<const MenuEntry> entries) {
+        QMenu* menu = frame.menuBar()->addMenu(title);
         menu->setAccessibleName(QString(title).remove(u'&'));
-        connect(menu, &QMenu::aboutToShow, this, &CFrameWnd::UpdateCommandUI);
-        add(menu, entries);
+        QObject::connect(menu, &QMenu::aboutToShow, &frame, &CFrameWnd::UpdateCommandUI);
+        frame.AppendMenu(menu, entries);
         return menu;
     };
-    add(fill(QStringLiteral("&File"), kFileMenu), kShareFileMenu);
-    fill(QStringLiteral("&Tools"), kToolsMenu);
-    appendVoiceCommands(Menu(QStringLiteral("&Tools")));
+    QMenu* file = fill(QStringLiteral("&File"), kFileMenu);
+    QMenu* tools = fill(QStringLiteral("&Tools"), kToolsMenu);
     fill(QStringLiteral("&Help"), kHelpMenu);
+    return {file, tools};
 }
 
-void CMainFrame::createToolBar()
+void AddToolBar(CFrameWnd& frame)
 {
-    m_wndToolBar = new QToolBar(QStringLiteral("Toolbar"), this);
-    m_wndToolBar->setObjectName(QStringLiteral("toolBar"));
-    SetDlgCtrlID(m_wndToolBar, AFX_IDW_TOOLBAR);
-    m_wndToolBar->setAccessibleName(QStringLiteral("Toolbar"));
-    m_wndToolBar->setIconSize(QSize(16, 15));
-    m_wndToolBar->setMovable(true);
-    m_wndToolBar->setFloatable(true);
-    m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    auto* toolBar = new QToolBar(QStringLiteral("Toolbar"), &frame);
+    toolBar->setObjectName(QStringLiteral("toolBar"));
+    SetDlgCtrlID(toolBar, AFX_IDW_TOOLBAR);
+    toolBar->setAccessibleName(QStringLiteral("Toolbar"));
+    toolBar->setIconSize(QSize(16, 15));
+    toolBar->setMovable(true);
+    toolBar->setFloatable(true);
+    toolBar->setAllowedAreas(Qt::AllToolBarAreas);
     int image = 0;
     for (unsigned id : kToolBar) {
         if (id == 0) {
-            m_wndToolBar->addSeparator();
+            toolBar->addSeparator();
             continue;
         }
-        QAction* action = GetCommand(id);
-        action->setIcon(practice::ui::ToolbarImage(image++));
+        QAction* action = frame.GetCommand(id);
+        action->setIcon(ToolbarImage(image++));
         // The menus show their items without the toolbar's images.
         action->setIconVisibleInMenu(false);
-        m_wndToolBar->addAction(action);
+        toolBar->addAction(action);
     }
-    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+    frame.addToolBar(Qt::TopToolBarArea, toolBar);
 }
 
-void CMainFrame::createAccelerators()
+void AddAccelerators(CFrameWnd& frame)
 {
     static const Accelerator table[] = {
         {Qt::CTRL | Qt::Key_N, ID_FILE_NEW},   {Qt::CTRL | Qt::Key_O, ID_FILE_OPEN},
@@ -131,5 +106,7 @@ void CMainFrame::createAccelerators()
         {QKeyCombination(Qt::Key_F1), ID_HELP}, {Qt::SHIFT | Qt::Key_F1, ID_CONTEXT_HELP},
     };
     for (const Accelerator& accelerator : table)
-        AddAccelerator(accelerator.id, QKeySequence(accelerator.keys));
+        frame.AddAccelerator(accelerator.id, QKeySequence(accelerator.keys));
 }
+
+}  // namespace practice::ui

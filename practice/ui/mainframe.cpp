@@ -4,17 +4,27 @@
 #include "platform/framework/dialogunits.h"
 #include "platform/help/winhelp.h"
 #include "platform/keyboard/lockkeys.h"
-#include "practice/history/resultkeeper.h"
-#include "practice/ui/resources.h"
+#include "practice/share/sharecommands.h"
+#include "practice/testview/wordwellview.h"
+#include "practice/ui/framecommands.h"
+#include "practice/ui/historycommands.h"
+#include "practice/ui/reviewcommands.h"
+#include "practice/ui/voicecommands.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMenuBar>
 #include <QStatusBar>
-#include <QToolBar>
 
 using namespace platform::framework;
+
+namespace {
+constexpr int kWidth = 570;
+constexpr int kHeight = 470;
+const QString kIdleMessage = QStringLiteral(" ");
+const QString kHelpModeMessage = QStringLiteral("Select an object on which to get Help");
+}  // namespace
 
 CMainFrame::CMainFrame()
 {
@@ -40,28 +50,33 @@ void CMainFrame::PreCreateWindow()
 
 bool CMainFrame::OnCreate()
 {
-    createMenus();
-    createToolBar();
+    // The status bar first: the review commands put the learner's pane in it.
     createStatusBar();
-    createAccelerators();
-    appendReviewCommands();
+    const practice::ui::FrameMenus menus = practice::ui::AddFrameMenus(*this);
+    practice::share::AttachShareCommands(*this, menus.file);
+    m_voiceCommands = std::make_unique<CVoiceCommands>(*this, menus.tools);
+    m_reviewCommands = std::make_unique<CReviewCommands>(*this, menus.tools);
+    m_historyCommands = std::make_unique<CHistoryCommands>(*this, menus.tools);
+    practice::ui::AddToolBar(*this);
+    practice::ui::AddAccelerators(*this);
     return true;
 }
 
-QMenu* CMainFrame::Menu(const QString& title) const
+void CMainFrame::ConnectTestView()
 {
-    const auto actions = menuBar()->actions();
-    for (QAction* action : actions) {
-        if (action->menu() && action->text() == title)
-            return action->menu();
-    }
-    return nullptr;
+    auto* view = qobject_cast<CWordwellView*>(GetActiveView());
+    if (!view || m_testViewConnected)
+        return;
+    m_testViewConnected = true;
+    m_reviewCommands->ConnectTestView(view);
+    m_historyCommands->ConnectTestView(view);
 }
 
-QString CMainFrame::MessageText() const
+void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    const QString message = m_wndStatusBar->currentMessage();
-    return message.isEmpty() ? m_messagePane->text() : message;
+    CFrameWnd::closeEvent(event);
+    if (event->isAccepted())
+        m_historyCommands->OnFrameClosing();
 }
 
 QLabel* CMainFrame::Indicator(unsigned id) const
@@ -79,7 +94,7 @@ void CMainFrame::createStatusBar()
     m_wndStatusBar->setObjectName(QStringLiteral("statusBar"));
     SetDlgCtrlID(m_wndStatusBar, AFX_IDW_STATUS_BAR);
     m_wndStatusBar->setAccessibleName(QStringLiteral("Status bar"));
-    m_messagePane = new QLabel(practice::ui::kIdleMessage, m_wndStatusBar);
+    m_messagePane = new QLabel(kIdleMessage, m_wndStatusBar);
     m_messagePane->setAccessibleName(QStringLiteral("Message"));
     m_wndStatusBar->addWidget(m_messagePane, 1);
     struct Pane {
@@ -166,7 +181,7 @@ void CMainFrame::OnHelpFinder()
 void CMainFrame::OnHelpModeChanged(bool entered)
 {
     if (entered)
-        m_wndStatusBar->showMessage(practice::ui::kHelpModeMessage);
+        m_wndStatusBar->showMessage(kHelpModeMessage);
     else
         m_wndStatusBar->clearMessage();
 }

@@ -7,16 +7,13 @@
 #include "platform/framework/helprequest.h"
 #include "platform/framework/messagebox.h"
 #include "platform/help/winhelp.h"
-#include "practice/document/commands.h"
 #include "practice/document/wordwelldoc.h"
 #include "practice/share/sharecommands.h"
 #include "practice/share/sharedlist.h"
-#include "practice/share/sheetcommands.h"
 #include "practice/testview/wordwellview.h"
 #include "practice/ui/aboutdlg.h"
 #include "practice/ui/mainframe.h"
 #include "practice/ui/producticon.h"
-#include "practice/ui/resources.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -27,6 +24,9 @@ using namespace platform::framework;
 
 namespace {
 constexpr int kIconDelayMs = 200;
+// Window title, document name, new-file type, filter, extension, file type id and name.
+const QString kDocTemplateString = QStringLiteral(
+    "Wordwell Practice\n\nSpell\nSpelli Files (*.spl)\n.SPL\nWordwell.Document\nSpell Document");
 
 bool isSharedList(const QString& path)
 {
@@ -37,19 +37,6 @@ bool isSharedList(const QString& path)
 CPracticeApp::CPracticeApp(QStringList arguments) : m_arguments(std::move(arguments))
 {
     OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
-    OnCommand(practice::ID_FILE_EXPORT_SHARED, [this] {
-        if (auto* doc = static_cast<CWordwellDoc*>(GetDocTemplate()->GetDocument()))
-            practice::share::OnExportSharedList(*doc);
-    });
-    OnCommand(practice::ID_FILE_IMPORT_SHARED, [] { practice::share::OnImportSharedList(); });
-    OnCommand(practice::ID_FILE_PRINT_SHEET, [this] {
-        if (auto* doc = static_cast<CWordwellDoc*>(GetDocTemplate()->GetDocument()))
-            practice::share::OnPrintTestSheet(*doc);
-    });
-    OnCommand(practice::ID_FILE_SHEET_PDF, [this] {
-        if (auto* doc = static_cast<CWordwellDoc*>(GetDocTemplate()->GetDocument()))
-            practice::share::OnSaveTestSheetPdf(*doc);
-    });
 }
 
 bool CPracticeApp::InitInstance()
@@ -65,7 +52,7 @@ bool CPracticeApp::InitInstance()
     EstablishSettings();
     LoadStdProfileSettings(4);
     AddDocTemplate(std::make_unique<CSingleDocTemplate>(
-        practice::ui::kDocTemplateString, [] { return std::make_unique<CWordwellDoc>(); },
+        kDocTemplateString, [] { return std::make_unique<CWordwellDoc>(); },
         [] { return std::make_unique<CMainFrame>(); },
         [](CFrameWnd* frame) { return new CWordwellView(frame); }));
 

@@ -17,8 +17,8 @@ public:
     // of reaching the accelerator table; Shift+F1 and the rest pass.
     bool PreTranslateMessage(QObject* receiver, QEvent* event) override;
 
+private:
     void OnAppAbout();
 
-private:
     QStringList m_arguments;
 };

@@ -4,7 +4,7 @@
 
 namespace practice::ui {
 
-// The product's icon (the original's resource 128): the windows' icon and the About box's.
+// The product's icon (icons/Wordwell.png): the windows' icon and the About box's.
 QIcon ProductIcon();
 
 }  // namespace practice::ui

@@ -1,6 +1,14 @@
 #pragma once
 
-// The Tools commands over finished tests and learners, after the original's items.
+class QLabel;
+class QMenu;
+class CWordwellView;
+
+namespace platform::framework {
+class CFrameWnd;
+}
+
+// The Tools commands over finished tests and learners, below the voice's.
 namespace practice {
 
 enum : unsigned {
@@ -11,3 +19,21 @@ enum : unsigned {
 };
 
 }  // namespace practice
+
+// Review the last test, practise its missed words, and say who the learner
+// is; the learner's name is in the status bar while a test runs.
+class CReviewCommands {
+public:
+    CReviewCommands(platform::framework::CFrameWnd& frame, QMenu* tools);
+
+    // Follows the testing view's tests for the learner's pane; once the view exists.
+    void ConnectTestView(CWordwellView* view);
+
+private:
+    void OnReviewTest();
+    void OnPractiseMissed();
+    CWordwellView* testView() const;
+
+    platform::framework::CFrameWnd& m_frame;
+    QLabel* m_learnerPane = nullptr;
+};

@@ -100,9 +100,7 @@ void drawStop(QPainter& p)
     p.drawLine(4, 7, 11, 7);
 }
 
-}  // namespace
-
-QPixmap ToolbarPixmap(int index)
+QPixmap toolbarPixmap(int index)
 {
     QPixmap pixmap(16, 15);
     pixmap.fill(Qt::transparent);
@@ -121,9 +119,11 @@ QPixmap ToolbarPixmap(int index)
     return pixmap;
 }
 
+}  // namespace
+
 QIcon ToolbarImage(int index)
 {
-    return QIcon(ToolbarPixmap(index));
+    return QIcon(toolbarPixmap(index));
 }
 
 }  // namespace practice::ui

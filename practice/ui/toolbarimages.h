@@ -6,8 +6,6 @@ namespace practice::ui {
 
 // The toolbar's seven 16 × 15 images, left to right: new, open, save, the red
 // T of Take Test, add or remove a word, list information, stop.
-inline constexpr int kToolbarImageCount = 7;
 QIcon ToolbarImage(int index);
-QPixmap ToolbarPixmap(int index);
 
 }  // namespace practice::ui

@@ -1,7 +1,6 @@
-// The computer voice's commands on the Tools menu: Make Missing Clips, Speak
-// Unrecorded Words and the voice's settings.
-#include "practice/ui/mainframe.h"
+#include "practice/ui/voicecommands.h"
 
+#include "platform/framework/frame.h"
 #include "platform/framework/messagebox.h"
 #include "practice/document/commands.h"
 #include "practice/document/wordwelldoc.h"
@@ -12,38 +11,42 @@
 #include "practice/voice/voicesettings.h"
 
 #include <QAction>
-#include <QMenu>
 
 using namespace platform::framework;
 using namespace practice;
 
-void CMainFrame::appendVoiceCommands(QMenu* tools)
+namespace {
+
+const MenuEntry kVoiceCommands[] = {
+    {0, nullptr, nullptr},
+    {ID_TOOLS_MAKECLIPS, "&Make Missing Clips...",
+     "Speak every word that has no clip into its clip with the computer voice\nMake Missing Clips"},
+    {ID_TOOLS_SPEAKUNRECORDED, "Speak &Unrecorded Words",
+     "In a test, speak a word that has no clip with the computer voice\nSpeak Unrecorded Words"},
+    {ID_TOOLS_VOICE, "Computer &Voice...", "Choose the language of the computer voice\nComputer Voice"},
+};
+
+}  // namespace
+
+CVoiceCommands::CVoiceCommands(CFrameWnd& frame, QMenu* tools) : m_frame(frame)
 {
-    tools->addSeparator();
-    tools->addAction(AddCommand(ID_TOOLS_MAKECLIPS, QStringLiteral("&Make Missing Clips..."),
-                                QStringLiteral("Speak every word that has no clip into its clip with the computer "
-                                               "voice\nMake Missing Clips")));
-    QAction* speak = AddCommand(ID_TOOLS_SPEAKUNRECORDED, QStringLiteral("Speak &Unrecorded Words"),
-                                QStringLiteral("In a test, speak a word that has no clip with the computer "
-                                               "voice\nSpeak Unrecorded Words"));
+    frame.AppendMenu(tools, kVoiceCommands);
+    QAction* speak = frame.GetCommand(ID_TOOLS_SPEAKUNRECORDED);
     speak->setCheckable(true);
     speak->setChecked(voice::SpeakUnrecordedWords());
-    tools->addAction(speak);
-    tools->addAction(AddCommand(ID_TOOLS_VOICE, QStringLiteral("Computer &Voice..."),
-                                QStringLiteral("Choose the language of the computer voice\nComputer Voice")));
 
-    OnCommand(ID_TOOLS_MAKECLIPS, [this] { OnMakeMissingClips(); });
-    OnCommand(ID_TOOLS_SPEAKUNRECORDED, [this] { OnSpeakUnrecordedWords(); });
-    OnCommand(ID_TOOLS_VOICE, [this] { OnVoice(); });
-    OnUpdateCommandUI(ID_TOOLS_MAKECLIPS, [this](CCmdUI* ui) {
-        const auto* doc = dynamic_cast<CWordwellDoc*>(GetActiveDocument());
+    frame.OnCommand(ID_TOOLS_MAKECLIPS, [this] { OnMakeMissingClips(); });
+    frame.OnCommand(ID_TOOLS_SPEAKUNRECORDED, [this] { OnSpeakUnrecordedWords(); });
+    frame.OnCommand(ID_TOOLS_VOICE, [this] { OnVoice(); });
+    frame.OnUpdateCommandUI(ID_TOOLS_MAKECLIPS, [this](CCmdUI* ui) {
+        const auto* doc = dynamic_cast<CWordwellDoc*>(m_frame.GetActiveDocument());
         ui->Enable(doc && !doc->m_wordList.isEmpty());
     });
 }
 
-void CMainFrame::OnMakeMissingClips()
+void CVoiceCommands::OnMakeMissingClips()
 {
-    const auto* doc = dynamic_cast<CWordwellDoc*>(GetActiveDocument());
+    const auto* doc = dynamic_cast<CWordwellDoc*>(m_frame.GetActiveDocument());
     const CWordwellApp* app = GetWordwellApp();
     if (!doc || !app)
         return;
@@ -53,23 +56,23 @@ void CMainFrame::OnMakeMissingClips()
         return;
     }
     voice::CClipMaker maker(missing, app->m_strWordsPath);
-    CMakeClipsDlg progress(&maker, this);
+    CMakeClipsDlg progress(&maker, &m_frame);
     progress.DoModal();
     const unsigned icon = maker.Failures().isEmpty() ? MB_ICONINFORMATION : MB_ICONEXCLAMATION;
     AfxMessageBox(MakeClipsSummary(maker), MB_OK | icon);
 }
 
-void CMainFrame::OnSpeakUnrecordedWords()
+void CVoiceCommands::OnSpeakUnrecordedWords()
 {
     const bool on = !voice::SpeakUnrecordedWords();
     if (!voice::SetSpeakUnrecordedWords(on))
         AfxMessageBox(QStringLiteral("Unable to store the setting in the program's settings."),
                       MB_OK | MB_ICONEXCLAMATION);
-    GetCommand(ID_TOOLS_SPEAKUNRECORDED)->setChecked(voice::SpeakUnrecordedWords());
+    m_frame.GetCommand(ID_TOOLS_SPEAKUNRECORDED)->setChecked(voice::SpeakUnrecordedWords());
 }
 
-void CMainFrame::OnVoice()
+void CVoiceCommands::OnVoice()
 {
-    CVoiceDlg dialog(this);
+    CVoiceDlg dialog(&m_frame);
     dialog.DoModal();
 }

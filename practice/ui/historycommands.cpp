@@ -1,0 +1,88 @@
+#include "practice/ui/historycommands.h"
+
+#include "platform/framework/frame.h"
+#include "platform/framework/messagebox.h"
+#include "practice/history/historyreader.h"
+#include "practice/history/historywindow.h"
+#include "practice/history/resultkeeper.h"
+#include "practice/review/learner.h"
+#include "practice/testview/wordwellview.h"
+#include "practice/ui/reviewcommands.h"
+
+using namespace platform::framework;
+using namespace practice;
+
+namespace {
+
+const MenuEntry kHistoryCommands[] = {
+    {ID_TOOLS_HISTORY, "&History...", "See each learner's tests, scores and most missed words\nHistory"},
+};
+
+}  // namespace
+
+CHistoryCommands::CHistoryCommands(CFrameWnd& frame, QMenu* tools) : m_frame(frame)
+{
+    frame.AppendMenu(tools, kHistoryCommands);
+    frame.OnCommand(ID_TOOLS_HISTORY, [this] { OnHistory(); });
+}
+
+CHistoryCommands::~CHistoryCommands() = default;
+
+CWordwellView* CHistoryCommands::testView() const
+{
+    return qobject_cast<CWordwellView*>(m_frame.GetActiveView());
+}
+
+void CHistoryCommands::ConnectTestView(CWordwellView* view)
+{
+    QObject::connect(view, &CWordwellView::TestOver, &m_frame, [this] { keepResult(); });
+}
+
+void CHistoryCommands::OnFrameClosing()
+{
+    m_closing = true;
+    CWordwellView* view = testView();
+    QString error;
+    // Stopping keeps the test, and with it what is held.
+    if (view && view->m_bTesting)
+        view->OnStopTest();
+    else if (m_results && !m_results->Retry(&error))
+        reportUnsaved(error);
+}
+
+void CHistoryCommands::keepResult()
+{
+    if (!m_results)
+        m_results = std::make_unique<CResultKeeper>();
+    QString error;
+    if (!m_results->Keep(testView()->LastTest(), &error))
+        reportUnsaved(error);
+}
+
+void CHistoryCommands::reportUnsaved(const QString& error)
+{
+    const qsizetype held = m_results->Held();
+    QString what;
+    if (m_closing)
+        what = held == 1 ? QStringLiteral("This result is lost as Wordwell closes.")
+                         : QStringLiteral("%1 results are lost as Wordwell closes.").arg(held);
+    else
+        what = held == 1 ? QStringLiteral("This result is not saved yet: Wordwell keeps it while it runs and "
+                                          "saves it with the next result.")
+                         : QStringLiteral("%1 results are not saved yet: Wordwell keeps them while it runs and "
+                                          "saves them with the next result.")
+                               .arg(held);
+    AfxMessageBox(error + QStringLiteral("\r\n\r\n") + what, MB_ICONEXCLAMATION);
+}
+
+void CHistoryCommands::OnHistory()
+{
+    CWordwellView* view = testView();
+    const QString learner = review::CurrentLearner();
+    CHistoryReader reader(m_results ? m_results->Path() : CResultKeeper::DefaultPath());
+    CHistoryWindow window(reader, learner, view && !view->m_bTesting ? learner : QString(), &m_frame);
+    const int result = window.exec();
+    m_frame.activateWindow();
+    if (result == CHistoryWindow::kPractise && view)
+        view->PractiseWords(window.WordsToPractise(), QString::fromLatin1(CHistoryWindow::kPractiseSource));
+}
