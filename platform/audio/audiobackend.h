@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/audio/wavecodec.h"
 #include "platform/audio/wavedata.h"
-#include "platform/audio/wavefile.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/audio/wavecodec.h"
 #include "platform/audio/wavedata.h"
 
 #include <QString>
@@ -9,22 +10,6 @@
 // understands is read (8/16/24/32-bit and float PCM, ADPCM, mu-law, A-law...) and
 // converted to 16-bit samples; files are always written as 16-bit PCM WAV.
 namespace platform::audio {
-
-// Files larger than this, or sound that decodes to more than this, is refused
-// rather than read into memory: a word's clip lasts seconds.
-inline constexpr qint64 kMaxWaveBytes = qint64(256) * 1024 * 1024;
-// More channels than this is no recording of a word.
-inline constexpr int kMaxChannels = 8;
-
-enum class WaveFileError {
-    None = 0,
-    NotFound,       // nothing has that name
-    NotAFile,       // a folder, a device or a pipe has that name
-    CannotRead,     // the file is there but cannot be read
-    NotPlayable,    // not a sound file, damaged, or in a shape no device takes
-    TooLong,        // larger than kMaxWaveBytes
-    NoSoundModule,  // a readable file, but the sound module that decodes it cannot be loaded
-};
 
 // Reads the file at `path` (case-blind, '\' or '/' separators). On failure
 // `data` is untouched and `reason` says why, in words for the user.

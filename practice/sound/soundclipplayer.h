@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/audio/wavedata.h"
+#include "practice/sound/clipstyle.h"
 
 #include <QObject>
 #include <QPointer>
@@ -48,13 +49,6 @@ class CSoundClipPlayer : public QObject {
     Q_OBJECT
 
 public:
-    // Window style flags with their original values.
-    enum : unsigned {
-        MCIWNDF_NOPLAYBAR = 0x0002,
-        MCIWNDF_NOMENU = 0x0008,
-        MCIWNDF_SHOWNAME = 0x0010,
-        MCIWNDF_RECORD = 0x2000,
-    };
     static constexpr unsigned kViewStyle = MCIWNDF_NOPLAYBAR | MCIWNDF_NOMENU;
     static constexpr unsigned kEditorStyle = MCIWNDF_RECORD | MCIWNDF_SHOWNAME | MCIWNDF_NOMENU;
 

@@ -2,8 +2,8 @@
 
 #include "platform/audio/teardown.h"
 #include "platform/framework/messagebox.h"
+#include "practice/sound/clipstyle.h"
 #include "practice/sound/playbar.h"
-#include "practice/sound/soundclipplayer.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -16,11 +16,10 @@ namespace practice::sound {
 CSoundClipWindow::CSoundClipWindow(QWidget* parentControl, unsigned style) : QWidget(parentControl)
 {
     setAccessibleName(QStringLiteral("Sound clip"));
-    if (!(style & CSoundClipPlayer::MCIWNDF_NOPLAYBAR)) {
+    if (!(style & MCIWNDF_NOPLAYBAR)) {
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(2, 2, 2, 2);
-        m_playBar = new CPlayBar(&m_device, (style & CSoundClipPlayer::MCIWNDF_RECORD) != 0,
-                                 (style & CSoundClipPlayer::MCIWNDF_SHOWNAME) != 0, this);
+        m_playBar = new CPlayBar(&m_device, (style & MCIWNDF_RECORD) != 0, (style & MCIWNDF_SHOWNAME) != 0, this);
         layout->addWidget(m_playBar);
         // The control that holds the play bar may be a frame, which lets the
         // pointer through: here it must reach the play bar's buttons.

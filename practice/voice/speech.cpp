@@ -77,12 +77,6 @@ QString UnspeakableReason(const QString& word)
     return QStringLiteral("the word has no letter to speak");
 }
 
-QString SpeechProgram()
-{
-    const QString chosen = qEnvironmentVariable("WORDWELL_SPEECH_PROGRAM");
-    return chosen.isEmpty() ? QStringLiteral("espeak-ng") : chosen;
-}
-
 bool ClipFromSpeech(const QByteArray& output, WaveData* clip, QString* reason)
 {
     WaveData spoken;

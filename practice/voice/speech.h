@@ -14,14 +14,8 @@
 // spoken. See docs/voice.md.
 namespace practice::voice {
 
-// Words longer than this are no spelling word; the program would read on for minutes.
-inline constexpr int kMaxSpokenLength = 100;
-
 // Why `word` cannot be spoken (no letter or digit, too long), or empty when it can.
 QString UnspeakableReason(const QString& word);
-
-// The speech program: "espeak-ng" on the path, or $WORDWELL_SPEECH_PROGRAM.
-QString SpeechProgram();
 
 // The program's output (a wave stream) as a clip in the recording format, 22,050 Hz
 // 16-bit mono. False with a reason when it holds no sound.

@@ -28,6 +28,12 @@ QString programFailure(const QString& program, const QString& stderrText, int ex
 
 }  // namespace
 
+QString SpeechProgram()
+{
+    const QString chosen = qEnvironmentVariable("WORDWELL_SPEECH_PROGRAM");
+    return chosen.isEmpty() ? QStringLiteral("espeak-ng") : chosen;
+}
+
 int SpeechTimeoutMs()
 {
     bool ok = false;

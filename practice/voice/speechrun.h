@@ -11,6 +11,12 @@
 
 namespace practice::voice {
 
+// The speech program: "espeak-ng" on the path, or $WORDWELL_SPEECH_PROGRAM.
+QString SpeechProgram();
+
+// Words longer than this are no spelling word; the program would read on for minutes.
+inline constexpr int kMaxSpokenLength = 100;
+
 // How long one run of the speech program may take before it is taken to hang:
 // a word takes it well under a second. $WORDWELL_SPEECH_TIMEOUT_MS sets
 // another, so that the tests' hung programs are ended sooner.

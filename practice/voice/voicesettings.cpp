@@ -1,7 +1,6 @@
 #include "practice/voice/voicesettings.h"
 
 #include "platform/framework/winapp.h"
-#include "practice/voice/speech.h"
 
 #include <QCoreApplication>
 #include <QLocale>

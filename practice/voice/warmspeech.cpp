@@ -1,6 +1,5 @@
 #include "practice/voice/warmspeech.h"
 
-#include "practice/voice/speech.h"
 #include "practice/voice/speechrun.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,10 @@
 #pragma once
 
-#include "platform/audio/wavefile.h"
+#include "platform/audio/wavecodec.h"
+#include "platform/audio/wavedata.h"
+
+#include <QByteArray>
+#include <QString>
 
 // The wave codec over libsndfile, working on whole files in memory.
 namespace platform::audio {
