@@ -13,6 +13,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -85,8 +86,8 @@ void openWindow()
     CHistoryWindow window(reader, QStringLiteral("Ann"), QStringLiteral("Ann"));
     window.show();
     window.repaint();
-    if (window.Tests()->rowCount() != kTests)
-        qFatal("the window shows %d tests", window.Tests()->rowCount());
+    if (window.TestsView()->model()->rowCount() != kTests)
+        qFatal("the window shows %d tests", window.TestsView()->model()->rowCount());
 }
 
 void BM_OpenHistoryFirstTime(benchmark::State& state)
