@@ -59,6 +59,30 @@ private slots:
         QStringList made;
         QVERIFY(index.CreateFolderPath("WORDS/x/y", &made));
         QCOMPARE(made, (QStringList{"WORDS", "WORDS/x", "WORDS/x/y"}));
+        // A file where a level should be stops the path with the system's reason.
+        WriteFileForTest("file", "x");
+        FolderIndex fresh;
+        made.clear();
+        QVERIFY(!fresh.CreateFolderPath("file/x", &made));
+        QCOMPARE(LastError(), ENOTDIR);
+        QVERIFY(made.isEmpty());
+    }
+
+    // What cannot be made or moved fails with the system's reason; Undo still
+    // takes back the move that was made.
+    void stagingFailsWithTheReason()
+    {
+        StagingFolder staging;
+        QVERIFY(!staging.Create(m_home->work() + "/missing"));
+        QCOMPARE(LastError(), ENOENT);
+        QVERIFY(staging.Create(m_home->work()));
+        QString name;
+        QVERIFY(staging.Write("new", 0644, &name));
+        QVERIFY(!staging.MoveIn(name, m_home->work() + "/missing/new"));
+        QCOMPARE(LastError(), ENOENT);
+        QVERIFY(staging.MoveIn(name, m_home->work() + "/new"));
+        staging.Undo();
+        QVERIFY(!QFileInfo::exists("new"));
     }
 
     // A run killed half-way leaves its hidden folder; the next run takes it

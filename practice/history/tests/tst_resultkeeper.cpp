@@ -1,8 +1,10 @@
 #include "historydb.h"
 
+#include "practice/history/historyreader.h"
 #include "practice/history/resultkeeper.h"
 #include "testsupport/filetree.h"
 #include "testsupport/isolatedhome.h"
+#include "testsupport/modulefolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -200,6 +202,39 @@ private slots:
 
     // Two Wordwell processes finishing tests at the same moments on a
     // history neither has made yet: both keep every result.
+    // Without the history module nothing is read and a result is held, not
+    // lost, until the module is there again.
+    void withoutItsModuleTheHistoryIsNeitherReadNorLost()
+    {
+        QVERIFY(QDir().mkpath(QFileInfo(m_path).absolutePath()));
+        WriteFileForTest(m_path, {});
+        CResultKeeper keeper;
+        QString error;
+        {
+            ScopedModuleFolder withoutTheModule(m_home->path());
+            const QString module = QStringLiteral(": the history module \"%1/").arg(m_home->path());
+            QVERIFY(!keeper.Keep(makeTest("Ann", false, false), &error));
+            QVERIFY2(error.startsWith("The result could not be saved" + module), qPrintable(error));
+            QCOMPARE(keeper.Held(), 1);
+            CHistoryReader reader(m_path);
+            QString notice;
+            QVERIFY(!reader.Open(&error, &notice));
+            QVERIFY2(error.startsWith("The history could not be read" + module), qPrintable(error));
+        }
+        QVERIFY2(keeper.Retry(&error), qPrintable(error));
+        QCOMPARE(Peek(m_path).rows("SELECT learner FROM tests"), QStringList{"Ann"});
+    }
+
+    // A name the system refuses is said in the system's words.
+    void aNameTheSystemRefusesIsSaidSo()
+    {
+        const QString path = QFileInfo(m_path).absolutePath() + "/" + QString(300, u'h');
+        CResultKeeper keeper(path, 50);
+        QString error;
+        QVERIFY(!keeper.Keep(makeTest("Ann", false, false), &error));
+        QVERIFY2(error.endsWith("\" could not be opened (File name too long)."), qPrintable(error));
+    }
+
     void twoProcessesOnOneDatabaseBothKeepTheirResults()
     {
         const QString path = m_home->path() + "/History.sqlite";
