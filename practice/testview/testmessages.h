@@ -27,4 +27,15 @@ inline QString NoSoundFileMessage(const QString& clipPath)
     return QStringLiteral("No Sound file:  ") + clipPath + QStringLiteral(" found.");
 }
 
+// What a screen reader says beside the form's message, from what the form shows.
+inline QString SpokenWordNumber(int number, int words)
+{
+    return QStringLiteral("Word %1 of %2.").arg(number).arg(words);
+}
+
+inline QString SpokenScore(const QString& score)
+{
+    return QStringLiteral("Score ") + score + u'.';
+}
+
 }  // namespace practice::testview

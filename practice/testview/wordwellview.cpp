@@ -1,5 +1,6 @@
 #include "practice/testview/wordwellview.h"
 
+#include "platform/framework/announce.h"
 #include "platform/framework/commandids.h"
 #include "platform/framework/dataexchange.h"
 #include "platform/framework/frame.h"
@@ -30,6 +31,8 @@ CWordwellView::CWordwellView(QWidget* parent) : CFormView(TestFormTemplate(), pa
     setAccessibleName(QStringLiteral("Spelling test"));
     registerCommands();
     connect(&m_speaker, &practice::voice::CWordSpeaker::spoken, this, &CWordwellView::onWordSpoken);
+    connect(&m_player, &practice::sound::CSoundClipPlayer::playbackEnded, this, &CWordwellView::clipEnded);
+    connect(&m_player, &practice::sound::CSoundClipPlayer::deviceError, this, &CWordwellView::clipEnded);
 }
 
 CWordwellView::~CWordwellView()
@@ -187,6 +190,7 @@ void CWordwellView::testStarted()
     showEngine();
     UpdateData(false);
     focusControl(IDC_LISTEN);
+    say(SpokenWordNumber(m_nWordNumber, m_nWords) + u' ' + m_strMessage);
     emit TestStarted();
 }
 
@@ -198,7 +202,7 @@ void CWordwellView::OnListenToWord()
     const QString path = practice::sound::MakeClipPath(m_strTestWord);
     const int opened = m_player.Open(path);
     if (opened == practice::sound::CLIP_OPEN)
-        m_player.Play();
+        playClip();
     else if (opened == practice::sound::CLIP_NOT_FOUND && practice::voice::SpeakUnrecordedWords())
         speakTestWord();
     else
@@ -221,7 +225,29 @@ void CWordwellView::onWordSpoken(const QString& word, const platform::audio::Wav
         return;
     }
     m_player.NewRecording(clip);
+    playClip();
+}
+
+void CWordwellView::playClip()
+{
+    m_clipPlaying = true;
     m_player.Play();
+}
+
+void CWordwellView::say(const QString& line)
+{
+    if (m_clipPlaying)
+        m_unsaid.append(line);
+    else
+        platform::framework::Announce(this, line);
+}
+
+void CWordwellView::clipEnded()
+{
+    m_clipPlaying = false;
+    if (!m_unsaid.isEmpty())
+        platform::framework::Announce(this, m_unsaid.join(u' '));
+    m_unsaid.clear();
 }
 
 void CWordwellView::OnCheck()
@@ -232,6 +258,7 @@ void CWordwellView::OnCheck()
     showEngine();
     UpdateData(false);
     focusControl(IDC_NEXTWORD);
+    say(m_strMessage);
 }
 
 void CWordwellView::OnNextWord()
@@ -243,6 +270,8 @@ void CWordwellView::OnNextWord()
     showEngine();
     UpdateData(false);
     focusControl(IDC_LISTEN);
+    say(ended ? m_strMessage + u' ' + SpokenScore(m_strScore)
+              : SpokenWordNumber(m_nWordNumber, m_nWords) + u' ' + m_strMessage);
     if (ended)
         emit TestOver();
 }
@@ -253,8 +282,10 @@ void CWordwellView::OnStopTest()
     showEngine();
     UpdateData(false);
     SetTestControls(Idle);
-    if (stopped)
+    if (stopped) {
+        say(m_strMessage);
         emit TestOver();
+    }
 }
 
 void CWordwellView::OnEnterKey()

@@ -93,6 +93,13 @@ private:
     // Listen on a word without a clip, with "Speak Unrecorded Words" on.
     void speakTestWord();
     void onWordSpoken(const QString& word, const platform::audio::WaveData& clip, const QString& reason);
+    void playClip();
+    // Tells a screen reader what the form now says; while the word's clip
+    // plays, the line waits for its end, so that speech never covers the word.
+    void say(const QString& line);
+    void clipEnded();
 
     practice::testview::CTestEngine m_engine;
+    bool m_clipPlaying = false;
+    QStringList m_unsaid;
 };

@@ -1,0 +1,51 @@
+#include "platform/framework/announce.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QTimer>
+#include <QWidget>
+
+namespace platform::framework {
+
+namespace {
+
+// Long enough for a screen reader to have read the line from it.
+constexpr int kNotificationLifeMs = 30000;
+
+class Notification : public QWidget {
+public:
+    Notification(QWidget* window, const QString& line) : QWidget(window)
+    {
+        setObjectName(QStringLiteral("announcement"));
+        setAccessibleName(line);
+        setFocusPolicy(Qt::NoFocus);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setGeometry(0, 0, 0, 0);
+    }
+};
+
+QAccessibleInterface* notificationAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("QWidget") && object && object->objectName() == QLatin1String("announcement"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
+    return nullptr;
+}
+
+}  // namespace
+
+void Announce(QWidget* window, const QString& text)
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(notificationAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    const QString line = QString(text).replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(u'\n', u' ');
+    // One notification per line: a reader that reads a line late still finds
+    // its own text, not the next one's.
+    auto* notification = new Notification(window->window(), line);
+    notification->show();
+    QTimer::singleShot(kNotificationLifeMs, notification, &QObject::deleteLater);
+}
+
+}  // namespace platform::framework
