@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -41,11 +42,21 @@ void Announce(QWidget* window, const QString& text)
     }();
     Q_UNUSED(installed);
     const QString line = QString(text).replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(u'\n', u' ');
-    // One notification per line: a reader that reads a line late still finds
-    // its own text, not the next one's.
-    auto* notification = new Notification(window->window(), line);
-    notification->show();
-    QTimer::singleShot(kNotificationLifeMs, notification, &QObject::deleteLater);
+    QWidget* top = window->window();
+    auto notify = [top = QPointer<QWidget>(top), line] {
+        if (!top)
+            return;
+        // One notification per line: a reader that reads a line late still
+        // finds its own text, not the next one's.
+        auto* notification = new Notification(top, line);
+        notification->show();
+        QTimer::singleShot(kNotificationLifeMs, notification, &QObject::deleteLater);
+    };
+    // A window still being built speaks once it is up, after its own title.
+    if (top->isVisible())
+        notify();
+    else
+        QTimer::singleShot(0, top, notify);
 }
 
 }  // namespace platform::framework

@@ -1,5 +1,6 @@
 #include "practice/review/reviewwindow.h"
 
+#include "platform/framework/announce.h"
 #include "practice/review/letterstrip.h"
 #include "practice/review/score.h"
 
@@ -45,7 +46,6 @@ CReviewWindow::CReviewWindow(const CTestRecord& record, QWidget* parent) : QDial
     m_strip = new CLetterStrip(this);
     layout->addWidget(m_strip);
     auto* legend = new QLabel(CLetterStrip::Legend(), this);
-    legend->setAccessibleName(QStringLiteral("Marks"));
     layout->addWidget(legend);
 
     auto* differencesLabel = new QLabel(QStringLiteral("&Differences"), this);
@@ -101,5 +101,9 @@ void CReviewWindow::showWord(int row)
     const AnsweredWord& a = m_record.Answers()[row];
     m_strip->SetComparison(a.word, a.answer);
     const QStringList sentences = DescribeDifferences(a.word, a.answer);
-    m_differences->addItems(sentences.isEmpty() ? QStringList{QStringLiteral("every letter is right")} : sentences);
+    const QStringList differences = sentences.isEmpty() ? QStringList{QStringLiteral("every letter is right")} : sentences;
+    m_differences->addItems(differences);
+    // The differences sit away from the focus, in the list below: a screen
+    // reader hears them as each word is reached.
+    platform::framework::Announce(this, a.word + QStringLiteral(": ") + differences.join(QStringLiteral("; ")) + u'.');
 }

@@ -1,0 +1,87 @@
+"""A learner who cannot see the screen: the built programs used by keys alone
+while Orca reads them, and what Orca spoke checked in its own log."""
+
+import os
+import sys
+import time
+import unittest
+
+from realdesktop import RealDesktopTestCase, wait_for
+from screenreader import ScreenReader
+
+BUILD = os.environ["WW_BUILD_DIR"]
+
+
+class OrcaTestCase(RealDesktopTestCase):
+    def setUp(self):
+        super().setUp()
+        self.reader = ScreenReader(self.desktop)
+        self.addCleanup(self.reader.stop)
+
+    def menu(self, menu_letter, item_letter, first_item):
+        """Opens a menu by its Alt key and chooses an item by its letter. Alt is
+        held as a person holds it: with a screen reader, Qt passes each key on
+        only once the reader has seen it, and a release that overtakes the
+        menu's opening closes the menu again."""
+        desktop = self.desktop
+        desktop.xdotool("keydown", "alt")
+        time.sleep(0.3)
+        desktop.xdotool("key", menu_letter)
+        time.sleep(0.3)
+        desktop.xdotool("keyup", "alt")
+        self.reader.wait_said(first_item)
+        desktop.key(item_letter)
+
+    def wait_focus(self, node):
+        wait_for(lambda: self.desktop.has_state(node, "focused"), f'the focus on "{node.name}"')
+
+    def expect_announced_once_in_order(self, lines):
+        announced = self.reader.announced()
+        for line in lines:
+            self.assertEqual(announced.count(line), 1, f'"{line}" announced once (announced: {announced})')
+        self.assertEqual([line for line in announced if line in lines], lines)
+
+
+class WordwellOrcaTest(OrcaTestCase):
+    def test_a_test_taken_by_ear(self):
+        """A two-word test by keys, one right and one wrong, then its review."""
+        desktop, reader = self.desktop, self.reader
+        words = os.path.join(self.copy_sample_list(), "Two.spl")
+        with open(words, "wb") as f:
+            f.write(b"\x02\x00\x07because\x06friend")
+        app = desktop.start([os.path.join(BUILD, "dist", "Wordwell"), words], "Wordwell")
+        desktop.focus_window(desktop.wait_window("Two.spl - Wordwell Practice"))
+        listen = app.find("push button", "Listen to Word")
+        answer = app.find("text", "Virir It")
+        next_word = app.find("push button", "Next Word")
+        tools = "(Add To)/(Create) --  Spelling List."
+
+        self.menu("t", "t", tools)
+        ready = ["Word 1 of 2. Ready. Click LISTEN to hear word-- Then type your answer in spell it.",
+                 "Word 2 of 2. Ready Click LISTEN to hear word. Then type your answer in spell it."]
+        marks = ["You got it right!", "Sorry wrong Answer. The correct spelling is friend."]
+        for number, typed in enumerate(["because", "frend"]):
+            reader.wait_said(ready[number])
+            self.wait_focus(listen)
+            desktop.key("Return")
+            self.wait_focus(answer)
+            desktop.type_text(typed)
+            desktop.key("Return")
+            self.wait_focus(next_word)
+            reader.wait_said(marks[number])
+            desktop.key("Return")
+        end = ("End of Test.  Check out your final score. Click T to redo test. Select new to create new list. "
+               "Score 50.00 %.")
+        reader.wait_said(end)
+        self.expect_announced_once_in_order([ready[0], marks[0], ready[1], marks[1], end])
+
+        self.menu("t", "r", tools)
+        desktop.focus_window(desktop.wait_window("Review of the Test"))
+        reader.wait_said_containing("Two.spl: 1 of 2 right, score 50.00 %")
+        reader.wait_said("friend: third letter: i is missing.")
+        desktop.key("Up")
+        reader.wait_said("because: every letter is right.")
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv, verbosity=2)
