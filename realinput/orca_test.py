@@ -7,7 +7,9 @@ import time
 import unittest
 
 from realdesktop import RealDesktopTestCase, wait_for
+from ridwell_test import BOX, RidwellCase
 from screenreader import ScreenReader
+from setup_test import SetupCase
 
 BUILD = os.environ["WW_BUILD_DIR"]
 
@@ -81,6 +83,34 @@ class WordwellOrcaTest(OrcaTestCase):
         reader.wait_said("friend: third letter: i is missing.")
         desktop.key("Up")
         reader.wait_said("because: every letter is right.")
+
+
+class SetupOrcaTest(SetupCase, OrcaTestCase):
+    def test_each_page_read_as_it_opens(self):
+        """The five pages walked by keys, as a person installs: each page's text is spoken when it opens."""
+        desktop, reader = self.desktop, self.reader
+        pages = ["Wordwell Practice Install Program",
+                 "Please Read the following license agreement.  Use the scroll bars to read the rest of the agreement.",
+                 "Install Folder",
+                 "Group",
+                 f"Click the Finish button when your ready to install with ... Check data: {self.install_folder} {self.group}"]
+        reader.wait_said(pages[0])
+        self.to_folder_page()
+        reader.wait_said(pages[1])
+        reader.wait_said(pages[2])
+        desktop.key("Return")
+        reader.wait_said(pages[3])
+        desktop.key("Return")
+        reader.wait_said(pages[4])
+        self.expect_announced_once_in_order(pages)
+
+
+class RidwellOrcaTest(RidwellCase, OrcaTestCase):
+    def test_question_and_box_read(self):
+        """The question and its box's state are spoken as the dialog opens, while Uninstall has the focus."""
+        self.reader.wait_said(BOX + " not checked")
+        self.tick_box()
+        self.reader.wait_said("checked", "as the box is ticked")
 
 
 if __name__ == "__main__":

@@ -30,7 +30,9 @@ def tree_of(folder):
     return entries
 
 
-class RidwellTest(RealDesktopTestCase):
+class RidwellCase(RealDesktopTestCase):
+    """Ridwell started from a real installation, its dialog focused."""
+
     def setUp(self):
         super().setUp()
         self.install_folder = os.path.join(self.desktop.env["XDG_DATA_HOME"], "Program Files/Tolvane/Wordwell")
@@ -44,7 +46,6 @@ class RidwellTest(RealDesktopTestCase):
         self.box = self.app.find("check box", BOX)
         self.cancel = self.app.find("push button", "Cancel")
         self.desktop.focus_window(self.desktop.wait_window("Uninstall"))
-        self.tick_box()
 
     def tick_box(self):
         # Tab order: Uninstall (the first focus), Cancel, the box.
@@ -55,6 +56,12 @@ class RidwellTest(RealDesktopTestCase):
             wait_for(lambda: self.desktop.has_state(control, "focused"), f'the focus on "{control.name}"')
         self.desktop.key("space")
         wait_for(lambda: self.desktop.has_state(self.box, "checked"), "the box to be ticked")
+
+
+class RidwellTest(RidwellCase):
+    def setUp(self):
+        super().setUp()
+        self.tick_box()
 
     def answer(self):
         """"closed" once Ridwell has ended, its message box's text while it shows one."""
