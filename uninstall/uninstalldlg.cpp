@@ -1,5 +1,6 @@
 #include "uninstall/uninstalldlg.h"
 
+#include "platform/framework/announce.h"
 #include "platform/framework/dataexchange.h"
 #include "platform/framework/dialogtemplate.h"
 #include "platform/framework/messagebox.h"
@@ -7,6 +8,7 @@
 #include "uninstall/outcome.h"
 #include "uninstall/removal.h"
 
+#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QMenu>
 
@@ -46,6 +48,17 @@ CUninstallDlg::CUninstallDlg(QWidget* parent) : CDialog(uninstallTemplate(), par
 void CUninstallDlg::DoDataExchange(fw::CDataExchange* pDX)
 {
     fw::DDX_Check(pDX, IDC_REMOVEALL, m_bRemoveAll);
+}
+
+bool CUninstallDlg::OnInitDialog()
+{
+    const bool focusFirst = CDialog::OnInitDialog();
+    // The focus opens on Uninstall, past the question: a screen reader would
+    // reach the box only after Enter could already have removed everything.
+    const auto* box = qobject_cast<QCheckBox*>(GetDlgItem(IDC_REMOVEALL));
+    fw::Announce(this, box->text() + (box->isChecked() ? QStringLiteral(" check box checked")
+                                                       : QStringLiteral(" check box not checked")));
+    return focusFirst;
 }
 
 void CUninstallDlg::OnOK()

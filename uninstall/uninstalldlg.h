@@ -9,6 +9,7 @@ public:
     explicit CUninstallDlg(QWidget* parent = nullptr);
 
     void DoDataExchange(platform::framework::CDataExchange* pDX) override;
+    bool OnInitDialog() override;
     // "Uninstall": runs the removal, reports its outcome, closes.
     void OnOK() override;
     // The About command, offered on the dialog's context menu.

@@ -2,9 +2,12 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+
+#include <utility>
 
 namespace platform::framework {
 
@@ -23,6 +26,45 @@ public:
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setGeometry(0, 0, 0, 0);
     }
+};
+
+// A program's accessibility bridge joins the screen reader's bus a moment after
+// the program starts, later still on a busy machine: a notification shown
+// before then reaches no one, and a window's first line would be lost. Such
+// notifications show again once the bridge is up.
+class Unheard : public QAccessible::ActivationObserver {
+public:
+    static Unheard& instance()
+    {
+        static auto* unheard = new Unheard;  // for the program's life, as the observer list holds it
+        return *unheard;
+    }
+
+    void add(QWidget* notification)
+    {
+        m_notifications.removeIf([](const QPointer<QWidget>& gone) { return gone.isNull(); });
+        m_notifications.append(notification);
+    }
+
+    void accessibilityActiveChanged(bool active) override
+    {
+        if (!active)
+            return;
+        // The bridge sets itself up only after it has said it is active.
+        QTimer::singleShot(0, qApp, [this] {
+            for (const QPointer<QWidget>& notification : std::exchange(m_notifications, {})) {
+                if (notification) {
+                    QAccessibleEvent shown(notification, QAccessible::ObjectShow);
+                    QAccessible::updateAccessibility(&shown);
+                }
+            }
+        });
+    }
+
+private:
+    Unheard() { QAccessible::installActivationObserver(this); }
+
+    QList<QPointer<QWidget>> m_notifications;
 };
 
 QAccessibleInterface* notificationAccessible(const QString& className, QObject* object)
@@ -50,6 +92,8 @@ void Announce(QWidget* window, const QString& text)
         // finds its own text, not the next one's.
         auto* notification = new Notification(top, line);
         notification->show();
+        if (!QAccessible::isActive())
+            Unheard::instance().add(notification);
         QTimer::singleShot(kNotificationLifeMs, notification, &QObject::deleteLater);
     };
     // A window still being built speaks once it is up, after its own title.

@@ -45,6 +45,11 @@ bool CPageEnd::OnWizardFinish()
     return CPropertyPage::OnWizardFinish();
 }
 
+QString CPageEnd::PageText() const
+{
+    return CPropertyPage::PageText() + u' ' + m_pSummary->toPlainText();
+}
+
 void CPageEnd::OnCancel()
 {
     common::RemoveFolderLevels(*m_pFolder);

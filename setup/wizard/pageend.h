@@ -16,6 +16,8 @@ public:
     void OnCancel() override;
     bool OnSetActive() override;
     bool OnWizardFinish() override;
+    // The page's sentence ends in the summary, which is what Finish installs with.
+    QString PageText() const override;
 
     QString* m_pFolder = nullptr;
     QString* m_pGroupPath = nullptr;

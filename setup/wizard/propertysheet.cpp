@@ -1,9 +1,12 @@
 #include "setup/wizard/propertysheet.h"
 
+#include "platform/framework/announce.h"
 #include "platform/framework/dialogkeys.h"
 #include "platform/framework/dialogunits.h"
 
 #include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 
@@ -28,6 +31,21 @@ bool CPropertyPage::OnInitDialog()
 bool CPropertyPage::OnSetActive()
 {
     return UpdateData(false);
+}
+
+QString CPropertyPage::PageText() const
+{
+    QStringList texts;
+    for (QObject* child : children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (!widget || widget->isHidden())
+            continue;
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            texts.append(label->text());
+        else if (auto* field = qobject_cast<QLineEdit*>(widget); field && field->isReadOnly())
+            texts.append(field->text());
+    }
+    return texts.join(u' ');
 }
 
 bool CPropertyPage::UpdateData(bool saveAndValidate)
@@ -130,6 +148,9 @@ void CPropertySheet::setActivePage(int index)
         page->OnInitDialog();
     }
     page->OnSetActive();
+    // The focus stays on the wizard's buttons, so a screen reader would never
+    // come to the page's text by itself.
+    platform::framework::Announce(this, page->PageText());
     QPushButton* forward = m_pFinish->isVisible() ? m_pFinish : m_pNext;
     if (forward->isEnabled())
         forward->setFocus();

@@ -34,6 +34,10 @@ public:
     virtual bool OnWizardFinish() { return true; }
     // The wizard was cancelled after this page had been shown.
     virtual void OnCancel() {}
+    // What a screen reader says as the page opens: its static texts and
+    // read-only one-line fields, in the order they were made. A field that
+    // scrolls is read when the user goes into it.
+    virtual QString PageText() const;
 
     // false: fields to controls; true: controls to fields.
     bool UpdateData(bool saveAndValidate = true);
