@@ -93,10 +93,6 @@ private slots:
         CWordwellApp app;
         app.m_strWordsPath = wordsPath;
         QCOMPARE(ClipPathClimbs(MakeClipPath(word)), climbs);
-        // A path outside the clip folder is judged whole; a folder whose name
-        // only begins like the clip folder is elsewhere.
-        QVERIFY(ClipPathClimbs("/data", "/data/wordsmith/../x.wav"));
-        QVERIFY(!ClipPathClimbs("/data", "/elsewhere/x.wav"));
     }
 
     // The word is used exactly as typed: no trimming, no case folding.
@@ -104,6 +100,12 @@ private slots:
     {
         QCOMPARE(MakeClipPath("/data", " Cat \\b"), QString("/data/words/ Cat \\b.wav"));
         QCOMPARE(MakeClipPath("", QString::fromUtf8("Straße")), QString::fromUtf8("/words/Straße.wav"));
+        // Without an application there is no words path.
+        QCOMPARE(MakeClipPath("cat"), QString("/words/cat.wav"));
+        // A path outside the clip folder is judged whole; a folder whose name
+        // only begins like the clip folder is elsewhere.
+        QVERIFY(ClipPathClimbs("/data", "/data/wordsmith/../x.wav"));
+        QVERIFY(!ClipPathClimbs("/data", "/elsewhere/x.wav"));
     }
 
     void theTwoConfigurations()
@@ -270,7 +272,7 @@ private slots:
         QCOMPARE(QDir(m_wordsPath + "/Words").entryList(QDir::Files), (QStringList{"cat.wav", "dog.wav"}));
         QCOMPARE(m_boxes->texts(), QStringList());
 
-        // A word that climbs is neither opened nor written (which words climb: tst_clippath).
+        // A word that climbs is neither opened nor written (which words climb: climbingLevelsAreFound).
         const QString path = MakeClipPath("..\\..\\cat");
         QVERIFY(WriteTone(QDir::cleanPath(platform::files::NativePath(path)), 0.2));
         const QStringList before = TreeSnapshot(m_home->path());
