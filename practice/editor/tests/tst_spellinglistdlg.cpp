@@ -378,17 +378,29 @@ private slots:
                  [&](CDialog* d) { d->close(); });
     }
 
-    // Which control has which topic: tst_winhelp; here, that each dialog answers a request.
-    void bothDialogsAnswerAHelpRequest()
+    // Every control given a topic reaches it (which topics there are: tst_winhelp).
+    void everyControlReachesItsHelp_data()
     {
-        auto expectTopic = [](QWidget* control) {
-            QVERIFY(platform::framework::SendHelpRequest(control, control->mapToGlobal(QPoint(1, 1))));
-            auto* popup = qobject_cast<platform::help::CHelpPopup*>(platform::help::CurrentPopup());
-            QVERIFY(popup && !popup->Html().contains(platform::help::kNoTopicText));
-        };
-        RunModal([&] { f->doc()->OnEditList(); }, [&](CDialog* d) { expectTopic(d->GetDlgItem(IDC_WORD)); });
-        CListInfoDlg dialog;
-        RunModal([&] { dialog.DoModal(); }, [&](CDialog* d) { expectTopic(infoListOf(d)); });
+        QTest::addColumn<bool>("editor");
+        QTest::addColumn<QList<int>>("ids");
+        QTest::newRow("editor") << true << QList<int>{IDC_WORD, IDC_RECORD, IDC_STOPREC, IDC_PLAY, IDC_SAVEADD,
+                                                      IDC_NEWWORD, 1, 2, IDC_PLAYERFRAME, IDC_WORDLIST};
+        QTest::newRow("list information") << false << QList<int>{IDC_INFOLIST, IDC_COUNT};
+    }
+    void everyControlReachesItsHelp()
+    {
+        QFETCH(bool, editor);
+        QFETCH(QList<int>, ids);
+        CListInfoDlg info;
+        RunModal([&] { editor ? f->doc()->OnEditList() : void(info.DoModal()); },
+                 [&](CDialog* d) {
+                     for (int id : ids) {
+                         QWidget* control = d->GetDlgItem(id);
+                         QVERIFY(platform::framework::SendHelpRequest(control, control->mapToGlobal(QPoint(1, 1))));
+                         auto* popup = qobject_cast<platform::help::CHelpPopup*>(platform::help::CurrentPopup());
+                         QVERIFY2(popup && !popup->Html().contains(platform::help::kNoTopicText), qPrintable(QString::number(id)));
+                     }
+                 });
     }
 
 private:

@@ -116,6 +116,8 @@ private slots:
         QCOMPARE(first->geometry(), m_frame->contentsRect());
         QVERIFY(!first->playBar());
         QVERIFY(first->findChildren<QWidget*>().isEmpty());
+        // It lets the pointer through to the controls its area surrounds.
+        QVERIFY(first->testAttribute(Qt::WA_TransparentForMouseEvents));
 
         // Created again, in the other configuration: the first window goes.
         player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
@@ -124,6 +126,8 @@ private slots:
         player.NewRecording();
         CPlayBar* bar = player.Window()->playBar();
         QVERIFY(bar && bar->isVisible());
+        // Play, stop, record and Speak; no menu button.
+        QCOMPARE(bar->findChildren<QToolButton*>().size(), 4);
         QVERIFY(!bar->stopButton()->isEnabled());
         // The window follows its control's size.
         m_frame->resize(300, 60);
