@@ -106,18 +106,6 @@ private slots:
         m_home.reset();
     }
 
-    void aNewListShowsTheFrameWithAnUntitledCaption()
-    {
-        CDocument* doc = m_app->OpenDocumentFile(QString());
-        QVERIFY(doc);
-        QVERIFY(frame()->isVisible());
-        QCOMPARE(view()->initialUpdates, 1);
-        QCOMPARE(doc->GetTitle(), QString("Untitled"));
-        QCOMPARE(frame()->windowTitle(), QString("Untitled - Word Test"));
-        QCOMPARE(m_app->GetMainWnd(), frame());
-        QCOMPARE(frame()->centralWidget(), view());
-    }
-
     void openingAListReusesTheOneDocumentAndView()
     {
         QVERIFY(m_app->OpenDocumentFile(QString()));
@@ -198,7 +186,6 @@ private slots:
         QVERIFY(frame()->RouteCommand(ID_FILE_SAVE_AS));
         QCOMPARE(ReadFileForTest(chosen), listBytes({"owl"}));
         QCOMPARE(frame()->windowTitle(), QString("birds.spl - Word Test"));
-        QCOMPARE(m_app->GetDocTemplate()->FileDialogFilter(), QString("Word Files (*.spl)"));
         QVERIFY(frame()->RouteCommand(ID_FILE_OPEN));
         QCOMPARE(words(), QStringList{"cat"});
     }
@@ -341,19 +328,6 @@ private slots:
         view()->allowViewOnly = true;
         frame()->UpdateCommandUI();
         QVERIFY(frame()->GetCommand(ID_VIEW_ONLY)->isEnabled());
-    }
-
-    void theCommandLineOpensTheListOrFails()
-    {
-        WriteFileForTest(m_home->work() + "/given.spl", listBytes({"yak"}));
-        CCommandLineInfo info;
-        ParseCommandLine({m_home->work() + "/given.spl"}, info);
-        QVERIFY(m_app->ProcessShellCommand(info));
-        QCOMPARE(words(), QStringList{"yak"});
-
-        makeApp();
-        QVERIFY(m_app->ProcessShellCommand(CCommandLineInfo()));
-        QVERIFY(words().isEmpty());
     }
 
     void aListDroppedOnTheFrameIsOpened()
