@@ -139,46 +139,43 @@ QWidget* historyOfATest(QWidget* mainWindow)
     return window;
 }
 
-// Wordwell's form `name`: the testing form, or the dialog `makeDialog` adds over it.
-FormCase wordwell(const char* name, const std::function<QWidget*(QWidget*)>& makeDialog = {})
-{
-    return {QString::fromUtf8(name), [makeDialog] { return std::make_unique<WordwellForm>(makeDialog); }};
-}
-
-FormCase ridwell(const char* name, const std::function<QWidget*()>& make)
-{
-    return {QString::fromUtf8(name), [make] { return std::make_unique<LoneDialog>(make); }};
-}
-
 }  // namespace
 
 QList<FormCase> EveryForm()
 {
     QList<FormCase> forms{
-        wordwell("Wordwell testing form"),
-        wordwell("Wordwell list editor", initialised<CSpellingListDlg>),
-        wordwell("Wordwell list information", initialised<CListInfoDlg>),
-        wordwell("Wordwell About box", [](QWidget* w) { return new practice::ui::CAboutDlg(w); }),
-        wordwell("Wordwell computer voice", initialised<CVoiceDlg>),
-        // Shown as it is while words are spoken; the maker is not started.
-        wordwell("Wordwell making missing clips", [](QWidget* w) {
-            auto* maker = new practice::voice::CClipMaker({QStringLiteral("owl")}, QString(), QStringLiteral("en"), w);
-            return new CMakeClipsDlg(maker, w);
-        }),
-        // Shown as it is while clips are written; the job is not started.
-        wordwell("Wordwell opening a list with recordings", [](QWidget* w) {
-            auto* job = new practice::share::CImportJob([](const practice::share::InstallProgress&) { return true; }, w);
-            return new practice::share::CImportDlg(job, QStringLiteral("Writing the clips of \"pets.splz\""), w);
-        }),
-        wordwell("Wordwell learner", [](QWidget* w) { return new CLearnerDlg(w); }),
-        wordwell("Wordwell review of the test", reviewOfATest),
-        wordwell("Wordwell history", historyOfATest),
+        {QStringLiteral("Wordwell testing form"), [] { return std::make_unique<WordwellForm>(); }},
+        {QStringLiteral("Wordwell list editor"),
+         [] { return std::make_unique<WordwellForm>(initialised<CSpellingListDlg>); }},
+        {QStringLiteral("Wordwell list information"),
+         [] { return std::make_unique<WordwellForm>(initialised<CListInfoDlg>); }},
+        {QStringLiteral("Wordwell About box"),
+         [] { return std::make_unique<WordwellForm>([](QWidget* w) { return new practice::ui::CAboutDlg(w); }); }},
+        {QStringLiteral("Wordwell computer voice"), [] { return std::make_unique<WordwellForm>(initialised<CVoiceDlg>); }},
+        {QStringLiteral("Wordwell making missing clips"), [] {
+             // Shown as it is while words are spoken; the maker is not started.
+             return std::make_unique<WordwellForm>([](QWidget* w) {
+                 auto* maker = new practice::voice::CClipMaker({QStringLiteral("owl")}, QString(), QStringLiteral("en"), w);
+                 return new CMakeClipsDlg(maker, w);
+             });
+         }},
+        {QStringLiteral("Wordwell opening a list with recordings"), [] {
+             // Shown as it is while clips are written; the job is not started.
+             return std::make_unique<WordwellForm>([](QWidget* w) {
+                 auto* job = new practice::share::CImportJob([](const practice::share::InstallProgress&) { return true; }, w);
+                 return new practice::share::CImportDlg(job, QStringLiteral("Writing the clips of \"pets.splz\""), w);
+             });
+         }},
+        {QStringLiteral("Wordwell learner"),
+         [] { return std::make_unique<WordwellForm>([](QWidget* w) { return new CLearnerDlg(w); }); }},
+        {QStringLiteral("Wordwell review of the test"), [] { return std::make_unique<WordwellForm>(reviewOfATest); }},
+        {QStringLiteral("Wordwell history"), [] { return std::make_unique<WordwellForm>(historyOfATest); }},
     };
     const char* const pages[] = {"Welcome", "License", "Directory", "Program Group", "End"};
     for (int i = 0; i < 5; ++i)
         forms.append({QStringLiteral("Setup page %1").arg(QLatin1String(pages[i])),
                       [i] { return std::make_unique<SetupPage>(i); }});
-    forms.append(ridwell("Ridwell Uninstall", [] { return new CUninstallDlg; }));
-    forms.append(ridwell("Ridwell About box", [] { return new CAboutDlg; }));
+    forms.append({QStringLiteral("Ridwell Uninstall"), [] { return std::make_unique<LoneDialog>([] { return new CUninstallDlg; }); }});
+    forms.append({QStringLiteral("Ridwell About box"), [] { return std::make_unique<LoneDialog>([] { return new CAboutDlg; }); }});
     return forms;
 }
