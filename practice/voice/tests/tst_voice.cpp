@@ -19,7 +19,6 @@
 #include <QTimer>
 
 #include <csignal>
-#include <optional>
 
 using platform::audio::WaveData;
 using namespace practice::voice;
@@ -83,22 +82,6 @@ qint64 soundSpan(const WaveData& clip)
     return first < 0 ? 0 : last - first + 1;
 }
 
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const QByteArray& value) : m_name(name), m_old(qgetenv(name)) { qputenv(name, value); }
-    ~ScopedEnv()
-    {
-        if (m_old.isNull())
-            qunsetenv(m_name);
-        else
-            qputenv(m_name, m_old);
-    }
-
-private:
-    const char* m_name;
-    QByteArray m_old;
-};
-
 }  // namespace
 
 class TestVoice : public QObject {
@@ -115,6 +98,8 @@ private slots:
     }
     void cleanup()
     {
+        qunsetenv("WORDWELL_SPEECH_PROGRAM");
+        qunsetenv("WORDWELL_SPEECH_TIMEOUT_MS");
         m_app.reset();
         m_home.reset();
     }
@@ -155,9 +140,8 @@ private slots:
         QFETCH(QString, language);
         QFETCH(QString, reason);
         QFETCH(QByteArray, program);
-        std::optional<ScopedEnv> chosen;
         if (!program.isEmpty())
-            chosen.emplace("WORDWELL_SPEECH_PROGRAM", program);
+            qputenv("WORDWELL_SPEECH_PROGRAM", program);
         WaveData clip;
         QString said;
         QVERIFY(!speak(word, language, &clip, &said));
@@ -168,24 +152,20 @@ private slots:
         QString again;
         QVERIFY(!speak(word, language, &clip, &again));
         QCOMPARE(again, said);
-    }
-
-    // Without the program there are no voices, and Make Missing Clips fails every word.
-    void aMissingSpeechProgramGivesNoVoicesAndNoClips()
-    {
-        ScopedEnv program("WORDWELL_SPEECH_PROGRAM", "/nonexistent/espeak-ng");
+        if (program.isEmpty())
+            return;
+        // Without the program there are no voices, and Make Missing Clips fails every word.
         CVoiceList list;
         QSignalSpy listed(&list, &CVoiceList::listed);
         list.Fetch();
         QVERIFY(listed.wait(5000));
         QVERIFY(!list.IsKnown());
         QVERIFY(list.Voices().isEmpty());
-        CClipMaker maker({"one", "two", "three"}, m_wordsPath, "en");
+        CClipMaker maker({"one", "two"}, m_wordsPath, "en");
         QSignalSpy finished(&maker, &CClipMaker::finished);
         maker.Start();
         QVERIFY(finished.wait(10000));
-        QCOMPARE(maker.Made(), 0);
-        QCOMPARE(maker.Failures().size(), 3);
+        QCOMPARE(maker.Failures().size(), 2);
         QVERIFY(QDir(m_wordsPath + "/words").isEmpty());
     }
 
@@ -194,7 +174,7 @@ private slots:
     void laterWordsGoToAProgramStartedAhead()
     {
         const QString program = speechProgram("echo \"$$ $*\"", "exec espeak-ng \"$@\"");
-        ScopedEnv chosen("WORDWELL_SPEECH_PROGRAM", program.toUtf8());
+        qputenv("WORDWELL_SPEECH_PROGRAM", program.toUtf8());
         CWarmSpeech* warm = WarmSpeech();
         QVERIFY(warm);
         WaveData clip;
@@ -307,20 +287,6 @@ private slots:
         QCOMPARE(voices.size(), 4);
         QCOMPARE(voices.at(1).name, QString("English (Great Britain)"));
         QCOMPARE(DefaultLanguage(locale, voices), language);
-    }
-
-    void theSettingsAreKeptInTheProgramsProfile()
-    {
-        QVERIFY(!SpeakUnrecordedWords());
-        QVERIFY(!VoiceLanguage().isEmpty());
-        QVERIFY(SetSpeakUnrecordedWords(true));
-        QVERIFY(SetVoiceLanguage("de"));
-        m_app.reset();
-        m_app = std::make_unique<CWordwellApp>();
-        m_app->EstablishSettings();
-        QVERIFY(SpeakUnrecordedWords());
-        QCOMPARE(VoiceLanguage(), QString("de"));
-        QCOMPARE(m_app->GetProfileString("Voice", "Language", {}), QString("de"));
     }
 
     void theVoiceDialogStoresTheChosenLanguage()
@@ -441,9 +407,9 @@ private slots:
         QFETCH(QString, behaviour);
         QFETCH(QString, reason);
         QFETCH(bool, keepsWaiting);
-        ScopedEnv chosen("WORDWELL_SPEECH_PROGRAM", speechProgram("echo $$", behaviour).toUtf8());
+        qputenv("WORDWELL_SPEECH_PROGRAM", speechProgram("echo $$", behaviour).toUtf8());
         const int bound = 1500;
-        ScopedEnv timeout("WORDWELL_SPEECH_TIMEOUT_MS", QByteArray::number(bound));
+        qputenv("WORDWELL_SPEECH_TIMEOUT_MS", QByteArray::number(bound));
         const auto everyStartedOneIsGone = [this] {
             const qint64 waiting = WarmSpeech()->WaitingProcessId();
             for (const QString& pid : started())
