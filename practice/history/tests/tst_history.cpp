@@ -426,7 +426,6 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("cell");
         // Commas, quotes, line feeds, = and - first are in the whole file's bytes below.
-        QTest::newRow("empty") << "" << "";
         QTest::newRow("plus and comma") << "+1,2" << "\"'+1,2\"";
         QTest::newRow("at") << "@SUM(A1)" << "'@SUM(A1)";
         QTest::newRow("tab first") << "\tx" << "'\tx";
@@ -598,7 +597,6 @@ private slots:
         const QString link = "could not be opened (it is a symbolic link, not a file).";
         QTest::newRow("not made yet") << "none" << 0 << "";
         QTest::newRow("a link to an empty file") << "link" << 0 << link;
-        QTest::newRow("a dangling link") << "dangling" << 0 << link;
         QTest::newRow("an empty file") << "empty" << 0 << "";
         QTest::newRow("damaged") << "damaged" << 0 << "(file is not a database)";
         QTest::newRow("a folder in its place") << "folder" << 0 << "could not be opened";
@@ -613,10 +611,10 @@ private slots:
         QFETCH(QString, said);
         const QString elsewhere = m_home->path() + "/elsewhere/History.sqlite";
         QVERIFY(QDir().mkpath(QFileInfo(m_path).absolutePath()));
-        if (kind == "link")
+        if (kind == "link") {
             WriteFileForTest(elsewhere, {});
-        if (kind == "link" || kind == "dangling")
             QVERIFY(QFile::link(elsewhere, m_path));
+        }
         else if (kind == "empty")
             WriteFileForTest(m_path, {});
         else if (kind == "damaged")
