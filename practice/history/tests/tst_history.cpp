@@ -463,11 +463,6 @@ private slots:
         QString error;
         QVERIFY2(SaveCsv(file, expected, &error), qPrintable(error));
         QCOMPARE(ReadFileForTest(file), expected);
-        const QString nowhere = m_home->path() + "/no folder/out.csv";
-        QVERIFY(!SaveCsv(nowhere, expected, &error));
-        QVERIFY2(error.startsWith(QStringLiteral("The history could not be saved to \"%1\": ").arg(nowhere))
-                     && error.contains("No such file or directory"),
-                 qPrintable(error));
     }
 
     void theMostMissedWordsAreRankedPerLearner()
@@ -579,7 +574,8 @@ private slots:
         const QString blocked = file + "/inside.csv";
         QVERIFY(!window.ExportTo(blocked));
         QCOMPARE(boxes.texts().size(), 1);
-        QVERIFY2(boxes.texts().first().contains(blocked) && boxes.texts().first().contains("Not a directory"),
+        QVERIFY2(boxes.texts().first().startsWith(QStringLiteral("The history could not be saved to \"%1\": ").arg(blocked))
+                     && boxes.texts().first().contains("Not a directory"),
                  qPrintable(boxes.texts().first()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!window.isVisible());
