@@ -244,6 +244,8 @@ private slots:
         } else if (kind == "pipe") {
             QCOMPARE(::mkfifo(QFile::encodeName(planted).constData(), 0600), 0);
         } else if (kind == "link" || kind == "dangling") {
+            // The dangling link's folder is there: only the link keeps a file from being made.
+            QVERIFY(QDir().mkpath(QFileInfo(elsewhere).absolutePath()));
             if (kind == "link")
                 WriteFileForTest(elsewhere, {});
             QVERIFY(QFile::link(elsewhere, planted));
