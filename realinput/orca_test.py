@@ -35,6 +35,14 @@ class OrcaTestCase(RealDesktopTestCase):
     def wait_focus(self, node):
         wait_for(lambda: self.desktop.has_state(node, "focused"), f'the focus on "{node.name}"')
 
+    def tab_to(self, node):
+        for _ in range(12):
+            if self.desktop.has_state(node, "focused"):
+                return
+            self.desktop.key("Tab")
+            time.sleep(0.3)
+        self.wait_focus(node)
+
     def expect_announced_once_in_order(self, lines):
         announced = self.reader.announced()
         for line in lines:
@@ -81,6 +89,39 @@ class WordwellOrcaTest(OrcaTestCase):
         reader.wait_said("friend: third letter: i is missing.")
         desktop.key("Up")
         reader.wait_said("because: every letter is right.")
+        desktop.key("Escape")
+
+        # A one-word list made by ear: a new list, the word typed, recorded,
+        # played back, added, and the list saved under a new name.
+        desktop.key("ctrl+n")
+        desktop.wait_window("Untitled - Wordwell Practice")
+        self.menu("t", "a", tools)
+        word = app.find("text", "Record Word")
+        self.wait_focus(word)
+        desktop.type_text("cat")
+        wait_for(lambda: desktop.text_of(word) == "cat", "the word typed")
+        desktop.key("alt+r")
+        time.sleep(1)
+        desktop.key("alt+t")
+        reader.wait_said_containing("Recorded ")
+        desktop.key("alt+p")
+        desktop.key("alt+s")
+        reader.wait_said("cat added to the list, with its recording.")
+        finished = app.find("push button", "Finished / OK/Save Current List")
+        self.tab_to(finished)
+        desktop.key("space")
+        # No window manager gives the keyboard back when a dialog closes.
+        desktop.focus_window(desktop.wait_window("Untitled - Wordwell Practice"))
+        desktop.key("ctrl+s")
+        save_as = desktop.wait_window("Save As")
+        desktop.focus_window(save_as)
+        name = app.find("text", "File name:")
+        self.wait_focus(name)
+        desktop.type_text("Cat")
+        wait_for(lambda: desktop.text_of(name) == "Cat", "the name typed")
+        desktop.key("Return")
+        reader.wait_said("Saved Cat.spl.")
+        desktop.wait_window("Cat.spl - Wordwell Practice")
 
 
 if __name__ == "__main__":
