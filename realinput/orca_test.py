@@ -19,17 +19,17 @@ class OrcaTestCase(RealDesktopTestCase):
         self.addCleanup(self.reader.stop)
 
     def menu(self, menu_letter, item_letter, first_item):
-        """Opens a menu by its Alt key and chooses an item by its letter. Alt is
-        held as a person holds it: with a screen reader, Qt passes each key on
-        only once the reader has seen it, and a release that overtakes the
-        menu's opening closes the menu again."""
-        desktop = self.desktop
+        """Opens a menu by its Alt key and chooses an item by its letter, holding
+        Alt as a person does. With a screen reader, Qt passes each key on only
+        once the reader has seen it, so Alt is let go only once the menu is open:
+        its release could otherwise overtake the opening and close the menu."""
+        desktop, reader = self.desktop, self.reader
+        items = reader.spoken().count(first_item)
         desktop.xdotool("keydown", "alt")
-        time.sleep(0.3)
+        time.sleep(0.5)
         desktop.xdotool("key", menu_letter)
-        time.sleep(0.3)
+        wait_for(lambda: reader.spoken().count(first_item) > items, f'Orca to read "{first_item}"')
         desktop.xdotool("keyup", "alt")
-        self.reader.wait_said(first_item)
         desktop.key(item_letter)
 
     def wait_focus(self, node):
@@ -110,6 +110,7 @@ class WordwellOrcaTest(OrcaTestCase):
         finished = app.find("push button", "Finished / OK/Save Current List")
         self.tab_to(finished)
         desktop.key("space")
+        wait_for(lambda: desktop._window_named("Spelling List") is None, "the list editor to close")
         # No window manager gives the keyboard back when a dialog closes.
         desktop.focus_window(desktop.wait_window("Untitled - Wordwell Practice"))
         desktop.key("ctrl+s")
