@@ -49,7 +49,6 @@ CHistoryWindow::CHistoryWindow(CHistoryReader& reader, const QString& learner, c
     m_notice = new QLabel(this);
     m_notice->setWordWrap(true);
     m_notice->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_notice->setAccessibleName(QStringLiteral("Notice"));
     m_notice->hide();
     layout->addWidget(m_notice);
 

@@ -21,8 +21,8 @@ fw::DialogTemplate importTemplate(const QString& what)
     t.fontFamily = QStringLiteral("MS Sans Serif");
     t.size = {200, 62};
     t.items = {
-        {IDC_IMPORTWHAT, ControlKind::Label, what, {7, 9, 186, 8}, fw::CS_NOPREFIX, 0, QStringLiteral("Step")},
-        {IDC_IMPORTCOUNT, ControlKind::Label, QString(), {7, 23, 186, 8}, 0, 0, QStringLiteral("Progress")},
+        {IDC_IMPORTWHAT, ControlKind::Label, what, {7, 9, 186, 8}, fw::CS_NOPREFIX, 0, {}},
+        {IDC_IMPORTCOUNT, ControlKind::Label, QString(), {7, 23, 186, 8}, 0, 0, {}},
         {fw::IDCANCEL, ControlKind::DefPushButton, QStringLiteral("Cancel"), {75, 41, 50, 14}, fw::CS_TABSTOP, 0, {}},
     };
     return t;

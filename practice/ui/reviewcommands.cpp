@@ -62,6 +62,8 @@ void CReviewCommands::ConnectTestView(CWordwellView* view)
     QObject::connect(view, &CWordwellView::TestStarted, m_learnerPane, [this] {
         const review::CTestRecord& test = testView()->LastTest();
         m_learnerPane->setText(test.IsPractice() ? QStringLiteral("%1 (practice)").arg(test.Learner()) : test.Learner());
+        // The name says what the pane is; the description carries who.
+        m_learnerPane->setAccessibleDescription(m_learnerPane->text());
         m_learnerPane->show();
     });
     QObject::connect(view, &CWordwellView::TestOver, m_learnerPane, &QWidget::hide);

@@ -24,8 +24,8 @@ fw::DialogTemplate makeClipsTemplate()
     t.size = {200, 62};
     t.items = {
         {fw::IDC_STATIC, ControlKind::Label, QStringLiteral("Speaking:"), {7, 9, 40, 8}, 0, 0, {}},
-        {IDC_CLIPWORD, ControlKind::Label, QString(), {50, 9, 143, 8}, fw::CS_NOPREFIX, 0, QStringLiteral("Word")},
-        {IDC_CLIPCOUNT, ControlKind::Label, QString(), {7, 23, 186, 8}, 0, 0, QStringLiteral("Progress")},
+        {IDC_CLIPWORD, ControlKind::Label, QString(), {50, 9, 143, 8}, fw::CS_NOPREFIX, 0, {}},
+        {IDC_CLIPCOUNT, ControlKind::Label, QString(), {7, 23, 186, 8}, 0, 0, {}},
         {fw::IDCANCEL, ControlKind::DefPushButton, QStringLiteral("Cancel"), {75, 41, 50, 14}, fw::CS_TABSTOP, 0, {}},
     };
     return t;
