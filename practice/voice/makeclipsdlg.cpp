@@ -1,5 +1,6 @@
 #include "practice/voice/makeclipsdlg.h"
 
+#include "platform/framework/announce.h"
 #include "platform/framework/messagebox.h"
 
 #include <QLabel>
@@ -48,6 +49,7 @@ bool CMakeClipsDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     showProgress(QString(), 0, m_maker->Total());
+    m_started.start();
     m_maker->Start();
     return true;
 }
@@ -62,6 +64,8 @@ void CMakeClipsDlg::showProgress(const QString& word, int done, int total)
 {
     m_word->setText(word);
     m_count->setText(QStringLiteral("%1 of %2 words done").arg(done).arg(total));
+    if (m_started.isValid() && m_pace.Due(done, total, m_started.elapsed()))
+        fw::Announce(this, m_count->text());
 }
 
 QString MakeClipsSummary(const CClipMaker& maker)
