@@ -123,8 +123,9 @@ bool spellsOut(const QString& name, const QString& abbreviation)
     return true;
 }
 
-// A label's text reaches a screen reader only through its accessible name or
-// description: a fixed name stands in for whatever the label shows later.
+// A label's text reaches a screen reader only through its accessible name
+// (Orca reads a named label by its name, never its description): a fixed
+// name stands in for whatever the label shows later.
 QStringList unreadLabels(QWidget* window)
 {
     QStringList unread;
@@ -137,8 +138,7 @@ QStringList unreadLabels(QWidget* window)
             continue;
         const QAccessibleInterface* face = QAccessible::queryAccessibleInterface(const_cast<QLabel*>(label));
         const QString name = face ? spoken(face->text(QAccessible::Name), false) : QString();
-        if (name != shown && !spellsOut(name, shown)
-            && (!face || spoken(face->text(QAccessible::Description), false) != shown))
+        if (name != shown && !spellsOut(name, shown))
             unread << QStringLiteral("not read: \"%1\" in ").arg(shown) + describe(label);
     }
     return unread;

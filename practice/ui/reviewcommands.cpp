@@ -29,7 +29,9 @@ CReviewCommands::CReviewCommands(CFrameWnd& frame, QMenu* tools) : m_frame(frame
     QStatusBar* statusBar = frame.statusBar();
     m_learnerPane = new QLabel(statusBar);
     m_learnerPane->setObjectName(QStringLiteral("learnerPane"));
-    m_learnerPane->setAccessibleName(QStringLiteral("Learner"));
+    // Named by its text, the learner's name, as a screen reader reads a
+    // status bar by its labels' names; the description says what it is.
+    m_learnerPane->setAccessibleDescription(QStringLiteral("Learner"));
     m_learnerPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_learnerPane->hide();
     // Index 1: after the message pane, before the key indicators.
@@ -62,8 +64,6 @@ void CReviewCommands::ConnectTestView(CWordwellView* view)
     QObject::connect(view, &CWordwellView::TestStarted, m_learnerPane, [this] {
         const review::CTestRecord& test = testView()->LastTest();
         m_learnerPane->setText(test.IsPractice() ? QStringLiteral("%1 (practice)").arg(test.Learner()) : test.Learner());
-        // The name says what the pane is; the description carries who.
-        m_learnerPane->setAccessibleDescription(m_learnerPane->text());
         m_learnerPane->show();
     });
     QObject::connect(view, &CWordwellView::TestOver, m_learnerPane, &QWidget::hide);
