@@ -89,6 +89,10 @@ class WordwellOrcaTest(OrcaTestCase):
         reader.wait_said("friend: third letter: i is missing.")
         desktop.key("Up")
         reader.wait_said("because: every letter is right.")
+        # Read alone, not after the window's title and labels once more.
+        spoken = reader.spoken()
+        before = spoken[spoken.index("notification because: every letter is right.") - 1]
+        self.assertFalse(before.startswith("Review of the Test dialog"), before)
         desktop.key("Escape")
 
         # A one-word list made by ear: a new list, the word typed, recorded,

@@ -133,7 +133,8 @@ CPlayBar::CPlayBar(WaveAudioDevice* device, bool withRecord, bool withName, QWid
 
     if (withName) {
         m_name = new QLabel(this);
-        m_name->setAccessibleName(QStringLiteral("Clip name"));
+        // Named by its text: a screen reader reads a label by its name alone.
+        m_name->setAccessibleDescription(QStringLiteral("Clip name"));
         // The name gives way first when the bar is narrow; its tip has it whole.
         m_name->setMinimumWidth(kMinNameWidth);
         layout->addWidget(m_name);

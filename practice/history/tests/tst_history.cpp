@@ -503,6 +503,11 @@ private slots:
         QCOMPARE(window.LearnerChooser()->currentText(), QString("Ben"));
         QCOMPARE(table->model()->rowCount(), 1);
         QCOMPARE(treeTexts(window.MissedWords()), (QStringList{"owl 1/1", "yak 1/1", "zebra 1/1"}));
+        // A screen reader reads the words as the list is reached, and a row's figures by what they count.
+        QAccessibleInterface* missed = QAccessible::queryAccessibleInterface(window.MissedWords());
+        QCOMPARE(missed->text(QAccessible::Description),
+                 QString("owl: missed 1, asked 1; yak: missed 1, asked 1; zebra: missed 1, asked 1."));
+        QCOMPARE(missed->tableInterface()->cellAt(1, 2)->text(QAccessible::Name), QString("asked 1"));
         // Ben's words are not for a round recorded as Ann's.
         QVERIFY(!window.PractiseButton()->isEnabled());
         QTest::keyClick(window.LearnerChooser(), Qt::Key_Up);

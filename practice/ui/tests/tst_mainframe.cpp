@@ -224,7 +224,6 @@ private slots:
         frame()->RouteCommand(ID_TOOLS_TAKETEST);
         QVERIFY(learner->isVisible());
         QCOMPARE(learner->text(), QString("Ann"));
-        QCOMPARE(learner->accessibleName(), QString("Learner"));
         QVERIFY(!enabled(ID_TOOLS_LEARNER));
         QVERIFY(!enabled(ID_TOOLS_REVIEWTEST));
         view()->m_editAnswer->setText("wrong");
