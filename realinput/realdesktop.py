@@ -76,6 +76,15 @@ class Program:
         return wait_for(lambda: self.alive() and self.desktop.find_in(self.application(), role, name),
                         f'{self.name}\'s {role} "{name}"', timeout)
 
+    def message(self):
+        """The text of the message box the program shows (its labels), or None."""
+        try:
+            ok = self.desktop.find_in(self.application(), "push button", "OK")
+            labels = ok and self.desktop.find_all_in(self.desktop.window_of(ok), "label")
+            return ok and " ".join(label.name for label in labels)
+        except Exception:
+            return None
+
     def alive(self):
         """True while the program runs; a failure naming its exit status once it has ended."""
         if not self.running():

@@ -67,10 +67,9 @@ def _run_orca():
     builtins.open = open_log_by_lines
     sys.argv[0] = "/usr/bin/orca"
     launcher = runpy.run_path("/usr/bin/orca", run_name="orca_launcher")
-    # Orca refuses to start while any Orca of the same user runs, on any
-    # display: another scenario's (./test runs two at once) or the developer's
-    # own. This one has a display and buses of its own, so none of them is in
-    # its way.
+    # Orca refuses to start beside another Orca of the same user, though this
+    # one has a desktop and buses of its own: another scenario's or the
+    # developer's own is no reason to refuse.
     launcher["main"].__globals__["otherOrcas"] = lambda: []
     sys.exit(launcher["main"]())
 

@@ -19,7 +19,6 @@ class SetupCase(RealDesktopTestCase):
     def setUp(self):
         super().setUp()
         self.install_folder = os.path.join(self.desktop.env["XDG_DATA_HOME"], "Tolvane/Wordwell")
-        self.group = os.path.join(self.desktop.env["XDG_DATA_HOME"], "applications/Tolvane/Wordwell")
         # Setup copies from the folder it is started in, as from its medium.
         self.app = self.desktop.start([os.path.join(BUILD, "dist", "Setup")], "Setup", cwd=os.path.join(BUILD, "dist"))
         self.next = self.app.find("push button", "Next")
@@ -30,14 +29,8 @@ class SetupCase(RealDesktopTestCase):
         self.desktop.focus_window(window[0])
         wait_for(lambda: self.desktop.has_state(self.next, "focused"), "the focus on Next")
 
-    def message(self):
-        """The text of the message box Setup shows, or None."""
-        ok = self.desktop.find_in(self.app.application(), "push button", "OK")
-        if not ok:
-            return None
-        return " ".join(label.name for label in self.desktop.find_all_in(self.desktop.window_of(ok), "label"))
-
-    def to_folder_page(self):
+    def accept_license(self):
+        """Enter to the license page, Tab to "I Accept" and Space."""
         self.desktop.key("Return")
         accept = self.app.find("check box", "I Accept")
         # Tab order from Next: Cancel, the agreement, the box. Each Tab waits for
@@ -46,27 +39,22 @@ class SetupCase(RealDesktopTestCase):
             self.desktop.key("Tab")
             wait_for(lambda: self.desktop.has_state(control, "focused"), f'the focus on "{control.name}"')
         self.desktop.key("space")
-        wait_for(lambda: self.desktop.has_state(accept, "checked"), "the agreement to be accepted")
-        self.desktop.key("Return")
-        self.app.find("text", "Folder")
+        wait_for(lambda: self.desktop.has_state(accept, "checked"), "the agreement to be accepted by the keyboard")
 
 
 class SetupTest(SetupCase):
     def test_enter_walks_the_wizard_and_installs(self):
-        self.to_folder_page()
-        self.desktop.key("Return")  # the proposed folder
-        self.app.find("text", "Program Group")
-        self.desktop.key("Return")  # the proposed group
-        self.app.find("text", "Summary")
-        self.desktop.key("Return")  # Finish
-        said = wait_for(self.message, "Setup's message")
-        self.assertEqual(said, "The installation was successful.")
-        self.desktop.key("Return")
+        desktop = self.desktop
+        self.accept_license()
+        # Enter on the folder, group and summary pages, each with what it proposes.
+        for field in ("Folder", "Program Group", "Summary"):
+            desktop.key("Return")
+            self.app.find("text", field)
+        desktop.key("Return")
+        self.assertEqual(wait_for(self.app.message, "Setup's message"), "The installation was successful.")
+        desktop.key("Return")
         self.assertEqual(self.app.wait_exit(), 0)
-        for name in ("Wordwell", "Ridwell", "Wordwell.hlp", "Wordwell.cnt", "Wordwell.png", "Words"):
-            self.assertTrue(os.path.exists(os.path.join(self.install_folder, name)), name)
-        self.assertEqual(sorted(os.listdir(self.group)),
-                         ["Uninstall Wordwell.desktop", "Wordwell Help.desktop", "Wordwell.desktop"])
+        # What was installed is the install suite's; here, that a person's double-click reaches it.
         self.open_list_as_a_file_manager_does()
 
     def open_list_as_a_file_manager_does(self):

@@ -33,6 +33,10 @@ def lines(text):
 
 
 class WordwellTest(RealDesktopTestCase):
+    """What the testing form shows after each step is its own suite's; here, that
+    real clicks and keys reach the controls and the focus goes where the next
+    step needs it."""
+
     def setUp(self):
         super().setUp()
         words_path = self.copy_sample_list()
@@ -43,12 +47,10 @@ class WordwellTest(RealDesktopTestCase):
         self.app = self.desktop.start([os.path.join(BUILD, "dist", "Wordwell"), self.list_file], "Wordwell")
         self.window = self.desktop.wait_window(TITLE)
         self.field = {name: self.app.find("text", name)
-                      for name in ("Word #", "# Words", "# Correct", "Score", "Message", "Virir It")}
+                      for name in ("Word #", "# Words", "# Correct", "Message", "Virir It")}
         self.listen = self.app.find("push button", "Listen to Word")
         self.check = self.app.find("push button", "CHECK")
         self.next = self.app.find("push button", "Next Word")
-        self.assertEqual(self.text("# Words"), str(len(self.words)))
-        self.assertEqual(self.text("Message"), "Click T button to take a test.")
 
     def text(self, name):
         return self.desktop.text_of(self.field[name])
@@ -69,37 +71,23 @@ class WordwellTest(RealDesktopTestCase):
         return word + "x" if number == WRONG_WORD else word
 
     def expect_checked(self, number):
-        word = self.words[number - 1]
-        correct = number - 1 if number >= WRONG_WORD else number
-        if number == WRONG_WORD:
-            self.wait_text("Message", f"Sorry wrong Answer.\nThe correct spelling is {word}.")
-        else:
-            self.wait_text("Message", "You got it right!")
-        self.wait_text("# Correct", str(correct))
-        self.wait_text("Score", "%3.2f %%" % (100.0 * correct / len(self.words)))
+        """The typed answer was judged: the wrong one is not counted."""
+        self.wait_text("# Correct", str(number - 1 if number >= WRONG_WORD else number))
         self.wait_enabled(self.next)
         self.wait_enabled(self.check, False)
 
     def expect_word_in_play(self, number):
         self.wait_text("Word #", str(number))
-        first = "Ready.\nClick LISTEN to hear word--" if number == 1 else "Ready\nClick LISTEN to hear word."
-        wait_for(lambda: "\n".join(lines(self.text("Message"))[:2]) == first, f"the ready text of word {number}")
         self.wait_enabled(self.listen)
-        self.assertEqual(self.text("Virir It"), "")
 
-    def expect_listened(self, number):
-        self.sound.wait_new_playbacks(number, f"a playback stream for word {number} on the sound server"
-                                              " after Listen to Word was pressed")
+    def expect_listened(self, count):
+        self.sound.wait_new_playbacks(count, f"playback stream {count} on the sound server after Listen to Word")
 
     def expect_end(self):
-        total = len(self.words)
         wait_for(lambda: lines(self.text("Message"))[0] == "End of Test.  Check out your final score.",
                  "the end-of-test message")
-        self.assertEqual(self.text("# Correct"), str(total - 1))
-        self.assertEqual(self.text("Score"), "%3.2f %%" % (100.0 * (total - 1) / total))
         for button in (self.listen, self.check, self.next):
             self.wait_enabled(button, False)
-        self.assertTrue(self.app.running(), "Wordwell ended during the test")
 
     def test_pointer_only(self):
         desktop = self.desktop
@@ -121,8 +109,7 @@ class WordwellTest(RealDesktopTestCase):
         """The whole test with keys only; the review and history scenarios start with it."""
         desktop = self.desktop
         desktop.focus_window(self.window)
-        desktop.key("alt+t")
-        desktop.key("t")  # Tools, Take Wordwell
+        desktop.key("alt+t", "t")  # Tools, Take Wordwell
         for number in range(1, len(self.words) + 1):
             self.expect_word_in_play(number)
             self.wait_focus(self.listen)
@@ -137,47 +124,36 @@ class WordwellTest(RealDesktopTestCase):
             desktop.key("Return")
         self.expect_end()
 
+    def practise_by_keys(self):
+        """Alt+P in the review or history window: the round of the missed word on
+        the main form, with the keyboard back on Listen there."""
+        self.desktop.key("alt+p")
+        self.wait_text("# Words", "1")
+        self.expect_word_in_play(1)
+        self.wait_focus(self.listen)
+        self.desktop.key("Return")
+        self.expect_listened(len(self.words) + 1)
+
     def test_review_and_practise_by_keys(self):
-        """After the test, Tools, Review the Test shows the missed word letter by
-        letter as a screen reader says it; Alt+P practises it on the same form."""
+        """The missed word's difference is read letter by letter, as a screen reader says it."""
         desktop = self.desktop
         self.take_test_by_keys()
         missed = self.words[WRONG_WORD - 1]
-        desktop.key("alt+t")
-        desktop.key("r")  # Tools, Review the Test
-        review = desktop.wait_window("Review of the Test")
-        desktop.focus_window(review)
+        desktop.key("alt+t", "r")  # Tools, Review the Test
+        desktop.focus_window(desktop.wait_window("Review of the Test"))
         ordinals = ["first", "second", "third", "fourth", "fifth", "sixth", "seventh", "eighth", "ninth"]
         self.app.find("list item", f"after the {ordinals[len(missed) - 1]} letter: extra x")
         self.app.find("label", f"Sample.spl: {len(self.words) - 1} of {len(self.words)} right, "
                                f"score {100.0 * (len(self.words) - 1) / len(self.words):3.2f} %")
-        desktop.key("alt+p")
-        self.wait_text("# Words", "1")
-        self.expect_word_in_play(1)
-        self.wait_focus(self.listen)
-        desktop.key("Return")
-        self.sound.wait_new_playbacks(len(self.words) + 1, "a playback stream for the practised word")
-        self.wait_focus(self.field["Virir It"])
-        desktop.type_text(missed)
-        desktop.key("Return")
-        self.wait_text("Message", "You got it right!")
-        self.wait_text("Score", "100.00 %")
-        desktop.key("Return")
-        wait_for(lambda: lines(self.text("Message"))[0] == "End of Test.  Check out your final score.",
-                 "the end of the practice round")
+        self.practise_by_keys()
 
     def test_history_by_keys(self):
-        """After the test, Tools, History shows it in the table and the missed word
-        among the most missed, as a screen reader reads them; the chart says the
-        score in words; Alt+P practises the missed word on the same form."""
+        """The table, the chart's words and the most missed words, as a screen reader reads them."""
         desktop = self.desktop
         self.take_test_by_keys()
         total = len(self.words)
-        missed = self.words[WRONG_WORD - 1]
-        desktop.key("alt+t")
-        desktop.key("h")  # Tools, History
-        history = desktop.wait_window("History")
-        desktop.focus_window(history)
+        desktop.key("alt+t", "h")  # Tools, History
+        desktop.focus_window(desktop.wait_window("History"))
         table = self.app.find("table", "Tests")
         self.wait_focus(table)
         cells = [c.name for c in desktop.find_all_in(table, "table cell")]
@@ -189,10 +165,8 @@ class WordwellTest(RealDesktopTestCase):
         desktop.key("alt+m")
         words = self.app.find("tree", "Most missed words")
         self.wait_focus(words)
-        self.assertIn(missed, [c.name for c in desktop.find_all_in(words, "table cell")])
-        desktop.key("alt+p")
-        self.wait_text("# Words", "1")
-        self.expect_word_in_play(1)
+        self.assertIn(self.words[WRONG_WORD - 1], [c.name for c in desktop.find_all_in(words, "table cell")])
+        self.practise_by_keys()
 
 
 class LockKeysTest(RealDesktopTestCase):

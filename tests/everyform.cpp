@@ -16,6 +16,7 @@
 #include "practice/ui/practiceapp.h"
 #include "practice/voice/makeclipsdlg.h"
 #include "practice/voice/voicedlg.h"
+#include "practice/voice/voicesettings.h"
 #include "setup/wizard/setupsheet.h"
 #include "testsupport/installmedium.h"
 #include "testsupport/isolatedhome.h"
@@ -23,6 +24,7 @@
 #include "uninstall/aboutdlg.h"
 #include "uninstall/uninstalldlg.h"
 
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
 
@@ -51,6 +53,8 @@ public:
             showActive(m_dialog.get());
             m_window = m_dialog.get();
         } else {
+            // A learner of their own, so that the status bar's pane shows a name.
+            m_app->WriteProfileString("Learner", "Name", "Ann");
             frame->RouteCommand(practice::ID_TOOLS_TAKETEST);
         }
     }
@@ -127,16 +131,29 @@ struct HeldReader : QObject {
     CHistoryReader reader{CResultKeeper::DefaultPath()};
 };
 
-QWidget* historyOfATest(QWidget* mainWindow)
+// The window chosen for `learner`, with Ann's test kept.
+QWidget* historyOfATest(QWidget* mainWindow, const QString& learner)
 {
     CResultKeeper keeper;
     QString error;
     if (!keeper.Keep(aTest(), &error))
         qFatal("%s", qPrintable(error));
     auto* held = new HeldReader;
-    auto* window = new CHistoryWindow(held->reader, QStringLiteral("Ann"), QStringLiteral("Ann"), mainWindow);
+    auto* window = new CHistoryWindow(held->reader, learner, learner, mainWindow);
     held->setParent(window);
     return window;
+}
+
+// The voices asked of a speech program that is not there: the dialog says so.
+QWidget* voicesWithoutSpeech(QWidget* mainWindow)
+{
+    qputenv("WORDWELL_SPEECH_PROGRAM", "/nonexistent/espeak-ng");
+    QSignalSpy listed(practice::voice::VoiceList(), &practice::voice::CVoiceList::listed);
+    auto* dialog = initialised<CVoiceDlg>(mainWindow);
+    if (!listed.wait())
+        qWarning("the voices were never listed");
+    qunsetenv("WORDWELL_SPEECH_PROGRAM");
+    return dialog;
 }
 
 }  // namespace
@@ -151,25 +168,36 @@ QList<FormCase> EveryForm()
          [] { return std::make_unique<WordwellForm>(initialised<CListInfoDlg>); }},
         {QStringLiteral("Wordwell About box"),
          [] { return std::make_unique<WordwellForm>([](QWidget* w) { return new practice::ui::CAboutDlg(w); }); }},
-        {QStringLiteral("Wordwell computer voice"), [] { return std::make_unique<WordwellForm>(initialised<CVoiceDlg>); }},
+        {QStringLiteral("Wordwell computer voice without its speech program"),
+         [] { return std::make_unique<WordwellForm>(voicesWithoutSpeech); }},
         {QStringLiteral("Wordwell making missing clips"), [] {
-             // Shown as it is while words are spoken; the maker is not started.
+             // Shown as it is while words are spoken; the maker is not started
+             // and its progress is sent here.
              return std::make_unique<WordwellForm>([](QWidget* w) {
-                 auto* maker = new practice::voice::CClipMaker({QStringLiteral("owl")}, QString(), QStringLiteral("en"), w);
-                 return new CMakeClipsDlg(maker, w);
+                 auto* maker = new practice::voice::CClipMaker({QStringLiteral("owl"), QStringLiteral("bee")}, QString(),
+                                                               QStringLiteral("en"), w);
+                 auto* dialog = new CMakeClipsDlg(maker, w);
+                 emit maker->progress(QStringLiteral("owl"), 1, 2);
+                 return dialog;
              });
          }},
         {QStringLiteral("Wordwell opening a list with recordings"), [] {
-             // Shown as it is while clips are written; the job is not started.
+             // Shown as it is while clips are written; the job is not started
+             // and its progress is sent here.
              return std::make_unique<WordwellForm>([](QWidget* w) {
                  auto* job = new practice::share::CImportJob([](const practice::share::InstallProgress&) { return true; }, w);
-                 return new practice::share::CImportDlg(job, QStringLiteral("Writing the clips of \"pets.splz\""), w);
+                 auto* dialog = new practice::share::CImportDlg(job, QStringLiteral("Writing the clips of \"pets.splz\""), w);
+                 emit job->progress(1, 2);
+                 return dialog;
              });
          }},
         {QStringLiteral("Wordwell learner"),
          [] { return std::make_unique<WordwellForm>([](QWidget* w) { return new CLearnerDlg(w); }); }},
         {QStringLiteral("Wordwell review of the test"), [] { return std::make_unique<WordwellForm>(reviewOfATest); }},
-        {QStringLiteral("Wordwell history"), [] { return std::make_unique<WordwellForm>(historyOfATest); }},
+        {QStringLiteral("Wordwell history"),
+         [] { return std::make_unique<WordwellForm>([](QWidget* w) { return historyOfATest(w, QStringLiteral("Ann")); }); }},
+        {QStringLiteral("Wordwell history of a learner without tests"),
+         [] { return std::make_unique<WordwellForm>([](QWidget* w) { return historyOfATest(w, QStringLiteral("Ben")); }); }},
     };
     const char* const pages[] = {"Welcome", "License", "Directory", "Program Group", "End"};
     for (int i = 0; i < 5; ++i)

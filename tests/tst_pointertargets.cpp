@@ -7,11 +7,13 @@
 #include <QApplication>
 #include <QAbstractItemView>
 #include <QAbstractSlider>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QMenuBar>
 #include <QSet>
 #include <QTest>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QWidget>
 
@@ -92,6 +94,56 @@ QStringList unnamedControls(QWidget* window)
     return unnamed;
 }
 
+// What a screen reader makes of a text: no markup, no mnemonic marks, one line.
+QString spoken(QString text, bool rich)
+{
+    if (rich) {
+        QTextDocument document;
+        document.setHtml(text);
+        text = document.toPlainText();
+    }
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(u'&').replace(u'\x01', u'&');
+    return text.simplified();
+}
+
+// An abbreviation in capitals that the name spells out, as "SCRL" for
+// "Scroll Lock": its letters are the name's, in order, from its first.
+bool spellsOut(const QString& name, const QString& abbreviation)
+{
+    if (abbreviation.size() < 2 || abbreviation.toUpper() != abbreviation || abbreviation.contains(u' ')
+        || !name.startsWith(abbreviation.front(), Qt::CaseInsensitive))
+        return false;
+    qsizetype at = 0;
+    for (const QChar letter : abbreviation) {
+        at = name.indexOf(letter, at, Qt::CaseInsensitive);
+        if (at < 0)
+            return false;
+        ++at;
+    }
+    return true;
+}
+
+// A label's text reaches a screen reader only through its accessible name
+// (Orca reads a named label by its name, never its description): a fixed
+// name stands in for whatever the label shows later.
+QStringList unreadLabels(QWidget* window)
+{
+    QStringList unread;
+    const auto labels = window->findChildren<QLabel*>();
+    for (const QLabel* label : labels) {
+        const bool rich = label->textFormat() == Qt::RichText
+                          || (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text()));
+        const QString shown = spoken(label->text(), rich);
+        if (!label->isVisible() || shown.isEmpty())
+            continue;
+        const QAccessibleInterface* face = QAccessible::queryAccessibleInterface(const_cast<QLabel*>(label));
+        const QString name = face ? spoken(face->text(QAccessible::Name), false) : QString();
+        if (name != shown && !spellsOut(name, shown))
+            unread << QStringLiteral("not read: \"%1\" in ").arg(shown) + describe(label);
+    }
+    return unread;
+}
+
 // The toolbar and menu bar are reached by their own keys, not by Tab.
 bool byOwnKeys(const QWidget* control)
 {
@@ -150,7 +202,8 @@ private slots:
         const std::unique_ptr<ShownForm> shown = EveryForm()[form].show();
         QWidget* window = shown->Window();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        const QStringList faults = coveredControls(window) + unnamedControls(window) + unreachedControls(window);
+        const QStringList faults = coveredControls(window) + unnamedControls(window) + unreadLabels(window)
+                                  + unreachedControls(window);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
     }
 };

@@ -74,6 +74,17 @@ QAccessibleInterface* notificationAccessible(const QString& className, QObject* 
     return nullptr;
 }
 
+// The window that owns `window`'s window and all above it. A screen reader
+// reads a notification inside a dialog after the dialog's title and every
+// label in it, each time; one in the owner's window is read alone.
+QWidget* outermostOwner(QWidget* window)
+{
+    QWidget* top = window->window();
+    while (top->parentWidget())
+        top = top->parentWidget()->window();
+    return top;
+}
+
 }  // namespace
 
 void Announce(QWidget* window, const QString& text)
@@ -84,23 +95,22 @@ void Announce(QWidget* window, const QString& text)
     }();
     Q_UNUSED(installed);
     const QString line = QString(text).replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(u'\n', u' ');
-    QWidget* top = window->window();
-    auto notify = [top = QPointer<QWidget>(top), line] {
-        if (!top)
-            return;
+    auto notify = [line](QWidget* owner) {
         // One notification per line: a reader that reads a line late still
         // finds its own text, not the next one's.
-        auto* notification = new Notification(top, line);
+        auto* notification = new Notification(owner, line);
         notification->show();
         if (!QAccessible::isActive())
             Unheard::instance().add(notification);
         QTimer::singleShot(kNotificationLifeMs, notification, &QObject::deleteLater);
     };
-    // A window still being built speaks once it is up, after its own title.
+    QWidget* top = window->window();
+    // A window still being built speaks once it is up, in itself: after its
+    // own title and labels, read as it opens.
     if (top->isVisible())
-        notify();
+        notify(outermostOwner(top));
     else
-        QTimer::singleShot(0, top, notify);
+        QTimer::singleShot(0, top, [top, notify] { notify(top); });
 }
 
 }  // namespace platform::framework

@@ -1,5 +1,6 @@
 #include "platform/framework/document.h"
 
+#include "platform/framework/announce.h"
 #include "platform/framework/archive.h"
 #include "platform/framework/commandids.h"
 #include "platform/framework/messagebox.h"
@@ -162,6 +163,10 @@ bool CDocument::DoSave(const QString& pathName, bool replace)
         return false;
     if (replace)
         SetPathName(target);
+    // A failure is a message box, which a screen reader reads; success changes
+    // only the caption, which it does not.
+    if (const CWinApp* app = AfxGetApp(); app && app->GetMainWnd())
+        Announce(app->GetMainWnd(), tr("Saved %1.").arg(QFileInfo(target).fileName()));
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "practice/editor/spellinglistdlg.h"
 
+#include "platform/framework/announce.h"
 #include "platform/framework/dataexchange.h"
 #include "platform/help/controlhelp.h"
 #include "platform/framework/doctemplate.h"
@@ -101,7 +102,10 @@ void CSpellingListDlg::OnSaveAndAdd()
     }
     m_listWords->addItem(m_strWord);
     // A clip that cannot be written is reported by the player; the word is listed all the same.
-    m_player.Save(practice::sound::MakeClipPath(m_strWord));
+    if (m_player.Save(practice::sound::MakeClipPath(m_strWord)))
+        Announce(this, QStringLiteral("%1 added to the list, with its recording.").arg(m_strWord));
+    else
+        Announce(this, QStringLiteral("%1 added to the list.").arg(m_strWord));
 }
 
 void CSpellingListDlg::OnNewWord()

@@ -31,6 +31,18 @@ QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent)
     return label;
 }
 
+// The list in words, for a screen reader to read as the list is reached: it
+// reads a row only when the arrows move to it, and one word never moves.
+QString describeMissed(const QList<MissedWord>& missed)
+{
+    if (missed.isEmpty())
+        return QStringLiteral("No word missed.");
+    QStringList words;
+    for (const MissedWord& w : missed)
+        words << QStringLiteral("%1: missed %2, asked %3").arg(w.word).arg(w.missed).arg(w.asked);
+    return words.join(QStringLiteral("; ")) + u'.';
+}
+
 }  // namespace
 
 CHistoryWindow::CHistoryWindow(CHistoryReader& reader, const QString& learner, const QString& practiceLearner,
@@ -49,7 +61,6 @@ CHistoryWindow::CHistoryWindow(CHistoryReader& reader, const QString& learner, c
     m_notice = new QLabel(this);
     m_notice->setWordWrap(true);
     m_notice->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_notice->setAccessibleName(QStringLiteral("Notice"));
     m_notice->hide();
     layout->addWidget(m_notice);
 
@@ -132,6 +143,7 @@ void CHistoryWindow::showProblem(const QString& problem)
     m_tests->SetTests({});
     m_chart->SetTests({});
     m_missed->clear();
+    m_missed->setAccessibleDescription(QString());
     m_practise->setEnabled(false);
     m_export->setEnabled(false);
 }
@@ -154,8 +166,13 @@ void CHistoryWindow::showLearner(const QString& learner)
     if (m_tests->rowCount() > 0)
         m_testsView->setCurrentIndex(m_tests->index(0, 0));
     m_missed->clear();
-    for (const MissedWord& w : missed)
-        new QTreeWidgetItem(m_missed, {w.word, QString::number(w.missed), QString::number(w.asked)});
+    for (const MissedWord& w : missed) {
+        auto* item = new QTreeWidgetItem(m_missed, {w.word, QString::number(w.missed), QString::number(w.asked)});
+        // A row read by the arrows says what its figures count.
+        item->setData(1, Qt::AccessibleTextRole, QStringLiteral("missed %1").arg(w.missed));
+        item->setData(2, Qt::AccessibleTextRole, QStringLiteral("asked %1").arg(w.asked));
+    }
+    m_missed->setAccessibleDescription(describeMissed(missed));
     if (!missed.isEmpty())
         m_missed->setCurrentItem(m_missed->topLevelItem(0));
     m_export->setEnabled(m_tests->rowCount() > 0);

@@ -1,5 +1,6 @@
 #include "practice/share/importdlg.h"
 
+#include "platform/framework/announce.h"
 #include "platform/framework/messagebox.h"
 #include "practice/share/importjob.h"
 
@@ -21,8 +22,8 @@ fw::DialogTemplate importTemplate(const QString& what)
     t.fontFamily = QStringLiteral("MS Sans Serif");
     t.size = {200, 62};
     t.items = {
-        {IDC_IMPORTWHAT, ControlKind::Label, what, {7, 9, 186, 8}, fw::CS_NOPREFIX, 0, QStringLiteral("Step")},
-        {IDC_IMPORTCOUNT, ControlKind::Label, QString(), {7, 23, 186, 8}, 0, 0, QStringLiteral("Progress")},
+        {IDC_IMPORTWHAT, ControlKind::Label, what, {7, 9, 186, 8}, fw::CS_NOPREFIX, 0, {}},
+        {IDC_IMPORTCOUNT, ControlKind::Label, QString(), {7, 23, 186, 8}, 0, 0, {}},
         {fw::IDCANCEL, ControlKind::DefPushButton, QStringLiteral("Cancel"), {75, 41, 50, 14}, fw::CS_TABSTOP, 0, {}},
     };
     return t;
@@ -43,6 +44,7 @@ CImportDlg::CImportDlg(CImportJob* job, const QString& what, QWidget* parent)
 bool CImportDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    m_started.start();
     m_job->Start();
     return true;
 }
@@ -56,6 +58,8 @@ void CImportDlg::OnCancel()
 void CImportDlg::showProgress(int done, int total)
 {
     m_count->setText(QStringLiteral("%1 of %2 clips").arg(done).arg(total));
+    if (m_started.isValid() && m_pace.Due(done, total, m_started.elapsed()))
+        fw::Announce(this, m_count->text());
 }
 
 }  // namespace practice::share

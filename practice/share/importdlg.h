@@ -1,6 +1,9 @@
 #pragma once
 
 #include "platform/framework/dialog.h"
+#include "platform/framework/progresspace.h"
+
+#include <QElapsedTimer>
 
 class QLabel;
 
@@ -10,7 +13,7 @@ class CImportJob;
 
 // The progress of a step of Open List with Recordings: what is being done and
 // the count of clips. Cancel asks the job to stop; the dialog closes by itself
-// when the job is over.
+// when the job is over. A screen reader hears the count now and then.
 class CImportDlg : public platform::framework::CDialog {
     Q_OBJECT
 public:
@@ -24,6 +27,8 @@ private:
 
     CImportJob* m_job;
     QLabel* m_count = nullptr;
+    platform::framework::ProgressPace m_pace;
+    QElapsedTimer m_started;
 };
 
 }  // namespace practice::share

@@ -1,5 +1,6 @@
 #include "practice/sound/playbar.h"
 
+#include "platform/framework/announce.h"
 #include "practice/sound/microphonebox.h"
 
 #include <QFileInfo>
@@ -132,7 +133,8 @@ CPlayBar::CPlayBar(WaveAudioDevice* device, bool withRecord, bool withName, QWid
 
     if (withName) {
         m_name = new QLabel(this);
-        m_name->setAccessibleName(QStringLiteral("Clip name"));
+        // Named by its text: a screen reader reads a label by its name alone.
+        m_name->setAccessibleDescription(QStringLiteral("Clip name"));
         // The name gives way first when the bar is narrow; its tip has it whole.
         m_name->setMinimumWidth(kMinNameWidth);
         layout->addWidget(m_name);
@@ -170,7 +172,19 @@ void CPlayBar::showState()
         m_name->setText(ready ? ClipDisplayName(m_device->fileName()) : QString());
         m_name->setToolTip(m_name->text());
     }
+    // Said once the recording ends, never during it: the microphone would
+    // take the speech into the clip.
+    const bool recording = mode == WaveAudioDevice::Mode::Recording;
+    if (m_wasRecording && !recording)
+        platform::framework::Announce(this, RecordedMessage(m_device->length(), m_device->sampleRate()));
+    m_wasRecording = recording;
     refresh();
+}
+
+QString RecordedMessage(qint64 frames, int sampleRate)
+{
+    const double seconds = sampleRate > 0 ? double(frames) / sampleRate : 0.0;
+    return QStringLiteral("Recorded %1 seconds.").arg(seconds, 0, 'f', 1);
 }
 
 void CPlayBar::refresh()

@@ -57,7 +57,11 @@ private:
     QProgressBar* m_meter = nullptr;
     CMicrophoneBox* m_microphone = nullptr;
     QTimer m_ticker;
+    bool m_wasRecording = false;
 };
+
+// What a screen reader hears when a recording ends: its length in seconds.
+QString RecordedMessage(qint64 frames, int sampleRate);
 
 // The name the bar shows for a clip: its file name, or "New recording".
 QString ClipDisplayName(const QString& fileName);

@@ -27,15 +27,16 @@ inline QString NoSoundFileMessage(const QString& clipPath)
     return QStringLiteral("No Sound file:  ") + clipPath + QStringLiteral(" found.");
 }
 
-// What a screen reader says beside the form's message, from what the form shows.
-inline QString SpokenWordNumber(int number, int words)
+// What a screen reader hears as a word comes up, and at the end: the form's
+// message with what the form shows beside it.
+inline QString SpokenWordInPlay(int number, int words, const QString& message)
 {
-    return QStringLiteral("Word %1 of %2.").arg(number).arg(words);
+    return QStringLiteral("Word %1 of %2. ").arg(number).arg(words) + message;
 }
 
-inline QString SpokenScore(const QString& score)
+inline QString SpokenEnd(const QString& message, const QString& score)
 {
-    return QStringLiteral("Score ") + score + u'.';
+    return message + QStringLiteral(" Score ") + score + u'.';
 }
 
 }  // namespace practice::testview

@@ -190,7 +190,7 @@ void CWordwellView::testStarted()
     showEngine();
     UpdateData(false);
     focusControl(IDC_LISTEN);
-    say(SpokenWordNumber(m_nWordNumber, m_nWords) + u' ' + m_strMessage);
+    say(SpokenWordInPlay(m_nWordNumber, m_nWords, m_strMessage));
     emit TestStarted();
 }
 
@@ -270,8 +270,7 @@ void CWordwellView::OnNextWord()
     showEngine();
     UpdateData(false);
     focusControl(IDC_LISTEN);
-    say(ended ? m_strMessage + u' ' + SpokenScore(m_strScore)
-              : SpokenWordNumber(m_nWordNumber, m_nWords) + u' ' + m_strMessage);
+    say(ended ? SpokenEnd(m_strMessage, m_strScore) : SpokenWordInPlay(m_nWordNumber, m_nWords, m_strMessage));
     if (ended)
         emit TestOver();
 }

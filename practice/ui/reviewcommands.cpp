@@ -29,7 +29,9 @@ CReviewCommands::CReviewCommands(CFrameWnd& frame, QMenu* tools) : m_frame(frame
     QStatusBar* statusBar = frame.statusBar();
     m_learnerPane = new QLabel(statusBar);
     m_learnerPane->setObjectName(QStringLiteral("learnerPane"));
-    m_learnerPane->setAccessibleName(QStringLiteral("Learner"));
+    // Named by its text, the learner's name, as a screen reader reads a
+    // status bar by its labels' names; the description says what it is.
+    m_learnerPane->setAccessibleDescription(QStringLiteral("Learner"));
     m_learnerPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_learnerPane->hide();
     // Index 1: after the message pane, before the key indicators.

@@ -1,5 +1,6 @@
 #include "practice/voice/makeclipsdlg.h"
 
+#include "platform/framework/announce.h"
 #include "platform/framework/messagebox.h"
 
 #include <QLabel>
@@ -24,8 +25,8 @@ fw::DialogTemplate makeClipsTemplate()
     t.size = {200, 62};
     t.items = {
         {fw::IDC_STATIC, ControlKind::Label, QStringLiteral("Speaking:"), {7, 9, 40, 8}, 0, 0, {}},
-        {IDC_CLIPWORD, ControlKind::Label, QString(), {50, 9, 143, 8}, fw::CS_NOPREFIX, 0, QStringLiteral("Word")},
-        {IDC_CLIPCOUNT, ControlKind::Label, QString(), {7, 23, 186, 8}, 0, 0, QStringLiteral("Progress")},
+        {IDC_CLIPWORD, ControlKind::Label, QString(), {50, 9, 143, 8}, fw::CS_NOPREFIX, 0, {}},
+        {IDC_CLIPCOUNT, ControlKind::Label, QString(), {7, 23, 186, 8}, 0, 0, {}},
         {fw::IDCANCEL, ControlKind::DefPushButton, QStringLiteral("Cancel"), {75, 41, 50, 14}, fw::CS_TABSTOP, 0, {}},
     };
     return t;
@@ -48,6 +49,7 @@ bool CMakeClipsDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     showProgress(QString(), 0, m_maker->Total());
+    m_started.start();
     m_maker->Start();
     return true;
 }
@@ -62,6 +64,8 @@ void CMakeClipsDlg::showProgress(const QString& word, int done, int total)
 {
     m_word->setText(word);
     m_count->setText(QStringLiteral("%1 of %2 words done").arg(done).arg(total));
+    if (m_started.isValid() && m_pace.Due(done, total, m_started.elapsed()))
+        fw::Announce(this, m_count->text());
 }
 
 QString MakeClipsSummary(const CClipMaker& maker)

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "platform/framework/dialog.h"
+#include "platform/framework/progresspace.h"
 #include "practice/voice/clipmaker.h"
+
+#include <QElapsedTimer>
 
 class QLabel;
 
 // The progress of Make Missing Clips: the word being spoken and the count.
 // Cancel stops at once and keeps the clips made; the dialog closes by itself
-// when every word is done.
+// when every word is done. A screen reader hears the count now and then.
 class CMakeClipsDlg : public platform::framework::CDialog {
     Q_OBJECT
 public:
@@ -22,6 +25,8 @@ private:
     practice::voice::CClipMaker* m_maker;
     QLabel* m_word = nullptr;
     QLabel* m_count = nullptr;
+    platform::framework::ProgressPace m_pace;
+    QElapsedTimer m_started;
 };
 
 // What the summary box says once the maker has finished or been cancelled.

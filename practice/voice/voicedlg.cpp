@@ -24,7 +24,7 @@ fw::DialogTemplate voiceTemplate()
         {fw::IDC_STATIC, ControlKind::Label, QStringLiteral("&Language of the computer voice:"), {7, 7, 186, 8}, 0, 0, {}},
         {IDC_VOICELIST, ControlKind::ListBox, QString(), {7, 18, 186, 90}, fw::CS_TABSTOP, 0,
          QStringLiteral("Language of the computer voice")},
-        {IDC_VOICENOTE, ControlKind::Label, QString(), {7, 111, 186, 16}, 0, 0, QStringLiteral("Note")},
+        {IDC_VOICENOTE, ControlKind::Label, QString(), {7, 111, 186, 16}, 0, 0, {}},
         {fw::IDOK, ControlKind::DefPushButton, QStringLiteral("OK"), {89, 129, 50, 14}, fw::CS_TABSTOP, 0, {}},
         {fw::IDCANCEL, ControlKind::PushButton, QStringLiteral("Cancel"), {143, 129, 50, 14}, fw::CS_TABSTOP, 0, {}},
     };

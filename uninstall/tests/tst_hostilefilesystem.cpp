@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QTest>
 
 #include <memory>
@@ -123,18 +124,14 @@ private slots:
         QFETCH(bool, installed);
         QDir().mkpath(m_install->installFolder);
         QDir().mkpath(m_install->groupPath);
-        if (name == "desktop")
-            name = DesktopFolder() + "/Wordwell.desktop";
-        else if (name == "mime")
-            name = listTypePackage();
-        else if (name == "icon")
-            name = themeIcon();
-        else if (name == "database")
-            name = ProgramsFolder() + "/mimeinfo.cache";
-        else if (name.startsWith("hive "))
+        const QMap<QString, QString> named{{"desktop", DesktopFolder() + "/Wordwell.desktop"},
+                                           {"mime", listTypePackage()},
+                                           {"icon", themeIcon()},
+                                           {"database", ProgramsFolder() + "/mimeinfo.cache"}};
+        if (name.startsWith("hive "))
             name = m_home->configHome() + "/Tolvane/Registry/" + name.mid(5);
         else
-            name = expand(name);
+            name = named.value(name, expand(name));
         link(sentinel() + '/' + target, name);
 
         if (!installed)

@@ -1,10 +1,7 @@
 #include "installation.h"
 
-#include "common/record.h"
 #include "platform/files/files.h"
 #include "platform/framework/messagebox.h"
-#include "platform/registry/registry.h"
-#include "platform/shell/specialfolders.h"
 #include "practice/settings/wordwellapp.h"
 #include "testsupport/isolatedhome.h"
 #include "testsupport/messageboxes.h"
@@ -15,7 +12,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -26,7 +22,6 @@
 #include <memory>
 
 namespace fw = platform::framework;
-namespace reg = platform::registry;
 
 class TestUninstallDlg : public QObject {
     Q_OBJECT
@@ -41,8 +36,6 @@ class TestUninstallDlg : public QObject {
 
     QCheckBox* removeAllBox() const { return qobject_cast<QCheckBox*>(fw::GetDlgItem(m_dlg.get(), 1000)); }
     QPushButton* button(int id) const { return qobject_cast<QPushButton*>(fw::GetDlgItem(m_dlg.get(), id)); }
-
-    bool recordExists() const { return LocalMachineKeyExists(common::record::kProductKey); }
 
 private slots:
     void init()
@@ -138,28 +131,13 @@ private slots:
         QCOMPARE(m_boxes->texts(), QStringList());
     }
 
-    // Distribution folder, Setup's procedure, words recorded through the
-    // practice program's settings, then Ridwell without and with the box
-    // ticked by keys, and Enter taking the default button.
+    // Setup's procedure, a word recorded through the practice program's
+    // settings, then Ridwell without and with the box ticked by keys, and
+    // Enter taking the default button.
     void wholeRoad()
     {
-        const QString medium = m_home->path() + "/medium";
-        QVERIFY(QDir().mkpath(medium));
-        for (const QString& name : EntriesOf(WW_DIST_DIR))
-            QVERIFY(QFile::copy(QString(WW_DIST_DIR) + '/' + name, medium + '/' + name));
-        QVERIFY(QFileInfo(medium + "/Setup").isExecutable());
-        QVERIFY(QFileInfo(medium + "/Ridwell").isExecutable());
-        QVERIFY(QFileInfo(medium + "/Wordwell.png").isFile());
-        // Pieces other parts of the product have not delivered yet are stood in for.
-        for (const common::record::InstalledFile& file : common::record::kInstalledFiles) {
-            if (!QFileInfo::exists(medium + '/' + file.source))
-                QVERIFY(QFile::copy(m_home->work() + '/' + file.source, medium + '/' + file.source));
-        }
-        QDir::setCurrent(medium);
-
         for (int removeAll = 0; removeAll <= 1; ++removeAll) {
             QVERIFY(m_install->install(true));
-            QCOMPARE(ReadFileForTest(m_install->installFolder + "/Ridwell"), ReadFileForTest(medium + "/Ridwell"));
             {
                 CWordwellApp app;
                 app.EstablishSettings();
@@ -175,12 +153,9 @@ private slots:
             QCOMPARE(m_boxes->texts().last(),
                      removeAll ? QString("removed all") : QString("Left recorded words in installed folder"));
             QCOMPARE(m_boxes->requests().last().type, 0u);
-            QCOMPARE(m_dlg->m_bRemoveAll, removeAll);
             QCOMPARE(m_dlg->result(), int(fw::IDOK));
+            // The removal's own steps are tst_uninstallproduct's; here, that the word went where it reaches.
             QCOMPARE(QFileInfo::exists(m_install->wordsFolder() + "/cat.wav"), !removeAll);
-            QVERIFY(!QFileInfo::exists(m_install->groupPath));
-            QVERIFY(!QFileInfo::exists(platform::shell::DesktopFolder() + "/Wordwell.desktop"));
-            QVERIFY(!recordExists());
         }
     }
 

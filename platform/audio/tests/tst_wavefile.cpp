@@ -1,7 +1,11 @@
 #include "platform/audio/wavefile.h"
 
+#include "platform/audio/audiobackend.h"
+#include "platform/audio/audiomodule.h"
+
 #include "audiotesting.h"
 #include "testsupport/isolatedhome.h"
+#include "testsupport/modulefolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -197,45 +201,6 @@ private slots:
         QCOMPARE(data.frameCount(), 0);
     }
 
-    // Written over the clip of the same name in another case, and read back in a third.
-    void writtenFileReplacesTheClipInAnyCaseAndReadsBack()
-    {
-        const WaveData tone = Tone(0.25);
-        const QString dir = m_home->path() + "/Words";
-        WriteFileForTest(dir + "/cat.wav", "old");
-        QString reason;
-        QVERIFY2(WriteWaveFile(m_home->path() + "/words/Cat.wav", tone, &reason), qPrintable(reason));
-        QCOMPARE(QDir(dir).entryList(QDir::Files), QStringList{"cat.wav"});
-        QCOMPARE(ReadFileForTest(dir + "/cat.wav"), EncodeWave(tone));
-        WaveData back;
-        QCOMPARE(ReadWaveFile(m_home->path() + "\\words\\CAT.wav", &back, &reason), WaveFileError::None);
-        QCOMPARE(back.sampleRate, tone.sampleRate);
-        QCOMPARE(back.channels, tone.channels);
-        QCOMPARE(back.samples, tone.samples);
-    }
-
-    void writeFailuresLeaveNothing_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("missing folder") << "nowhere/cat.wav";
-        QTest::newRow("a file where the folder must be") << "plain.txt/cat.wav";
-        QTest::newRow("a folder where the file must be") << "folder.wav";
-    }
-
-    void writeFailuresLeaveNothing()
-    {
-        QFETCH(QString, name);
-        const QString dir = m_home->path();
-        WriteFileForTest(dir + "/plain.txt", "x");
-        QVERIFY(QDir(dir).mkdir("folder.wav"));
-        const QStringList before = QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-        QString reason;
-        QVERIFY(!WriteWaveFile(dir + "/" + name, {8000, 1, Samples({1})}, &reason));
-        QVERIFY(!reason.isEmpty());
-        QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
-        QCOMPARE(ReadFileForTest(dir + "/plain.txt"), QByteArray("x"));
-    }
-
     void soundlessDataIsNotWritten()
     {
         const QString path = m_home->path() + "/cat.wav";
@@ -243,6 +208,22 @@ private slots:
         QString reason;
         QVERIFY(!WriteWaveFile(path, WaveData{}, &reason));
         QCOMPARE(ReadFileForTest(path), QByteArray("earlier clip"));
+    }
+
+    // Loaded once, and tried again after a run without it.
+    void theSoundModuleLoadsOnceAndIsTriedAgainWhenMissing()
+    {
+        QString reason;
+        {
+            ScopedModuleFolder empty{m_home->path()};
+            QCOMPARE(Backend(&reason), nullptr);
+            QCOMPARE(reason, QStringLiteral("the sound module \"%1/wordwell-audio.so\" could not be loaded "
+                                            "(cannot open shared object file: No such file or directory)")
+                                 .arg(m_home->path()));
+        }
+        const AudioBackend* backend = Backend(&reason);
+        QVERIFY2(backend, qPrintable(reason));
+        QCOMPARE(Backend(&reason), backend);
     }
 
 private:

@@ -1,14 +1,15 @@
 #include "platform/framework/dataexchange.h"
+#include "platform/framework/dialogtemplate.h"
 #include "platform/framework/dialogunits.h"
 #include "platform/framework/formprint.h"
 #include "platform/framework/formview.h"
 #include "platform/framework/helprequest.h"
 #include "testsupport/isolatedhome.h"
-#include "platform/modules/modules.h"
 #include "testsupport/messageboxes.h"
 #include "testsupport/modulefolder.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QImage>
 #include <QLabel>
@@ -85,6 +86,73 @@ class TestFormView : public QObject {
 private slots:
     void init() { m_home = std::make_unique<IsolatedHome>(); }
     void cleanup() { m_home.reset(); }
+
+    void mapsWithRounding_data()
+    {
+        QTest::addColumn<int>("baseX");
+        QTest::addColumn<int>("baseY");
+        QTest::addColumn<QRect>("units");
+        QTest::addColumn<QRect>("pixels");
+        // 6/4 = 1.5 per unit across, 13/8 = 1.625 down; halves round up.
+        QTest::newRow("origin") << 6 << 13 << QRect(0, 0, 4, 8) << QRect(0, 0, 6, 13);
+        QTest::newRow("halves round up") << 6 << 13 << QRect(1, 1, 1, 1) << QRect(2, 2, 1, 1);
+        QTest::newRow("uninstall button") << 6 << 13 << QRect(17, 71, 50, 14) << QRect(26, 115, 75, 23);
+        QTest::newRow("larger font") << 8 << 16 << QRect(7, 18, 203, 87) << QRect(14, 36, 406, 174);
+    }
+
+    void mapsWithRounding()
+    {
+        QFETCH(int, baseX);
+        QFETCH(int, baseY);
+        QFETCH(QRect, units);
+        QFETCH(QRect, pixels);
+        QCOMPARE(DialogUnits(baseX, baseY).MapDialogRect(units), pixels);
+    }
+
+    void neighboursMeetWithoutGapOrOverlap()
+    {
+        const DialogUnits units(7, 15);
+        for (int x = 0; x < 40; ++x) {
+            const QRect left = units.MapDialogRect(QRect(x, x, 3, 5));
+            const QRect right = units.MapDialogRect(QRect(x + 3, x + 5, 3, 5));
+            QCOMPARE(left.right() + 1, right.left());
+            QCOMPARE(left.bottom() + 1, right.top());
+        }
+    }
+
+    void unitsComeFromTheFontsMetrics()
+    {
+        QFont small = DialogFont();
+        QFont large = DialogFont("MS Sans Serif", 16);
+        const DialogUnits a(small);
+        const DialogUnits b(large);
+        QVERIFY(a.MapX(4) > 0 && a.MapY(8) > 0);
+        QVERIFY(b.MapX(4) > a.MapX(4));
+        QVERIFY(b.MapY(8) > a.MapY(8));
+        QCOMPARE(a.MapY(8), QFontMetrics(small).height());
+        // Forty units across hold about ten average letters of the font.
+        const int tenLetters = QFontMetrics(small).horizontalAdvance("abcdefghij");
+        QVERIFY(qAbs(a.MapX(40) - tenLetters) <= tenLetters / 4);
+    }
+
+    void plainCaptionsDropMnemonicMarksAndLineBreaks_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("plain");
+        QTest::newRow("mark") << "Save &As..." << "Save As...";
+        QTest::newRow("doubled mark") << "Salt && Pepper" << "Salt & Pepper";
+        QTest::newRow("a doubled mark, then a mark") << "a&&&b" << "a&b";
+        QTest::newRow("mark at the end") << "end&" << "end";
+        QTest::newRow("marks only") << "&&&&" << "&&";
+        QTest::newRow("line breaks") << "Remove all\r\nfiles?\nYes" << "Remove all files? Yes";
+    }
+
+    void plainCaptionsDropMnemonicMarksAndLineBreaks()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, plain);
+        QCOMPARE(platform::framework::PlainCaption(caption), plain);
+    }
 
     // Names and Tab order are the every-form checks' (tests/), over the real forms.
     void controlsKeepIdsHelpIdsAndPlaces()
@@ -183,20 +251,10 @@ private slots:
         QCOMPARE(shown, buttons);
     }
 
-    void helpRequestsCarryTheControlsIds()
+    // F1 on a control is tst_mainframe's; a help-mode click asks for the control under the pointer.
+    void helpModeClicksCarryTheControlsIds()
     {
         TestForm form;
-        QVERIFY(SendHelpRequest(form.GetDlgItem(IDC_COUNT), QPoint(1, 2)));
-        QCOMPARE(form.helpRequests.size(), 1);
-        QCOMPARE(form.helpRequests[0].iCtrlId, IDC_COUNT);
-        QCOMPARE(form.helpRequests[0].dwContextId, MakeHelpId(120, IDC_COUNT));
-        QCOMPARE(form.helpRequests[0].hItemHandle, form.GetDlgItem(IDC_COUNT));
-        // Nothing above a lone widget answers.
-        QWidget lone;
-        QVERIFY(!SendHelpRequest(&lone, QPoint()));
-
-        // A help-mode click asks for the control under the pointer.
-        form.helpRequests.clear();
         QWidget* note = form.GetDlgItem(IDC_NOTE);
         const QPoint inside = note->geometry().center();
         QHelpEvent query(QEvent::QueryWhatsThis, inside, form.mapToGlobal(inside));
@@ -208,6 +266,10 @@ private slots:
         QCOMPARE(form.helpRequests.size(), 1);
         QCOMPARE(form.helpRequests[0].iCtrlId, IDC_NOTE);
         QCOMPARE(form.helpRequests[0].dwContextId, MakeHelpId(120, IDC_NOTE));
+        QCOMPARE(form.helpRequests[0].hItemHandle, note);
+        // Nothing above a lone widget answers.
+        QWidget lone;
+        QVERIFY(!SendHelpRequest(&lone, QPoint()));
     }
 
     void aPrintedPageShowsTheForm()
@@ -234,14 +296,6 @@ private slots:
             for (int x = 0; x < 600; ++x)
                 dark += qGray(page.pixel(x, y)) < 80;
         QVERIFY2(dark > 50, "the controls' text and frames are drawn");
-    }
-
-    void thePrintModuleIsBuiltToBeFound()
-    {
-        QString reason;
-        const auto entry = platform::modules::ModuleEntry(kPrintModuleName, kFormPrinterEntryPoint, "print module", &reason);
-        QVERIFY2(entry, qPrintable(reason));
-        QVERIFY(reinterpret_cast<FormPrinterEntryPoint>(entry)());
     }
 
     void withoutThePrintModuleTheUserIsToldWhy_data()

@@ -30,17 +30,28 @@ private slots:
         QCOMPARE(CloseKey(&key), ERROR_INVALID_HANDLE);
     }
 
-    void createdKeyExistsWithoutValues()
+    void keysAreFoundInAnyCaseAndUnderOpenKeys()
     {
-        Key key;
-        QCOMPARE(CreateKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", &key), ERROR_SUCCESS);
-        QVERIFY(!key.isNull());
-        QCOMPARE(CloseKey(&key), ERROR_SUCCESS);
-        QVERIFY(key.isNull());
-        QCOMPARE(OpenKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", &key), ERROR_SUCCESS);
-        QCOMPARE(OpenKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane", &key), ERROR_SUCCESS);
+        Key company;
+        QCOMPARE(CreateKey(HKEY_CURRENT_USER, "Software\\Tolvane", &company), ERROR_SUCCESS);
+        QCOMPARE(SetStringValue(company, "Kept", "yes"), ERROR_SUCCESS);
+        QCOMPARE(CloseKey(&company), ERROR_SUCCESS);
+        QVERIFY(company.isNull());
+        // Made again in another case, it is the same key, named as first stored.
+        QCOMPARE(CreateKey(HKEY_CURRENT_USER, "SOFTWARE\\tolvane", &company), ERROR_SUCCESS);
+        QCOMPARE(company.levels(), QStringList({"Software", "Tolvane"}));
+        QString read;
+        QCOMPARE(QueryStringValue(company, "Kept", &read), ERROR_SUCCESS);
+        Key section;
+        QCOMPARE(CreateKey(company, "Wordwell Practice\\WordsPath", &section), ERROR_SUCCESS);
+        QCOMPARE(SetStringValue(section, "Path", "/w"), ERROR_SUCCESS);
+        Key direct;
+        QCOMPARE(OpenKey(HKEY_CURRENT_USER, "Software\\Tolvane\\Wordwell Practice", &direct), ERROR_SUCCESS);
+        QCOMPARE(OpenKey(HKEY_CURRENT_USER, "software\\Tolvane\\Wordwell Practice\\WordsPath", &direct), ERROR_SUCCESS);
+        QCOMPARE(QueryStringValue(direct, "Path", &read), ERROR_SUCCESS);
+        QCOMPARE(read, QString("/w"));
         // The other hive is separate.
-        QCOMPARE(OpenKey(HKEY_CURRENT_USER, "Software\\Tolvane", &key), ERROR_FILE_NOT_FOUND);
+        QCOMPARE(OpenKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane", &direct), ERROR_FILE_NOT_FOUND);
     }
 
     void valuesRoundTrip_data()
@@ -74,45 +85,23 @@ private slots:
         QCOMPARE(read, data);
     }
 
-    void defaultAndNamedDefaultAreDistinct()
+    void valueNamesAreCaseBlindAndTheDefaultIsApart()
     {
         Key key;
         QCOMPARE(CreateKey(HKEY_LOCAL_MACHINE, "App", &key), ERROR_SUCCESS);
         QCOMPARE(SetStringValue(key, "", "unnamed"), ERROR_SUCCESS);
-        QCOMPARE(SetStringValue(key, "default", "named"), ERROR_SUCCESS);
+        QCOMPARE(SetStringValue(key, "Default", "one"), ERROR_SUCCESS);
+        QCOMPARE(SetStringValue(key, "DEFAULT", "named"), ERROR_SUCCESS);
         QString read;
         QCOMPARE(QueryStringValue(key, "", &read), ERROR_SUCCESS);
         QCOMPARE(read, QString("unnamed"));
-        QCOMPARE(QueryStringValue(key, "DEFAULT", &read), ERROR_SUCCESS);
+        QCOMPARE(QueryStringValue(key, "default", &read), ERROR_SUCCESS);
         QCOMPARE(read, QString("named"));
         QCOMPARE(DeleteValue(key, ""), ERROR_SUCCESS);
         QCOMPARE(QueryStringValue(key, "", &read), ERROR_FILE_NOT_FOUND);
-        QCOMPARE(QueryStringValue(key, "Default", &read), ERROR_SUCCESS);
-    }
-
-    void setValueReplacesInItsStoredCase()
-    {
-        Key key;
-        QCOMPARE(CreateKey(HKEY_CURRENT_USER, "K", &key), ERROR_SUCCESS);
-        QCOMPARE(SetStringValue(key, "Path", "one"), ERROR_SUCCESS);
-        QCOMPARE(SetStringValue(key, "PATH", "two"), ERROR_SUCCESS);
-        QString read;
-        QCOMPARE(QueryStringValue(key, "path", &read), ERROR_SUCCESS);
-        QCOMPARE(read, QString("two"));
-        QCOMPARE(DeleteValue(key, "Path"), ERROR_SUCCESS);
-        QCOMPARE(QueryStringValue(key, "Path", &read), ERROR_FILE_NOT_FOUND);
-        QCOMPARE(DeleteValue(key, "Path"), ERROR_FILE_NOT_FOUND);
-    }
-
-    void createOpensAnExistingKeyInAnyCase()
-    {
-        Key key;
-        QCOMPARE(CreateKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane", &key), ERROR_SUCCESS);
-        QCOMPARE(SetStringValue(key, "Kept", "yes"), ERROR_SUCCESS);
-        QCOMPARE(CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\tolvane", &key), ERROR_SUCCESS);
-        QCOMPARE(key.levels(), QStringList({"Software", "Tolvane"}));
-        QString read;
-        QCOMPARE(QueryStringValue(key, "Kept", &read), ERROR_SUCCESS);
+        QCOMPARE(DeleteValue(key, "dEfault"), ERROR_SUCCESS);
+        QCOMPARE(QueryStringValue(key, "Default", &read), ERROR_FILE_NOT_FOUND);
+        QCOMPARE(DeleteValue(key, "Default"), ERROR_FILE_NOT_FOUND);
     }
 
     void deleteKeyRemovesValuesButNotParentsOrKeysWithSubkeys()
@@ -128,21 +117,6 @@ private slots:
         // The handle still names the deleted key.
         QCOMPARE(SetStringValue(key, "Path", "/y"), ERROR_KEY_DELETED);
         QCOMPARE(OpenKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", &probe), ERROR_FILE_NOT_FOUND);
-    }
-
-    void keysAreSubkeysOfOpenKeys()
-    {
-        Key company;
-        QCOMPARE(CreateKey(HKEY_CURRENT_USER, "Software\\Tolvane", &company), ERROR_SUCCESS);
-        Key section;
-        QCOMPARE(CreateKey(company, "Wordwell Practice\\WordsPath", &section), ERROR_SUCCESS);
-        QCOMPARE(SetStringValue(section, "Path", "/w"), ERROR_SUCCESS);
-        Key direct;
-        QCOMPARE(OpenKey(HKEY_CURRENT_USER, "Software\\Tolvane\\Wordwell Practice\\WordsPath", &direct),
-                 ERROR_SUCCESS);
-        QString read;
-        QCOMPARE(QueryStringValue(direct, "Path", &read), ERROR_SUCCESS);
-        QCOMPARE(read, QString("/w"));
     }
 
     void unwritableHiveFolderFailsWithoutPhantomValues()

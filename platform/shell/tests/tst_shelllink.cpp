@@ -1,10 +1,15 @@
 #include "testsupport/desktopentrycheck.h"
+#include "platform/shell/folderchooser.h"
 #include "platform/shell/shelllink.h"
+#include "platform/shell/specialfolders.h"
 #include "testsupport/isolatedhome.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -15,12 +20,16 @@ class TestShellLink : public QObject {
 
 private slots:
     void init() { m_home = std::make_unique<IsolatedHome>(); }
-    void cleanup() { m_home.reset(); }
+    void cleanup()
+    {
+        SetFolderChooserHandler({});
+        m_home.reset();
+    }
 
+    // A plain folder is tst_installproduct's, which launches what it installed.
     void programEntryStartsTheProgramInItsFolder_data()
     {
         QTest::addColumn<QString>("folderName");
-        QTest::newRow("plain") << "Wordwell";
         QTest::newRow("blanks") << "Program Files/Tolvane Wordwell";
         QTest::newRow("shell characters") << "a$HOME `x` \"q\" 'y' & b; c # d";
         QTest::newRow("leading blank") << " lead";
@@ -138,9 +147,64 @@ private slots:
         QVERIFY(ReadFileForTest(m_home->home() + "/Tolvane/Wordwell/wordwell.desktop").startsWith("[Desktop Entry]"));
     }
 
+    void foldersFollowTheSessionsSettings()
+    {
+        QCOMPARE(ProgramsFolder(), m_home->dataHome() + "/applications");
+        QCOMPARE(DesktopFolder(), m_home->home() + "/Desktop");
+        QCOMPARE(DefaultInstallFolder(), m_home->dataHome() + "/Tolvane/Wordwell");
+        WriteFileForTest(m_home->configHome() + "/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n");
+        QCOMPARE(DesktopFolder(), m_home->home() + "/Schreibtisch");
+    }
+
+    // A group two levels down the programs folder is tst_setupwizard's.
+    void chooserIsRootedAndNamesTheChoice_data()
+    {
+        QTest::addColumn<int>("root");
+        QTest::addColumn<QString>("picked");
+        QTest::addColumn<QString>("displayName");
+        QTest::newRow("computer") << int(BrowseRoot::Computer) << "/opt/Tolvane/Wordwell/" << "Wordwell";
+        QTest::newRow("the root itself") << int(BrowseRoot::Computer) << "/" << "/";
+    }
+
+    void chooserIsRootedAndNamesTheChoice()
+    {
+        QFETCH(int, root);
+        QFETCH(QString, picked);
+        QFETCH(QString, displayName);
+        QString seenRoot;
+        SetFolderChooserHandler([&](const QString& rootFolder, const QString& title) -> std::optional<QString> {
+            seenRoot = rootFolder;
+            [&] { QCOMPARE(title, QString("Choose")); }();
+            return picked;
+        });
+        const auto choice = BrowseForFolder(nullptr, BrowseRoot(root), "Choose");
+        QVERIFY(choice.has_value());
+        QCOMPARE(seenRoot, BrowseRoot(root) == BrowseRoot::Computer ? QString("/") : ProgramsFolder());
+        QCOMPARE(choice->path, QDir::cleanPath(picked));
+        QCOMPARE(choice->displayName, displayName);
+    }
+
+    void realDialogOpensAtTheRootWithTheTitle()
+    {
+        QVERIFY(QDir().mkpath(ProgramsFolder()));
+        QString title;
+        QString folder;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            title = dialog->windowTitle();
+            folder = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        QVERIFY(!BrowseForFolder(nullptr, BrowseRoot::Programs, "Choose a Program Group").has_value());
+        QCOMPARE(title, QString("Choose a Program Group"));
+        QCOMPARE(folder, ProgramsFolder());
+    }
+
 private:
     std::unique_ptr<IsolatedHome> m_home;
 };
 
-QTEST_GUILESS_MAIN(TestShellLink)
+QTEST_MAIN(TestShellLink)
 #include "tst_shelllink.moc"

@@ -212,7 +212,6 @@ private slots:
         CColorButton button;
         QVERIFY(!button.AttachToControl(id, m_form.get(), kFace, kLabel, kDisabled, 2));
         QVERIFY(!button.Control());
-        QVERIFY(button.m_clrFace != kFace && button.m_clrText != kLabel && button.m_nBevel != 2);
         QCOMPARE(m_button->grab().toImage(), before);
     }
 

@@ -10,6 +10,7 @@
 #include "practice/document/commands.h"
 #include "practice/document/wordwelldoc.h"
 #include "practice/editor/editorforms.h"
+#include "practice/editor/listinfodlg.h"
 #include "practice/editor/spellinglistdlg.h"
 #include "practice/sound/playbar.h"
 #include "practice/testview/testmessages.h"
@@ -45,6 +46,16 @@ QListWidget* listOf(const CDialog* d)
     return qobject_cast<QListWidget*>(d->GetDlgItem(IDC_WORDLIST));
 }
 
+QListWidget* infoListOf(const CDialog* dialog)
+{
+    return qobject_cast<QListWidget*>(dialog->GetDlgItem(IDC_INFOLIST));
+}
+
+QLineEdit* countOf(const CDialog* dialog)
+{
+    return qobject_cast<QLineEdit*>(dialog->GetDlgItem(IDC_COUNT));
+}
+
 // Keyboard only: from the word box, the tab order is Record, Stop, Play, Save, New word, OK,
 // Cancel and the list.
 void pressButtonByTab(int id)
@@ -61,7 +72,8 @@ void pressButtonByTab(int id)
     PressKey(Qt::Key_Space);
 }
 
-// Types `word` over the selected word box text, records for `ms` and saves.
+// Types `word` over the word box's text, which the editor keeps selected (on
+// opening too), records for `ms` and saves.
 void recordAndSave(const QString& word, int ms)
 {
     QCOMPARE(FocusedId(), int(IDC_WORD));
@@ -83,20 +95,6 @@ class TestSpellingListDlg : public QObject {
 private slots:
     void init() { f = std::make_unique<ViewFixture>(); }
     void cleanup() { f.reset(); }
-
-    void opensOnTheListWithTheWordSelected()
-    {
-        f->openList({"cat", "dog", "cat"});
-        RunModal([&] { f->frame()->RouteCommand(practice::ID_TOOLS_EDITLIST); },
-                 [&](CDialog* d) {
-                     QCOMPARE(ListItems(listOf(d)), QStringList({"cat", "dog", "cat"}));
-                     QCOMPARE(FocusedId(), int(IDC_WORD));
-                     QCOMPARE(wordBox(d)->selectedText(), QString("Enter Spelling Word here."));
-                     auto* editor = static_cast<CSpellingListDlg*>(d);
-                     QVERIFY(editor->m_player.Window());
-                     QVERIFY(editor->m_player.Window()->isVisible());
-                 });
-    }
 
     void aListBuiltFromTheKeyboardIsSavedWithItsClips()
     {
@@ -302,20 +300,6 @@ private slots:
                  QStringList{practice::testview::NoSoundFileMessage(f->wordsPath() + "/words/" + word + ".wav")});
     }
 
-    void everyControlReachesItsHelp()
-    {
-        RunModal([&] { f->doc()->OnEditList(); },
-                 [&](CDialog* d) {
-                     for (int id : QList<int>{IDC_WORD, IDC_RECORD, IDC_STOPREC, IDC_PLAY, IDC_SAVEADD, IDC_NEWWORD, 1,
-                                              2, IDC_PLAYERFRAME, IDC_WORDLIST}) {
-                         QWidget* control = d->GetDlgItem(id);
-                         QVERIFY(platform::framework::SendHelpRequest(control, control->mapToGlobal(QPoint(1, 1))));
-                         auto* popup = qobject_cast<platform::help::CHelpPopup*>(platform::help::CurrentPopup());
-                         QVERIFY2(popup && !popup->Html().contains(platform::help::kNoTopicText), qPrintable(QString::number(id)));
-                     }
-                 });
-    }
-
     // The editor's Play and Record and the play bar's keep their captions but
     // a listener can tell them apart.
     void everyButtonHasANameOfItsOwn()
@@ -343,6 +327,78 @@ private slots:
                          QVERIFY2(lines.size() >= 2, qPrintable(button->text()));
                          for (const QString& line : lines)
                              QVERIFY2(button->fontMetrics().horizontalAdvance(line) < button->width(), qPrintable(line));
+                     }
+                 });
+    }
+
+    // The list information dialog.
+
+    void showsTheListInOrderAndItsCount_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QString>("count");
+        QTest::newRow("repeats, case and blanks kept") << QStringList{"cat", "Cat", " cat", "cat "} << "4";
+        QStringList many;
+        for (int i = 0; i < 1234; ++i)
+            many << QString("w%1").arg(i);
+        QTest::newRow("1234 words") << many << "1234";
+    }
+
+    // Typing into the count changes nothing; Return closes it either way.
+    void showsTheListInOrderAndItsCount()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(QString, count);
+        f->openList(words);
+        QVERIFY(f->commandEnabled(practice::ID_TOOLS_LISTINFO));
+        RunModal([&] { f->frame()->RouteCommand(practice::ID_TOOLS_LISTINFO); },
+                 [&](CDialog* dialog) {
+                     QCOMPARE(ListItems(infoListOf(dialog)), words);
+                     QCOMPARE(countOf(dialog)->text(), count);
+                     // The Return button is the first tab stop and takes the focus.
+                     QCOMPARE(FocusedId(), 1);
+                     PressTab(2);
+                     QCOMPARE(FocusedId(), int(IDC_COUNT));
+                     TypeText("99");
+                     PressKey(Qt::Key_Return);
+                     QVERIFY(!dialog->isVisible());
+                     QCOMPARE(dialog->result(), int(platform::framework::IDOK));
+                 });
+        QCOMPARE(f->doc()->m_wordList, words);
+        QVERIFY(!f->doc()->IsModified());
+    }
+
+    void escapeAndTheCloseBoxCancel()
+    {
+        CListInfoDlg dialog;
+        RunModal([&] { QCOMPARE(dialog.DoModal(), int(platform::framework::IDCANCEL)); },
+                 [&](CDialog*) { PressKey(Qt::Key_Escape); });
+        CListInfoDlg other;
+        RunModal([&] { QCOMPARE(other.DoModal(), int(platform::framework::IDCANCEL)); },
+                 [&](CDialog* d) { d->close(); });
+    }
+
+    // Every control given a topic reaches it (which topics there are: tst_winhelp).
+    void everyControlReachesItsHelp_data()
+    {
+        QTest::addColumn<bool>("editor");
+        QTest::addColumn<QList<int>>("ids");
+        QTest::newRow("editor") << true << QList<int>{IDC_WORD, IDC_RECORD, IDC_STOPREC, IDC_PLAY, IDC_SAVEADD,
+                                                      IDC_NEWWORD, 1, 2, IDC_PLAYERFRAME, IDC_WORDLIST};
+        QTest::newRow("list information") << false << QList<int>{IDC_INFOLIST, IDC_COUNT};
+    }
+    void everyControlReachesItsHelp()
+    {
+        QFETCH(bool, editor);
+        QFETCH(QList<int>, ids);
+        CListInfoDlg info;
+        RunModal([&] { editor ? f->doc()->OnEditList() : void(info.DoModal()); },
+                 [&](CDialog* d) {
+                     for (int id : ids) {
+                         QWidget* control = d->GetDlgItem(id);
+                         QVERIFY(platform::framework::SendHelpRequest(control, control->mapToGlobal(QPoint(1, 1))));
+                         auto* popup = qobject_cast<platform::help::CHelpPopup*>(platform::help::CurrentPopup());
+                         QVERIFY2(popup && !popup->Html().contains(platform::help::kNoTopicText), qPrintable(QString::number(id)));
                      }
                  });
     }

@@ -84,12 +84,19 @@ private slots:
         MessageBoxRecorder boxes;
         QVERIFY(practice::share::ExportSharedList(*doc(), shared));
 
-        // Another teacher, another words folder, nothing in it yet.
+        // Another teacher, another words folder, nothing in it yet, a test running.
         m_app->m_strWordsPath = m_home->path() + "/colleague";
         doc()->m_wordList = {"left", "over"};
         doc()->SetModifiedFlag(false);
+        doc()->UpdateAllViews(nullptr);
+        view()->OnTakeTest();
+        QVERIFY(view()->m_bTesting);
         QVERIFY(practice::share::ImportSharedList(shared));
         QCOMPARE(boxes.texts(), QStringList());
+        // The form greets the list as it greets one opened with Open, the test cut short.
+        QVERIFY(!view()->m_bTesting);
+        QCOMPARE(view()->m_nWords, 5);
+        QCOMPARE(view()->m_strMessage, practice::testview::kReadyToTestMessage);
         QCOMPARE(doc()->m_wordList, words);
         QCOMPARE(doc()->GetTitle(), QString("animals"));
         QVERIFY(doc()->IsModified());
@@ -122,23 +129,6 @@ private slots:
         QCOMPARE(doc()->GetTitle(), QString("pets"));
         QCOMPARE(view()->m_strMessage, practice::testview::kReadyToTestMessage);
         QCOMPARE(ReadFileForTest(m_home->path() + "/installed/words/cat.wav"), clipBytes("cat"));
-    }
-
-    // The form greets the opened list as it greets one opened with Open, a test cut short
-    // (an idle form: aSharedListOnTheCommandLineOpens).
-    void theFormIsReadyToTestTheOpenedListDuringATest()
-    {
-        doc()->m_wordList = {"left", "over"};
-        doc()->SetModifiedFlag(false);
-        doc()->UpdateAllViews(nullptr);
-        view()->OnTakeTest();
-        QVERIFY(view()->m_bTesting);
-        const QString shared = writeShared("pets", HandZip({entry("pets.spl", listBytes({"cat", "dog"}))}));
-        MessageBoxRecorder boxes;
-        QVERIFY(practice::share::ImportSharedList(shared));
-        QVERIFY(!view()->m_bTesting);
-        QCOMPARE(view()->m_nWords, 2);
-        QCOMPARE(view()->m_strMessage, practice::testview::kReadyToTestMessage);
     }
 
     void aDifferentClipIsReplacedOnlyWhenTheUserSaysSo_data()

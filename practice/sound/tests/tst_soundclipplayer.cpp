@@ -1,7 +1,6 @@
 #include "practice/sound/soundclipplayer.h"
 
 #include "audiotesting.h"
-#include "platform/audio/wavefile.h"
 #include "platform/files/files.h"
 #include "practice/sound/clippath.h"
 #include "practice/sound/microphonebox.h"
@@ -11,7 +10,6 @@
 #include "testsupport/filetree.h"
 #include "testsupport/isolatedhome.h"
 #include "testsupport/messageboxes.h"
-#include "testsupport/modulefolder.h"
 
 #include <QApplication>
 #include <QDir>
@@ -62,44 +60,75 @@ private slots:
         m_home.reset();
     }
 
-    void viewConfigurationShowsNothingOfItsOwn()
+    // Which words climb out of the clip folder; the player refuses those
+    // (onlyTheWordMayNotClimbOutOfTheClipFolder).
+    void climbingLevelsAreFound_data()
+    {
+        QTest::addColumn<QString>("wordsPath");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<bool>("climbs");
+        QTest::newRow("plain") << "/data" << "cat" << false;
+        QTest::newRow("up one") << "/data" << "../cat" << true;
+        QTest::newRow("up with backslashes") << "/data" << "..\\..\\cat" << true;
+        QTest::newRow("down and up") << "/data" << "a/../../b" << true;
+        QTest::newRow("leading separator") << "/data" << "/../cat" << true;
+        QTest::newRow("leading backslash") << "/data" << "\\..\\cat" << true;
+        QTest::newRow("the word itself") << "/data" << ".." << false;  // "...wav" is a plain name
+        QTest::newRow("dots inside a name") << "/data" << "a..b" << false;
+        QTest::newRow("three dots") << "/data" << ".../cat" << false;
+        QTest::newRow("a dot level") << "/data" << "./cat" << false;
+        // The words path is the user's setting: only the word is judged.
+        QTest::newRow("words path up a level") << "/tmp/a/../inst" << "cat" << false;
+        QTest::newRow("words path with backslashes") << "/tmp\\a\\..\\inst" << "cat" << false;
+        QTest::newRow("both climb") << "/tmp/a/../inst" << "../cat" << true;
+        QTest::newRow("empty words path") << "" << "../cat" << true;
+    }
+    void climbingLevelsAreFound()
+    {
+        QFETCH(QString, wordsPath);
+        QFETCH(QString, word);
+        QFETCH(bool, climbs);
+        QCOMPARE(ClipPathClimbs(wordsPath, MakeClipPath(wordsPath, word)), climbs);
+        // Under the application's words path the same holds.
+        CWordwellApp app;
+        app.m_strWordsPath = wordsPath;
+        QCOMPARE(ClipPathClimbs(MakeClipPath(word)), climbs);
+    }
+
+    // The word is used exactly as typed: no trimming, no case folding.
+    void theClipPathKeepsTheWordAsTyped()
+    {
+        QCOMPARE(MakeClipPath("/data", " Cat \\b"), QString("/data/words/ Cat \\b.wav"));
+        QCOMPARE(MakeClipPath("", QString::fromUtf8("Straße")), QString::fromUtf8("/words/Straße.wav"));
+        // Without an application there is no words path.
+        QCOMPARE(MakeClipPath("cat"), QString("/words/cat.wav"));
+        // A path outside the clip folder is judged whole; a folder whose name
+        // only begins like the clip folder is elsewhere.
+        QVERIFY(ClipPathClimbs("/data", "/data/wordsmith/../x.wav"));
+        QVERIFY(!ClipPathClimbs("/data", "/elsewhere/x.wav"));
+    }
+
+    void theTwoConfigurations()
     {
         CSoundClipPlayer player;
         player.Create(m_frame, CSoundClipPlayer::kViewStyle);
-        CSoundClipWindow* window = player.Window();
-        QVERIFY(window);
-        QCOMPARE(window->parentWidget(), m_frame);
-        QCOMPARE(window->geometry(), m_frame->contentsRect());
-        QVERIFY(!window->playBar());
-        QVERIFY(window->findChildren<QWidget*>().isEmpty());
+        QPointer<CSoundClipWindow> first = player.Window();
+        QCOMPARE(first->geometry(), m_frame->contentsRect());
+        QVERIFY(!first->playBar());
+        QVERIFY(first->findChildren<QWidget*>().isEmpty());
         // It lets the pointer through to the controls its area surrounds.
-        QVERIFY(window->testAttribute(Qt::WA_TransparentForMouseEvents));
+        QVERIFY(first->testAttribute(Qt::WA_TransparentForMouseEvents));
 
         // Created again, in the other configuration: the first window goes.
-        QPointer<CSoundClipWindow> first = window;
         player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
         QTRY_VERIFY(first.isNull());
         QCOMPARE(m_frame->findChildren<CSoundClipWindow*>().size(), 1);
-        QVERIFY(player.Window()->playBar());
-    }
-
-    void editorConfigurationShowsItsPlayBarAndName()
-    {
-        CSoundClipPlayer player;
-        // A dialog's frame lets the pointer through, but not to the play bar it holds.
-        m_frame->setAttribute(Qt::WA_TransparentForMouseEvents);
-        player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
         player.NewRecording();
         CPlayBar* bar = player.Window()->playBar();
-        QVERIFY(bar);
-        QVERIFY(bar->isVisible());
+        QVERIFY(bar && bar->isVisible());
         // Play, stop, record and Speak; no menu button.
         QCOMPARE(bar->findChildren<QToolButton*>().size(), 4);
         QVERIFY(!bar->stopButton()->isEnabled());
-        QWidget* form = m_frame->window();
-        const QPoint play = bar->playButton()->mapTo(form, bar->playButton()->rect().center());
-        QCOMPARE(form->childAt(play), bar->playButton());
-
         // The window follows its control's size.
         m_frame->resize(300, 60);
         QCOMPARE(player.Window()->geometry(), m_frame->contentsRect());
@@ -161,20 +190,6 @@ private slots:
         QCOMPARE(m_boxes->texts(), QStringList());
     }
 
-    void newRecordingIsNotSavedUntilSomethingIsRecorded()
-    {
-        const QString path = MakeClipPath(m_wordsPath, "cat");
-        QVERIFY(WriteTone(path, 0.5));
-        const QByteArray before = ReadFileForTest(path);
-        CSoundClipPlayer player;
-        player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
-        QCOMPARE(player.Open(path), int(CLIP_OPEN));
-        player.NewRecording();
-        QVERIFY(!player.Save(path));
-        QCOMPARE(m_boxes->texts(), QStringList{"Unable to save \"" + path + "\": nothing has been recorded."});
-        QCOMPARE(ReadFileForTest(path), before);
-    }
-
     void clipsThatCannotBePlayedFailToOpen_data()
     {
         QTest::addColumn<QString>("word");
@@ -206,22 +221,6 @@ private slots:
         QCOMPARE(m_boxes->texts(), QStringList());
     }
 
-    void clipWithALyingHeaderPlaysWhatItHolds()
-    {
-        WW_REQUIRE_AUDIO();
-        WaveHeader lying;
-        lying.dataSize = 0x7FFFFFF0;
-        const QString path = MakeClipPath(m_wordsPath, "liar");
-        WriteFileForTest(path, WaveFileBytes(lying, Tone(0.3).samples));
-        CSoundClipPlayer player;
-        player.Create(m_frame, CSoundClipPlayer::kViewStyle);
-        QSignalSpy ended(&player, &CSoundClipPlayer::playbackEnded);
-        QCOMPARE(player.Open(path), int(CLIP_OPEN));
-        player.Play();
-        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, kPlayTimeoutMs);
-        QCOMPARE(m_boxes->texts(), QStringList());
-    }
-
     void failedSavesAreReportedAndWriteNothing_data()
     {
         QTest::addColumn<QString>("word");
@@ -229,6 +228,8 @@ private slots:
         QTest::newRow("missing subfolder") << "a\\b" << "No such file or directory";
         QTest::newRow("clip folder is a file") << "" << "Not a directory";
         QTest::newRow("a folder has the clip's name") << "folder" << "a folder has that name";
+        // A new recording with nothing in it leaves the clip of that name as it was.
+        QTest::newRow("nothing recorded") << "source" << "nothing has been recorded";
     }
 
     void failedSavesAreReportedAndWriteNothing()
@@ -243,28 +244,22 @@ private slots:
             word = "cat";
         }
         QVERIFY(QDir().mkpath(m_wordsPath + "/Words/folder.wav"));
-        const QString source = m_home->path() + "/source.wav";
+        const QString source = MakeClipPath(m_wordsPath, "source");
         QVERIFY(WriteTone(source, 0.2));
-
         CSoundClipPlayer player;
         player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
         QCOMPARE(player.Open(source), int(CLIP_OPEN));
+        const bool nothingRecorded = word == "source";
+        if (nothingRecorded)
+            player.NewRecording();
+        const QStringList before = TreeSnapshot(m_home->path());
         const QString path = MakeClipPath(wordsPath, word);
         QVERIFY(!player.Save(path));
-        QCOMPARE(m_boxes->texts().size(), 1);
-        const QString text = m_boxes->texts().first();
-        QVERIFY2(text.startsWith("Unable to save \"" + path + "\": ") && text.endsWith("."), qPrintable(text));
-        if (!reason.isEmpty())
-            QVERIFY2(text.contains(reason), qPrintable(text));
-
+        QCOMPARE(m_boxes->texts(), QStringList{"Unable to save \"" + path + "\": " + reason + "."});
         // Nothing new anywhere under the test's home, in or out of the clip folder.
-        QStringList files;
-        for (const QFileInfo& info : QDir(m_home->path()).entryInfoList(QDir::Files | QDir::Hidden))
-            files << info.fileName();
-        QCOMPARE(files, QStringList{"source.wav"});
-        QCOMPARE(QDir(m_wordsPath + "/Words").entryList(QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(TreeSnapshot(m_home->path()), before);
         // The clip stays current and can be saved where it may go.
-        QVERIFY(player.Save(MakeClipPath(m_wordsPath, "cat")));
+        QCOMPARE(player.Save(MakeClipPath(m_wordsPath, "cat")), !nothingRecorded);
     }
 
     void onlyTheWordMayNotClimbOutOfTheClipFolder()
@@ -281,7 +276,7 @@ private slots:
         QCOMPARE(QDir(m_wordsPath + "/Words").entryList(QDir::Files), (QStringList{"cat.wav", "dog.wav"}));
         QCOMPARE(m_boxes->texts(), QStringList());
 
-        // A word that climbs is neither opened nor written (which words climb: tst_clippath).
+        // A word that climbs is neither opened nor written (which words climb: climbingLevelsAreFound).
         const QString path = MakeClipPath("..\\..\\cat");
         QVERIFY(WriteTone(QDir::cleanPath(platform::files::NativePath(path)), 0.2));
         const QStringList before = TreeSnapshot(m_home->path());
@@ -354,25 +349,6 @@ private slots:
         QCOMPARE(errors.count(), 2);
         QCOMPARE(m_boxes->requests().first().type,
                  platform::framework::MB_OK | platform::framework::MB_ICONEXCLAMATION);
-    }
-
-    void withoutTheSoundModuleTheUserIsToldWhy()
-    {
-        const QString path = MakeClipPath(m_wordsPath, "cat");
-        QVERIFY(WriteTone(path, 0.5));
-        const QString module = m_home->path() + "/wordwell-audio.so";
-        WriteFileForTest(module, "not a library");
-        ScopedModuleFolder withABrokenModule(m_home->path());
-        CSoundClipPlayer player;
-        player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
-        // The clip is fine; the module is not, and the file is not blamed for it.
-        QCOMPARE(player.Open(path), int(CLIP_OPEN));
-        player.Play();
-        const QString why = QStringLiteral("the sound module \"%1\" could not be loaded (file too short)").arg(module);
-        QTRY_COMPARE(m_boxes->texts(), QStringList{"Unable to play the sound clip: " + why + "."});
-        m_boxes->clear();
-        QVERIFY(!player.Save(path));
-        QCOMPARE(m_boxes->texts(), QStringList{"Unable to save \"" + path + "\": " + why + "."});
     }
 
 private:

@@ -107,6 +107,30 @@ private slots:
             QVERIFY(boxes.texts().isEmpty());
     }
 
+    // A screen reader hears each step once, and never over the word's clip:
+    // the mark of an answer checked while the clip plays waits for its end.
+    void aScreenReaderHearsEachStepAfterTheClip()
+    {
+        if (audiotesting::ExpectNoAudioDevice())
+            QSKIP("the clip's end needs a sound device");
+        f->openList({"friend"});
+        f->giveClip("friend");
+        QVERIFY(f->frame()->RouteCommand(ID_TOOLS_TAKETEST));
+        QSignalSpy ended(f->view()->m_player.Window()->device(), &WaveAudioDevice::playbackEnded);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClicks(f->answer(), "friend");
+        QTest::keyClick(f->answer(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCOMPARE(said(), QStringList{"Word 1 of 1. Ready. Click LISTEN to hear word-- Then type your answer in spell it."});
+        QVERIFY(ended.wait(10000));
+        QTRY_COMPARE(said().size(), 2);
+        QCOMPARE(said().last(), QString("You got it right!"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(said().size(), 3);
+        QCOMPARE(said().last(), QString("End of Test.  Check out your final score. Click T to redo test. "
+                                        "Select new to create new list. Score 100.00 %."));
+    }
+
     // Listen on a word without a good clip: a box naming where it looked, or
     // with "Speak Unrecorded Words" on, the word spoken. Either way the typed
     // answer stays and the test goes on.
@@ -304,6 +328,15 @@ private slots:
     }
 
 private:
+    // The lines announced in the main window so far, oldest first.
+    QStringList said() const
+    {
+        QStringList lines;
+        for (const QWidget* line : f->frame()->findChildren<QWidget*>(QStringLiteral("announcement")))
+            lines << line->accessibleName();
+        return lines;
+    }
+
     void expectCommands(std::initializer_list<unsigned> on, std::initializer_list<unsigned> off)
     {
         for (unsigned id : on)

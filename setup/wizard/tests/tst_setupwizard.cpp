@@ -227,7 +227,7 @@ private slots:
         QFETCH(QString, fieldAfter);
         QFETCH(QString, inTheWay);
         for (QString* text : {&typed, &fieldAfter, &inTheWay})
-            text->replace("@UPPER", m_home->home().toUpper()).replace("@", m_home->home());
+            text->replace("@", m_home->home());
         if (!inTheWay.isEmpty())
             WriteFileForTest(inTheWay, "x");
         start();

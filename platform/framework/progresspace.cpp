@@ -1,0 +1,18 @@
+#include "platform/framework/progresspace.h"
+
+namespace platform::framework {
+
+bool ProgressPace::Due(int done, int total, qint64 nowMs)
+{
+    if (done <= 0 || done >= total)
+        return false;
+    const int quarter = static_cast<int>(4LL * done / total);
+    const qint64 quiet = nowMs - m_saidAtMs;
+    if (quiet < kLeastGapMs || (quarter <= m_quarter && quiet < kLongestQuietMs))
+        return false;
+    m_quarter = quarter;
+    m_saidAtMs = nowMs;
+    return true;
+}
+
+}  // namespace platform::framework
