@@ -119,6 +119,8 @@ class WordwellOrcaTest(OrcaTestCase):
         wait_for(lambda: desktop._window_named("Spelling List") is None, "the list editor to close")
         # No window manager gives the keyboard back when a dialog closes.
         desktop.focus_window(desktop.wait_window("Untitled - Wordwell Practice"))
+        frame = app.find("frame", "Untitled - Wordwell Practice")
+        wait_for(lambda: desktop.has_state(frame, "active"), "the main window to have the keyboard")
         desktop.key("ctrl+s")
         save_as = desktop.wait_window("Save As")
         desktop.focus_window(save_as)
