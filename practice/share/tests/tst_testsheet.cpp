@@ -5,8 +5,10 @@
 
 #include <QGuiApplication>
 #include <QPaintEngine>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <QXmlStreamReader>
 
 using practice::share::TestSheet;
 
@@ -136,6 +138,46 @@ private slots:
         QCOMPARE(pdf.count(QByteArray("/Type /Page\n")) + pdf.count(QByteArray("/Type /Page ")), 4);
         QVERIFY(!practice::share::SaveTestSheetPdf(TestSheet("x", {"cat"}), home.work() + "/missing/sheet.pdf", &why));
         QCOMPARE(why, QString("No such file or directory"));
+    }
+
+    // The key as a reader of the PDF finds it: a word too long for a line is
+    // wrapped whole, and nothing comes nearer an edge than 15 mm.
+    void thePdfKeyWrapsWithinTheMargins()
+    {
+        IsolatedHome home;
+        const QString path = home.work() + "/sheet.pdf";
+        const QString longWord = QString("abcdefghij").repeated(15);
+        QString why;
+        QVERIFY(practice::share::SaveTestSheetPdf(TestSheet("Week one", {"cat", longWord}), path, &why));
+        QProcess pdftotext;
+        pdftotext.start("pdftotext", {"-bbox", path, "-"});
+        QVERIFY2(pdftotext.waitForFinished() && pdftotext.exitCode() == 0, pdftotext.readAllStandardError().constData());
+        const double margin = 15 / 25.4 * 72;
+        QXmlStreamReader xml(pdftotext.readAllStandardOutput());
+        QSizeF page;
+        int pages = 0;
+        QString key;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            const QXmlStreamAttributes a = xml.attributes();
+            if (xml.name() == u"page") {
+                page = QSizeF(a.value("width").toDouble(), a.value("height").toDouble());
+                ++pages;
+            } else if (xml.name() == u"word") {
+                const QRectF box(QPointF(a.value("xMin").toDouble(), a.value("yMin").toDouble()),
+                                 QPointF(a.value("xMax").toDouble(), a.value("yMax").toDouble()));
+                const QString text = xml.readElementText();
+                QVERIFY2(QRectF(QPointF(margin, margin), page - QSizeF(margin, margin) * 2).contains(box),
+                         qPrintable(QString("\"%1\" at %2,%3 to %4,%5").arg(text).arg(box.left()).arg(box.top())
+                                        .arg(box.right()).arg(box.bottom())));
+                if (pages == 2)
+                    key += text;
+            }
+        }
+        QVERIFY(!xml.hasError());
+        QCOMPARE(pages, 2);
+        QCOMPARE(key, "Weekone-AnswerKey1.cat2." + longWord);
     }
 };
 
