@@ -140,6 +140,30 @@ private slots:
         QCOMPARE(why, QString("No such file or directory"));
     }
 
+    // A printer's unprintable border or the user's wider margin wins over the
+    // least, whatever unit the printer's page is measured in.
+    void marginsAreThePagesButAtLeast15Mm_data()
+    {
+        QTest::addColumn<QPageLayout>("layout");
+        QTest::addColumn<QMarginsF>("expected");
+        QPageLayout points(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                           QPageLayout::Point, QMarginsF(20 / 25.4 * 72, 0, 0, 0));
+        QTest::newRow("printer's border, in points") << points << QMarginsF(20, 15, 15, 15);
+        QPageLayout chosen(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(0, 25, 0, 0),
+                           QPageLayout::Millimeter);
+        QTest::newRow("the user's margin") << chosen << QMarginsF(15, 25, 15, 15);
+    }
+    void marginsAreThePagesButAtLeast15Mm()
+    {
+        QFETCH(QPageLayout, layout);
+        QFETCH(QMarginsF, expected);
+        const QMarginsF margins = platform::framework::DocumentMargins(layout);
+        QVERIFY2(qAbs(margins.left() - expected.left()) < 0.1 && qAbs(margins.top() - expected.top()) < 0.1 &&
+                     qAbs(margins.right() - expected.right()) < 0.1 && qAbs(margins.bottom() - expected.bottom()) < 0.1,
+                 qPrintable(QString("%1 %2 %3 %4").arg(margins.left()).arg(margins.top()).arg(margins.right())
+                                .arg(margins.bottom())));
+    }
+
     // The key as a reader of the PDF finds it: a word too long for a line is
     // wrapped whole, and nothing comes nearer an edge than 15 mm.
     void thePdfKeyWrapsWithinTheMargins()
