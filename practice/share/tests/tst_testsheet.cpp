@@ -175,7 +175,8 @@ private slots:
         QVERIFY(practice::share::SaveTestSheetPdf(TestSheet("Week one", {"cat", longWord}), path, &why));
         QProcess pdftotext;
         pdftotext.start("pdftotext", {"-bbox", path, "-"});
-        QVERIFY2(pdftotext.waitForFinished() && pdftotext.exitCode() == 0, pdftotext.readAllStandardError().constData());
+        QVERIFY2(pdftotext.waitForFinished() && pdftotext.exitCode() == 0,
+                 pdftotext.readAllStandardError().constData());
         const double margin = 15 / 25.4 * 72;
         QXmlStreamReader xml(pdftotext.readAllStandardOutput());
         QSizeF page;
