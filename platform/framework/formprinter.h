@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QMarginsF>
+#include <QPageLayout>
 #include <QRect>
 #include <QString>
+
+#include <algorithm>
 
 class QPaintDevice;
 class QPainter;
@@ -37,6 +41,20 @@ public:
     virtual int pageCount(QPaintDevice* device, const QRect& page) const = 0;
     virtual void renderPage(QPainter* painter, const QRect& page, int index) const = 0;
 };
+
+// The margins a document of pages is laid out within, in millimetres: the
+// page's own (the printer's unprintable border, or what the user chose) but
+// never under 15 mm, where many printers cannot print and a hand holds the sheet.
+inline QMarginsF DocumentMargins(const QPageLayout& layout)
+{
+    constexpr double kLeastMm = 15;
+    const double mmPerUnit = layout.fullRect(QPageLayout::Millimeter).width() / layout.fullRect().width();
+    const QMarginsF least = layout.minimumMargins() * mmPerUnit;
+    const QMarginsF chosen = layout.margins(QPageLayout::Millimeter);
+    const auto side = [](double a, double b) { return std::max({kLeastMm, a, b}); };
+    return {side(least.left(), chosen.left()), side(least.top(), chosen.top()), side(least.right(), chosen.right()),
+            side(least.bottom(), chosen.bottom())};
+}
 
 class PagePrinter {
 public:

@@ -10,6 +10,8 @@ const QString kWordLabel = QStringLiteral("Word:");
 const QString kTypedLabel = QStringLiteral("You typed:");
 // Shown where a row has no letter: a missing letter's gap, an extra letter's.
 const QString kGap = QStringLiteral("_");
+// A row holds at least this many letters, however narrow the strip.
+constexpr int kFewestColumns = 8;
 
 QColor markColor(LetterMark mark)
 {
@@ -46,7 +48,9 @@ CLetterStrip::CLetterStrip(QWidget* parent) : QWidget(parent)
     big.setStyleHint(QFont::TypeWriter);
     big.setPointSize(16);
     setFont(big);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
 }
 
 QString CLetterStrip::MarkText(LetterMark mark)
@@ -95,10 +99,41 @@ int CLetterStrip::columns() const
     return n;
 }
 
+int CLetterStrip::rowHeight() const
+{
+    return (fontMetrics().height() + 4) * 3 + 8;
+}
+
+QList<int> CLetterStrip::rowStarts(int width) const
+{
+    const int room = std::max(kFewestColumns, (width - labelWidth() - 8) / cellWidth());
+    QList<int> starts{0};
+    int used = 0;
+    for (int i = 0; i < m_steps.size(); ++i) {
+        const int cells = cellsOf(m_steps[i]);
+        // A swap's two letters stay together on one row.
+        if (used > 0 && used + cells > room) {
+            starts << i;
+            used = 0;
+        }
+        used += cells;
+    }
+    return starts;
+}
+
 QSize CLetterStrip::sizeHint() const
 {
-    const int line = fontMetrics().height() + 4;
-    return {labelWidth() + std::max(columns(), 8) * cellWidth() + 8, line * 3 + 8};
+    return {labelWidth() + std::max(columns(), kFewestColumns) * cellWidth() + 8, rowHeight()};
+}
+
+QSize CLetterStrip::minimumSizeHint() const
+{
+    return {labelWidth() + kFewestColumns * cellWidth() + 8, rowHeight()};
+}
+
+int CLetterStrip::heightForWidth(int width) const
+{
+    return int(rowStarts(width).size()) * rowHeight();
 }
 
 void CLetterStrip::paintEvent(QPaintEvent*)
@@ -109,27 +144,33 @@ void CLetterStrip::paintEvent(QPaintEvent*)
         return;
     const int line = fontMetrics().height() + 4;
     const int cell = cellWidth();
-    painter.setPen(palette().color(QPalette::Text));
-    painter.drawText(QRect(4, 4, labelWidth(), line), Qt::AlignVCenter, kWordLabel);
-    painter.drawText(QRect(4, 4 + line, labelWidth(), line), Qt::AlignVCenter, kTypedLabel);
-    int x = labelWidth();
-    for (const LetterStep& step : m_steps) {
-        const QColor color = markColor(step.mark);
-        const int cells = cellsOf(step);
-        const QStringList expected = SplitLetters(step.expected);
-        const QStringList typed = SplitLetters(step.typed);
-        for (int c = 0; c < cells; ++c) {
-            const QRect wordCell(x + c * cell, 4, cell, line);
-            const QRect typedCell(x + c * cell, 4 + line, cell, line);
-            painter.setPen(palette().color(QPalette::Text));
-            painter.drawText(wordCell, Qt::AlignCenter, shown(expected, c));
+    const QList<int> starts = rowStarts(width());
+    for (int row = 0; row < starts.size(); ++row) {
+        const int top = row * rowHeight() + 4;
+        const int end = row + 1 < starts.size() ? starts[row + 1] : int(m_steps.size());
+        painter.setPen(palette().color(QPalette::Text));
+        painter.drawText(QRect(4, top, labelWidth(), line), Qt::AlignVCenter, kWordLabel);
+        painter.drawText(QRect(4, top + line, labelWidth(), line), Qt::AlignVCenter, kTypedLabel);
+        int x = labelWidth();
+        for (int i = starts[row]; i < end; ++i) {
+            const LetterStep& step = m_steps[i];
+            const QColor color = markColor(step.mark);
+            const int cells = cellsOf(step);
+            const QStringList expected = SplitLetters(step.expected);
+            const QStringList typed = SplitLetters(step.typed);
+            for (int c = 0; c < cells; ++c) {
+                const QRect wordCell(x + c * cell, top, cell, line);
+                const QRect typedCell(x + c * cell, top + line, cell, line);
+                painter.setPen(palette().color(QPalette::Text));
+                painter.drawText(wordCell, Qt::AlignCenter, shown(expected, c));
+                painter.setPen(color);
+                painter.drawText(typedCell, Qt::AlignCenter, shown(typed, c));
+                if (step.mark != LetterMark::Same)
+                    painter.drawRect(typedCell.adjusted(1, 1, -2, -2));
+            }
             painter.setPen(color);
-            painter.drawText(typedCell, Qt::AlignCenter, shown(typed, c));
-            if (step.mark != LetterMark::Same)
-                painter.drawRect(typedCell.adjusted(1, 1, -2, -2));
+            painter.drawText(QRect(x, top + 2 * line, cells * cell, line), Qt::AlignCenter, MarkText(step.mark));
+            x += cells * cell;
         }
-        painter.setPen(color);
-        painter.drawText(QRect(x, 4 + 2 * line, cells * cell, line), Qt::AlignCenter, MarkText(step.mark));
-        x += cells * cell;
     }
 }

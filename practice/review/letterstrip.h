@@ -7,7 +7,9 @@
 // The word over the learner's answer, letter under letter, with a mark under
 // each difference (X wrong, ^ missing, + extra, <> swapped) in its own colour:
 // the marks carry the meaning, the colours only help. A screen reader reads
-// the differences as sentences from its description.
+// the differences as sentences from its description. A long word wraps onto
+// further rows, each with its own labels, so the strip never asks for more
+// width than a few letters.
 class CLetterStrip : public QWidget {
     Q_OBJECT
 public:
@@ -19,8 +21,12 @@ public:
     static QString MarkText(practice::review::LetterMark mark);
     static QString Legend();
 
+    // The hint is every letter on one row; the minimum is a few letters a row.
     QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+    int rowHeight() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -29,6 +35,8 @@ private:
     int cellWidth() const;
     int labelWidth() const;
     int columns() const;
+    // The index of the step each row begins with, at `width`.
+    QList<int> rowStarts(int width) const;
 
     QList<practice::review::LetterStep> m_steps;
     bool m_bShown = false;

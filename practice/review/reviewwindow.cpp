@@ -3,12 +3,14 @@
 #include "platform/framework/announce.h"
 #include "practice/review/letterstrip.h"
 #include "practice/review/score.h"
+#include "practice/review/stripview.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -21,6 +23,9 @@ CReviewWindow::CReviewWindow(const CTestRecord& record, QWidget* parent) : QDial
     auto* layout = new QVBoxLayout(this);
 
     m_summary = new QLabel(Summary(), this);
+    // A long list name wraps rather than widening the window.
+    m_summary->setWordWrap(true);
+    m_summary->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     layout->addWidget(m_summary);
 
     auto* wordsLabel = new QLabel(QStringLiteral("&Words taken"), this);
@@ -43,8 +48,8 @@ CReviewWindow::CReviewWindow(const CTestRecord& record, QWidget* parent) : QDial
     layout->addWidget(wordsLabel);
     layout->addWidget(m_words, 1);
 
-    m_strip = new CLetterStrip(this);
-    layout->addWidget(m_strip);
+    m_strip = new CLetterStrip;
+    layout->addWidget(new CLetterStripView(m_strip, this));
     auto* legend = new QLabel(CLetterStrip::Legend(), this);
     layout->addWidget(legend);
 
@@ -75,7 +80,11 @@ CReviewWindow::CReviewWindow(const CTestRecord& record, QWidget* parent) : QDial
     if (!answers.isEmpty())
         m_words->setCurrentItem(m_words->topLevelItem(first < answers.size() ? first : 0));
     m_words->setFocus();
-    resize(560, 520);
+    // Wide enough for the first word on one row where the screen has room;
+    // never more than the screen it opens on, less room for the window's frame.
+    const QScreen* screen = parent ? parent->screen() : this->screen();
+    const QSize room = screen->availableGeometry().size() * 9 / 10;
+    resize(QSize(std::max(560, sizeHint().width()), 520).boundedTo(room).expandedTo(minimumSizeHint()));
 }
 
 QString CReviewWindow::Summary() const

@@ -19,6 +19,8 @@ constexpr int kTitlePoints = 18;
 constexpr int kTextPoints = 12;
 // Room to write by hand: each numbered line is this many text lines high.
 constexpr double kLineSpacing = 2.2;
+// The width a line's number is right-aligned in.
+const QString kNumberRoom = QStringLiteral("0000. ");
 
 QFont titleFont()
 {
@@ -63,10 +65,22 @@ int TestSheet::sheetPages(QPaintDevice* device, const QRect& page) const
     return std::max(1, int((m_words.size() + perPage - 1) / perPage));
 }
 
+const QList<QList<KeyLine>>& TestSheet::keyPages(QPaintDevice* device, const QRect& page) const
+{
+    if (!m_key || m_key->page != page.size() || m_key->dpiX != device->logicalDpiX() ||
+        m_key->dpiY != device->logicalDpiY()) {
+        const int numberWidth = QFontMetrics(textFont(), device).horizontalAdvance(kNumberRoom);
+        m_key = KeyLayout{page.size(), device->logicalDpiX(), device->logicalDpiY(),
+                          LayOutAnswerKey(m_words, textFont(), device, page.width() - numberWidth,
+                                          page.height() - headingHeight(device), lineHeight(device),
+                                          QFontMetrics(textFont(), device).lineSpacing())};
+    }
+    return m_key->pages;
+}
+
 int TestSheet::pageCount(QPaintDevice* device, const QRect& page) const
 {
-    // The key has as many pages as the sheet: the same lines, with their words.
-    return 2 * sheetPages(device, page);
+    return sheetPages(device, page) + int(keyPages(device, page).size());
 }
 
 void TestSheet::renderPage(QPainter* painter, const QRect& page, int index) const
@@ -75,14 +89,15 @@ void TestSheet::renderPage(QPainter* painter, const QRect& page, int index) cons
     const int sheets = sheetPages(device, page);
     const bool key = index >= sheets;
     const int pageInPart = key ? index - sheets : index;
+    const int pagesInPart = key ? int(keyPages(device, page).size()) : sheets;
     const int perPage = linesPerPage(device, page);
     const int line = lineHeight(device);
 
     painter->setFont(titleFont());
     const QFontMetrics titleMetrics(titleFont(), device);
     QString title = key ? m_listName + QStringLiteral(" - Answer Key") : m_listName;
-    if (sheets > 1)
-        title += QStringLiteral(" (page %1 of %2)").arg(pageInPart + 1).arg(sheets);
+    if (pagesInPart > 1)
+        title += QStringLiteral(" (page %1 of %2)").arg(pageInPart + 1).arg(pagesInPart);
     painter->drawText(QRect(page.left(), page.top(), page.width(), titleMetrics.height()), Qt::AlignLeft, title);
 
     painter->setFont(textFont());
@@ -101,16 +116,24 @@ void TestSheet::renderPage(QPainter* painter, const QRect& page, int index) cons
     }
     y += 2 * line;
 
+    const int numberWidth = metrics.horizontalAdvance(kNumberRoom);
+    const auto drawNumber = [&](qsizetype number, int at) {
+        const QString text = QStringLiteral("%1.").arg(number);
+        painter->drawText(page.left() + numberWidth - metrics.horizontalAdvance(text + u' '), at, text);
+    };
+    if (key) {
+        for (const KeyLine& keyLine : keyPages(device, page).at(pageInPart)) {
+            if (keyLine.number > 0)
+                drawNumber(keyLine.number, y + keyLine.y);
+            painter->drawText(page.left() + numberWidth, y + keyLine.y, keyLine.text);
+        }
+        return;
+    }
     const qsizetype first = qsizetype(pageInPart) * perPage;
     const qsizetype last = std::min(m_words.size(), first + perPage);
-    const int numberWidth = metrics.horizontalAdvance(QStringLiteral("0000. "));
     for (qsizetype i = first; i < last; ++i, y += line) {
-        const QString number = QStringLiteral("%1.").arg(i + 1);
-        painter->drawText(page.left() + numberWidth - metrics.horizontalAdvance(number + u' '), y, number);
-        if (key)
-            painter->drawText(page.left() + numberWidth, y, m_words.at(i));
-        else
-            painter->drawLine(page.left() + numberWidth, y, page.left() + page.width() * 2 / 3, y);
+        drawNumber(i + 1, y);
+        painter->drawLine(page.left() + numberWidth, y, page.left() + page.width() * 2 / 3, y);
     }
 }
 
@@ -122,6 +145,7 @@ bool SaveTestSheetPdf(const TestSheet& sheet, const QString& path, QString* why)
     {
         QPdfWriter writer(&pdf);
         writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(platform::framework::DocumentMargins(writer.pageLayout()), QPageLayout::Millimeter);
         writer.setResolution(300);
         writer.setTitle(QStringLiteral("Test sheet"));
         QPainter painter(&writer);

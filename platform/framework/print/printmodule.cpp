@@ -74,6 +74,7 @@ public:
         QPrintDialog dialog(&printer, parent);
         if (dialog.exec() != QDialog::Accepted)
             return true;
+        printer.setPageMargins(DocumentMargins(printer.pageLayout()), QPageLayout::Millimeter);
         QPainter painter;
         bool printed = painter.begin(&printer);
         if (printed) {

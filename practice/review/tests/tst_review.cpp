@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -255,6 +256,44 @@ private slots:
                  QStringList{"second and third letters: typed u o, the word has o u"});
         QTest::keyClick(words, Qt::Key_Home);
         QCOMPARE(listTexts(window.Differences()), QStringList{"every letter is right"});
+    }
+
+    void theReviewFitsTheScreen_data()
+    {
+        QTest::addColumn<QString>("listName");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("typed");
+        const QString phrase =
+            "the quick brown fox jumps over the lazy dog while the cat sleeps on the warm mat by the door";
+        QTest::newRow("45-letter word") << "Long" << "pneumonoultramicroscopicsilicovolcanoconiosis"
+                                        << "pneumonoultramicroscopicsilicovolcanokoniosis";
+        QTest::newRow("88-character phrase") << "Long" << phrase.left(88) << QString(phrase.left(88)).replace("o", "0");
+        QTest::newRow("10,000 letters typed") << "Long" << "cat" << QString(10000, u'x');
+        QTest::newRow("long list name") << QString("week one of the spelling words ").repeated(8) << "cat" << "cta";
+    }
+
+    // The window, its strip and its buttons stay on the screen it opens on.
+    void theReviewFitsTheScreen()
+    {
+        QFETCH(QString, listName);
+        QFETCH(QString, word);
+        QFETCH(QString, typed);
+        CTestRecord r;
+        r.Start("Ann", "/lists/" + listName + ".spl", 1, false);
+        r.Answer(word, typed, false);
+        r.Finish();
+        CReviewWindow window(r);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QSize room = window.screen()->availableGeometry().size();
+        QVERIFY2(window.size().boundedTo(room) == window.size(),
+                 qPrintable(QString("%1x%2").arg(window.width()).arg(window.height())));
+        QVERIFY(window.minimumSizeHint().boundedTo(room) == window.minimumSizeHint());
+        const auto buttons = window.findChild<QDialogButtonBox*>();
+        for (QPushButton* button : {window.PractiseButton(), buttons->button(QDialogButtonBox::Close)})
+            QVERIFY(window.rect().contains(QRect(button->mapTo(&window, QPoint()), button->size())));
+        // Every row of the strip is there, shown or scrolled to.
+        QVERIFY(window.Strip()->height() >= window.Strip()->heightForWidth(window.Strip()->width()));
     }
 
     void theReviewEndsByItsButtonsAndKeys_data()

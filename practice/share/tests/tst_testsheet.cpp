@@ -5,8 +5,10 @@
 
 #include <QGuiApplication>
 #include <QPaintEngine>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <QXmlStreamReader>
 
 using practice::share::TestSheet;
 
@@ -136,6 +138,71 @@ private slots:
         QCOMPARE(pdf.count(QByteArray("/Type /Page\n")) + pdf.count(QByteArray("/Type /Page ")), 4);
         QVERIFY(!practice::share::SaveTestSheetPdf(TestSheet("x", {"cat"}), home.work() + "/missing/sheet.pdf", &why));
         QCOMPARE(why, QString("No such file or directory"));
+    }
+
+    // A printer's unprintable border or the user's wider margin wins over the
+    // least, whatever unit the printer's page is measured in.
+    void marginsAreThePagesButAtLeast15Mm_data()
+    {
+        QTest::addColumn<QPageLayout>("layout");
+        QTest::addColumn<QMarginsF>("expected");
+        QPageLayout points(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                           QPageLayout::Point, QMarginsF(20 / 25.4 * 72, 0, 0, 0));
+        QTest::newRow("printer's border, in points") << points << QMarginsF(20, 15, 15, 15);
+        QPageLayout chosen(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(0, 25, 0, 0),
+                           QPageLayout::Millimeter);
+        QTest::newRow("the user's margin") << chosen << QMarginsF(15, 25, 15, 15);
+    }
+    void marginsAreThePagesButAtLeast15Mm()
+    {
+        QFETCH(QPageLayout, layout);
+        QFETCH(QMarginsF, expected);
+        const QMarginsF margins = platform::framework::DocumentMargins(layout);
+        QVERIFY2(qAbs(margins.left() - expected.left()) < 0.1 && qAbs(margins.top() - expected.top()) < 0.1 &&
+                     qAbs(margins.right() - expected.right()) < 0.1 && qAbs(margins.bottom() - expected.bottom()) < 0.1,
+                 qPrintable(QString("%1 %2 %3 %4").arg(margins.left()).arg(margins.top()).arg(margins.right())
+                                .arg(margins.bottom())));
+    }
+
+    // The key as a reader of the PDF finds it: a word too long for a line is
+    // wrapped whole, and nothing comes nearer an edge than 15 mm.
+    void thePdfKeyWrapsWithinTheMargins()
+    {
+        IsolatedHome home;
+        const QString path = home.work() + "/sheet.pdf";
+        const QString longWord = QString("abcdefghij").repeated(15);
+        QString why;
+        QVERIFY(practice::share::SaveTestSheetPdf(TestSheet("Week one", {"cat", longWord}), path, &why));
+        QProcess pdftotext;
+        pdftotext.start("pdftotext", {"-bbox", path, "-"});
+        QVERIFY2(pdftotext.waitForFinished() && pdftotext.exitCode() == 0,
+                 pdftotext.readAllStandardError().constData());
+        const double margin = 15 / 25.4 * 72;
+        QXmlStreamReader xml(pdftotext.readAllStandardOutput());
+        QSizeF page;
+        int pages = 0;
+        QString key;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            const QXmlStreamAttributes a = xml.attributes();
+            if (xml.name() == u"page") {
+                page = QSizeF(a.value("width").toDouble(), a.value("height").toDouble());
+                ++pages;
+            } else if (xml.name() == u"word") {
+                const QRectF box(QPointF(a.value("xMin").toDouble(), a.value("yMin").toDouble()),
+                                 QPointF(a.value("xMax").toDouble(), a.value("yMax").toDouble()));
+                const QString text = xml.readElementText();
+                QVERIFY2(QRectF(QPointF(margin, margin), page - QSizeF(margin, margin) * 2).contains(box),
+                         qPrintable(QString("\"%1\" at %2,%3 to %4,%5").arg(text).arg(box.left()).arg(box.top())
+                                        .arg(box.right()).arg(box.bottom())));
+                if (pages == 2)
+                    key += text;
+            }
+        }
+        QVERIFY(!xml.hasError());
+        QCOMPARE(pages, 2);
+        QCOMPARE(key, "Weekone-AnswerKey1.cat2." + longWord);
     }
 };
 
