@@ -150,8 +150,9 @@ private slots:
                          QTRY_COMPARE(boxes.texts(), QStringList{message});
                          return;
                      }
-                     // Spoken in the background, then heard.
+                     // Spoken in the background, then heard, the focus kept for the next Space.
                      QTRY_VERIFY(editor->m_player.Window()->device()->length() > 22050 / 5);
+                     QCOMPARE(QApplication::focusWidget(), speak);
                      // Heard at once where there is a device; told so where there is none.
                      if (!audiotesting::ExpectNoAudioDevice())
                          QVERIFY2(boxes.requests().isEmpty(), qPrintable(boxes.texts().join(" | ")));
