@@ -159,8 +159,10 @@ void CPlayBar::showState()
     m_stop->setEnabled(running);
     if (m_record)
         m_record->setEnabled(ready);
+    // Speak stays usable while its word plays, as Play does: a button disabled
+    // under the focus hands the focus on, and the next Space would go elsewhere.
     if (m_speak)
-        m_speak->setEnabled(ready && !running);
+        m_speak->setEnabled(ready && mode != WaveAudioDevice::Mode::Recording);
     m_position->setEnabled(ready && !running);
     if (m_meter)
         m_meter->setVisible(mode == WaveAudioDevice::Mode::Recording);
