@@ -221,6 +221,7 @@ private slots:
                      PressKey(Qt::Key_Space);
                      QTRY_VERIFY(bar->levelMeter()->isVisible());
                      QTRY_VERIFY2(playBarFaults(bar).isEmpty(), qPrintable(playBarFaults(bar)));
+                     bar->stopButton()->setFocus();
                      PressKey(Qt::Key_Space);
                  });
     }
