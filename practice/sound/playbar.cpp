@@ -118,9 +118,9 @@ CPlayBar::CPlayBar(WaveAudioDevice* device, bool withRecord, bool withName, QWid
         m_meter->setAccessibleName(QStringLiteral("Input level"));
         m_meter->setRange(0, 100);
         m_meter->setTextVisible(false);
-        m_meter->setFixedWidth(60);
+        m_meter->setMinimumWidth(kMinPositionWidth);
         m_meter->setVisible(false);
-        layout->addWidget(m_meter);
+        layout->addWidget(m_meter, 1);
     }
 
     m_position = new QSlider(Qt::Horizontal, this);
@@ -164,8 +164,12 @@ void CPlayBar::showState()
     if (m_speak)
         m_speak->setEnabled(ready && mode != WaveAudioDevice::Mode::Recording);
     m_position->setEnabled(ready && !running);
-    if (m_meter)
+    // The position cannot be moved while recording: the meter takes its place,
+    // which the narrow bar has no room to give it beside the position.
+    if (m_meter) {
         m_meter->setVisible(mode == WaveAudioDevice::Mode::Recording);
+        m_position->setVisible(mode != WaveAudioDevice::Mode::Recording);
+    }
     // The device in use cannot change until Stop.
     if (m_microphone)
         m_microphone->setEnabled(mode != WaveAudioDevice::Mode::Recording);
@@ -180,6 +184,26 @@ void CPlayBar::showState()
         platform::framework::Announce(this, RecordedMessage(m_device->length(), m_device->sampleRate()));
     m_wasRecording = recording;
     refresh();
+}
+
+void CPlayBar::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // The name gives way first, whole: a few pixels of it would tell nothing.
+    if (m_name)
+        m_name->setVisible(width() >= widthWithName());
+}
+
+// The least width of the bar's controls shown, the name among them.
+int CPlayBar::widthWithName() const
+{
+    int width = kMinNameWidth;
+    for (int i = 0; i < layout()->count(); ++i) {
+        QLayoutItem* item = layout()->itemAt(i);
+        if (item->widget() != m_name && !item->widget()->isHidden())
+            width += item->minimumSize().width() + layout()->spacing();
+    }
+    return width;
 }
 
 QString RecordedMessage(qint64 frames, int sampleRate)
