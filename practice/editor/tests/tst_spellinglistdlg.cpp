@@ -295,12 +295,16 @@ private slots:
                  [&](CDialog* d) {
                      recordAndSave("sun", 500);
                      QCOMPARE(ListItems(listOf(d)), QStringList({"cat", "dog", "sun"}));
+                     // Closed while recording (the recording's end was once said to a closing window).
+                     TypeText("moon");
+                     pressButtonByTab(IDC_RECORD);
                      PressKey(Qt::Key_Escape);
                      QVERIFY(!d->isVisible());
                  });
         QCOMPARE(f->doc()->m_wordList, QStringList({"cat", "dog"}));
         QVERIFY(!f->doc()->IsModified());
         QCOMPARE(QFileInfo::exists(f->clipPath("sun")), !audiotesting::ExpectNoAudioDevice());
+        QVERIFY(!QFileInfo::exists(f->clipPath("moon")));
     }
 
     // OK marks the list modified even with nothing changed: that is what makes New and
