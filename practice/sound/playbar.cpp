@@ -178,9 +178,11 @@ void CPlayBar::showState()
         m_name->setToolTip(m_name->text());
     }
     // Said once the recording ends, never during it: the microphone would
-    // take the speech into the clip.
+    // take the speech into the clip. Not to a window closed while recording:
+    // no one hears it, and the line would be delivered in the sound system's
+    // teardown, which runs the event loop, to a window half destroyed.
     const bool recording = mode == WaveAudioDevice::Mode::Recording;
-    if (m_wasRecording && !recording)
+    if (m_wasRecording && !recording && isVisible())
         platform::framework::Announce(this, RecordedMessage(m_device->length(), m_device->sampleRate()));
     m_wasRecording = recording;
     refresh();
