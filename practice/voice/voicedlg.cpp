@@ -70,8 +70,6 @@ void CVoiceDlg::fillList(bool asking)
         if (voice.language.compare(current, Qt::CaseInsensitive) == 0)
             m_listVoices->setCurrentItem(item);
     }
-    if (m_listVoices->currentItem())
-        m_listVoices->scrollToItem(m_listVoices->currentItem());
     auto* note = static_cast<QLabel*>(GetDlgItem(IDC_VOICENOTE));
     note->setWordWrap(true);
     note->setText(m_voices.isEmpty() && !asking
