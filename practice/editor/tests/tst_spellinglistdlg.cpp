@@ -212,7 +212,7 @@ private slots:
         MessageBoxRecorder boxes;
         RunModal([&] { f->doc()->OnEditList(); },
                  [&](CDialog* d) {
-                     const practice::sound::CPlayBar* bar = static_cast<CSpellingListDlg*>(d)->m_player.Window()->playBar();
+                     const auto* bar = static_cast<CSpellingListDlg*>(d)->m_player.Window()->playBar();
                      QTRY_VERIFY(bar->microphoneBox()->filled());
                      QTRY_VERIFY2(playBarFaults(bar).isEmpty(), qPrintable(playBarFaults(bar)));
                      if (audiotesting::ExpectNoAudioDevice())

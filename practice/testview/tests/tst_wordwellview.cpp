@@ -337,7 +337,8 @@ private slots:
         if (launched)
             QCOMPARE(boxes.texts(), QStringList());
         else
-            QCOMPARE(boxes.texts(), QStringList{"Unable to open \"" + path + "\": no program to show web pages could be started."});
+            QCOMPARE(boxes.texts(),
+                     QStringList{"Unable to open \"" + path + "\": no program to show web pages could be started."});
     }
 
 private:
