@@ -65,8 +65,10 @@ void WaveAudioDevice::New()
 
 void WaveAudioDevice::NewFrom(const WaveData& clip)
 {
-    Close();
+    stopStreams();
     m_clip = clip;
+    m_fileName.clear();
+    m_position = 0;
     setMode(Mode::Stopped);
     emit clipChanged();
 }
@@ -176,10 +178,7 @@ void WaveAudioDevice::Seek(qint64 frame)
 
 void WaveAudioDevice::Close()
 {
-    if (m_playback)
-        m_playback->stop();
-    if (m_capture)
-        m_capture->stop();
+    stopStreams();
     m_clip = WaveData();
     m_fileName.clear();
     m_position = 0;
@@ -204,6 +203,14 @@ double WaveAudioDevice::inputLevel() const
 qint64 WaveAudioDevice::length() const
 {
     return m_clip.frameCount() + (m_mode == Mode::Recording ? m_capture->capturedFrames() : 0);
+}
+
+void WaveAudioDevice::stopStreams()
+{
+    if (m_playback)
+        m_playback->stop();
+    if (m_capture)
+        m_capture->stop();
 }
 
 void WaveAudioDevice::setMode(Mode mode)

@@ -41,7 +41,9 @@ public:
     // Discards the clip held, unsaved, and starts an empty recording.
     void New();
     // Discards the clip held, unsaved, and holds `clip` as a new recording
-    // (spoken by the computer voice), to be played or saved.
+    // (spoken by the computer voice), to be played or saved. Goes straight from
+    // one clip to the other, never through NotReady, so controls showing the
+    // device stay enabled and keep the focus.
     void NewFrom(const WaveData& clip);
     // Replaces the clip held with the wave file at `path`. On failure no clip is
     // held. Never NoSoundModule: see above.
@@ -89,6 +91,7 @@ private:
     PlaybackStream* playback(QString* reason);
     CaptureStream* capture(QString* reason);
     void setMode(Mode mode);
+    void stopStreams();
     void finishRecording();
     void onPlaybackFinished();
     void onPlaybackFailed(const QString& reason);

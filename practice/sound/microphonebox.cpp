@@ -5,6 +5,8 @@
 #include "practice/sound/recordingchoice.h"
 
 #include <QAbstractItemView>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTimer>
 
 using platform::audio::RecordingDevice;
@@ -26,8 +28,6 @@ CMicrophoneBox::CMicrophoneBox(platform::audio::WaveAudioDevice* device, QWidget
     setToolTip(kToolTip);
     connect(this, &QComboBox::currentTextChanged, this, &CMicrophoneBox::showChoiceInTip);
     setFocusPolicy(Qt::StrongFocus);
-    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    setMinimumContentsLength(kShownCharacters);
     m_device->SetRecordingDevice(ChosenRecordingDevice());
     connect(this, &QComboBox::activated, this, &CMicrophoneBox::onActivated);
 }
@@ -67,6 +67,21 @@ void CMicrophoneBox::addDevices()
 void CMicrophoneBox::showChoiceInTip()
 {
     setToolTip(currentText().isEmpty() ? kToolTip : kToolTip + QStringLiteral(": ") + currentText());
+}
+
+QSize CMicrophoneBox::sizeHint() const
+{
+    return minimumSizeHint();
+}
+
+// Qt's own least length would also keep room for an icon, which no choice has,
+// and measures a character as an "X": too wide for the narrow bar.
+QSize CMicrophoneBox::minimumSizeHint() const
+{
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    const QSize text(fontMetrics().averageCharWidth() * kShownCharacters, fontMetrics().height());
+    return style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, this);
 }
 
 void CMicrophoneBox::showPopup()

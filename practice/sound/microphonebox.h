@@ -24,6 +24,9 @@ public:
     bool filled() const { return m_filled; }
 
     void showPopup() override;
+    // Room for eight characters of the choice, however long its name.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     void showEvent(QShowEvent* event) override;

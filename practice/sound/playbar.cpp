@@ -118,9 +118,9 @@ CPlayBar::CPlayBar(WaveAudioDevice* device, bool withRecord, bool withName, QWid
         m_meter->setAccessibleName(QStringLiteral("Input level"));
         m_meter->setRange(0, 100);
         m_meter->setTextVisible(false);
-        m_meter->setFixedWidth(60);
+        m_meter->setMinimumWidth(kMinPositionWidth);
         m_meter->setVisible(false);
-        layout->addWidget(m_meter);
+        layout->addWidget(m_meter, 1);
     }
 
     m_position = new QSlider(Qt::Horizontal, this);
@@ -160,11 +160,17 @@ void CPlayBar::showState()
     m_stop->setEnabled(running);
     if (m_record)
         m_record->setEnabled(ready);
+    // Speak stays usable while its word plays, as Play does: a button disabled
+    // under the focus hands the focus on, and the next Space would go elsewhere.
     if (m_speak)
-        m_speak->setEnabled(ready && !running);
+        m_speak->setEnabled(ready && mode != WaveAudioDevice::Mode::Recording);
     m_position->setEnabled(ready && !running);
-    if (m_meter)
+    // The position cannot be moved while recording: the meter takes its place,
+    // which the narrow bar has no room to give it beside the position.
+    if (m_meter) {
         m_meter->setVisible(mode == WaveAudioDevice::Mode::Recording);
+        m_position->setVisible(mode != WaveAudioDevice::Mode::Recording);
+    }
     // The device in use cannot change until Stop.
     if (m_microphone)
         m_microphone->setEnabled(mode != WaveAudioDevice::Mode::Recording);
@@ -173,12 +179,34 @@ void CPlayBar::showState()
         m_name->setToolTip(m_name->text());
     }
     // Said once the recording ends, never during it: the microphone would
-    // take the speech into the clip.
+    // take the speech into the clip. Not to a window closed while recording:
+    // no one hears it, and the line would be delivered in the sound system's
+    // teardown, which runs the event loop, to a window half destroyed.
     const bool recording = mode == WaveAudioDevice::Mode::Recording;
-    if (m_wasRecording && !recording)
+    if (m_wasRecording && !recording && isVisible())
         platform::framework::Announce(this, RecordedMessage(m_device->length(), m_device->sampleRate()));
     m_wasRecording = recording;
     refresh();
+}
+
+void CPlayBar::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // The name gives way first, whole: a few pixels of it would tell nothing.
+    if (m_name)
+        m_name->setVisible(width() >= widthWithName());
+}
+
+// The least width of the bar's controls shown, the name among them.
+int CPlayBar::widthWithName() const
+{
+    int width = kMinNameWidth;
+    for (int i = 0; i < layout()->count(); ++i) {
+        QLayoutItem* item = layout()->itemAt(i);
+        if (item->widget() != m_name && !item->widget()->isHidden())
+            width += item->minimumSize().width() + layout()->spacing();
+    }
+    return width;
 }
 
 QString RecordedMessage(qint64 frames, int sampleRate)

@@ -32,9 +32,9 @@ public:
     // With the record button only; pressing it asks the owner for the computer voice.
     QToolButton* speakButton() const { return m_speak; }
     QSlider* positionSlider() const { return m_position; }
-    // Null without the name.
+    // Null without the name; hidden where the bar leaves it no room.
     QLabel* nameLabel() const { return m_name; }
-    // Null without the record button; shown only while recording.
+    // Null without the record button; shown only while recording, in the position's place.
     QProgressBar* levelMeter() const { return m_meter; }
     // Null without the record button.
     CMicrophoneBox* microphoneBox() const { return m_microphone; }
@@ -42,7 +42,11 @@ public:
 signals:
     void speakRequested();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    int widthWithName() const;
     void refresh();
     void showState();
     void onSliderMoved(int value);

@@ -320,5 +320,9 @@ void CWordwellView::OnWebPage()
         AfxMessageBox(error, MB_ICONEXCLAMATION);
         return;
     }
-    ShellExecute(this, QStringLiteral("open"), page);
+    // The desktop gives no reason; the page's name lets the user open it by hand.
+    if (!ShellExecute(this, QStringLiteral("open"), page))
+        AfxMessageBox(QStringLiteral("Unable to open \"%1\": no program to show web pages could be started.")
+                          .arg(page.toLocalFile()),
+                      MB_ICONEXCLAMATION);
 }

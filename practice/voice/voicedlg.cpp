@@ -62,7 +62,7 @@ bool CVoiceDlg::OnInitDialog()
 
 void CVoiceDlg::fillList(bool asking)
 {
-    const QString current = VoiceLanguage();
+    const QString current = VoiceLanguage(m_voices);
     m_listVoices->clear();
     for (const VoiceChoice& voice : m_voices) {
         auto* item = new QListWidgetItem(QStringLiteral("%1 (%2)").arg(voice.name, voice.language), m_listVoices);
@@ -80,8 +80,12 @@ void CVoiceDlg::fillList(bool asking)
 
 void CVoiceDlg::OnOK()
 {
-    if (const QListWidgetItem* item = m_listVoices->currentItem()) {
-        if (!SetVoiceLanguage(item->data(Qt::UserRole).toString()))
+    // Only a voice the user selected is stored: the list's focus alone makes a
+    // row current, and a voice that follows the locale goes on following it.
+    const QList<QListWidgetItem*> selected = m_listVoices->selectedItems();
+    const QString chosen = selected.isEmpty() ? QString() : selected.first()->data(Qt::UserRole).toString();
+    if (!chosen.isEmpty() && chosen.compare(VoiceLanguage(m_voices), Qt::CaseInsensitive) != 0) {
+        if (!SetVoiceLanguage(chosen))
             fw::AfxMessageBox(QStringLiteral("Unable to store the voice in the program's settings."),
                               fw::MB_OK | fw::MB_ICONEXCLAMATION);
     }

@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QTimer>
 
+#include <climits>
+
 namespace practice::voice {
 
 namespace {
@@ -27,26 +29,41 @@ bool writeProfileString(const QString& entry, const QString& value)
     return app && app->WriteProfileString(kVoiceSection, entry, value);
 }
 
-bool offers(const QList<VoiceChoice>& voices, const QString& language)
+// The best ranked voice serving `language` as its own or as another it serves; empty for none.
+QString bestVoiceFor(const QList<VoiceChoice>& voices, const QString& language)
 {
-    for (const VoiceChoice& voice : voices)
-        if (voice.language.compare(language, Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
+    QString best;
+    int bestPriority = INT_MAX;
+    for (const VoiceChoice& voice : voices) {
+        int priority = voice.language.compare(language, Qt::CaseInsensitive) == 0 ? voice.priority : INT_MAX;
+        for (const auto& [served, rank] : voice.serves)
+            if (served.compare(language, Qt::CaseInsensitive) == 0)
+                priority = qMin(priority, rank);
+        if (priority < bestPriority) {
+            best = voice.language;
+            bestPriority = priority;
+        }
+    }
+    return best;
 }
 
 }  // namespace
 
 QList<VoiceChoice> ParseVoiceList(const QString& output)
 {
-    // " 5  en-gb           --/M      English_(Great_Britain) gmw/en  (en 2)"
-    static const QRegularExpression row(QStringLiteral(R"(^\s*\d+\s+(\S+)\s+\S+\s+(\S+))"));
+    // " 2  en-gb           --/M      English_(Great_Britain) gmw/en               (en 2)"
+    static const QRegularExpression row(QStringLiteral(R"(^\s*(\d+)\s+(\S+)\s+\S+\s+(\S+)\s*\S*(.*))"));
+    static const QRegularExpression served(QStringLiteral(R"(\((\S+) (\d+)\))"));
     QList<VoiceChoice> voices;
     const QStringList lines = output.split(u'\n');
     for (const QString& line : lines) {
         const QRegularExpressionMatch match = row.match(line);
-        if (match.hasMatch())
-            voices.append({match.captured(1), match.captured(2).replace(u'_', u' ')});
+        if (!match.hasMatch())
+            continue;
+        VoiceChoice voice{match.captured(2), match.captured(3).replace(u'_', u' '), match.captured(1).toInt(), {}};
+        for (const QRegularExpressionMatch& other : served.globalMatch(match.captured(4)))
+            voice.serves.append({other.captured(1), other.captured(2).toInt()});
+        voices.append(voice);
     }
     return voices;
 }
@@ -76,28 +93,27 @@ CVoiceList* VoiceList()
 
 QString DefaultLanguage(const QString& localeName, const QList<VoiceChoice>& voices)
 {
-    const QString exact = localeName.section(u'.', 0, 0).replace(u'_', u'-').toLower();
-    if (offers(voices, exact))
-        return exact;
-    const QString bare = exact.section(u'-', 0, 0);
-    if (offers(voices, bare))
-        return bare;
-    // Some languages come only in regional voices: French as "fr-fr" and "fr-be".
-    if (offers(voices, bare + u'-' + bare))
-        return bare + u'-' + bare;
-    for (const VoiceChoice& voice : voices)
-        if (voice.language.startsWith(bare + u'-', Qt::CaseInsensitive))
-            return voice.language;
-    return kFallbackLanguage;
+    // "en_AU.UTF-8" is "en-au".
+    const QString tag = localeName.section(u'.', 0, 0).replace(u'_', u'-').toLower();
+    const QString bare = tag.section(u'-', 0, 0);
+    for (const QString& language : {tag, bare}) {
+        const QString best = bestVoiceFor(voices, language);
+        if (!best.isEmpty())
+            return best;
+    }
+    return bare == kFallbackLanguage ? kFallbackLanguage : DefaultLanguage(kFallbackLanguage, voices);
 }
 
 QString VoiceLanguage()
 {
-    const QString stored = profileString(kLanguageEntry);
-    if (!stored.isEmpty())
-        return stored;
     const CVoiceList* list = VoiceList();
-    return DefaultLanguage(QLocale::system().name(), list ? list->Voices() : QList<VoiceChoice>());
+    return VoiceLanguage(list ? list->Voices() : QList<VoiceChoice>());
+}
+
+QString VoiceLanguage(const QList<VoiceChoice>& voices)
+{
+    const QString stored = profileString(kLanguageEntry);
+    return stored.isEmpty() ? DefaultLanguage(QLocale::system().name(), voices) : stored;
 }
 
 void WithVoiceLanguage(QObject* context, const std::function<void(const QString&)>& then)

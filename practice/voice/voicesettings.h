@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <utility>
 
 // The computer voice's settings, kept in the practice program's profile
 // (section "Voice"), and the voices the speech program offers.
@@ -20,6 +21,10 @@ inline const QString kFallbackLanguage = QStringLiteral("en");
 struct VoiceChoice {
     QString language;  // what the speech program takes, such as "en-gb"
     QString name;      // what the user reads, such as "English (Great Britain)"
+    // The speech program's own ranking among voices of one language: the lower the first.
+    int priority = 5;
+    // Other languages the voice serves, with its rank for each: "en-gb" serves "en" at 2.
+    QList<std::pair<QString, int>> serves;
 };
 
 // The voices listed by the speech program's "--voices" output.
@@ -51,14 +56,16 @@ private:
 // application object; null without one.
 CVoiceList* VoiceList();
 
-// The voice for a locale name such as "de_AT": the exact language if offered
-// ("de-at"), else the bare language ("de"), else a regional voice of it
-// ("fr-fr" for "fr_CA"), else English.
+// The voice for a locale name such as "de_AT": the best ranked voice of the
+// language and region ("de-at", or "es-419" for "es_MX", which it serves),
+// else of the bare language ("de", "en-gb" for "en_AU", "fr-fr" for "fr_CA"),
+// else English chosen the same way ("en" when no voice is known).
 QString DefaultLanguage(const QString& localeName, const QList<VoiceChoice>& voices);
 
-// The chosen language, or the default for the user's locale among the voices
-// known so far when none is stored.
+// The chosen language, or the default for the user's locale among `voices`
+// (without them, among the voices known so far) when none is stored.
 QString VoiceLanguage();
+QString VoiceLanguage(const QList<VoiceChoice>& voices);
 // Calls `then` with VoiceLanguage() from the event loop, once the voices have
 // been asked for when the locale decides it; never if `context` goes first.
 void WithVoiceLanguage(QObject* context, const std::function<void(const QString&)>& then);

@@ -12,6 +12,7 @@
 #include "practice/editor/editorforms.h"
 #include "practice/editor/listinfodlg.h"
 #include "practice/editor/spellinglistdlg.h"
+#include "practice/sound/microphonebox.h"
 #include "practice/sound/playbar.h"
 #include "practice/testview/testmessages.h"
 #include "practice/testview/wordwellview.h"
@@ -23,9 +24,12 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
+#include <QStyleOptionComboBox>
 #include <QToolButton>
 #include <QTest>
 
@@ -85,6 +89,38 @@ void recordAndSave(const QString& word, int ms)
     pressButtonByTab(IDC_STOPREC);
     pressButtonByTab(IDC_SAVEADD);
     pressButtonByTab(IDC_NEWWORD);
+}
+
+// What is wrong with the play bar's layout at its size: a control out of the
+// bar, narrower than its least, over another, or a microphone box too narrow
+// for eight characters of its choice. Empty when it fits.
+QString playBarFaults(const practice::sound::CPlayBar* bar)
+{
+    QStringList faults;
+    QList<const QWidget*> shown;
+    for (const QWidget* control : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (control->isVisible())
+            shown << control;
+    for (const QWidget* control : shown) {
+        const QRect place = control->geometry();
+        if (!bar->rect().contains(place))
+            faults << control->accessibleName() + " is out of the bar";
+        // As a layout takes it: the minimum set, else the one the control asks for.
+        const int least = control->minimumWidth() > 0 ? control->minimumWidth() : control->minimumSizeHint().width();
+        if (place.width() < least)
+            faults << control->accessibleName() + " is narrower than its least";
+        for (const QWidget* other : shown)
+            if (other != control && other->x() >= control->x() && place.intersects(other->geometry()))
+                faults << control->accessibleName() + " is under " + other->accessibleName();
+    }
+    const QComboBox* box = bar->microphoneBox();
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.rect = box->rect();
+    const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+    if (field.width() < box->fontMetrics().horizontalAdvance(box->currentText().left(8)))
+        faults << "the microphone box shows less than eight characters";
+    return faults.join("; ");
 }
 
 }  // namespace
@@ -150,8 +186,9 @@ private slots:
                          QTRY_COMPARE(boxes.texts(), QStringList{message});
                          return;
                      }
-                     // Spoken in the background, then heard.
+                     // Spoken in the background, then heard, the focus kept for the next Space.
                      QTRY_VERIFY(editor->m_player.Window()->device()->length() > 22050 / 5);
+                     QCOMPARE(QApplication::focusWidget(), speak);
                      // Heard at once where there is a device; told so where there is none.
                      if (!audiotesting::ExpectNoAudioDevice())
                          QVERIFY2(boxes.requests().isEmpty(), qPrintable(boxes.texts().join(" | ")));
@@ -167,6 +204,26 @@ private slots:
         QVERIFY2(boxes.requests().isEmpty(), qPrintable(boxes.texts().join(" | ")));
         QCOMPARE(f->doc()->m_wordList, QStringList{word});
         QVERIFY2(audiotesting::ClipFrames(f->clipPath(word)) > 22050 / 5, qPrintable(f->clipPath(word)));
+    }
+
+    // Measured at the form's size, before and while recording (the level meter shown).
+    void thePlayBarFitsTheForm()
+    {
+        MessageBoxRecorder boxes;
+        RunModal([&] { f->doc()->OnEditList(); },
+                 [&](CDialog* d) {
+                     const auto* bar = static_cast<CSpellingListDlg*>(d)->m_player.Window()->playBar();
+                     QTRY_VERIFY(bar->microphoneBox()->filled());
+                     QTRY_VERIFY2(playBarFaults(bar).isEmpty(), qPrintable(playBarFaults(bar)));
+                     if (audiotesting::ExpectNoAudioDevice())
+                         return;
+                     bar->recordButton()->setFocus();
+                     PressKey(Qt::Key_Space);
+                     QTRY_VERIFY(bar->levelMeter()->isVisible());
+                     QTRY_VERIFY2(playBarFaults(bar).isEmpty(), qPrintable(playBarFaults(bar)));
+                     bar->stopButton()->setFocus();
+                     PressKey(Qt::Key_Space);
+                 });
     }
 
     // An empty word is refused with nothing written; the initial text is a word like any other.
@@ -238,12 +295,16 @@ private slots:
                  [&](CDialog* d) {
                      recordAndSave("sun", 500);
                      QCOMPARE(ListItems(listOf(d)), QStringList({"cat", "dog", "sun"}));
+                     // Closed while recording (the recording's end was once said to a closing window).
+                     TypeText("moon");
+                     pressButtonByTab(IDC_RECORD);
                      PressKey(Qt::Key_Escape);
                      QVERIFY(!d->isVisible());
                  });
         QCOMPARE(f->doc()->m_wordList, QStringList({"cat", "dog"}));
         QVERIFY(!f->doc()->IsModified());
         QCOMPARE(QFileInfo::exists(f->clipPath("sun")), !audiotesting::ExpectNoAudioDevice());
+        QVERIFY(!QFileInfo::exists(f->clipPath("moon")));
     }
 
     // OK marks the list modified even with nothing changed: that is what makes New and

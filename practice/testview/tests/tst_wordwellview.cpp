@@ -310,21 +310,35 @@ private slots:
         }
     }
 
+    void theWebPageOpensTheHelpAsAPage_data()
+    {
+        QTest::addColumn<bool>("launched");  // whether the desktop had a program to open it
+        QTest::newRow("opened") << true;
+        QTest::newRow("no launcher") << false;
+    }
     void theWebPageOpensTheHelpAsAPage()
     {
+        QFETCH(bool, launched);
+        MessageBoxRecorder boxes;
         QList<QUrl> opened;
-        platform::framework::SetShellExecuteHandler([&opened](const QString& verb, const QUrl& url) {
+        platform::framework::SetShellExecuteHandler([&opened, launched](const QString& verb, const QUrl& url) {
             if (verb == "open")
                 opened << url;
-            return true;
+            return launched;
         });
         QVERIFY(f->frame()->RouteCommand(ID_HELP_WEBPAGE));
         platform::framework::SetShellExecuteHandler({});
         QCOMPARE(opened.size(), 1);
         QVERIFY(opened.first().isLocalFile());
-        const QByteArray page = ReadFileForTest(opened.first().toLocalFile());
+        const QString path = opened.first().toLocalFile();
+        const QByteArray page = ReadFileForTest(path);
         QVERIFY(page.contains("<title>Wordwell Practice Help</title>"));
-        QVERIFY(opened.first().toLocalFile().endsWith(".html"));
+        QVERIFY(path.endsWith(".html"));
+        if (launched)
+            QCOMPARE(boxes.texts(), QStringList());
+        else
+            QCOMPARE(boxes.texts(),
+                     QStringList{"Unable to open \"" + path + "\": no program to show web pages could be started."});
     }
 
 private:

@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -80,6 +81,25 @@ qint64 soundSpan(const WaveData& clip)
         }
     }
     return first < 0 ? 0 : last - first + 1;
+}
+
+// A part of what espeak-ng lists, in its order.
+QList<VoiceChoice> someVoices()
+{
+    return ParseVoiceList(
+        "Pty Language       Age/Gender VoiceName          File                 Other Languages\n"
+        " 5  af              --/M      Afrikaans          gmw/af\n"
+        " 5  cmn             --/M      Chinese_(Mandarin,_latin_as_English) sit/cmn              (zh-cmn 5)(zh 5)\n"
+        " 5  yue             --/M      Chinese_(Cantonese) sit/yue              (zh-yue 5)(zh 8)\n"
+        " 5  de              --/M      German             gmw/de\n"
+        " 5  en-029          --/M      English_(Caribbean) gmw/en-029           (en 10)\n"
+        " 2  en-gb           --/M      English_(Great_Britain) gmw/en               (en 2)\n"
+        " 5  en-gb-x-rp      --/M      English_(Received_Pronunciation) gmw/en-GB-x-rp       (en-gb 4)(en 5)\n"
+        " 2  en-us           --/M      English_(America)  gmw/en-US            (en 3)\n"
+        " 5  es              --/M      Spanish_(Spain)    roa/es\n"
+        " 5  es-419          --/M      Spanish_(Latin_America) roa/es-419           (es-mx 6)(es 6)\n"
+        " 5  fr-be           --/M      French_(Belgium)   roa/fr-BE            (fr 8)\n"
+        " 5  fr-fr           --/M      French_(France)    roa/fr               (fr 5)\n");
 }
 
 }  // namespace
@@ -252,41 +272,58 @@ private slots:
     void theDefaultVoiceFollowsTheLocale_data()
     {
         QTest::addColumn<QString>("locale");
+        QTest::addColumn<bool>("listed");  // whether the program has listed its voices
         QTest::addColumn<QString>("language");
-        QTest::newRow("exact") << "en_GB.UTF-8" << "en-gb";
-        QTest::newRow("bare language") << "de_AT" << "de";
-        QTest::newRow("only regional voices") << "fr_CA" << "fr-fr";
-        QTest::newRow("C locale") << "C" << "en";
-        QTest::newRow("unknown") << "xx_YY" << "en";
+        QTest::newRow("exact") << "en_GB.UTF-8" << true << "en-gb";
+        QTest::newRow("a region a voice serves") << "es_MX" << true << "es-419";
+        QTest::newRow("bare language") << "de_AT" << true << "de";
+        QTest::newRow("a region without a voice") << "en_AU.UTF-8" << true << "en-gb";
+        QTest::newRow("only regional voices") << "fr_CA" << true << "fr-fr";
+        QTest::newRow("a language served by another") << "zh_CN" << true << "cmn";
+        QTest::newRow("C locale") << "C" << true << "en-gb";
+        QTest::newRow("unknown") << "xx_YY" << true << "en-gb";
+        QTest::newRow("voices not listed") << "de_DE" << false << "en";
     }
     void theDefaultVoiceFollowsTheLocale()
     {
         QFETCH(QString, locale);
+        QFETCH(bool, listed);
         QFETCH(QString, language);
-        const QList<VoiceChoice> voices = ParseVoiceList(
-            "Pty Language       Age/Gender VoiceName          File                 Other Languages\n"
-            " 5  de              --/M      German             gmw/de\n"
-            " 2  en-gb           --/M      English_(Great_Britain) gmw/en               (en 2)\n"
-            " 5  fr-be           --/M      French_(Belgium)   roa/fr-BE            (fr 8)\n"
-            " 5  fr-fr           --/M      French_(France)    roa/fr               (fr 5)\n");
-        QCOMPARE(voices.size(), 4);
-        QCOMPARE(voices.at(1).name, QString("English (Great Britain)"));
-        QCOMPARE(DefaultLanguage(locale, voices), language);
+        QCOMPARE(DefaultLanguage(locale, listed ? someVoices() : QList<VoiceChoice>()), language);
     }
 
-    void theVoiceDialogStoresTheChosenLanguage()
+    // The voice in use is selected as the dialog opens, and OK keeps it: one
+    // that follows the locale goes on following it.
+    void theVoiceDialogKeepsTheVoiceInUseAndStoresTheChosenOne()
     {
+        const QList<VoiceChoice> voices = someVoices();
+        QCOMPARE(voices.first().name, QString("Afrikaans"));
+        QCOMPARE(voices.at(5).name, QString("English (Great Britain)"));
+        const QString inUse = DefaultLanguage(QLocale::system().name(), voices);
+        {
+            CVoiceDlg dialog;
+            dialog.m_voices = voices;
+            dialog.show();
+            dialog.OnInitDialog();
+            QVERIFY(dialog.m_listVoices->currentItem());
+            QCOMPARE(dialog.m_listVoices->currentItem()->data(Qt::UserRole).toString(), inUse);
+            QVERIFY(dialog.m_listVoices->currentItem()->isSelected());
+            dialog.m_listVoices->setFocus();
+            QTest::keyClick(dialog.m_listVoices, Qt::Key_Return);
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(m_app->GetProfileString(kVoiceSection, kLanguageEntry, "none"), QString("none"));
+        }
+        QVERIFY(SetVoiceLanguage("de"));
         CVoiceDlg dialog;
-        dialog.m_voices = {{"de", "German"}, {"en", "English"}, {"fr-fr", "French (France)"}};
-        QVERIFY(SetVoiceLanguage("en"));
+        dialog.m_voices = voices;
         dialog.show();
         dialog.OnInitDialog();
-        QCOMPARE(dialog.m_listVoices->currentItem()->text(), QString("English (en)"));
+        QCOMPARE(dialog.m_listVoices->currentItem()->text(), QString("German (de)"));
         dialog.m_listVoices->setFocus();
         QTest::keyClick(dialog.m_listVoices, Qt::Key_Down);
         QTest::keyClick(dialog.m_listVoices, Qt::Key_Return);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(VoiceLanguage(), QString("fr-fr"));
+        QCOMPARE(VoiceLanguage(), QString("en-029"));
     }
 
     // Recorded words are skipped and failures said. A word that makes no sound
