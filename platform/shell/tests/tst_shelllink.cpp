@@ -88,7 +88,7 @@ private slots:
         QCOMPARE(link.EntryText("Uninstall Wordwell"),
                  QString("[Desktop Entry]\nType=Application\nVersion=1.0\nName=Uninstall Wordwell\n"
                          "Comment=Uninstall Wordwell\nExec=\"/opt/a b/100%% Wor\\\\\"d\"\nPath=/opt/a b\n"
-                         "Terminal=false\nIcon=/opt/a b/Wordwell.png\n"));
+                         "Terminal=false\nStartupWMClass=100% Wor\"d\nIcon=/opt/a b/Wordwell.png\n"));
         // A program that opens file types is handed the file and declares them.
         QCOMPARE(link.SetMimeTypes({"application/x-a", "application/x-b"}), S_OK);
         QVERIFY(link.EntryText("x").contains("Exec=\"/opt/a b/100%% Wor\\\\\"d\" %f\n"));

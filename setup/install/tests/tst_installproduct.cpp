@@ -155,8 +155,17 @@ private slots:
         }
         QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", "DesktopDatabase"),
                  ProgramsFolder() + "/mimeinfo.cache");
-        // The icon those names find: the product icon.
-        QCOMPARE(ReadFileForTest(themeIcon()), MediumFileBytes("Wordwell.png"));
+        // The icon those names find, in every size, each recorded.
+        for (const record::ThemeIcon& icon : record::kThemeIcons) {
+            const QString path = m_home->dataHome() + "/icons" + icon.relative;
+            QCOMPARE(ReadFileForTest(path), MediumFileBytes(icon.source));
+            QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", icon.pathValue), path);
+        }
+        // A dock matches each window to its entry by the class Qt gives it: the program's name.
+        for (const QString& entry : written)
+            QVERIFY2(ReadFileForTest(entry).contains(entry.contains("Uninstall") ? "\nStartupWMClass=Ridwell\n"
+                                                                                  : "\nStartupWMClass=Wordwell\n"),
+                     qPrintable(entry));
         // The help entry starts the installed program as the help file's viewer.
         QCOMPARE(LaunchDesktopEntry(groupPath() + "/Wordwell Help.desktop", marker),
                  installFolder() + '\n' + installFolder() + "/Wordwell " + installFolder() + "/Wordwell.hlp\n");
