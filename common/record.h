@@ -74,13 +74,11 @@ inline const ThemeIcon kThemeIcons[] = {
     {QStringLiteral("wordwell-256.png"), QStringLiteral("/hicolor/256x256/apps/wordwell.png"),
      QStringLiteral("ThemeIcon256"), QStringLiteral("ThemeIcon256Folder")},
 };
-inline const QString kThemeIconValue = kThemeIcons[0].pathValue;
 
-// The outermost folder Setup made on the way to the package (to the icon),
+// The outermost folder Setup made on the way to the package (to each icon, above),
 // recorded only when it made one, so that Ridwell takes away, while empty,
 // those folders and never one that was there before.
 inline const QString kListTypeFolderValue = QStringLiteral("ListTypeFolder");
-inline const QString kThemeIconFolderValue = kThemeIcons[0].folderValue;
 // The folder in which the MIME database describes both types (appended to the
 // MIME folder), recorded when the rebuild made it in a MIME folder that was there.
 inline const QString kListTypeMediaFolder = QStringLiteral("/application");
