@@ -35,9 +35,8 @@ add_custom_target(dist ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${WW_DIST_DIR}
   ${ww_dist_commands}
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/icons/Wordwell.png ${WW_DIST_DIR}/Wordwell.png
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${WW_ICON_SVG} ${ww_icon_files} ${WW_DIST_DIR}
   ${ww_help_commands}
   COMMENT "Gathering the distribution folder"
   VERBATIM)
-if(ww_dist_depends)
-  add_dependencies(dist ${ww_dist_depends})
-endif()
+add_dependencies(dist icons ${ww_dist_depends})

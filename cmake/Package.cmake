@@ -19,4 +19,9 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/com.tolvane.Wordwell.metainfo.xml 
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/wordwell-spelling-list.xml DESTINATION share/mime/packages)
 install(FILES ${PROJECT_SOURCE_DIR}/icons/Wordwell.png DESTINATION share/icons/hicolor/128x128/apps
         RENAME wordwell.png)
+install(FILES ${WW_ICON_SVG} DESTINATION share/icons/hicolor/scalable/apps)
+foreach(size ${WW_ICON_SIZES})
+  install(FILES ${PROJECT_BINARY_DIR}/icons/wordwell-${size}.png DESTINATION share/icons/hicolor/${size}x${size}/apps
+          RENAME wordwell.png)
+endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION share/doc/wordwell)

@@ -44,16 +44,41 @@ inline const QString kListTypePackage = QStringLiteral("/packages/wordwell-spell
 inline const QString kListTypeValue = QStringLiteral("ListType");
 
 // The product icon in the user's hicolor theme, named by the types and found
-// by name; its path is kept in the product key like the package's.
+// by name, in each size a desktop asks for; every path is kept in the product
+// key like the package's, with the outermost folder made for it (below).
 inline const QString kThemeIconName = QStringLiteral("wordwell");
-inline const QString kThemeIcon = QStringLiteral("/hicolor/128x128/apps/wordwell.png");  // appended to the icons folder
-inline const QString kThemeIconValue = QStringLiteral("ThemeIcon");
+struct ThemeIcon {
+    QString source;       // bare name, found in Setup's current folder
+    QString relative;     // appended to the icons folder
+    QString pathValue;
+    QString folderValue;
+};
+// The product icon Setup copies comes first, under the values an earlier Setup
+// recorded it with; Ridwell removes them in the opposite order, so that the
+// folders each made go while empty.
+inline const ThemeIcon kThemeIcons[] = {
+    {QStringLiteral("Wordwell.png"), QStringLiteral("/hicolor/128x128/apps/wordwell.png"), QStringLiteral("ThemeIcon"),
+     QStringLiteral("ThemeIconFolder")},
+    {QStringLiteral("wordwell.svg"), QStringLiteral("/hicolor/scalable/apps/wordwell.svg"),
+     QStringLiteral("ThemeIconScalable"), QStringLiteral("ThemeIconScalableFolder")},
+    {QStringLiteral("wordwell-16.png"), QStringLiteral("/hicolor/16x16/apps/wordwell.png"), QStringLiteral("ThemeIcon16"),
+     QStringLiteral("ThemeIcon16Folder")},
+    {QStringLiteral("wordwell-24.png"), QStringLiteral("/hicolor/24x24/apps/wordwell.png"), QStringLiteral("ThemeIcon24"),
+     QStringLiteral("ThemeIcon24Folder")},
+    {QStringLiteral("wordwell-32.png"), QStringLiteral("/hicolor/32x32/apps/wordwell.png"), QStringLiteral("ThemeIcon32"),
+     QStringLiteral("ThemeIcon32Folder")},
+    {QStringLiteral("wordwell-48.png"), QStringLiteral("/hicolor/48x48/apps/wordwell.png"), QStringLiteral("ThemeIcon48"),
+     QStringLiteral("ThemeIcon48Folder")},
+    {QStringLiteral("wordwell-64.png"), QStringLiteral("/hicolor/64x64/apps/wordwell.png"), QStringLiteral("ThemeIcon64"),
+     QStringLiteral("ThemeIcon64Folder")},
+    {QStringLiteral("wordwell-256.png"), QStringLiteral("/hicolor/256x256/apps/wordwell.png"),
+     QStringLiteral("ThemeIcon256"), QStringLiteral("ThemeIcon256Folder")},
+};
 
-// The outermost folder Setup made on the way to the package (to the icon),
+// The outermost folder Setup made on the way to the package (to each icon, above),
 // recorded only when it made one, so that Ridwell takes away, while empty,
 // those folders and never one that was there before.
 inline const QString kListTypeFolderValue = QStringLiteral("ListTypeFolder");
-inline const QString kThemeIconFolderValue = QStringLiteral("ThemeIconFolder");
 // The folder in which the MIME database describes both types (appended to the
 // MIME folder), recorded when the rebuild made it in a MIME folder that was there.
 inline const QString kListTypeMediaFolder = QStringLiteral("/application");

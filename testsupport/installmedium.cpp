@@ -23,4 +23,7 @@ void WriteInstallMedium(const QString& folder)
                                         | (program ? QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther
                                                    : QFileDevice::Permissions()));
     }
+    // The icon's other sizes, which go only into the user's theme.
+    for (const common::record::ThemeIcon& icon : common::record::kThemeIcons)
+        WriteFileForTest(folder + u'/' + icon.source, MediumFileBytes(icon.source));
 }

@@ -18,7 +18,7 @@ namespace record = common::record;
 
 namespace {
 
-void deleteKeyValues(const QString& keyPath, std::initializer_list<QString> names)
+void deleteKeyValues(const QString& keyPath, const QStringList& names)
 {
     reg::Key key = OpenRegKey(reg::HKEY_LOCAL_MACHINE, keyPath);
     for (const QString& name : names)
@@ -87,10 +87,13 @@ bool UninstallProduct(int removeAll)
     QueryRegString(key, record::kListTypeValue, &listType.package);
     QueryRegString(key, record::kListTypeFolderValue, &listType.madeFolder);
     QueryRegString(key, record::kListTypeMediaFolderValue, &listType.madeMediaFolder);
-    QString themeIcon;
-    QueryRegString(key, record::kThemeIconValue, &themeIcon);
-    QString themeIconFolder;
-    QueryRegString(key, record::kThemeIconFolderValue, &themeIconFolder);
+    // Each icon's path and the folder made for it, as Setup recorded them.
+    QList<std::pair<QString, QString>> themeIcons;
+    for (const record::ThemeIcon& icon : record::kThemeIcons) {
+        std::pair<QString, QString>& recorded = themeIcons.emplace_back();
+        QueryRegString(key, icon.pathValue, &recorded.first);
+        QueryRegString(key, icon.folderValue, &recorded.second);
+    }
     QString desktopDatabase;
     QueryRegString(key, record::kDesktopDatabaseValue, &desktopDatabase);
     reg::CloseKey(&key);
@@ -121,18 +124,27 @@ bool UninstallProduct(int removeAll)
     // and one made before their folders were recorded leaves those folders.
     const bool listTypeGone = listType.package.isEmpty()
                               || common::RemoveListType(platform::shell::MimeFolder(), listType);
-    const bool themeIconGone = themeIcon.isEmpty()
-                               || common::RemoveThemeIcon(platform::shell::IconsFolder(), themeIcon, themeIconFolder);
+    bool themeIconGone = true;
+    for (qsizetype i = themeIcons.size() - 1; i >= 0; --i) {
+        const auto& [path, madeFolder] = themeIcons.at(i);
+        themeIconGone = (path.isEmpty()
+                         || common::RemoveThemeIcon(platform::shell::IconsFolder(), record::kThemeIcons[i].relative,
+                                                    path, madeFolder))
+                        && themeIconGone;
+    }
+    common::RefreshIconCache(platform::shell::IconsFolder());
     // The entries are gone: the desktop database forgets them.
     const bool databaseDone = !groupPathSafe
                               || common::ForgetDesktopEntries(platform::shell::ProgramsFolder(), desktopDatabase);
     success = listTypeGone && themeIconGone && databaseDone && success;
 
     if (recordWhole && listTypeGone && themeIconGone && databaseDone) {
-        deleteKeyValues(record::kProductKey, {record::kInstallFolderValue, record::kGroupPathValue,
-                                              record::kListTypeValue, record::kThemeIconValue,
-                                              record::kDesktopDatabaseValue, record::kListTypeFolderValue,
-                                              record::kListTypeMediaFolderValue, record::kThemeIconFolderValue});
+        QStringList values{record::kInstallFolderValue,  record::kGroupPathValue,
+                           record::kListTypeValue,       record::kDesktopDatabaseValue,
+                           record::kListTypeFolderValue, record::kListTypeMediaFolderValue};
+        for (const record::ThemeIcon& icon : record::kThemeIcons)
+            values << icon.pathValue << icon.folderValue;
+        deleteKeyValues(record::kProductKey, values);
         deleteKeyValues(record::kAppPathsKey, {QString(), record::kAppPathsFolderValue});
         deleteKeyValues(record::kUninstallKey, {record::kDisplayNameValue, record::kUninstallStringValue});
     }

@@ -119,6 +119,10 @@ QString CShellLink::EntryText(const QString& name) const
             text += QStringLiteral("Path=") + escapeValue(QString(m_strWorkingDirectory).replace(u'\\', u'/'))
                     + u'\n';
         text += QStringLiteral("Terminal=false\n");
+        // Qt names a program's windows' class after its file, which is how a
+        // dock tells that they belong to this entry.
+        text += QStringLiteral("StartupWMClass=")
+                + escapeValue(QFileInfo(IsProgram() ? target : opener).fileName()) + u'\n';
         if (opensFiles)
             text += QStringLiteral("MimeType=") + m_mimeTypes.join(u';') + QStringLiteral(";\n");
     } else {

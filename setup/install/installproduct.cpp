@@ -57,15 +57,15 @@ bool makeWordsFolder(const QString& wordsFolder)
     return false;
 }
 
-// The theme's icon is the product icon Setup copies.
-QString addThemeIcon(QString* madeFolder)
+// One size of the product icon in the user's theme, read from Setup's folder.
+QString addThemeIcon(const record::ThemeIcon& icon, QString* madeFolder)
 {
-    QFile source(files::NativePath(record::kInstalledFiles[0].source));
+    QFile source(files::NativePath(icon.source));
     if (!source.open(QIODevice::ReadOnly)) {
         qWarning().noquote() << "Setup: cannot read" << source.fileName() << ":" << source.errorString();
         return {};
     }
-    return common::AddThemeIcon(platform::shell::IconsFolder(), source.readAll(), madeFolder);
+    return common::AddThemeIcon(platform::shell::IconsFolder(), icon.relative, source.readAll(), madeFolder);
 }
 
 // A file Setup added for the desktop: its path, and the folders made for it
@@ -147,9 +147,12 @@ bool InstallProduct(QString installFolder, QString groupPath, bool desktopShortc
                          {{record::kListTypeMediaFolderValue, listType.madeMediaFolder}})
              && ok;
     ok = refreshDesktopDatabase() && ok;
-    QString themeIconFolder;
-    const QString themeIcon = addThemeIcon(&themeIconFolder);
-    ok = recordDesktopFile(record::kThemeIconValue, themeIcon, record::kThemeIconFolderValue, themeIconFolder) && ok;
+    for (const record::ThemeIcon& icon : record::kThemeIcons) {
+        QString madeFolder;
+        const QString path = addThemeIcon(icon, &madeFolder);
+        ok = recordDesktopFile(icon.pathValue, path, icon.folderValue, madeFolder) && ok;
+    }
+    common::RefreshIconCache(platform::shell::IconsFolder());
     ok = writeValues(reg::HKEY_LOCAL_MACHINE, record::kAppPathsKey,
                      {{QString(), installFolder + record::kProgramFile},
                       {record::kAppPathsFolderValue, installFolder}})

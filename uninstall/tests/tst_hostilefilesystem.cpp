@@ -249,8 +249,10 @@ private slots:
             link(sentinel() + "/victim", madeFolder + "/mime.cache");
             link(sentinel() + "/made/mime", madeFolder + "/application");
         } else if (change == "older record") {
-            for (const QString& value : {record::kListTypeFolderValue, record::kListTypeMediaFolderValue,
-                                         record::kThemeIconFolderValue})
+            QStringList values{record::kListTypeFolderValue, record::kListTypeMediaFolderValue};
+            for (const record::ThemeIcon& icon : record::kThemeIcons)
+                values << icon.folderValue;
+            for (const QString& value : values)
                 reg::DeleteValue(key, value);
         }
         QCOMPARE(UninstallProduct(1), removed);

@@ -88,11 +88,16 @@ private slots:
         QCOMPARE(link.EntryText("Uninstall Wordwell"),
                  QString("[Desktop Entry]\nType=Application\nVersion=1.0\nName=Uninstall Wordwell\n"
                          "Comment=Uninstall Wordwell\nExec=\"/opt/a b/100%% Wor\\\\\"d\"\nPath=/opt/a b\n"
-                         "Terminal=false\nIcon=/opt/a b/Wordwell.png\n"));
+                         "Terminal=false\nStartupWMClass=100% Wor\"d\nIcon=/opt/a b/Wordwell.png\n"));
         // A program that opens file types is handed the file and declares them.
         QCOMPARE(link.SetMimeTypes({"application/x-a", "application/x-b"}), S_OK);
         QVERIFY(link.EntryText("x").contains("Exec=\"/opt/a b/100%% Wor\\\\\"d\" %f\n"));
         QVERIFY(link.EntryText("x").contains("\nMimeType=application/x-a;application/x-b;\n"));
+        // A document's entry starts the program that opens it: the windows are that program's.
+        CShellLink help;
+        QCOMPARE(help.SetPath("/opt/a b/Wordwell.hlp"), S_OK);
+        QCOMPARE(help.SetOpenWith("/opt/a b/Wordwell"), S_OK);
+        QVERIFY(help.EntryText("x").contains("\nStartupWMClass=Wordwell\n"));
     }
 
     void settersRefuseWhatAnEntryCannotHold_data()

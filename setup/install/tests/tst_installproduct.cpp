@@ -155,8 +155,12 @@ private slots:
         }
         QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", "DesktopDatabase"),
                  ProgramsFolder() + "/mimeinfo.cache");
-        // The icon those names find: the product icon.
-        QCOMPARE(ReadFileForTest(themeIcon()), MediumFileBytes("Wordwell.png"));
+        // The icon those names find, in every size, each recorded.
+        for (const record::ThemeIcon& icon : record::kThemeIcons) {
+            const QString path = m_home->dataHome() + "/icons" + icon.relative;
+            QCOMPARE(ReadFileForTest(path), MediumFileBytes(icon.source));
+            QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", icon.pathValue), path);
+        }
         // The help entry starts the installed program as the help file's viewer.
         QCOMPARE(LaunchDesktopEntry(groupPath() + "/Wordwell Help.desktop", marker),
                  installFolder() + '\n' + installFolder() + "/Wordwell " + installFolder() + "/Wordwell.hlp\n");
