@@ -55,6 +55,11 @@ void CVoiceCommands::OnMakeMissingClips()
         AfxMessageBox(QStringLiteral("Every word of the list has a clip."), MB_OK | MB_ICONINFORMATION);
         return;
     }
+    // Said once, before any word is spoken, rather than once for every word.
+    if (const QString problem = voice::ClipFolderProblem(app->m_strWordsPath); !problem.isEmpty()) {
+        AfxMessageBox(problem, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     voice::CClipMaker maker(missing, app->m_strWordsPath);
     CMakeClipsDlg progress(&maker, &m_frame);
     progress.DoModal();

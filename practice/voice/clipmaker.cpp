@@ -6,7 +6,9 @@
 #include "practice/voice/speech.h"
 #include "practice/voice/voicesettings.h"
 
+#include <QFileInfo>
 #include <QSet>
+#include <QTemporaryFile>
 #include <QThread>
 #include <QTimer>
 
@@ -39,6 +41,23 @@ QStringList WordsWithoutClips(const QStringList& words, const QString& wordsPath
             missing.append(word);
     }
     return missing;
+}
+
+QString ClipFolderProblem(const QString& wordsPath)
+{
+    const QString folder = QFileInfo(practice::sound::MakeClipPath(wordsPath, QStringLiteral("x"))).path();
+    const QString cannot = QStringLiteral("No clip can be made: the clips folder \"%1\" ").arg(folder);
+    const QFileInfo info(folder);
+    if (!info.exists())
+        return cannot + QStringLiteral("does not exist.");
+    if (!info.isDir())
+        return cannot + QStringLiteral("is not a folder.");
+    // Permissions alone do not tell (a read-only file system, an administrator's
+    // rights): trying is the only sure test.
+    QTemporaryFile probe(folder + QStringLiteral("/.wordwell-XXXXXX"));
+    if (!probe.open())
+        return cannot + QStringLiteral("cannot be written: %1.").arg(probe.errorString());
+    return QString();
 }
 
 CClipMaker::CClipMaker(const QStringList& words, const QString& wordsPath, const QString& language,

@@ -20,6 +20,11 @@ class CSpeechJob;
 // case-blind, as Listen finds them), each once, in list order.
 QStringList WordsWithoutClips(const QStringList& words, const QString& wordsPath);
 
+// Why no clip can be made under `wordsPath`, naming the clips folder: it is
+// missing, not a folder, or cannot be written (with the system's reason);
+// empty when clips can be written there.
+QString ClipFolderProblem(const QString& wordsPath);
+
 struct ClipFailure {
     QString word;
     QString reason;

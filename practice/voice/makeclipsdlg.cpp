@@ -82,5 +82,29 @@ QString MakeClipsSummary(const CClipMaker& maker)
         if (failures.size() > kListedFailures)
             text += QStringLiteral("\n... and %1 more.").arg(failures.size() - kListedFailures);
     }
-    return text;
+    return WrapLines(text, kSummaryLineWidth);
+}
+
+QString WrapLines(const QString& text, int width)
+{
+    QStringList out;
+    for (const QString& line : text.split(u'\n')) {
+        QString current;
+        for (const QString& word : line.split(u' ')) {
+            if (!current.isEmpty() && current.size() + 1 + word.size() > width) {
+                out << current;
+                current.clear();
+            }
+            if (!current.isEmpty())
+                current += u' ';
+            current += word;
+            while (current.size() > width) {
+                const int cut = current.at(width - 1).isHighSurrogate() ? width - 1 : width;
+                out << current.left(cut);
+                current.remove(0, cut);
+            }
+        }
+        out << current;
+    }
+    return out.join(u'\n');
 }

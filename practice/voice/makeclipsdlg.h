@@ -29,5 +29,12 @@ private:
     QElapsedTimer m_started;
 };
 
-// What the summary box says once the maker has finished or been cancelled.
+// What the summary box says once the maker has finished or been cancelled;
+// no line is longer than kSummaryLineWidth characters.
 QString MakeClipsSummary(const practice::voice::CClipMaker& maker);
+constexpr int kSummaryLineWidth = 80;
+
+// `text` with every line longer than `width` broken at blanks, and a run of
+// more than `width` characters without one broken where it reaches the width:
+// a message box cuts off what does not fit its width.
+QString WrapLines(const QString& text, int width);

@@ -190,10 +190,14 @@ private slots:
         QVERIFY(practice::voice::SpeakUnrecordedWords());
 
         m_app->m_strWordsPath = m_home->work() + "/wp";
-        WriteFileForTest(m_app->m_strWordsPath + "/words/ant.wav", "recorded");
         MessageBoxRecorder boxes;
         frame()->UpdateCommandUI();
         QVERIFY(frame()->GetCommand(ID_TOOLS_MAKECLIPS)->isEnabled());
+        frame()->GetCommand(ID_TOOLS_MAKECLIPS)->trigger();
+        QCOMPARE(boxes.texts(), QStringList{"No clip can be made: the clips folder \"" + m_app->m_strWordsPath +
+                                            "/words\" does not exist."});
+        WriteFileForTest(m_app->m_strWordsPath + "/words/ant.wav", "recorded");
+        boxes.clear();
         frame()->GetCommand(ID_TOOLS_MAKECLIPS)->trigger();
         QCOMPARE(boxes.texts(), QStringList{"1 clip was made.\n\nThese words have no clip:\n"
                                             "\"?!\": the word has no letter to speak"});

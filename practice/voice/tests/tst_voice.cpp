@@ -373,6 +373,57 @@ private slots:
         }
     }
 
+    // A clips folder that cannot take a clip is named once, with why.
+    void theClipsFolderIsCheckedFirst_data()
+    {
+        QTest::addColumn<QString>("make");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("missing") << "" << "does not exist.";
+        QTest::newRow("a file") << "file" << "is not a folder.";
+        // A folder even an administrator cannot write into.
+        QTest::newRow("not writable") << "link:/proc/self" << "cannot be written: ";
+        QTest::newRow("usable") << "folder" << "";
+    }
+
+    void theClipsFolderIsCheckedFirst()
+    {
+        QFETCH(QString, make);
+        QFETCH(QString, problem);
+        const QString folder = m_wordsPath + "/words";
+        QDir(folder).removeRecursively();
+        if (make == "file")
+            WriteFileForTest(folder, "not a folder");
+        else if (make == "folder")
+            QVERIFY(QDir().mkpath(folder));
+        else if (make.startsWith("link:"))
+            QVERIFY(QFile::link(make.mid(5), folder));
+        const QString said = ClipFolderProblem(m_wordsPath);
+        if (problem.isEmpty())
+            QCOMPARE(said, QString());
+        else
+            QVERIFY2(said.startsWith(QString("No clip can be made: the clips folder \"%1\" %2").arg(folder, problem)),
+                     qPrintable(said));
+        if (make == "folder")
+            QVERIFY(QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    }
+
+    void summaryLinesAreWrappedNotCut_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("short") << "\"cat\": go" << QStringList{"\"cat\": go"};
+        QTest::newRow("at blanks") << "aaaa bbbb cccc" << QStringList{"aaaa bbbb", "cccc"};
+        QTest::newRow("one long word") << "\"abcdefghijk\": x" << QStringList{"\"abcdefghi", "jk\": x"};
+        QTest::newRow("lines kept") << "ab\n\ncd" << QStringList{"ab", "", "cd"};
+    }
+
+    void summaryLinesAreWrappedNotCut()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, lines);
+        QCOMPARE(WrapLines(text, 10).split('\n'), lines);
+    }
+
     void cancelKeepsWhatWasMade()
     {
         QStringList words;
