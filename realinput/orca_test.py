@@ -96,6 +96,15 @@ class WordwellOrcaTest(OrcaTestCase):
         before = spoken[spoken.index("notification because: every letter is right.") - 1]
         self.assertFalse(before.startswith("Review of the Test dialog"), before)
         desktop.key("Escape")
+        wait_for(lambda: desktop._window_named("Review of the Test") is None, "the review to close")
+        desktop.focus_window(desktop.wait_window("Two.spl - Wordwell Practice"))
+
+        # Taken again and stopped.
+        said = reader.announced().count(ready[0])
+        self.menu("t", "t", tools)
+        wait_for(lambda: reader.announced().count(ready[0]) > said, "the test to start again")
+        self.menu("t", "s", "Stop Taking Current Test.")  # the only item on during a test
+        reader.wait_said("Try Again.  Click T button. Open or create a new list. Modify current list.")
 
         # A one-word list made by ear: a new list, the word typed, recorded,
         # played back, added, and the list saved under a new name.
