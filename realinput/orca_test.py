@@ -138,6 +138,7 @@ class WordwellOrcaTest(OrcaTestCase):
         desktop.type_text("Cat")
         wait_for(lambda: desktop.text_of(name) == "Cat", "the name typed")
         desktop.key("Return")
+        wait_for(lambda: desktop._window_named("Save As") is None, "the save dialog to close on Enter")
         reader.wait_said("Saved Cat.spl.")
         desktop.wait_window("Cat.spl - Wordwell Practice")
 

@@ -566,6 +566,7 @@ private slots:
         const QString link = "could not be opened (it is a symbolic link, not a file).";
         QTest::newRow("not made yet") << "none" << 0 << "";
         QTest::newRow("a link to an empty file") << "link" << 0 << link;
+        QTest::newRow("a dangling link") << "dangling" << 0 << link;
         QTest::newRow("an empty file") << "empty" << 0 << "";
         QTest::newRow("damaged") << "damaged" << 0 << "(file is not a database)";
         QTest::newRow("a folder in its place") << "folder" << 0 << "could not be opened";
@@ -580,10 +581,10 @@ private slots:
         QFETCH(QString, said);
         const QString elsewhere = m_home->path() + "/elsewhere/History.sqlite";
         QVERIFY(QDir().mkpath(QFileInfo(m_path).absolutePath()));
-        if (kind == "link") {
+        if (kind == "link")
             WriteFileForTest(elsewhere, {});
+        if (kind == "link" || kind == "dangling")
             QVERIFY(QFile::link(elsewhere, m_path));
-        }
         else if (kind == "empty")
             WriteFileForTest(m_path, {});
         else if (kind == "damaged")
