@@ -13,6 +13,9 @@ namespace platform::framework {
 
 namespace {
 
+// How long a line waits, with a screen reader listening, for the reader to catch up.
+constexpr int kSettleMs = 500;
+
 // Long enough for a screen reader to have read the line from it.
 constexpr int kNotificationLifeMs = 30000;
 
@@ -107,10 +110,18 @@ void Announce(QWidget* window, const QString& text)
     QWidget* top = window->window();
     // A window still being built speaks once it is up, in itself: after its
     // own title and labels, read as it opens.
-    if (top->isVisible())
-        notify(outermostOwner(top));
-    else
+    if (!top->isVisible()) {
         QTimer::singleShot(0, top, [top, notify] { notify(top); });
+        return;
+    }
+    QWidget* owner = outermostOwner(top);
+    // A reader drops a notification that comes while it works through the
+    // burst of events a closing window makes (a save dialog's, say): with one
+    // listening, the line comes a moment later, after its own key and focus.
+    if (QAccessible::isActive())
+        QTimer::singleShot(kSettleMs, owner, [owner, notify] { notify(owner); });
+    else
+        notify(owner);
 }
 
 }  // namespace platform::framework
