@@ -254,11 +254,18 @@ private slots:
         QVERIFY(!enabled(ID_TOOLS_PRACTISEMISSED));
     }
 
-    // The History window shows the test just ended; its practise button
-    // starts a round of those words on the form, recorded as practice.
+    // The History window shows the test just ended; Export to CSV asks where
+    // and writes there; its practise button starts a round of those words on
+    // the form, recorded as practice.
     void theHistoryPractisesTheWordsMostMissed()
     {
+        const QString csv = m_home->work() + "/mine.csv";
         QVERIFY(start({kSample}));
+        QString proposed;
+        m_app->SetFilePrompt([&](const QString& name, bool) {
+            proposed = name;
+            return csv;
+        });
         frame()->RouteCommand(ID_TOOLS_TAKETEST);
         const QString firstWord = view()->m_strTestWord;
         view()->m_editAnswer->setText("wrong");
@@ -269,12 +276,16 @@ private slots:
             auto* history = qobject_cast<CHistoryWindow*>(QApplication::activeModalWidget());
             if (!history)
                 return;
-            if (!QTest::qWaitForWindowActive(history))
+            if (!QTest::qWaitForWindowActive(history)) {
                 history->done(-1);
-            else
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::AltModifier);
+                return;
+            }
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::AltModifier);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::AltModifier);
         });
         QVERIFY(frame()->RouteCommand(ID_TOOLS_HISTORY));
+        QCOMPARE(proposed, QString("Learner history.csv"));
+        QVERIFY(ReadFileForTest(csv).contains("Learner,Date and time,"));
         QTRY_VERIFY(view()->m_bTesting);
         QVERIFY(view()->LastTest().IsPractice());
         // Recorded as what it is, not as a round of the list open now.
