@@ -96,7 +96,7 @@ class WordwellOrcaTest(OrcaTestCase):
         before = spoken[spoken.index("notification because: every letter is right.") - 1]
         self.assertFalse(before.startswith("Review of the Test dialog"), before)
         desktop.key("Escape")
-        wait_for(lambda: desktop._window_named("Review of the Test") is None, "the review to close")
+        desktop.wait_window_gone("Review of the Test")
         desktop.focus_window(desktop.wait_window("Two.spl - Wordwell Practice"))
 
         # Taken again and stopped.
@@ -125,7 +125,7 @@ class WordwellOrcaTest(OrcaTestCase):
         finished = app.find("push button", "Finished / OK/Save Current List")
         self.tab_to(finished)
         desktop.key("space")
-        wait_for(lambda: desktop._window_named("Spelling List") is None, "the list editor to close")
+        desktop.wait_window_gone("Spelling List")
         # No window manager gives the keyboard back when a dialog closes.
         desktop.focus_window(desktop.wait_window("Untitled - Wordwell Practice"))
         frame = app.find("frame", "Untitled - Wordwell Practice")
@@ -138,7 +138,7 @@ class WordwellOrcaTest(OrcaTestCase):
         desktop.type_text("Cat")
         wait_for(lambda: desktop.text_of(name) == "Cat", "the name typed")
         desktop.key("Return")
-        wait_for(lambda: desktop._window_named("Save As") is None, "the save dialog to close on Enter")
+        desktop.wait_window_gone("Save As", "the save dialog to close on Enter")
         reader.wait_said("Saved Cat.spl.")
         desktop.wait_window("Cat.spl - Wordwell Practice")
 

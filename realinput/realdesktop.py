@@ -309,6 +309,10 @@ class RealDesktop:
         """The X window shown with the title `title`, once it is there."""
         return wait_for(lambda: self._window_named(title), f'a window titled "{title}"')
 
+    def wait_window_gone(self, title, what=None):
+        """Waits until no window titled `title` is shown."""
+        wait_for(lambda: self._window_named(title) is None, what or f'the window "{title}" to close')
+
     def focus_window(self, window):
         """Gives the keyboard to a top window, as a window manager would when it opens."""
         self.xdotool("windowfocus", "--sync", window)
