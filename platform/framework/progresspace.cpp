@@ -1,5 +1,7 @@
 #include "platform/framework/progresspace.h"
 
+#include "platform/framework/announce.h"
+
 namespace platform::framework {
 
 bool ProgressPace::Due(int done, int total, qint64 nowMs)
@@ -13,6 +15,12 @@ bool ProgressPace::Due(int done, int total, qint64 nowMs)
     m_quarter = quarter;
     m_saidAtMs = nowMs;
     return true;
+}
+
+void ProgressPace::Report(QWidget* window, int done, int total, const QString& line)
+{
+    if (m_started.isValid() && Due(done, total, m_started.elapsed()))
+        Announce(window, line);
 }
 
 }  // namespace platform::framework

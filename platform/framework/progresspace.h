@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QtGlobal>
+
+class QString;
+class QWidget;
 
 namespace platform::framework {
 
@@ -16,7 +20,13 @@ public:
     // True when `done` of `total` should be said now, `nowMs` after the job started.
     bool Due(int done, int total, qint64 nowMs);
 
+    // The job starts now: its time counts from here.
+    void Start() { m_started.start(); }
+    // Announces `line` in `window` when `done` of `total` is due; nothing before Start.
+    void Report(QWidget* window, int done, int total, const QString& line);
+
 private:
+    QElapsedTimer m_started;
     int m_quarter = 0;
     qint64 m_saidAtMs = 0;
 };

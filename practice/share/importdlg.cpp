@@ -1,6 +1,5 @@
 #include "practice/share/importdlg.h"
 
-#include "platform/framework/announce.h"
 #include "platform/framework/messagebox.h"
 #include "practice/share/importjob.h"
 
@@ -44,7 +43,7 @@ CImportDlg::CImportDlg(CImportJob* job, const QString& what, QWidget* parent)
 bool CImportDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_started.start();
+    m_pace.Start();
     m_job->Start();
     return true;
 }
@@ -58,8 +57,7 @@ void CImportDlg::OnCancel()
 void CImportDlg::showProgress(int done, int total)
 {
     m_count->setText(QStringLiteral("%1 of %2 clips").arg(done).arg(total));
-    if (m_started.isValid() && m_pace.Due(done, total, m_started.elapsed()))
-        fw::Announce(this, m_count->text());
+    m_pace.Report(this, done, total, m_count->text());
 }
 
 }  // namespace practice::share

@@ -3,8 +3,6 @@
 #include "platform/framework/dialog.h"
 #include "platform/framework/progresspace.h"
 
-#include <QElapsedTimer>
-
 class QLabel;
 
 namespace practice::share {
@@ -28,7 +26,6 @@ private:
     CImportJob* m_job;
     QLabel* m_count = nullptr;
     platform::framework::ProgressPace m_pace;
-    QElapsedTimer m_started;
 };
 
 }  // namespace practice::share

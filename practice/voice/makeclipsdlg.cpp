@@ -1,6 +1,5 @@
 #include "practice/voice/makeclipsdlg.h"
 
-#include "platform/framework/announce.h"
 #include "platform/framework/messagebox.h"
 
 #include <QLabel>
@@ -49,7 +48,7 @@ bool CMakeClipsDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     showProgress(QString(), 0, m_maker->Total());
-    m_started.start();
+    m_pace.Start();
     m_maker->Start();
     return true;
 }
@@ -64,8 +63,7 @@ void CMakeClipsDlg::showProgress(const QString& word, int done, int total)
 {
     m_word->setText(word);
     m_count->setText(QStringLiteral("%1 of %2 words done").arg(done).arg(total));
-    if (m_started.isValid() && m_pace.Due(done, total, m_started.elapsed()))
-        fw::Announce(this, m_count->text());
+    m_pace.Report(this, done, total, m_count->text());
 }
 
 QString MakeClipsSummary(const CClipMaker& maker)

@@ -4,8 +4,6 @@
 #include "platform/framework/progresspace.h"
 #include "practice/voice/clipmaker.h"
 
-#include <QElapsedTimer>
-
 class QLabel;
 
 // The progress of Make Missing Clips: the word being spoken and the count.
@@ -26,7 +24,6 @@ private:
     QLabel* m_word = nullptr;
     QLabel* m_count = nullptr;
     platform::framework::ProgressPace m_pace;
-    QElapsedTimer m_started;
 };
 
 // What the summary box says once the maker has finished or been cancelled;
