@@ -106,7 +106,7 @@ class WordwellTest(RealDesktopTestCase):
         self.expect_end()
 
     def take_test_by_keys(self):
-        """The whole test with keys only; the review and history scenarios start with it."""
+        """The whole test with keys only."""
         desktop = self.desktop
         desktop.focus_window(self.window)
         desktop.key("alt+t", "t")  # Tools, Take Wordwell
@@ -124,49 +124,41 @@ class WordwellTest(RealDesktopTestCase):
             desktop.key("Return")
         self.expect_end()
 
-    def practise_by_keys(self):
-        """Alt+P in the review or history window: the round of the missed word on
-        the main form, with the keyboard back on Listen there."""
-        self.desktop.key("alt+p")
-        self.wait_text("# Words", "1")
-        self.expect_word_in_play(1)
-        self.wait_focus(self.listen)
-        self.desktop.key("Return")
-        self.expect_listened(len(self.words) + 1)
-
-    def test_review_and_practise_by_keys(self):
-        """The missed word's difference is read letter by letter, as a screen reader says it."""
+    def test_review_history_and_practise_by_keys(self):
+        """The missed word's difference is read letter by letter, as a screen reader
+        says it; the history's table, chart and most missed words are read as text."""
         desktop = self.desktop
         self.take_test_by_keys()
-        missed = self.words[WRONG_WORD - 1]
+        total, missed = len(self.words), self.words[WRONG_WORD - 1]
+        score = 100.0 * (total - 1) / total
         desktop.key("alt+t", "r")  # Tools, Review the Test
         desktop.focus_window(desktop.wait_window("Review of the Test"))
         ordinals = ["first", "second", "third", "fourth", "fifth", "sixth", "seventh", "eighth", "ninth"]
         self.app.find("list item", f"after the {ordinals[len(missed) - 1]} letter: extra x")
-        self.app.find("label", f"Sample.spl: {len(self.words) - 1} of {len(self.words)} right, "
-                               f"score {100.0 * (len(self.words) - 1) / len(self.words):3.2f} %")
-        self.practise_by_keys()
-
-    def test_history_by_keys(self):
-        """The table, the chart's words and the most missed words, as a screen reader reads them."""
-        desktop = self.desktop
-        self.take_test_by_keys()
-        total = len(self.words)
+        self.app.find("label", f"Sample.spl: {total - 1} of {total} right, score {score:3.2f} %")
+        desktop.key("Escape")
+        desktop.wait_window_gone("Review of the Test")
+        desktop.focus_window(self.window)
         desktop.key("alt+t", "h")  # Tools, History
         desktop.focus_window(desktop.wait_window("History"))
         table = self.app.find("table", "Tests")
         self.wait_focus(table)
         cells = [c.name for c in desktop.find_all_in(table, "table cell")]
-        self.assertEqual(cells[1:], ["Sample.spl", str(total), str(total - 1),
-                                     "%3.2f %%" % (100.0 * (total - 1) / total), "finished", "first try"])
+        self.assertEqual(cells[1:], ["Sample.spl", str(total), str(total - 1), "%3.2f %%" % score,
+                                     "finished", "first try"])
         chart = self.app.find("filler", "Score over time")
-        self.assertRegex(chart.description,
-                         r"^One finished first try, on \d+ \w+ \d{4}: %d %%\.$" % round(100.0 * (total - 1) / total))
+        self.assertRegex(chart.description, r"^One finished first try, on \d+ \w+ \d{4}: %d %%\.$" % round(score))
         desktop.key("alt+m")
         words = self.app.find("tree", "Most missed words")
         self.wait_focus(words)
-        self.assertIn(self.words[WRONG_WORD - 1], [c.name for c in desktop.find_all_in(words, "table cell")])
-        self.practise_by_keys()
+        self.assertIn(missed, [c.name for c in desktop.find_all_in(words, "table cell")])
+        # Alt+P: the round of the missed word on the main form, the keyboard back on Listen there.
+        desktop.key("alt+p")
+        self.wait_text("# Words", "1")
+        self.expect_word_in_play(1)
+        self.wait_focus(self.listen)
+        desktop.key("Return")
+        self.expect_listened(total + 1)
 
 
 class LockKeysTest(RealDesktopTestCase):
