@@ -59,6 +59,7 @@ private slots:
         QTest::newRow("home in other case") << "@UPPER" << false << false;
         QTest::newRow("above home") << "#" << false << false;
         QTest::newRow("dot-dot reaching home") << "@/Tolvane/.." << false << false;
+        QTest::newRow("dot level") << "@/./Wordwell" << false << false;
         QTest::newRow("home as its link") << "#/links/home" << false << false;
         QTest::newRow("real home when HOME is linked") << "@" << true << false;
         QTest::newRow("a file") << "#/file" << false << false;

@@ -255,7 +255,6 @@ private slots:
             QCOMPARE(ApplicationsFor(record::kListMimeType), QStringList{});
             QCOMPARE(ApplicationsFor("text/x-mine"), QStringList{"mine.desktop"});
         }
-        QVERIFY(!LocalMachineKeyExists(record::kProductKey));
     }
 
     // The uninstaller started from the install folder with the flag set: all goes but
@@ -489,6 +488,7 @@ private slots:
             QTest::addRow("%s recorded elsewhere", file) << file << "record" << false;
             QTest::addRow("%s became a link", file) << file << "file" << true;
             QTest::addRow("%s: its folder became a link", file) << file << "folder" << false;
+            QTest::addRow("%s: the folder above existed before", file) << file << "existed" << true;
             QTest::addRow("%s: the folder Setup made became a link", file) << file << "made folder" << false;
             QTest::addRow("%s: the folder Setup made recorded elsewhere", file) << file << "made record" << false;
             // An earlier Setup recorded no folders: the file goes, they stay, as then.
@@ -507,6 +507,9 @@ private slots:
         const QString path = listType ? listTypePackage() : themeIcon();
         const QString decoys = sentinel() + (listType ? "/mime" : "/icons");
         const QString madeFolder = m_home->dataHome() + (listType ? "/mime" : "/icons");
+        const QString above = QFileInfo(QFileInfo(path).path()).path();
+        if (change == "existed")
+            QVERIFY(QDir().mkpath(above));
         QVERIFY(install());
         QVERIFY(QFileInfo(path).isFile());
         reg::Key key;
@@ -538,8 +541,9 @@ private slots:
         QCOMPARE(recordKept(), !removed);
         if (change == "generated links")
             QCOMPARE(EntriesOf(madeFolder), QStringList{"application"});
-        if (change == "older record")
-            QVERIFY(QFileInfo(QFileInfo(path).path()).isDir());
+        // Folders that were there before Setup, or that it did not record, stay.
+        if (change == "existed" || change == "older record")
+            QVERIFY(QFileInfo(change == "existed" ? above : QFileInfo(path).path()).isDir());
     }
 
     // Setup records the folders as they really are, and what it recorded Ridwell
