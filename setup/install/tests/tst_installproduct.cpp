@@ -152,6 +152,8 @@ private slots:
                                               {"words folder", installFolder() + "/words"},
                                               {"icons folder", m_home->dataHome() + "/icons"}};
         QVERIFY(QDir().mkpath(installFolder()));
+        // An older installation's copy: a copy that fails must not pass for a new one.
+        WriteFileForTest(installFolder() + "/Ridwell", "older");
         if (fault != "programs folder")
             QVERIFY(QDir().mkpath(groupPath()));
         if (inTheWay.contains(fault))
@@ -167,7 +169,7 @@ private slots:
         // Every step that could run did.
         if (fault == "missing source") {
             QCOMPARE(EntriesOf(installFolder()),
-                     (QStringList{"Words", "Wordwell", "Wordwell.cnt", "Wordwell.hlp", "Wordwell.png",
+                     (QStringList{"Ridwell", "Words", "Wordwell", "Wordwell.cnt", "Wordwell.hlp", "Wordwell.png",
                                   "wordwell-audio.so", "wordwell-history.so", "wordwell-print.so", "wordwell-zip.so"}));
         } else {
             verifyFiles();
