@@ -1,22 +1,37 @@
-#include "installation.h"
-
 #include "common/record.h"
+#include "platform/files/files.h"
+#include "platform/framework/messagebox.h"
 #include "platform/registry/registry.h"
 #include "platform/shell/specialfolders.h"
+#include "practice/settings/wordwellapp.h"
+#include "setup/install/installproduct.h"
 #include "testsupport/desktopentrycheck.h"
+#include "testsupport/filetree.h"
+#include "testsupport/installmedium.h"
 #include "testsupport/isolatedhome.h"
+#include "testsupport/messageboxes.h"
+#include "uninstall/aboutdlg.h"
 #include "uninstall/outcome.h"
 #include "uninstall/removal.h"
+#include "uninstall/uninstalldlg.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
+#include <QMenu>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
+namespace fw = platform::framework;
 namespace reg = platform::registry;
 namespace record = common::record;
 using platform::shell::DesktopFolder;
@@ -24,64 +39,142 @@ using platform::shell::ProgramsFolder;
 
 namespace {
 
-// Files a careless removal would take: the product's names, a words folder, a
-// user's own file and a subfolder.
-void placeSentinels(const QString& folder)
+// Whether HKEY_LOCAL_MACHINE holds the key.
+bool LocalMachineKeyExists(const QString& keyPath)
 {
-    for (const char* name : {"Wordwell.png", "wordwell-audio.so", "wordwell-print.so", "wordwell-zip.so", "wordwell-history.so", "Wordwell", "Wordwell.cnt", "Wordwell.hlp", "Ridwell",
-                                "Wordwell.desktop", "notes.txt", "Words/cat.wav", "Tolvane/Wordwell/Wordwell.desktop"})
-        WriteFileForTest(folder + '/' + name, QByteArray("sentinel ") + name);
+    reg::Key key;
+    return reg::OpenKey(reg::HKEY_LOCAL_MACHINE, keyPath, &key) == reg::ERROR_SUCCESS;
 }
 
 }  // namespace
 
+// Ridwell's removal over real installations made by Setup's procedure, its
+// Uninstall dialog driven by keys, and Setup and Ridwell against a hostile file
+// system: links at every name they write, links at every level of the folders
+// they record, files where folders belong, ".." and other letter cases. A
+// sentinel tree outside the temporary home, which nothing names, must keep every
+// byte and permission through every run, and a run that could not do all its
+// work must say so.
+//
+// In the rows "@" is the home folder, "#" the temporary folder holding it,
+// "i" the install folder and "g" the group folder.
 class TestUninstallProduct : public QObject {
     Q_OBJECT
+
+    QString wordsFolder() const { return m_installFolder + "/Words"; }
+
+    // Makes the folders the wizard would, then installs from the working folder.
+    bool install() const
+    {
+        QDir().mkpath(m_installFolder);
+        QDir().mkpath(m_groupPath);
+        return InstallProduct(m_installFolder, m_groupPath, true);
+    }
+
+    void start()
+    {
+        m_dlg = std::make_unique<CUninstallDlg>();
+        m_dlg->show();
+        m_dlg->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_dlg.get()));
+    }
+
+    QCheckBox* removeAllBox() const { return qobject_cast<QCheckBox*>(fw::GetDlgItem(m_dlg.get(), 1000)); }
+    QPushButton* cancelButton() const { return qobject_cast<QPushButton*>(fw::GetDlgItem(m_dlg.get(), 2)); }
+
+    QString sentinel() const { return m_home->path() + "/sentinel"; }
+
+    QString expand(QString path) const
+    {
+        return path.replace(QRegularExpression("^i"), m_installFolder)
+            .replace(QRegularExpression("^g"), m_groupPath)
+            .replace("@", m_home->home())
+            .replace("#", m_home->path());
+    }
+
+    // A tree a careless program would damage: plain, read-only and executable
+    // files, a registry hive, and decoys of an installation and a group.
+    void plantSentinel()
+    {
+        const QString s = sentinel();
+        WriteFileForTest(s + "/victim", "the user's own file\n");
+        WriteFileForTest(s + "/readonly", "read-only\n");
+        QFile::setPermissions(s + "/readonly", QFile::ReadOwner | QFile::ReadGroup);
+        WriteFileForTest(s + "/program", "#!/bin/sh\n");
+        QFile::setPermissions(s + "/program", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        WriteFileForTest(s + "/hive.ini", "[Software]\nmine=1\n");
+        for (const record::InstalledFile& file : record::kInstalledFiles)
+            WriteFileForTest(s + "/install" + file.destination, "decoy " + file.source.toUtf8());
+        WriteFileForTest(s + "/install/Words/cat.wav", "RIFF decoy");
+        WriteFileForTest(s + "/install/notes.txt", "mine");
+        WriteFileForTest(s + "/mime/wordwell-spelling-list.xml", "decoy type");
+        WriteFileForTest(s + "/icons/wordwell.png", "decoy icon");
+        WriteFileForTest(s + "/made/mime/packages/wordwell-spelling-list.xml", "decoy type");
+        WriteFileForTest(s + "/made/mime/mime.cache", "decoy database");
+        WriteFileForTest(s + "/made/icons/hicolor/128x128/apps/wordwell.png", "decoy icon");
+        for (const record::Shortcut& entry : record::kGroupShortcuts)
+            WriteFileForTest(s + "/group" + entry.file, "decoy entry");
+        m_sentinel = TreeSnapshot(s);
+        QVERIFY(m_sentinel.size() > 15);
+    }
+
+    void link(const QString& target, const QString& name)
+    {
+        QFile::remove(name);
+        QDir(name).removeRecursively();
+        QDir().mkpath(QFileInfo(name).path());
+        QVERIFY2(QFile::link(target, name), qPrintable(name));
+    }
+
+    bool recordKept() const { return LocalMachineKeyExists(record::kUninstallKey); }
+    QString listTypePackage() const { return m_home->dataHome() + "/mime/packages/wordwell-spelling-list.xml"; }
+    QString themeIcon() const { return m_home->dataHome() + "/icons/hicolor/128x128/apps/wordwell.png"; }
 
 private slots:
     void init()
     {
         m_home = std::make_unique<IsolatedHome>();
-        m_install = std::make_unique<TestInstallation>(*m_home);
+        m_installFolder = m_home->dataHome() + "/Program Files/Tolvane/Wordwell";
+        m_groupPath = ProgramsFolder() + "/Tolvane/Wordwell";
+        // The distribution files, and a file in the data folder, as a lived-in
+        // one holds, so that folder walks stop there.
+        WriteInstallMedium(m_home->work());
+        WriteFileForTest(m_home->dataHome() + "/keep", "x");
+        m_boxes = std::make_unique<MessageBoxRecorder>();
+        plantSentinel();
     }
 
     void cleanup()
     {
-        m_install.reset();
+        QCOMPARE(TreeSnapshot(sentinel()), m_sentinel);
+        m_dlg.reset();
+        m_boxes.reset();
         m_home.reset();
     }
 
+    // Any counted deletion that fails fails the outcome, not only the last one; the
+    // desktop entry does not count.
     void outcome_data()
     {
-        QTest::addColumn<int>("removeAll");
         QTest::addColumn<QString>("missing");  // removed before the uninstall
-        QTest::addColumn<QString>("message");
-        QTest::newRow("flag clear") << 0 << "" << "Left recorded words in installed folder";
-        QTest::newRow("flag set") << 1 << "" << "removed all";
-        QTest::newRow("help file missing") << 0 << "i/Wordwell.hlp" << "Unable to uninstall all components";
-        // Any failed deletion fails the outcome, not only the last one.
-        QTest::newRow("program missing, help present") << 0 << "i/Wordwell" << "Unable to uninstall all components";
-        QTest::newRow("sound module missing") << 0 << "i/wordwell-audio.so" << "Unable to uninstall all components";
-        QTest::newRow("a menu entry missing") << 0 << "g/Wordwell Help.desktop"
-                                              << "Unable to uninstall all components";
-        QTest::newRow("no desktop entry") << 0 << "d/Wordwell.desktop" << "Left recorded words in installed folder";
+        QTest::addColumn<bool>("success");
+        QTest::newRow("program missing, help present") << "i/Wordwell" << false;
+        QTest::newRow("a menu entry missing") << "g/Wordwell Help.desktop" << false;
+        QTest::newRow("no desktop entry") << "d/Wordwell.desktop" << true;
     }
 
     void outcome()
     {
-        QFETCH(int, removeAll);
         QFETCH(QString, missing);
-        QFETCH(QString, message);
-        QVERIFY(m_install->install());
-        if (!missing.isEmpty()) {
-            const QString folder = missing[0] == 'i'   ? m_install->installFolder
-                                   : missing[0] == 'g' ? m_install->groupPath
-                                                       : DesktopFolder();
-            QVERIFY(QFile::remove(folder + missing.mid(1)));
-        }
-        const bool success = UninstallProduct(removeAll);
-        QCOMPARE(OutcomeMessage(success, removeAll), message);
+        QFETCH(bool, success);
+        QVERIFY(install());
+        const QString folder = missing[0] == 'i'   ? m_installFolder
+                               : missing[0] == 'g' ? m_groupPath
+                                                   : DesktopFolder();
+        QVERIFY(QFile::remove(folder + missing.mid(1)));
+        QCOMPARE(UninstallProduct(0), success);
         QVERIFY(!QFileInfo::exists(DesktopFolder() + "/Wordwell.desktop"));
+        QCOMPARE(OutcomeMessage(false, 0), QString("Unable to uninstall all components"));
     }
 
     void theDesktopLearnsAndForgetsTheListTypes_data()
@@ -100,9 +193,7 @@ private slots:
     {
         QFETCH(QString, theme);
         const QString hicolor = m_home->dataHome() + "/icons/hicolor";
-        const QString icon = hicolor + "/128x128/apps/wordwell.png";
         const QString cache = hicolor + "/icon-theme.cache";
-        const QString package = m_home->dataHome() + "/mime/packages/wordwell-spelling-list.xml";
         // The user's own icon, which every refresh of the cache must keep.
         if (theme != "fresh") {
             QVERIFY(QDir().mkpath(hicolor + "/48x48/apps"));
@@ -131,12 +222,12 @@ private slots:
         const QString shared = m_home->work() + "/week.splz";
         WriteFileForTest(shared, QByteArray::fromHex("504b0506") + QByteArray(18, '\0'));
         // The install folder stays, as the running uninstaller stays in it.
-        QVERIFY(QDir().mkpath(m_install->installFolder));
+        QVERIFY(QDir().mkpath(m_installFolder));
         const QStringList dataBefore = TreeSnapshot(m_home->dataHome());
 
-        QVERIFY(m_install->install());
-        QVERIFY(QFileInfo(package).isFile());
-        QVERIFY(QFileInfo(icon).isFile());
+        QVERIFY(install());
+        QVERIFY(QFileInfo(m_home->dataHome() + "/mime/packages/wordwell-spelling-list.xml").isFile());
+        QVERIFY(QFileInfo(hicolor + "/128x128/apps/wordwell.png").isFile());
         qputenv("PATH", path);
         if (theme != "no tools") {
             QCOMPARE(ContentTypeOf(list), QString("application/x-wordwell-spelling-list"));
@@ -160,107 +251,336 @@ private slots:
         // folders it made for it and the databases it generated there, and the
         // user's theme, cache, entry and desktop database are as they were.
         QCOMPARE(TreeSnapshot(m_home->dataHome()), dataBefore);
-        if (theme != "no tools") {
-            QVERIFY(ContentTypeOf(list) != "application/x-wordwell-spelling-list");
-            QVERIFY(ContentTypeOf(shared) != "application/x-wordwell-recorded-list");
-        }
         if (theme == "cache") {
             QCOMPARE(ApplicationsFor(record::kListMimeType), QStringList{});
             QCOMPARE(ApplicationsFor("text/x-mine"), QStringList{"mine.desktop"});
         }
-        QVERIFY(!LocalMachineKeyExists(record::kProductKey));
     }
 
-    void runningUninstallerRemovesAllButItself_data()
-    {
-        QTest::addColumn<int>("removeAll");
-        QTest::addColumn<bool>("subfolders");
-        QTest::addColumn<QStringList>("installAfter");
-        QTest::addColumn<QStringList>("wordsAfter");
-        QTest::newRow("flag set, plain folders") << 1 << false << QStringList{"Ridwell"} << QStringList{};
-        QTest::newRow("flag set, subfolders and dotted names")
-            << 1 << true << QStringList{".settings", "Ridwell", "Words", "extras"} << QStringList{".hidden", "old"};
-        QTest::newRow("flag clear") << 0 << true
-                                    << QStringList{".settings", "Ridwell", "Words", "extras", "notes.txt"}
-                                    << QStringList{".hidden", "Dog.wav", "cat.wav", "old"};
-    }
-
+    // The uninstaller started from the install folder with the flag set: all goes but
+    // itself, subfolders and dotted names (the flag clear is wholeRoad's).
     void runningUninstallerRemovesAllButItself()
     {
-        QFETCH(int, removeAll);
-        QFETCH(bool, subfolders);
-        QFETCH(QStringList, installAfter);
-        QFETCH(QStringList, wordsAfter);
         // The uninstaller Setup copies is one that runs the removal when started.
         QFile::remove(m_home->work() + "/Ridwell");
         QVERIFY(QFile::copy(WW_UNINSTALL_RUNNER, m_home->work() + "/Ridwell"));
-        QVERIFY(m_install->install());
-        WriteFileForTest(m_install->wordsFolder() + "/cat.wav", "RIFF cat");
-        WriteFileForTest(m_install->wordsFolder() + "/Dog.wav", "RIFF dog");
-        WriteFileForTest(m_install->installFolder + "/notes.txt", "mine");
-        if (subfolders) {
-            WriteFileForTest(m_install->wordsFolder() + "/.hidden", "x");
-            WriteFileForTest(m_install->wordsFolder() + "/old/bird.wav", "RIFF bird");
-            WriteFileForTest(m_install->installFolder + "/.settings", "x");
-            WriteFileForTest(m_install->installFolder + "/extras/readme", "x");
-        }
+        QVERIFY(install());
+        for (const char* name : {"Words/cat.wav", "Words/.hidden", "Words/old/bird.wav", "notes.txt", ".settings",
+                                 "extras/readme"})
+            WriteFileForTest(m_installFolder + '/' + name, name);
 
         QProcess ridwell;
-        ridwell.setWorkingDirectory(m_install->installFolder);
-        ridwell.start(m_install->installFolder + "/Ridwell", {QString::number(removeAll)});
+        ridwell.setWorkingDirectory(m_installFolder);
+        ridwell.start(m_installFolder + "/Ridwell", {"1"});
         QVERIFY(ridwell.waitForFinished(60000));
         QCOMPARE(ridwell.exitStatus(), QProcess::NormalExit);
         QCOMPARE(ridwell.exitCode(), 0);
 
-        QCOMPARE(EntriesOf(m_install->installFolder), installAfter);
-        QCOMPARE(EntriesOf(m_install->wordsFolder()), wordsAfter);
-        QCOMPARE(QFileInfo::exists(m_install->wordsFolder()), installAfter.contains("Words"));
-        if (subfolders) {
-            QCOMPARE(ReadFileForTest(m_install->wordsFolder() + "/old/bird.wav"), QByteArray("RIFF bird"));
-            QCOMPARE(ReadFileForTest(m_install->installFolder + "/extras/readme"), QByteArray("x"));
-        }
-        QVERIFY(!QFileInfo::exists(m_install->groupPath));
+        QCOMPARE(EntriesOf(m_installFolder), (QStringList{".settings", "Ridwell", "Words", "extras"}));
+        QCOMPARE(EntriesOf(wordsFolder()), (QStringList{".hidden", "old"}));
+        QCOMPARE(ReadFileForTest(wordsFolder() + "/old/bird.wav"), QByteArray("Words/old/bird.wav"));
+        QCOMPARE(ReadFileForTest(m_installFolder + "/extras/readme"), QByteArray("extras/readme"));
         // The group folder's empty parents go; the data folder holds more.
         QVERIFY(!QFileInfo::exists(ProgramsFolder()));
         QVERIFY(QFileInfo::exists(m_home->dataHome() + "/keep"));
         QVERIFY(!LocalMachineKeyExists(record::kProductKey));
         QVERIFY(!LocalMachineKeyExists(record::kAppPathsKey));
         QVERIFY(!LocalMachineKeyExists(record::kUninstallKey));
-        if (removeAll)
-            return;
-        // Words kept: the company key and the words path stay for them.
+        // The company key is not the product's.
         QVERIFY(LocalMachineKeyExists("Software\\Tolvane"));
-        reg::Key user;
-        QCOMPARE(reg::OpenKey(reg::HKEY_CURRENT_USER, record::kWordsPathKey, &user), reg::ERROR_SUCCESS);
-        QString wordsPath;
-        QCOMPARE(reg::QueryStringValue(user, "Path", &wordsPath), reg::ERROR_SUCCESS);
-        QCOMPARE(wordsPath, m_install->installFolder);
     }
 
     void longRecordValuesAreReadWhole()
     {
         // A 300-character install folder whose first 256 characters name another
-        // folder: a value cut short would point there.
+        // folder, holding what a careless removal would take: a value cut short
+        // would point there.
         QString base = m_home->home() + '/';
         while (base.size() < 256 - 101)
             base += QString(100, u'd') + '/';
         const QString decoy = base + QString(256 - base.size(), u's');
         QCOMPARE(decoy.size(), 256);
         const QString folder = decoy + QString(300 - decoy.size(), u'x');
-        placeSentinels(decoy);
+        for (const char* name : {"Wordwell", "Wordwell.hlp", "notes.txt", "Words/cat.wav"})
+            WriteFileForTest(decoy + '/' + name, QByteArray("sentinel ") + name);
         const QByteArray before = HashOfTree(decoy);
-        m_install->installFolder = folder;
-        QVERIFY(m_install->install());
+        m_installFolder = folder;
+        QVERIFY(install());
 
         QVERIFY(UninstallProduct(1));
         QCOMPARE(HashOfTree(decoy), before);
         QCOMPARE(EntriesOf(folder), QStringList{});
     }
 
+    // Shift+F10 opens the context menu with its one command chosen, which a
+    // screen reader finds there; the command shows the About box.
+    void aboutFromTheContextMenu()
+    {
+        start();
+        QString menuHeard;
+        QString shownTitle;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu || menu->actions().size() != 1)
+                return;
+            QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(menu);
+            if (heard && heard->role() == QAccessible::PopupMenu && heard->childCount() == 1
+                && heard->child(0)->state().focused)
+                menuHeard = heard->text(QAccessible::Name) + '/' + heard->child(0)->text(QAccessible::Name);
+            QTimer::singleShot(0, [&] {
+                auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
+                if (!about)
+                    return;
+                shownTitle = about->windowTitle();
+                QTest::keyClick(about, Qt::Key_Return);
+            });
+            menu->actions().first()->trigger();
+            menu->close();
+        });
+        cancelButton()->setFocus();
+        QTest::keyClick(cancelButton(), Qt::Key_F10, Qt::ShiftModifier);
+        QCOMPARE(menuHeard, QString("Uninstall/About Uninstall..."));
+        QCOMPARE(shownTitle, QString("About Uninstall"));
+        QVERIFY(m_dlg->isVisible());
+    }
+
+    // Setup's procedure, a word recorded through the practice program's
+    // settings, then Ridwell without and with the box ticked by keys, and
+    // Enter taking the default button.
+    void wholeRoad()
+    {
+        for (int removeAll = 0; removeAll <= 1; ++removeAll) {
+            QVERIFY(install());
+            {
+                CWordwellApp app;
+                app.EstablishSettings();
+                WriteFileForTest(platform::files::NativePath(app.m_strWordsPath + "/words/cat.wav"), "RIFF cat");
+            }
+            QCOMPARE(EntriesOf(wordsFolder()), QStringList{"cat.wav"});
+
+            start();
+            removeAllBox()->setFocus();
+            if (removeAll)
+                QTest::keyClick(removeAllBox(), Qt::Key_Space);
+            QTest::keyClick(removeAllBox(), Qt::Key_Return);
+            QCOMPARE(m_boxes->texts().last(),
+                     removeAll ? QString("removed all") : QString("Left recorded words in installed folder"));
+            QCOMPARE(m_boxes->requests().last().type, 0u);
+            QCOMPARE(m_dlg->result(), int(fw::IDOK));
+            QCOMPARE(QFileInfo::exists(wordsFolder() + "/cat.wav"), !removeAll);
+        }
+    }
+
+    void setupReplacesLinksAtEveryName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("target");   // in the sentinel
+        QTest::addColumn<bool>("installed");   // false: the name is refused, and the run says so
+        for (const record::InstalledFile& file : record::kInstalledFiles)
+            QTest::addRow("installed file %s", qPrintable(file.source)) << "i" + file.destination << "victim" << true;
+        QTest::newRow("read-only target") << "i/Wordwell.hlp" << "readonly" << true;
+        for (const record::Shortcut& entry : record::kGroupShortcuts)
+            QTest::addRow("menu entry %s", qPrintable(entry.file.mid(1))) << "g" + entry.file << "program" << true;
+        QTest::newRow("desktop entry") << "desktop" << "program" << true;
+        QTest::newRow("list type") << "mime" << "victim" << true;
+        QTest::newRow("theme icon") << "icon" << "victim" << true;
+        QTest::newRow("desktop database") << "database" << "victim" << true;
+        QTest::newRow("machine hive") << "hive HKEY_LOCAL_MACHINE.ini" << "hive.ini" << false;
+        QTest::newRow("user hive") << "hive HKEY_CURRENT_USER.ini" << "hive.ini" << false;
+    }
+
+    void setupReplacesLinksAtEveryName()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, target);
+        QFETCH(bool, installed);
+        QDir().mkpath(m_installFolder);
+        QDir().mkpath(m_groupPath);
+        const QMap<QString, QString> named{{"desktop", DesktopFolder() + "/Wordwell.desktop"},
+                                           {"mime", listTypePackage()},
+                                           {"icon", themeIcon()},
+                                           {"database", ProgramsFolder() + "/mimeinfo.cache"}};
+        if (name.startsWith("hive "))
+            name = m_home->configHome() + "/Tolvane/Registry/" + name.mid(5);
+        else
+            name = named.value(name, expand(name));
+        link(sentinel() + '/' + target, name);
+
+        if (!installed)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Setup: cannot write the registry key"));
+        QCOMPARE(InstallProduct(m_installFolder, m_groupPath, true), installed);
+        QCOMPARE(QFileInfo(name).isSymLink(), !installed);
+        QVERIFY(QFileInfo(name).isFile());
+    }
+
+    // A record Ridwell can no longer trust: a value changed, or a recorded level
+    // replaced by a link into the sentinel. The untrusted folder's steps are
+    // skipped, nothing outside is touched, and the record stays for another try.
+    // Links below the recorded folders are not the installation's: they go as links.
+    void ridwellWorksOnlyInWhatItRecorded_data()
+    {
+        QTest::addColumn<QString>("change");  // "value=data", "-" for no key, or a level to replace
+        QTest::addColumn<QString>("target");  // in the sentinel, for a level
+        QTest::addColumn<bool>("success");
+        // Which folders are usable is the install folder rules' (common/tests); here, one
+        // refused folder and one refused group.
+        QTest::newRow("missing key") << "-" << "" << false;
+        QTest::newRow("home folder") << "Path=@" << "" << false;
+        QTest::newRow("home folder as group") << "Group=@/" << "" << false;
+        QTest::newRow("the sentinel through a link") << "Path=@/apps" << "" << false;
+        QTest::newRow("the install folder became a link") << "i" << "install" << false;
+        QTest::newRow("the group folder became a link") << "g" << "group" << false;
+        QTest::newRow("the words folder became a link") << "i/Words" << "install/Words" << true;
+        QTest::newRow("a linked file in the words folder") << "i/Words/notes.txt" << "install/notes.txt" << true;
+        QTest::newRow("a link in the install folder") << "i/outside" << "install" << true;
+    }
+
+    void ridwellWorksOnlyInWhatItRecorded()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, target);
+        QFETCH(bool, success);
+        QVERIFY(install());
+        WriteFileForTest(wordsFolder() + "/dog.wav", "RIFF dog");
+        link(sentinel() + "/install", m_home->home() + "/apps");
+        // What a careless removal would take from the home folder itself.
+        for (const char* file : {".profile", "notes.txt", "Wordwell", "Wordwell.hlp", "Words/cat.wav"})
+            WriteFileForTest(m_home->home() + '/' + file, file);
+        const QStringList homeFiles = EntriesOf(m_home->home());
+        const QByteArray words = HashOfTree(m_home->home() + "/Words");
+        reg::Key key;
+        QCOMPARE(reg::OpenKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey, &key), reg::ERROR_SUCCESS);
+        const QString value = change.section('=', 0, 0);
+        if (change == "-") {
+            QCOMPARE(reg::DeleteValue(key, "Path"), reg::ERROR_SUCCESS);
+            QCOMPARE(reg::DeleteValue(key, "Group"), reg::ERROR_SUCCESS);
+            QCOMPARE(reg::DeleteKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey), reg::ERROR_SUCCESS);
+        } else if (target.isEmpty()) {
+            QCOMPARE(reg::SetStringValue(key, value, expand(change.section('=', 1))), reg::ERROR_SUCCESS);
+        } else {
+            link(sentinel() + '/' + target, expand(change));
+        }
+
+        QCOMPARE(UninstallProduct(1), success);
+        QCOMPARE(EntriesOf(m_home->home()), homeFiles);
+        QCOMPARE(HashOfTree(m_home->home() + "/Words"), words);
+        QCOMPARE(recordKept(), !success);
+        QCOMPARE(QFileInfo::exists(DesktopFolder() + "/Wordwell.desktop"), !success);
+        if (success) {
+            QCOMPARE(EntriesOf(m_installFolder), QStringList{});
+            QVERIFY(!QFileInfo::exists(m_groupPath));
+        } else if (target.isEmpty()) {
+            // The sound part of the record is still removed.
+            QCOMPARE(QFileInfo::exists(m_installFolder + "/Wordwell.hlp"), value != "Group");
+            QCOMPARE(QFileInfo::exists(m_groupPath + "/Wordwell.desktop"), value != "Path");
+        }
+    }
+
+    // The list types' package and the theme's icon lie outside the recorded
+    // folders; Ridwell removes each only where Setup put it, and of the
+    // folders on the way only those Setup made.
+    void ridwellRemovesOnlyTheDesktopFilesItRecorded_data()
+    {
+        QTest::addColumn<QString>("file");  // "ListType" or "ThemeIcon", its record value
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("removed");
+        for (const char* file : {"ListType", "ThemeIcon"}) {
+            QTest::addRow("%s recorded elsewhere", file) << file << "record" << false;
+            QTest::addRow("%s became a link", file) << file << "file" << true;
+            QTest::addRow("%s: its folder became a link", file) << file << "folder" << false;
+            QTest::addRow("%s: the folder above existed before", file) << file << "existed" << true;
+            QTest::addRow("%s: the folder Setup made became a link", file) << file << "made folder" << false;
+            QTest::addRow("%s: the folder Setup made recorded elsewhere", file) << file << "made record" << false;
+            // An earlier Setup recorded no folders: the file goes, they stay, as then.
+            QTest::addRow("%s recorded by an earlier Setup", file) << file << "older record" << true;
+        }
+        // The database in the MIME folder Setup made goes, as links; what they lead to stays.
+        QTest::newRow("ListType: links in the generated database") << "ListType" << "generated links" << true;
+    }
+
+    void ridwellRemovesOnlyTheDesktopFilesItRecorded()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, change);
+        QFETCH(bool, removed);
+        const bool listType = file == "ListType";
+        const QString path = listType ? listTypePackage() : themeIcon();
+        const QString decoys = sentinel() + (listType ? "/mime" : "/icons");
+        const QString madeFolder = m_home->dataHome() + (listType ? "/mime" : "/icons");
+        const QString above = QFileInfo(QFileInfo(path).path()).path();
+        if (change == "existed")
+            QVERIFY(QDir().mkpath(above));
+        QVERIFY(install());
+        QVERIFY(QFileInfo(path).isFile());
+        reg::Key key;
+        QCOMPARE(reg::OpenKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey, &key), reg::ERROR_SUCCESS);
+        if (change == "record") {
+            QCOMPARE(reg::SetStringValue(key, file, sentinel() + "/victim"), reg::ERROR_SUCCESS);
+        } else if (change == "file") {
+            link(sentinel() + "/victim", path);
+        } else if (change == "folder") {
+            const QString folder = QFileInfo(path).path();
+            QVERIFY(QDir(folder).removeRecursively());
+            link(decoys, folder);
+        } else if (change == "made folder") {
+            link(sentinel() + "/made" + madeFolder.mid(madeFolder.lastIndexOf('/')), madeFolder);
+        } else if (change == "made record") {
+            QCOMPARE(reg::SetStringValue(key, file + "Folder", sentinel() + "/made"), reg::ERROR_SUCCESS);
+        } else if (change == "generated links") {
+            link(sentinel() + "/victim", madeFolder + "/mime.cache");
+            link(sentinel() + "/made/mime", madeFolder + "/application");
+        } else if (change == "older record") {
+            QStringList values{record::kListTypeFolderValue, record::kListTypeMediaFolderValue};
+            for (const record::ThemeIcon& icon : record::kThemeIcons)
+                values << icon.folderValue;
+            for (const QString& value : values)
+                reg::DeleteValue(key, value);
+        }
+        QCOMPARE(UninstallProduct(1), removed);
+        QCOMPARE(QFileInfo(path).isSymLink() || QFileInfo::exists(path), !removed);
+        QCOMPARE(recordKept(), !removed);
+        if (change == "generated links")
+            QCOMPARE(EntriesOf(madeFolder), QStringList{"application"});
+        // Folders that were there before Setup, or that it did not record, stay.
+        if (change == "existed" || change == "older record")
+            QVERIFY(QFileInfo(change == "existed" ? above : QFileInfo(path).path()).isDir());
+    }
+
+    // Setup records the folders as they really are, and what it recorded Ridwell
+    // removes whole; a folder Ridwell would refuse is never installed into.
+    void setupAcceptsOnlyWhatRidwellRemoves()
+    {
+        QDir().mkpath(m_groupPath);
+        QDir().mkpath(m_home->path() + "/elsewhere/Wordwell");
+        link(m_home->path() + "/elsewhere", m_home->home() + "/apps");
+        link(QFileInfo(m_groupPath).path(), m_home->home() + "/menu");
+        const QStringList homeBefore = EntriesOf(m_home->home());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Setup: refusing"));
+        QVERIFY(!InstallProduct(m_home->home(), m_groupPath, false));
+        QCOMPARE(EntriesOf(m_home->home()), homeBefore);
+        QVERIFY(!recordKept());
+
+        QVERIFY(InstallProduct(m_home->home() + "/apps/Wordwell", m_home->home() + "/menu/Wordwell", false));
+        reg::Key key;
+        QCOMPARE(reg::OpenKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey, &key), reg::ERROR_SUCCESS);
+        QString recorded;
+        QCOMPARE(reg::QueryStringValue(key, "Group", &recorded), reg::ERROR_SUCCESS);
+        QCOMPARE(recorded, m_groupPath);
+        QCOMPARE(reg::QueryStringValue(key, "Path", &recorded), reg::ERROR_SUCCESS);
+        QCOMPARE(recorded, m_home->path() + "/elsewhere/Wordwell");
+        QVERIFY(UninstallProduct(1));
+        QCOMPARE(EntriesOf(recorded), QStringList{});
+        QVERIFY(!recordKept());
+    }
+
 private:
     std::unique_ptr<IsolatedHome> m_home;
-    std::unique_ptr<TestInstallation> m_install;
+    QString m_installFolder;
+    QString m_groupPath;
+    std::unique_ptr<MessageBoxRecorder> m_boxes;
+    std::unique_ptr<CUninstallDlg> m_dlg;
+    QStringList m_sentinel;
 };
 
-QTEST_GUILESS_MAIN(TestUninstallProduct)
+QTEST_MAIN(TestUninstallProduct)
 #include "tst_uninstallproduct.moc"
