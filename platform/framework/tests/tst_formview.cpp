@@ -8,6 +8,7 @@
 #include "testsupport/messageboxes.h"
 #include "testsupport/modulefolder.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QImage>
