@@ -142,6 +142,7 @@ private slots:
         QVERIFY(!form.UpdateData(true));
         QCOMPARE(form.count, 42);
         QCOMPARE(boxes.texts(), QStringList{"Please enter an integer."});
+        QCOMPARE(form.GetDlgItem(999), nullptr);
     }
 
     void enterAnywherePressesTheDefaultButtonAndButtonsReachTheCommandMap()

@@ -1,5 +1,6 @@
 #include "platform/framework/commandline.h"
 #include "platform/framework/progresspace.h"
+#include "platform/framework/recentfiles.h"
 #include "platform/framework/winapp.h"
 #include "platform/registry/registry.h"
 #include "testsupport/isolatedhome.h"
@@ -28,10 +29,8 @@ private slots:
         QTest::newRow("no extension") << "/opt/Tolvane/Wordwell/Wordwell" << "/opt/Tolvane/Wordwell/Wordwell.hlp";
         QTest::newRow("extension replaced") << "/a/Wordwell.exe" << "/a/Wordwell.hlp";
         QTest::newRow("dot in a folder name") << "/a.b/Wordwell" << "/a.b/Wordwell.hlp";
-        // "@" is a temporary root holding usr/bin and, in "@packaged", usr/share/wordwell.
+        // "@" is a temporary root holding usr/share/wordwell; which place wins is tst_modules'.
         QTest::newRow("packaged") << "@packaged/usr/bin/Wordwell" << "@packaged/usr/share/wordwell/Wordwell.hlp";
-        QTest::newRow("beside wins over packaged") << "@beside/usr/bin/Wordwell" << "@beside/usr/bin/Wordwell.hlp";
-        QTest::newRow("no data folder") << "@plain/usr/bin/Wordwell" << "@plain/usr/bin/Wordwell.hlp";
     }
 
     void helpFilePath()
@@ -40,9 +39,6 @@ private slots:
         QFETCH(QString, help);
         const QString root = m_home->path() + '/';
         QVERIFY(QDir().mkpath(root + "packaged/usr/share/wordwell"));
-        QVERIFY(QDir().mkpath(root + "beside/usr/share/wordwell"));
-        WriteFileForTest(root + "beside/usr/bin/Wordwell.hlp", "help");
-        QVERIFY(QDir().mkpath(root + "plain/usr/bin"));
         QCOMPARE(CWinApp::HelpFilePathFor(program.replace('@', root)), help.replace('@', root));
     }
 
@@ -51,6 +47,7 @@ private slots:
         CWinApp app("Wordwell Practice");
         QCOMPARE(AfxGetApp(), &app);
         QCOMPARE(app.AppName(), QString("Wordwell Practice"));
+        QCOMPARE(app.GetHelpFilePath(), QCoreApplication::applicationFilePath() + ".hlp");
         QVERIFY(!app.WriteProfileString("Section", "Entry", "before the key"));
         QCOMPARE(app.GetProfileString("Section", "Entry", "fallback"), QString("fallback"));
 
@@ -97,6 +94,26 @@ private slots:
         QCOMPARE(int(info.m_nShellCommand), command);
         QCOMPARE(info.m_strFileName, file);
         QCOMPARE(info.m_unknownSwitches, unknown);
+    }
+
+    void abbreviatePath_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("maxChars");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("short") << "/home/a/cats.spl" << 40 << "/home/a/cats.spl";
+        QTest::newRow("middle dropped") << "/home/teacher/lists/year two/autumn/cats.spl" << 30
+                                        << "/home/.../autumn/cats.spl";
+        QTest::newRow("only the name fits") << "/home/teacher/a-very-long-list-name.spl" << 30
+                                            << ".../a-very-long-list-name.spl";
+    }
+
+    void abbreviatePath()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, maxChars);
+        QFETCH(QString, shown);
+        QCOMPARE(AbbreviatePath(path, maxChars), shown);
     }
 
     void speaksAtAListenersPace_data()
