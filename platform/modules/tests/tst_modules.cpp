@@ -4,7 +4,6 @@
 #include "testsupport/modulefolder.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QTest>
 
 #include <memory>
