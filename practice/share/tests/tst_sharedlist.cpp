@@ -1,5 +1,7 @@
 // A list with its recordings as one file: exported from one home, opened in
-// another; hostile archives refused with nothing written anywhere.
+// another; hostile archives refused with nothing written anywhere. The test
+// sheet and its answer key: what each page says, read from the painter's own
+// output, and the pages of the PDF it saves.
 #include "handzip.h"
 
 #include "platform/framework/archive.h"
@@ -12,6 +14,7 @@
 #include "practice/share/importdlg.h"
 #include "practice/share/importjob.h"
 #include "practice/share/sharecommands.h"
+#include "practice/share/testsheet.h"
 #include "practice/testview/testmessages.h"
 #include "practice/testview/wordwellview.h"
 #include "practice/ui/practiceapp.h"
@@ -22,12 +25,16 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QPaintEngine>
+#include <QProcess>
 #include <QTest>
 #include <QThread>
+#include <QXmlStreamReader>
 
 #include <memory>
 
 using namespace platform::framework;
+using practice::share::TestSheet;
 
 namespace {
 
@@ -52,6 +59,60 @@ HandZipEntry entry(const QByteArray& name, const QByteArray& data)
 {
     return HandZipEntry{name, data};
 }
+
+// An A4 page at 300 dpi that keeps the text drawn on it and counts its lines.
+class TextPage : public QPaintDevice {
+public:
+    QPaintEngine* paintEngine() const override { return &m_engine; }
+    QStringList texts() const { return m_engine.texts; }
+    int lines() const { return m_engine.lines; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth: return 2480;
+        case PdmHeight: return 3508;
+        case PdmWidthMM: return 210;
+        case PdmHeightMM: return 297;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY: return 300;
+        case PdmDepth: return 32;
+        case PdmNumColors: return 0xFFFFFF;
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
+        }
+        return 0;
+    }
+
+private:
+    class Engine : public QPaintEngine {
+    public:
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawTextItem(const QPointF&, const QTextItem& item) override { texts << item.text(); }
+        void drawLines(const QLineF*, int count) override { lines += count; }
+        void drawLines(const QLine*, int count) override { lines += count; }
+        Type type() const override { return User; }
+        QStringList texts;
+        int lines = 0;
+    };
+    mutable Engine m_engine;
+};
+
+QStringList numberedWords(int count)
+{
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list << QStringLiteral("word%1").arg(i + 1);
+    return list;
+}
+
+const QRect kPage(0, 0, 2480, 3508);
 
 }  // namespace
 
@@ -99,13 +160,8 @@ private slots:
         QCOMPARE(view()->m_strMessage, practice::testview::kReadyToTestMessage);
         QCOMPARE(doc()->m_wordList, words);
         QCOMPARE(doc()->GetTitle(), QString("animals"));
-        QVERIFY(doc()->IsModified());
-        QVERIFY(doc()->GetPathName().isEmpty());
-        const QString colleague = m_app->m_strWordsPath + "/words";
-        QCOMPARE(TreeSnapshot(colleague).size(), 4);  // cat.wav, house.wav, Sub, Sub/dog.wav
-        QCOMPARE(ReadFileForTest(colleague + "/cat.wav"), clipBytes("cat"));
-        QCOMPARE(ReadFileForTest(colleague + "/house.wav"), clipBytes("house", 200000));
-        QCOMPARE(ReadFileForTest(colleague + "/Sub/dog.wav"), clipBytes("dog"));
+        QVERIFY(doc()->IsModified() && doc()->GetPathName().isEmpty());
+        QCOMPARE(TreeSnapshot(m_app->m_strWordsPath + "/words"), TreeSnapshot(teacher + "/words"));
     }
 
     void aSharedListOnTheCommandLineOpens()
@@ -373,6 +429,115 @@ private slots:
                  qPrintable(boxes.texts().first()));
     }
 
+    void eachPageSaysWhatItShould_data()
+    {
+        QTest::addColumn<int>("wordCount");
+        QTest::newRow("no words") << 0;
+        QTest::newRow("one page full") << -1;   // exactly one page of lines
+        QTest::newRow("one line over") << -2;  // one line more
+    }
+    void eachPageSaysWhatItShould()
+    {
+        QFETCH(int, wordCount);
+        TextPage probe;
+        const int perPage = TestSheet("x", {}).linesPerPage(&probe, kPage);
+        QVERIFY(perPage > 10);
+        if (wordCount < 0)
+            wordCount = perPage - 1 - wordCount;
+        const TestSheet sheet("Week one", numberedWords(wordCount));
+        const int sheetPages = std::max(1, (wordCount + perPage - 1) / perPage);
+        QCOMPARE(sheet.pageCount(&probe, kPage), 2 * sheetPages);
+
+        int number = 0;
+        for (int index = 0; index < 2 * sheetPages; ++index) {
+            const bool key = index >= sheetPages;
+            if (index == sheetPages)
+                number = 0;
+            TextPage page;
+            QPainter painter(&page);
+            sheet.renderPage(&painter, kPage, index);
+            painter.end();
+            QStringList expected;
+            QString title = key ? "Week one - Answer Key" : "Week one";
+            if (sheetPages > 1)
+                title += QString(" (page %1 of %2)").arg(index % sheetPages + 1).arg(sheetPages);
+            expected << title;
+            if (!key)
+                expected << "Name:" << "Date:";
+            const int onPage = std::min(perPage, wordCount - number);
+            for (int i = 0; i < onPage; ++i) {
+                ++number;
+                expected << QString("%1.").arg(number);
+                if (key)
+                    expected << QString("word%1").arg(number);
+            }
+            QCOMPARE(page.texts(), expected);
+            // The sheet's lines: name, date and one blank per word; the key has none.
+            QCOMPARE(page.lines(), key ? 0 : 2 + onPage);
+        }
+        QCOMPARE(number, wordCount);
+    }
+
+    // A printer's unprintable border or the user's wider margin wins over the
+    // least, whatever unit the printer's page is measured in.
+    void marginsAreThePagesButAtLeast15Mm_data()
+    {
+        QTest::addColumn<QPageLayout>("layout");
+        QTest::addColumn<QMarginsF>("expected");
+        QPageLayout points(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                           QPageLayout::Point, QMarginsF(20 / 25.4 * 72, 0, 0, 0));
+        QTest::newRow("printer's border, in points") << points << QMarginsF(20, 15, 15, 15);
+        QPageLayout chosen(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(0, 25, 0, 0),
+                           QPageLayout::Millimeter);
+        QTest::newRow("the user's margin") << chosen << QMarginsF(15, 25, 15, 15);
+    }
+    void marginsAreThePagesButAtLeast15Mm()
+    {
+        QFETCH(QPageLayout, layout);
+        QFETCH(QMarginsF, expected);
+        const QMarginsF margins = platform::framework::DocumentMargins(layout);
+        QCOMPARE(margins.toMargins(), expected.toMargins());
+    }
+
+    // The key as a reader of the PDF finds it: a word too long for a line is
+    // wrapped whole, and nothing comes nearer an edge than 15 mm.
+    void thePdfKeyWrapsWithinTheMargins()
+    {
+        const QString path = m_home->work() + "/sheet.pdf";
+        const QString longWord = QString("abcdefghij").repeated(15);
+        QString why;
+        QVERIFY(!practice::share::SaveTestSheetPdf(TestSheet("x", {"cat"}), m_home->work() + "/missing/sheet.pdf", &why));
+        QCOMPARE(why, QString("No such file or directory"));
+        QVERIFY(practice::share::SaveTestSheetPdf(TestSheet("Week one", {"cat", longWord}), path, &why));
+        QProcess pdftotext;
+        pdftotext.start("pdftotext", {"-bbox", path, "-"});
+        QVERIFY2(pdftotext.waitForFinished() && pdftotext.exitCode() == 0,
+                 pdftotext.readAllStandardError().constData());
+        const double margin = 15 / 25.4 * 72;
+        QXmlStreamReader xml(pdftotext.readAllStandardOutput());
+        QSizeF page;
+        int pages = 0;
+        QString key;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            const QXmlStreamAttributes a = xml.attributes();
+            if (xml.name() == u"page") {
+                page = QSizeF(a.value("width").toDouble(), a.value("height").toDouble());
+                ++pages;
+            } else if (xml.name() == u"word") {
+                const QRectF box(QPointF(a.value("xMin").toDouble(), a.value("yMin").toDouble()),
+                                 QPointF(a.value("xMax").toDouble(), a.value("yMax").toDouble()));
+                const QString text = xml.readElementText();
+                QVERIFY2(QRectF(QPointF(margin, margin), page - QSizeF(margin, margin) * 2).contains(box), qPrintable(text));
+                if (pages == 2)
+                    key += text;
+            }
+        }
+        QVERIFY(!xml.hasError());
+        QCOMPARE(pages, 2);
+        QCOMPARE(key, "Weekone-AnswerKey1.cat2." + longWord);
+    }
 private:
     QString writeShared(const QString& name, const QByteArray& archive) const
     {
