@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -353,34 +352,6 @@ private slots:
         QCOMPARE(peek.rows("SELECT learner, COUNT(*) FROM tests GROUP BY learner ORDER BY learner"),
                  (QStringList{"One|25", "Two|25"}));
         QCOMPARE(peek.rows("SELECT COUNT(*) FROM answers"), QStringList{"1000"});
-    }
-
-    // A writer killed at random moments: the database opens intact and holds
-    // every result the writer said was committed, each whole.
-    void aKilledWriterLeavesEveryCommittedResultWhole()
-    {
-        const QString path = m_home->path() + "/History.sqlite";
-        const quint32 seed = QRandomGenerator::global()->generate();
-        qInfo("seed %u", seed);
-        QRandomGenerator random(seed);
-        for (int round = 1; round <= 6; ++round) {
-            QProcess writer;
-            writer.start(WW_HISTORY_SAVER, {path, QString::number(round), "0"});
-            QVERIFY(writer.waitForReadyRead(30000));
-            QTest::qWait(static_cast<int>(random.bounded(0, 150)));
-            writer.kill();
-            QVERIFY(writer.waitForFinished(10000));
-            // Only whole lines: the kill may cut one short.
-            const int committed = static_cast<int>(writer.readAllStandardOutput().count('\n'));
-            Peek peek(path);
-            QCOMPARE(peek.rows("PRAGMA integrity_check"), QStringList{"ok"});
-            // One more than said is a result committed just before the kill.
-            const QString kept = peek.rows(QStringLiteral("SELECT COUNT(*) FROM tests WHERE learner = '%1'").arg(round))[0];
-            QVERIFY2(kept.toInt() == committed || kept.toInt() == committed + 1, qPrintable(kept));
-            QCOMPARE(peek.rows("SELECT COUNT(*) FROM tests t WHERE words <> 20"
-                               " OR (SELECT COUNT(*) FROM answers a WHERE a.test_id = t.id) <> 20"),
-                     QStringList{"0"});
-        }
     }
 
     void theCsvIsByteExact()

@@ -6,7 +6,6 @@
 
 #include "platform/framework/archive.h"
 #include "platform/framework/doctemplate.h"
-#include "platform/registry/registry.h"
 #include "platform/zip/zipcodec.h"
 #include "practice/document/wordlist.h"
 #include "practice/document/wordwelldoc.h"
@@ -168,14 +167,6 @@ private slots:
     {
         const QString shared = writeShared(
             "pets", HandZip({entry("pets.spl", listBytes({"cat", "dog"})), entry("words/cat.wav", clipBytes("cat"))}));
-        // The words path as Setup records it.
-        platform::registry::Key key;
-        QCOMPARE(platform::registry::CreateKey(platform::registry::HKEY_CURRENT_USER,
-                                               "Software\\Tolvane\\Wordwell Practice\\WordsPath", &key),
-                 platform::registry::ERROR_SUCCESS);
-        QCOMPARE(platform::registry::SetStringValue(key, "Path", m_home->path() + "/installed"),
-                 platform::registry::ERROR_SUCCESS);
-        platform::registry::CloseKey(&key);
         m_app.reset();
         m_app = std::make_unique<CPracticeApp>(QStringList{shared});
         MessageBoxRecorder boxes;
@@ -184,7 +175,8 @@ private slots:
         QCOMPARE(doc()->m_wordList, (QStringList{"cat", "dog"}));
         QCOMPARE(doc()->GetTitle(), QString("pets"));
         QCOMPARE(view()->m_strMessage, practice::testview::kReadyToTestMessage);
-        QCOMPARE(ReadFileForTest(m_home->path() + "/installed/words/cat.wav"), clipBytes("cat"));
+        // Into the words folder of the settings, read before the list is opened.
+        QCOMPARE(ReadFileForTest(m_home->dataHome() + "/Tolvane/Wordwell/words/cat.wav"), clipBytes("cat"));
     }
 
     void aDifferentClipIsReplacedOnlyWhenTheUserSaysSo_data()
