@@ -67,7 +67,6 @@ private slots:
         QTest::newRow("255 bytes") << QStringList{QString(255, u'b')} << hex("0100ffff00") + QByteArray(255, 'b');
         QTest::newRow("UTF-8 word") << QStringList{QString::fromUtf8("zoë")} << hex("0100047a6fc3ab");
         QTest::newRow("empty word") << QStringList{""} << hex("010000");
-        QTest::newRow("outside the BMP") << QStringList{QString::fromUtf8("🐈")} << hex("010004f09f9088");
     }
 
     void savedBytes()

@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -124,14 +123,6 @@ void keepGroupedHistory(const QString& path)
     }
 }
 
-QStringList missedTexts(const QList<MissedWord>& words)
-{
-    QStringList out;
-    for (const MissedWord& w : words)
-        out << QStringLiteral("%1 %2/%3").arg(w.word).arg(w.missed).arg(w.asked);
-    return out;
-}
-
 QStringList treeTexts(const QTreeWidget* tree)
 {
     QStringList out;
@@ -170,12 +161,10 @@ private slots:
 
     void everyResultIsSavedWithItsAnswers()
     {
-        QCOMPARE(CResultKeeper::DefaultPath(), m_path);
         CResultKeeper keeper;
         QString error;
         QVERIFY2(keeper.Keep(makeTest("Ann", false, false), &error), qPrintable(error));
         QVERIFY2(keeper.Keep(makeTest("Ben", true, true), &error), qPrintable(error));
-        QCOMPARE(keeper.Held(), 0);
         Peek peek(m_path);
         QCOMPARE(peek.rows("SELECT version FROM schema_info"), QStringList{"3"});
         // The score as the form rounds it, single precision, not 100.0 / 3.
@@ -187,60 +176,53 @@ private slots:
                  (QStringList{"1|1|cat|cat|1", "1|2|owl|oul|0", "2|1|cat|cat|1", "2|2|owl|oul|0"}));
     }
 
-    void anOlderSchemaIsMigratedWithItsResults_data()
-    {
-        QTest::addColumn<int>("version");
-        QTest::newRow("1: no practice rounds") << 1;
-        QTest::newRow("2: no index of learners") << 2;
-    }
-
-    void anOlderSchemaIsMigratedWithItsResults()
-    {
-        QFETCH(int, version);
-        QString error;
-        QVERIFY2(CResultKeeper().Keep(makeTest("Old", false, false), &error), qPrintable(error));
-        QVERIFY(Peek(m_path).makeVersion(version));
-        CResultKeeper keeper;
-        QVERIFY2(keeper.Keep(makeTest("Ann", true, false), &error), qPrintable(error));
-        Peek peek(m_path);
-        QCOMPARE(peek.rows("SELECT version FROM schema_info"), QStringList{"3"});
-        QCOMPARE(peek.rows("SELECT name FROM sqlite_master WHERE type = 'index' ORDER BY name"),
-                 (QStringList{"answers_by_test", "tests_by_learner"}));
-        QCOMPARE(peek.rows("SELECT learner, practice FROM tests ORDER BY id"), (QStringList{"Old|0", "Ann|1"}));
-    }
-
-    // What stands in the history's place cannot take results: a newer or
-    // another program's database, a damaged file, a file where its folder
-    // goes, a link (nothing is written through one, not even the file a
-    // dangling link names), a pipe (not waited on). Each result is held,
-    // nothing there changes, and once it is out of the way both are saved, in order.
-    void aHistoryThatCannotTakeResultsKeepsThemForARetry_data()
+    // What stands in the history's place, looked at in the window and then
+    // given results: nothing is made or changed by looking, what cannot be
+    // read is said naming the file, an older history is migrated when a
+    // result is saved. Where results cannot go (a newer or another program's
+    // database, a damaged file, a file where its folder goes, a link, through
+    // which nothing is written, a pipe, not waited on) each is held, nothing
+    // changes, and once it is out of the way both are saved, in order.
+    void aHistoryInTheWayIsLookedAtAndKeepsResultsForARetry_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("name");  // what is planted beside the database, or empty: the database
-        QTest::addColumn<QString>("said");
+        QTest::addColumn<int>("rows");  // the window's
+        QTest::addColumn<QString>("seen");  // the window's notice; empty: the file is not named
+        QTest::addColumn<QString>("said");  // why a result is held; empty: it is saved
         const QString link = "could not be opened (it is a symbolic link, not a file).";
-        QTest::newRow("newer version") << "newer" << "" << "was written by a newer version of Wordwell; it is only read";
-        QTest::newRow("damaged") << "damaged" << "" << "(file is not a database)";
-        QTest::newRow("another program's") << "foreign" << "" << "is not one of Wordwell's";
-        QTest::newRow("folder is a file") << "folder" << "" << "could not be made";
-        QTest::newRow("a link to an empty file") << "link" << "" << link;
-        QTest::newRow("a dangling link") << "dangling" << "" << link;
-        QTest::newRow("its write-ahead log a link") << "link" << "-wal" << "-wal\" is a symbolic link, not a file).";
-        QTest::newRow("a pipe") << "pipe" << "" << "could not be opened (it is not a regular file).";
+        const QString newer = "was written by a newer version of Wordwell";
+        QTest::newRow("not made yet") << "none" << "" << 0 << "" << "";
+        QTest::newRow("an empty file") << "empty" << "" << 0 << "" << "";
+        QTest::newRow("version 1: no practice rounds") << "1" << "" << 5 << "" << "";
+        QTest::newRow("version 2: no index of learners") << "2" << "" << 5 << "" << "";
+        QTest::newRow("newer version") << "newer" << "" << 5 << newer << newer + "; it is only read";
+        QTest::newRow("damaged") << "damaged" << "" << 0 << "(file is not a database)" << "(file is not a database)";
+        QTest::newRow("another program's") << "foreign" << "" << 0 << "is not one of Wordwell's"
+                                           << "is not one of Wordwell's";
+        QTest::newRow("folder is a file") << "folder" << "" << 0 << "" << "could not be made";
+        QTest::newRow("a folder in its place") << "dir" << "" << 0 << "could not be opened" << "could not be opened";
+        QTest::newRow("a link to an empty file") << "link" << "" << 0 << link << link;
+        QTest::newRow("a dangling link") << "dangling" << "" << 0 << link << link;
+        QTest::newRow("its write-ahead log a link") << "link" << "-wal" << 0 << "" << "-wal\" is a symbolic link, not a file).";
+        QTest::newRow("a pipe") << "pipe" << "" << 0 << "(it is not a regular file)." << "(it is not a regular file).";
     }
 
-    void aHistoryThatCannotTakeResultsKeepsThemForARetry()
+    void aHistoryInTheWayIsLookedAtAndKeepsResultsForARetry()
     {
         QFETCH(QString, kind);
         QFETCH(QString, name);
+        QFETCH(int, rows);
+        QFETCH(QString, seen);
         QFETCH(QString, said);
         const QString folder = QFileInfo(m_path).absolutePath();
         const QString planted = kind == "folder" ? folder : m_path + name;
         const QString elsewhere = m_home->path() + "/elsewhere/History.sqlite" + name;
         QVERIFY(QDir().mkpath(QFileInfo(planted).absolutePath()));
-        if (kind == "folder" || kind == "damaged") {
-            WriteFileForTest(planted, kind == "folder" ? QByteArray() : QByteArray(4096, '\x5a'));
+        if (kind == "folder" || kind == "damaged" || kind == "empty") {
+            WriteFileForTest(planted, kind == "damaged" ? QByteArray(4096, '\x5a') : QByteArray());
+        } else if (kind == "dir") {
+            QVERIFY(QDir().mkpath(planted));
         } else if (kind == "pipe") {
             QCOMPARE(::mkfifo(QFile::encodeName(planted).constData(), 0600), 0);
         } else if (kind == "link" || kind == "dangling") {
@@ -249,30 +231,54 @@ private slots:
             if (kind == "link")
                 WriteFileForTest(elsewhere, {});
             QVERIFY(QFile::link(elsewhere, planted));
-        } else {
-            Peek other(m_path);
-            QVERIFY(kind == "newer" ? other.exec("CREATE TABLE schema_info (version INTEGER NOT NULL)")
-                                          && other.exec("INSERT INTO schema_info (version) VALUES (4)")
-                                    : other.exec("CREATE TABLE notes (text TEXT)"));
+        } else if (kind == "foreign") {
+            QVERIFY(Peek(m_path).exec("CREATE TABLE notes (text TEXT)"));
+        } else if (kind != "none") {
+            keepGroupedHistory(m_path);
+            const Peek db(m_path);
+            QVERIFY(kind == "newer"
+                        ? db.exec("UPDATE schema_info SET version = 7") && db.exec("ALTER TABLE tests ADD COLUMN mood TEXT")
+                        : db.makeVersion(kind.toInt()));
         }
         const QStringList before = TreeSnapshot(m_home->path());
+        {
+            CHistoryReader reader(m_path);
+            CHistoryWindow window(reader, "Ann", "Ann");
+            QCOMPARE(window.TestsView()->model()->rowCount(), rows);
+            const QString notice = window.Notice()->text();
+            QVERIFY2(seen.isEmpty() ? !notice.contains(m_path)
+                                    : notice.startsWith(QStringLiteral("The history database \"%1").arg(m_path))
+                                          && notice.contains(seen),
+                     qPrintable(notice));
+            QCOMPARE(window.ExportButton()->isEnabled(), rows > 0);
+        }
+        QCOMPARE(TreeSnapshot(m_home->path()), before);
 
         CResultKeeper keeper;
         QString error;
-        QVERIFY(!keeper.Keep(makeTest("Ann", false, false), &error));
-        QVERIFY2(error.contains(kind == "folder" ? folder : m_path) && error.contains(said), qPrintable(error));
-        QVERIFY(!keeper.Keep(makeTest("Ben", false, true), &error));
-        QCOMPARE(keeper.Held(), 2);
-        QCOMPARE(TreeSnapshot(m_home->path()), before);
-
-        QVERIFY(QFile::remove(planted));
-        QVERIFY2(keeper.Retry(&error), qPrintable(error));
+        for (bool stop : {false, true}) {
+            QCOMPARE(keeper.Keep(makeTest("Zed", false, stop), &error), said.isEmpty());
+            QVERIFY2(said.isEmpty() ? error.isEmpty()
+                                    : error.contains(kind == "folder" ? folder : m_path) && error.contains(said),
+                     qPrintable(error));
+        }
+        if (!said.isEmpty()) {
+            QCOMPARE(keeper.Held(), 2);
+            QCOMPARE(TreeSnapshot(m_home->path()), before);
+            QVERIFY(QFile::remove(planted) || QDir().rmdir(planted));
+            QVERIFY2(keeper.Retry(&error), qPrintable(error));
+        }
         QCOMPARE(keeper.Held(), 0);
-        QCOMPARE(Peek(m_path).rows("SELECT learner, stopped FROM tests ORDER BY id"), (QStringList{"Ann|0", "Ben|1"}));
+        Peek peek(m_path);
+        QCOMPARE(peek.rows("SELECT stopped FROM tests WHERE learner = 'Zed' ORDER BY id"), (QStringList{"0", "1"}));
+        QCOMPARE(peek.rows("SELECT version FROM schema_info"), QStringList{"3"});
+        QCOMPARE(peek.rows("SELECT name FROM sqlite_master WHERE type = 'index' ORDER BY name"),
+                 (QStringList{"answers_by_test", "tests_by_learner"}));
     }
 
     // Another writer's lock makes a save wait, then fail with the result kept;
-    // nothing half-written is left, and the next save brings it in.
+    // nothing half-written is left, and the next save brings it in. The
+    // window meanwhile reads what is committed and does not wait.
     void aLockedDatabaseKeepsTheResultWhole()
     {
         CResultKeeper keeper(m_path, 50);
@@ -280,10 +286,14 @@ private slots:
         QVERIFY2(keeper.Keep(makeTest("Ann", false, false), &error), qPrintable(error));
         {
             Peek writer(m_path);
-            QVERIFY(writer.exec("BEGIN EXCLUSIVE"));
+            QVERIFY(writer.exec("BEGIN EXCLUSIVE") && writer.exec("DELETE FROM tests"));
             QVERIFY(!keeper.Keep(makeTest("Ben", false, false), &error));
             QVERIFY2(error.contains("locked") && error.contains(m_path), qPrintable(error));
             QCOMPARE(keeper.Held(), 1);
+            CHistoryReader reader(m_path);
+            CHistoryWindow window(reader, "Ann", "Ann");
+            QVERIFY2(window.Notice()->text().isEmpty(), qPrintable(window.Notice()->text()));
+            QCOMPARE(window.TestsView()->model()->rowCount(), 1);
             QVERIFY(writer.exec("ROLLBACK"));
         }
         Peek peek(m_path);
@@ -344,70 +354,6 @@ private slots:
         QCOMPARE(peek.rows("SELECT COUNT(*) FROM answers"), QStringList{"1000"});
     }
 
-    // A writer killed at random moments: the database opens intact and holds
-    // every result the writer said was committed, each whole.
-    void aKilledWriterLeavesEveryCommittedResultWhole()
-    {
-        const QString path = m_home->path() + "/History.sqlite";
-        const quint32 seed = QRandomGenerator::global()->generate();
-        qInfo("seed %u", seed);
-        QRandomGenerator random(seed);
-        int reported = 0;
-        for (int round = 1; round <= 6; ++round) {
-            const QString learner = QStringLiteral("Run %1").arg(round);
-            QProcess writer;
-            writer.start(WW_HISTORY_SAVER, {path, learner, "0"});
-            QVERIFY(writer.waitForReadyRead(30000));
-            QTest::qWait(static_cast<int>(random.bounded(0, 150)));
-            writer.kill();
-            QVERIFY(writer.waitForFinished(10000));
-            QCOMPARE(writer.exitStatus(), QProcess::CrashExit);
-            // Only whole lines: the kill may cut one short.
-            const QList<QByteArray> lines = writer.readAllStandardOutput().split('\n');
-            const int committed = static_cast<int>(lines.size()) - 1;
-            QCOMPARE(lines[committed - 1], QByteArray("committed ") + QByteArray::number(committed));
-            reported += committed;
-
-            Peek peek(path);
-            QCOMPARE(peek.rows("PRAGMA integrity_check"), QStringList{"ok"});
-            const QStringList kept = peek.rows(
-                QStringLiteral("SELECT COUNT(*), MIN(list_path), MAX(id) - MIN(id) + 1 FROM tests WHERE learner = '%1'")
-                    .arg(learner));
-            const QStringList cells = kept.first().split(u'|');
-            // One more than said is a result committed just before the kill.
-            const int stored = cells[0].toInt();
-            QVERIFY2(stored == committed || stored == committed + 1, qPrintable(kept.first()));
-            if (stored > 0) {
-                QCOMPARE(cells[1], QString("/lists/1.spl"));
-                QCOMPARE(cells[2].toInt(), stored);
-            }
-            QCOMPARE(peek.rows("SELECT COUNT(*) FROM tests t WHERE words <> 20"
-                               " OR (SELECT COUNT(*) FROM answers a WHERE a.test_id = t.id) <> 20"),
-                     QStringList{"0"});
-        }
-        qInfo("%d results said to be committed before the kills", reported);
-        QVERIFY2(reported > 0, "no writer got as far as one result before it was killed");
-    }
-
-    void aTextCellIsGuardedAndQuoted_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("cell");
-        // Commas, quotes, line feeds, = and - first are in the whole file's bytes below.
-        QTest::newRow("plus and comma") << "+1,2" << "\"'+1,2\"";
-        QTest::newRow("at") << "@SUM(A1)" << "'@SUM(A1)";
-        QTest::newRow("tab first") << "\tx" << "'\tx";
-        QTest::newRow("carriage return first") << "\rx" << "\"'\rx\"";
-        QTest::newRow("formula sign later") << "a=b" << "a=b";
-    }
-
-    void aTextCellIsGuardedAndQuoted()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, cell);
-        QCOMPARE(CsvTextCell(text), cell);
-    }
-
     void theCsvIsByteExact()
     {
         const QList<StoredTest> tests{
@@ -426,55 +372,11 @@ private slots:
             "\"/lists/two\nlines/V\xC3\xB6gel, \"\"wild\"\".spl\",4,4,100.00,stopped,practice round\r\n"
             "\"Zo\xC3\xAB \"\"Z\"\"\",2026-03-03 07:05:09,'-2 +1 @x,,0,0,0.00,finished,first try\r\n";
         QCOMPARE(HistoryCsv(QString::fromUtf8("Zo\xC3\xAB \"Z\""), tests), expected);
-
-        const QString file = m_home->path() + "/out.csv";
-        QString error;
-        QVERIFY2(SaveCsv(file, expected, &error), qPrintable(error));
-        QCOMPARE(ReadFileForTest(file), expected);
-    }
-
-    void theMostMissedWordsAreRankedPerLearner()
-    {
-        keepGroupedHistory(m_path);
-        CHistoryReader reader(m_path);
-        QString error, notice;
-        QVERIFY2(reader.Open(&error, &notice), qPrintable(error));
-        QCOMPARE(notice, QString());
-        QStringList learners;
-        QVERIFY(reader.Learners(&learners, &error));
-        QCOMPARE(learners, (QStringList{"Ann", "Ben"}));
-        QList<MissedWord> words;
-        QVERIFY2(reader.MostMissed("Ann", 10, &words, &error), qPrintable(error));
-        QCOMPARE(missedTexts(words), (QStringList{"owl 3/5", "bee 1/1", "house 1/2", "cat 1/4", "tree 1/4"}));
-        QVERIFY(reader.MostMissed("Ann", 2, &words, &error));
-        QCOMPARE(missedTexts(words), (QStringList{"owl 3/5", "bee 1/1"}));
-        QVERIFY(reader.MostMissed("Nobody", 10, &words, &error));
-        QVERIFY(words.isEmpty());
-    }
-
-    void theChartDescribesTheFirstTriesInWords()
-    {
-        keepGroupedHistory(m_path);
-        CHistoryReader reader(m_path);
-        QString error, notice;
-        QVERIFY(reader.Open(&error, &notice));
-        QList<StoredTest> tests;
-        QVERIFY(reader.Tests("Ann", &tests, &error));
-        CScoreChart chart;
-        chart.SetTests(tests);
-        // The practice round and the stopped test are not first tries that finished.
-        QCOMPARE(QAccessible::queryAccessibleInterface(&chart)->text(QAccessible::Description),
-                 QString("3 finished first tries from 1 March 2026 to 22 March 2026. First score 50 %, last 75 %, "
-                         "lowest 50 %, highest 75 %, average 58 %. Each: 1 March 2026, 50 %; 8 March 2026, 50 %; "
-                         "22 March 2026, 75 %."));
-        QCOMPARE(CScoreChart::Describe({}), QString("No finished first tries yet."));
-        QCOMPARE(CScoreChart::Describe(tests.mid(0, 1)), QString("One finished first try, on 1 March 2026: 50 %."));
-        QList<StoredTest> many;
-        for (int i = 1; i <= 7; ++i)
-            many.append({at(i), "a.spl", "/a.spl", 10, i, false, false});
-        QVERIFY(CScoreChart::Describe(many).endsWith(
-            "The latest 5: 3 March 2026, 30 %; 4 March 2026, 40 %; 5 March 2026, 50 %; 6 March 2026, 60 %; "
-            "7 March 2026, 70 %."));
+        // The other signs a spreadsheet takes for a formula, and a carriage return.
+        QStringList cells;
+        for (const char* text : {"+1,2", "@SUM(A1)", "\tx", "\rx", "a=b"})
+            cells << CsvTextCell(text);
+        QCOMPARE(cells, (QStringList{"\"'+1,2\"", "'@SUM(A1)", "'\tx", "\"'\rx\"", "a=b"}));
     }
 
     // The window by keys: the learner chosen first, the table newest first,
@@ -487,7 +389,6 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(!window.Notice()->isVisible());
-        QCOMPARE(window.LearnerChooser()->currentText(), QString("Ann"));
         QCOMPARE(QApplication::focusWidget(), window.TestsView());
         QTableView* table = window.TestsView();
         QCOMPARE(table->model()->rowCount(), 5);
@@ -496,6 +397,11 @@ private slots:
         QCOMPARE(tableRow(table, 1), (QStringList{"2026-03-15 09:30", "Animals.spl", "5", "1", "20.00 %", "stopped",
                                                   "first try"}));
         QCOMPARE(tableRow(table, 2)[6], QString("practice round"));
+        // The practice round and the stopped test are not first tries that finished.
+        QCOMPARE(QAccessible::queryAccessibleInterface(window.findChild<CScoreChart*>())->text(QAccessible::Description),
+                 QString("3 finished first tries from 1 March 2026 to 22 March 2026. First score 50 %, last 75 %, "
+                         "lowest 50 %, highest 75 %, average 58 %. Each: 1 March 2026, 50 %; 8 March 2026, 50 %; "
+                         "22 March 2026, 75 %."));
 
         QTest::keyClick(&window, Qt::Key_L, Qt::AltModifier);
         QCOMPARE(QApplication::focusWidget(), window.LearnerChooser());
@@ -511,11 +417,10 @@ private slots:
         // Ben's words are not for a round recorded as Ann's.
         QVERIFY(!window.PractiseButton()->isEnabled());
         QTest::keyClick(window.LearnerChooser(), Qt::Key_Up);
-        QCOMPARE(table->model()->rowCount(), 5);
 
         QTest::keyClick(&window, Qt::Key_M, Qt::AltModifier);
         QCOMPARE(QApplication::focusWidget(), window.MissedWords());
-        QCOMPARE(treeTexts(window.MissedWords()).first(), QString("owl 3/5"));
+        QCOMPARE(treeTexts(window.MissedWords()), (QStringList{"owl 3/5", "bee 1/1", "house 1/2", "cat 1/4", "tree 1/4"}));
         QVERIFY(window.PractiseButton()->isEnabled());
         QTest::keyClick(&window, Qt::Key_P, Qt::AltModifier);
         // A mnemonic clicks the button a moment later, as a mouse press would.
@@ -525,7 +430,7 @@ private slots:
 
     // A learner with no tests yet is offered and said to have none; the
     // chosen learner's tests are exported; during a test no round starts.
-    void theWindowExportsTheChosenLearnerAndEscapeCloses()
+    void theWindowExportsTheChosenLearner()
     {
         keepGroupedHistory(m_path);
         CHistoryReader reader(m_path);
@@ -547,92 +452,8 @@ private slots:
         const QString blocked = file + "/inside.csv";
         QVERIFY(!window.ExportTo(blocked));
         QCOMPARE(boxes.texts().size(), 1);
-        QVERIFY2(boxes.texts().first().startsWith(QStringLiteral("The history could not be saved to \"%1\": ").arg(blocked))
-                     && boxes.texts().first().contains("Not a directory"),
-                 qPrintable(boxes.texts().first()));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QVERIFY(!window.isVisible());
-        QCOMPARE(window.result(), int(QDialog::Rejected));
-    }
-
-    // Looking makes and changes nothing: not a history not made yet, not
-    // through a link, not an empty file, not an older history (migrated when
-    // a result is saved). What cannot be read is said, naming the file.
-    void lookingChangesNothingAndSaysWhatItCannotRead_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<QString>("said");  // empty: the file is not named
-        const QString link = "could not be opened (it is a symbolic link, not a file).";
-        QTest::newRow("not made yet") << "none" << 0 << "";
-        QTest::newRow("a link to an empty file") << "link" << 0 << link;
-        QTest::newRow("a dangling link") << "dangling" << 0 << link;
-        QTest::newRow("an empty file") << "empty" << 0 << "";
-        QTest::newRow("damaged") << "damaged" << 0 << "(file is not a database)";
-        QTest::newRow("a folder in its place") << "folder" << 0 << "could not be opened";
-        QTest::newRow("an older history") << "older" << 5 << "";
-        QTest::newRow("a newer history") << "newer" << 5 << "was written by a newer version of Wordwell";
-    }
-
-    void lookingChangesNothingAndSaysWhatItCannotRead()
-    {
-        QFETCH(QString, kind);
-        QFETCH(int, rows);
-        QFETCH(QString, said);
-        const QString elsewhere = m_home->path() + "/elsewhere/History.sqlite";
-        QVERIFY(QDir().mkpath(QFileInfo(m_path).absolutePath()));
-        if (kind == "link")
-            WriteFileForTest(elsewhere, {});
-        if (kind == "link" || kind == "dangling")
-            QVERIFY(QFile::link(elsewhere, m_path));
-        else if (kind == "empty")
-            WriteFileForTest(m_path, {});
-        else if (kind == "damaged")
-            WriteFileForTest(m_path, QByteArray(4096, '\x5a'));
-        else if (kind == "folder")
-            QVERIFY(QDir().mkpath(m_path));
-        if (kind == "older" || kind == "newer") {
-            keepGroupedHistory(m_path);
-            const Peek db(m_path);
-            if (kind == "older")
-                QVERIFY(db.makeVersion(1));
-            else
-                QVERIFY(db.exec("UPDATE schema_info SET version = 7") && db.exec("ALTER TABLE tests ADD COLUMN mood TEXT"));
-        }
-        const QStringList before = TreeSnapshot(m_home->path());
-        {
-            CHistoryReader reader(m_path);
-            CHistoryWindow window(reader, "Ann", "Ann");
-            window.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&window));
-            QCOMPARE(window.TestsView()->model()->rowCount(), rows);
-            const QString notice = window.Notice()->text();
-            if (said.isEmpty())
-                QVERIFY2(!notice.contains(m_path), qPrintable(notice));
-            else
-                QVERIFY2(notice.startsWith(QStringLiteral("The history database \"%1\" ").arg(m_path))
-                             && notice.contains(said),
-                         qPrintable(notice));
-            QCOMPARE(window.ExportButton()->isEnabled(), rows > 0);
-        }
-        QCOMPARE(TreeSnapshot(m_home->path()), before);
-    }
-
-    // Another Wordwell in the middle of saving holds the write lock: the
-    // window reads what is committed and does not wait for it.
-    void aHistoryBeingWrittenIsReadAsCommitted()
-    {
-        keepGroupedHistory(m_path);
-        Peek writer(m_path);
-        QVERIFY(writer.exec("BEGIN EXCLUSIVE"));
-        QVERIFY(writer.exec("INSERT INTO tests (learner, list_name, list_path, taken_at, words, right_answers, score,"
-                            " stopped, practice) VALUES ('Ann', 'half.spl', '/half.spl', '2026-04-01T09:00:00', 1, 1,"
-                            " 100, 0, 0)"));
-        CHistoryReader reader(m_path);
-        CHistoryWindow window(reader, "Ann", "Ann");
-        QVERIFY2(!window.Notice()->isVisible() && window.Notice()->text().isEmpty(), qPrintable(window.Notice()->text()));
-        QCOMPARE(window.TestsView()->model()->rowCount(), 5);
-        QVERIFY(writer.exec("ROLLBACK"));
+        QCOMPARE(boxes.texts().first(),
+                 QStringLiteral("The history could not be saved to \"%1\": Not a directory.").arg(blocked));
     }
 
 private:

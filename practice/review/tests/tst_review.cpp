@@ -9,13 +9,10 @@
 #include "testsupport/messageboxes.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include <memory>
@@ -48,11 +45,16 @@ QStringList listTexts(const QListWidget* list)
     return out;
 }
 
-QStringList rowTexts(const QTreeWidget* tree, int row)
+// Each row's cells joined by |.
+QStringList rowTexts(const QTreeWidget* tree)
 {
     QStringList out;
-    for (int c = 0; c < tree->columnCount(); ++c)
-        out << tree->topLevelItem(row)->text(c);
+    for (int row = 0; row < tree->topLevelItemCount(); ++row) {
+        QStringList cells;
+        for (int c = 0; c < tree->columnCount(); ++c)
+            cells << tree->topLevelItem(row)->text(c);
+        out << cells.join(u'|');
+    }
     return out;
 }
 
@@ -94,8 +96,6 @@ private slots:
         QTest::addColumn<QString>("marks");
         QTest::addColumn<QStringList>("said");
         QTest::newRow("right") << "cat" << "cat" << "===" << QStringList{};
-        QTest::newRow("wrong letter") << "cat" << "cet" << "=X="
-                                      << QStringList{"second letter: typed e, the word has a"};
         QTest::newRow("swap") << "their" << "thier" << "==S="
                               << QStringList{"third and fourth letters: typed i e, the word has e i"};
         QTest::newRow("missing letter") << "house" << "hose" << "==^=="
@@ -103,20 +103,14 @@ private slots:
         // Of a doubled letter, the first is the one said to be missing or extra.
         QTest::newRow("doubled missing") << "tree" << "tre" << "==^=" << QStringList{"third letter: e is missing"};
         QTest::newRow("doubled extra") << "cat" << "catt" << "==+=" << QStringList{"after the second letter: extra t"};
-        QTest::newRow("extra letter") << "cat" << "caxt" << "==+=" << QStringList{"after the second letter: extra x"};
         QTest::newRow("extra first") << "ant" << "aant" << "+===" << QStringList{"before the first letter: extra a"};
         QTest::newRow("case") << "Cat" << "cat" << "X==" << QStringList{"first letter: typed c, the word has capital C"};
         QTest::newRow("trailing blank") << "cat" << "cat " << "===+" << QStringList{"after the third letter: extra a space"};
-        QTest::newRow("inner blank") << "icecream" << "ice cream" << "===+====="
-                                     << QStringList{"after the third letter: extra a space"};
         QTest::newRow("tab") << "cat" << "c\tt" << "=X=" << QStringList{"second letter: typed a blank, the word has a"};
         QTest::newRow("accent") << "café" << "cafe" << "===X" << QStringList{"fourth letter: typed e, the word has é"};
         // An e with a combining accent is one letter, as a reader sees it.
         QTest::newRow("combining accent") << "cafe\u0301" << "caf" << "===^"
                                           << QStringList{"fourth letter: e\u0301 is missing"};
-        QTest::newRow("outside the basic plane") << "a\U0001F600b" << "ab" << "=^="
-                                                 << QStringList{"second letter: \U0001F600 is missing"};
-        QTest::newRow("empty answer") << "cat" << "" << "^^^" << QStringList{"nothing was typed; the word is c a t"};
         QTest::newRow("all wrong") << "ox" << "iz" << "XX"
                                    << QStringList{"first letter: typed i, the word has o",
                                                   "second letter: typed z, the word has x"};
@@ -144,26 +138,16 @@ private slots:
         QCOMPARE(typed, answer);
     }
 
-    void ordinalsPastTwenty_data()
-    {
-        QTest::addColumn<int>("n");
-        QTest::addColumn<QString>("word");
-        QTest::newRow("12") << 12 << "twelfth";
-        QTest::newRow("20") << 20 << "twentieth";
-        QTest::newRow("22") << 22 << "22nd";
-        QTest::newRow("23") << 23 << "23rd";
-        QTest::newRow("111") << 111 << "111th";
-        QTest::newRow("101") << 101 << "101st";
-    }
-
     void ordinalsPastTwenty()
     {
-        QFETCH(int, n);
-        QFETCH(QString, word);
-        QCOMPARE(OrdinalWord(n), word);
+        QStringList said;
+        for (int n : {20, 22, 23, 101, 111})
+            said << OrdinalWord(n);
+        QCOMPARE(said, (QStringList{"twentieth", "22nd", "23rd", "101st", "111th"}));
     }
 
     // Marks, not colour alone, tell the kinds apart, and the legend names each.
+    // A long word widens the strip, and wraps where the strip is narrow.
     void theStripMarksEachKindApartAndWidensForALongWord()
     {
         QStringList seen;
@@ -174,23 +158,18 @@ private slots:
         }
         CLetterStrip strip;
         strip.SetComparison("cat", "cat");
-        QCOMPARE(strip.accessibleDescription(), QString("every letter is right"));
         const int shortWidth = strip.sizeHint().width();
         strip.SetComparison("abcdefghijklmnopqrstuvwxyz", "abcdefghijklmnopqrstuvwxy");
         QVERIFY(strip.sizeHint().width() > shortWidth);
+        QVERIFY(strip.heightForWidth(strip.minimumSizeHint().width()) > strip.sizeHint().height());
     }
 
     void learnerNamesAreTrimmedOrRefused_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");  // empty: refused
-        QTest::newRow("plain") << "Ann" << "Ann";
-        QTest::newRow("blanks around") << "  Ann Lee \t" << "Ann Lee";
-        QTest::newRow("accents") << "Zoë Ødegård" << "Zoë Ødegård";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("only blanks") << "   " << "";
+        // Blanks around and only blanks: the dialog's case below.
         QTest::newRow("tab inside") << "Ann\tLee" << "";
-        QTest::newRow("escape") << "Ann\x1b[31m" << "";
         QTest::newRow("right-to-left override") << "Ann\u202Eeel" << "";
         QTest::newRow("40 characters") << QString(40, u'a') << QString(40, u'a');
         QTest::newRow("10,000 characters") << QString(10000, u'a') << "";
@@ -240,10 +219,8 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QTreeWidget* words = window.Words();
-        QCOMPARE(words->topLevelItemCount(), 4);
-        QCOMPARE(rowTexts(words, 0), (QStringList{"1", "cat", "cat", "\u2713 right"}));
-        QCOMPARE(rowTexts(words, 1), (QStringList{"2", "house", "hose", "\u2717 wrong"}));
-        QCOMPARE(rowTexts(words, 2), (QStringList{"3", "tree", "(nothing)", "\u2717 wrong"}));
+        QCOMPARE(rowTexts(words), (QStringList{"1|cat|cat|\u2713 right", "2|house|hose|\u2717 wrong",
+                                               "3|tree|(nothing)|\u2717 wrong", "4|house|huose|\u2717 wrong"}));
         QCOMPARE(words->currentIndex().row(), 1);
         QCOMPARE(QApplication::focusWidget(), words);
         QCOMPARE(listTexts(window.Differences()), QStringList{"third letter: u is missing"});
@@ -256,85 +233,24 @@ private slots:
                  QStringList{"second and third letters: typed u o, the word has o u"});
         QTest::keyClick(words, Qt::Key_Home);
         QCOMPARE(listTexts(window.Differences()), QStringList{"every letter is right"});
+        QTest::keyClick(words, Qt::Key_P, Qt::AltModifier);
+        // A mnemonic clicks the button a moment later, as a mouse press would.
+        QTRY_COMPARE(window.result(), int(CReviewWindow::kPractise));
     }
 
-    void theReviewFitsTheScreen_data()
+    void theSummarySaysHowTheTestEnded()
     {
-        QTest::addColumn<QString>("listName");
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<QString>("typed");
-        const QString phrase =
-            "the quick brown fox jumps over the lazy dog while the cat sleeps on the warm mat by the door";
-        QTest::newRow("45-letter word") << "Long" << "pneumonoultramicroscopicsilicovolcanoconiosis"
-                                        << "pneumonoultramicroscopicsilicovolcanokoniosis";
-        QTest::newRow("88-character phrase") << "Long" << phrase.left(88) << QString(phrase.left(88)).replace("o", "0");
-        QTest::newRow("10,000 letters typed") << "Long" << "cat" << QString(10000, u'x');
-        QTest::newRow("long list name") << QString("week one of the spelling words ").repeated(8) << "cat" << "cta";
-    }
-
-    // The window, its strip and its buttons stay on the screen it opens on.
-    void theReviewFitsTheScreen()
-    {
-        QFETCH(QString, listName);
-        QFETCH(QString, word);
-        QFETCH(QString, typed);
-        CTestRecord r;
-        r.Start("Ann", "/lists/" + listName + ".spl", 1, false);
-        r.Answer(word, typed, false);
-        r.Finish();
-        CReviewWindow window(r);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const QSize room = window.screen()->availableGeometry().size();
-        QVERIFY2(window.size().boundedTo(room) == window.size(),
-                 qPrintable(QString("%1x%2").arg(window.width()).arg(window.height())));
-        QVERIFY(window.minimumSizeHint().boundedTo(room) == window.minimumSizeHint());
-        const auto buttons = window.findChild<QDialogButtonBox*>();
-        for (QPushButton* button : {window.PractiseButton(), buttons->button(QDialogButtonBox::Close)})
-            QVERIFY(window.rect().contains(QRect(button->mapTo(&window, QPoint()), button->size())));
-        // Every row of the strip is there, shown or scrolled to.
-        QVERIFY(window.Strip()->height() >= window.Strip()->heightForWidth(window.Strip()->width()));
-    }
-
-    void theReviewEndsByItsButtonsAndKeys_data()
-    {
-        QTest::addColumn<QString>("kind");  // finished, stopped, or a practice round with no mistake
-        QTest::addColumn<int>("result");    // practise by Alt+P, or Tab to Close and Enter
-        QTest::addColumn<QString>("summary");
-        QTest::newRow("Alt+P practises") << "finished" << int(CReviewWindow::kPractise)
-                                         << "Animals.spl: 1 of 4 right, score 25.00 %";
-        QTest::newRow("Enter on Close") << "stopped" << int(QDialog::Rejected)
-                                        << "Animals.spl: 1 of 6 right, score 16.67 % (stopped after 4 words)";
-        QTest::newRow("no mistakes") << "perfect" << int(QDialog::Rejected)
-                                     << "a.spl: 1 of 1 right, score 100.00 % (practice round)";
-    }
-
-    void theReviewEndsByItsButtonsAndKeys()
-    {
-        QFETCH(QString, kind);
-        QFETCH(int, result);
-        QFETCH(QString, summary);
-        CTestRecord r = fourWordTest(kind == "stopped");
-        if (kind == "perfect") {
-            r.Start("Ann", "/lists/a.spl", 1, true);
-            r.Answer("cat", "cat", true);
-            r.Finish();
-        }
-        CReviewWindow window(r);
-        QCOMPARE(window.Summary(), summary);
-        QCOMPARE(window.PractiseButton()->isEnabled(), kind != "perfect");
-        QTimer::singleShot(0, &window, [&] {
-            if (!QTest::qWaitForWindowActive(&window))
-                window.done(-1);
-            else if (result == CReviewWindow::kPractise) {
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::AltModifier);
-            } else {
-                QPushButton* close = window.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close);
-                close->setFocus();
-                QTest::keyClick(close, Qt::Key_Return);
-            }
-        });
-        QCOMPARE(window.exec(), result);
+        CTestRecord perfect;
+        perfect.Start("Ann", "/lists/a.spl", 1, true);
+        perfect.Answer("cat", "cat", true);
+        perfect.Finish();
+        QStringList said;
+        for (const CTestRecord& r : {fourWordTest(), fourWordTest(true), perfect})
+            said << CReviewWindow(r).Summary();
+        QCOMPARE(said, (QStringList{"Animals.spl: 1 of 4 right, score 25.00 %",
+                                    "Animals.spl: 1 of 6 right, score 16.67 % (stopped after 4 words)",
+                                    "a.spl: 1 of 1 right, score 100.00 % (practice round)"}));
+        QVERIFY(!CReviewWindow(perfect).PractiseButton()->isEnabled());
     }
 
 private:

@@ -28,24 +28,14 @@ private slots:
     void init() { m_home = std::make_unique<IsolatedHome>(); }
     void cleanup() { m_home.reset(); }
 
-    // The original's empty path put the clips at "/words/<word>.wav".
-    void nothingStoredMeansTheFolderSetupWouldPropose()
-    {
-        CWordwellApp app;
-        app.EstablishSettings();
-        QCOMPARE(app.m_strWordsPath, m_home->dataHome() + "/Tolvane/Wordwell");
-        QVERIFY(QFileInfo(app.m_strWordsPath + "/words").isDir());
-        QCOMPARE(GetWordwellApp(), &app);
-        // Reading settings writes nothing.
-        QVERIFY(!QDir(m_home->configHome() + "/Tolvane").exists());
-    }
-
+    // The original's empty path put the clips at "/words/<word>.wav": nothing
+    // stored, or nothing usable, means the folder Setup would propose.
     void storedValueIsReadAsStored_data()
     {
-        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("value");  // "-": nothing stored
         QTest::addColumn<bool>("machine");  // stored for the machine: not the setting
+        QTest::newRow("nothing stored") << "-" << false;
         QTest::newRow("blanks and a trailing separator kept") << "/home/a b/Word well/" << false;
-        // An empty value names no folder: as if nothing were stored.
         QTest::newRow("empty value") << "" << false;
         QTest::newRow("the machine's hive") << "/machine" << true;
     }
@@ -54,10 +44,18 @@ private slots:
     {
         QFETCH(QString, value);
         QFETCH(bool, machine);
-        storeWordsPath(value, machine ? reg::HKEY_LOCAL_MACHINE : reg::HKEY_CURRENT_USER);
+        if (value != "-")
+            storeWordsPath(value, machine ? reg::HKEY_LOCAL_MACHINE : reg::HKEY_CURRENT_USER);
         CWordwellApp app;
         app.EstablishSettings();
-        QCOMPARE(app.m_strWordsPath, value.isEmpty() || machine ? m_home->dataHome() + "/Tolvane/Wordwell" : value);
+        QCOMPARE(GetWordwellApp(), &app);
+        const QString proposed = m_home->dataHome() + "/Tolvane/Wordwell";
+        QCOMPARE(app.m_strWordsPath, value.isEmpty() || value == "-" || machine ? proposed : value);
+        if (value == "-") {
+            QVERIFY(QFileInfo(proposed + "/words").isDir());
+            // Reading settings writes nothing.
+            QVERIFY(!QDir(m_home->configHome() + "/Tolvane").exists());
+        }
     }
 
 private:

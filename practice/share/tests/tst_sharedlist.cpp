@@ -1,10 +1,10 @@
 // A list with its recordings as one file: exported from one home, opened in
-// another; hostile archives refused with nothing written anywhere.
+// another; hostile archives refused with nothing written anywhere. The test
+// sheet and its answer key: what each page of the PDF it saves says.
 #include "handzip.h"
 
 #include "platform/framework/archive.h"
 #include "platform/framework/doctemplate.h"
-#include "platform/registry/registry.h"
 #include "platform/zip/zipcodec.h"
 #include "practice/document/wordlist.h"
 #include "practice/document/wordwelldoc.h"
@@ -12,6 +12,7 @@
 #include "practice/share/importdlg.h"
 #include "practice/share/importjob.h"
 #include "practice/share/sharecommands.h"
+#include "practice/share/testsheet.h"
 #include "practice/testview/testmessages.h"
 #include "practice/testview/wordwellview.h"
 #include "practice/ui/practiceapp.h"
@@ -22,12 +23,16 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QProcess>
 #include <QTest>
 #include <QThread>
+#include <QXmlStreamReader>
 
 #include <memory>
 
 using namespace platform::framework;
+using practice::share::TestSheet;
 
 namespace {
 
@@ -99,27 +104,14 @@ private slots:
         QCOMPARE(view()->m_strMessage, practice::testview::kReadyToTestMessage);
         QCOMPARE(doc()->m_wordList, words);
         QCOMPARE(doc()->GetTitle(), QString("animals"));
-        QVERIFY(doc()->IsModified());
-        QVERIFY(doc()->GetPathName().isEmpty());
-        const QString colleague = m_app->m_strWordsPath + "/words";
-        QCOMPARE(TreeSnapshot(colleague).size(), 4);  // cat.wav, house.wav, Sub, Sub/dog.wav
-        QCOMPARE(ReadFileForTest(colleague + "/cat.wav"), clipBytes("cat"));
-        QCOMPARE(ReadFileForTest(colleague + "/house.wav"), clipBytes("house", 200000));
-        QCOMPARE(ReadFileForTest(colleague + "/Sub/dog.wav"), clipBytes("dog"));
+        QVERIFY(doc()->IsModified() && doc()->GetPathName().isEmpty());
+        QCOMPARE(TreeSnapshot(m_app->m_strWordsPath + "/words"), TreeSnapshot(teacher + "/words"));
     }
 
     void aSharedListOnTheCommandLineOpens()
     {
         const QString shared = writeShared(
             "pets", HandZip({entry("pets.spl", listBytes({"cat", "dog"})), entry("words/cat.wav", clipBytes("cat"))}));
-        // The words path as Setup records it.
-        platform::registry::Key key;
-        QCOMPARE(platform::registry::CreateKey(platform::registry::HKEY_CURRENT_USER,
-                                               "Software\\Tolvane\\Wordwell Practice\\WordsPath", &key),
-                 platform::registry::ERROR_SUCCESS);
-        QCOMPARE(platform::registry::SetStringValue(key, "Path", m_home->path() + "/installed"),
-                 platform::registry::ERROR_SUCCESS);
-        platform::registry::CloseKey(&key);
         m_app.reset();
         m_app = std::make_unique<CPracticeApp>(QStringList{shared});
         MessageBoxRecorder boxes;
@@ -128,7 +120,8 @@ private slots:
         QCOMPARE(doc()->m_wordList, (QStringList{"cat", "dog"}));
         QCOMPARE(doc()->GetTitle(), QString("pets"));
         QCOMPARE(view()->m_strMessage, practice::testview::kReadyToTestMessage);
-        QCOMPARE(ReadFileForTest(m_home->path() + "/installed/words/cat.wav"), clipBytes("cat"));
+        // Into the words folder of the settings, read before the list is opened.
+        QCOMPARE(ReadFileForTest(m_home->dataHome() + "/Tolvane/Wordwell/words/cat.wav"), clipBytes("cat"));
     }
 
     void aDifferentClipIsReplacedOnlyWhenTheUserSaysSo_data()
@@ -371,6 +364,95 @@ private slots:
         QCOMPARE(boxes.requests().size(), 1);
         QVERIFY2(boxes.texts().first().startsWith("The list could not be exported to \"" + target + "\": No such file"),
                  qPrintable(boxes.texts().first()));
+    }
+
+    // A printer's unprintable border or the user's wider margin wins over the
+    // least, whatever unit the printer's page is measured in.
+    void marginsAreThePagesButAtLeast15Mm_data()
+    {
+        QTest::addColumn<QPageLayout>("layout");
+        QTest::addColumn<QMarginsF>("expected");
+        QPageLayout points(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                           QPageLayout::Point, QMarginsF(20 / 25.4 * 72, 0, 0, 0));
+        QTest::newRow("printer's border, in points") << points << QMarginsF(20, 15, 15, 15);
+        QPageLayout chosen(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(0, 25, 0, 0),
+                           QPageLayout::Millimeter);
+        QTest::newRow("the user's margin") << chosen << QMarginsF(15, 25, 15, 15);
+    }
+    void marginsAreThePagesButAtLeast15Mm()
+    {
+        QFETCH(QPageLayout, layout);
+        QFETCH(QMarginsF, expected);
+        const QMarginsF margins = platform::framework::DocumentMargins(layout);
+        QCOMPARE(margins.toMargins(), expected.toMargins());
+    }
+
+    // The sheet and its key as a reader of the PDF finds them: on each sheet
+    // page its title, Name and Date, then the numbers, going on from page to
+    // page; then the key's pages, each number with its word, a word too long
+    // for a line wrapped whole; nothing nearer an edge than 15 mm.
+    void thePdfSaysWhatEachPageShould()
+    {
+        const QString path = m_home->work() + "/sheet.pdf";
+        QStringList words{"cat", QString("abcdefghij").repeated(15)};
+        for (int i = 3; i <= 60; ++i)
+            words << QString("w%1").arg(i);
+        QString why;
+        QVERIFY(!practice::share::SaveTestSheetPdf(TestSheet("x", {"cat"}), m_home->work() + "/missing/sheet.pdf", &why));
+        QCOMPARE(why, QString("No such file or directory"));
+        QVERIFY(practice::share::SaveTestSheetPdf(TestSheet("Week one", words), path, &why));
+        QProcess pdftotext;
+        pdftotext.start("pdftotext", {"-bbox", path, "-"});
+        QVERIFY2(pdftotext.waitForFinished() && pdftotext.exitCode() == 0,
+                 pdftotext.readAllStandardError().constData());
+        const double margin = 15 / 25.4 * 72;
+        QXmlStreamReader xml(pdftotext.readAllStandardOutput());
+        QSizeF page;
+        QStringList pages;  // each page's words run together
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            const QXmlStreamAttributes a = xml.attributes();
+            if (xml.name() == u"page") {
+                page = QSizeF(a.value("width").toDouble(), a.value("height").toDouble());
+                pages << QString();
+            } else if (xml.name() == u"word") {
+                const QRectF box(QPointF(a.value("xMin").toDouble(), a.value("yMin").toDouble()),
+                                 QPointF(a.value("xMax").toDouble(), a.value("yMax").toDouble()));
+                const QString text = xml.readElementText();
+                QVERIFY2(QRectF(QPointF(margin, margin), page - QSizeF(margin, margin) * 2).contains(box), qPrintable(text));
+                pages.last() += text;
+            }
+        }
+        QVERIFY(!xml.hasError());
+        QString sheet, key, expectedSheet, expectedKey;
+        for (int i = 1; i <= words.size(); ++i) {
+            expectedSheet += QString("%1.").arg(i);
+            expectedKey += QString("%1.").arg(i) + words[i - 1];
+        }
+        const QRegularExpression sheetHeading("^Weekone\\(page(\\d+of\\d+)\\)Name:");
+        const QRegularExpression keyHeading("^Weekone-AnswerKey\\(page(\\d+of\\d+)\\)");
+        QStringList titles, expectedTitles;
+        int sheetPages = 0;
+        for (const QString& text : pages) {
+            const bool isKey = text.startsWith("Weekone-");
+            const QRegularExpressionMatch heading = (isKey ? keyHeading : sheetHeading).match(text);
+            QVERIFY2(heading.hasMatch(), qPrintable(text));
+            titles << heading.captured(1);
+            // Date: is beside Name:, read after that line's numbers.
+            QString rest = text.mid(heading.capturedLength());
+            QCOMPARE(rest.count("Date:"), isKey ? 0 : 1);
+            (isKey ? key : sheet) += rest.remove("Date:");
+            sheetPages += isKey ? 0 : 1;
+        }
+        for (int i = 0; i < pages.size(); ++i) {
+            const bool isKey = i >= sheetPages;
+            expectedTitles << QString("%1of%2").arg(isKey ? i - sheetPages + 1 : i + 1).arg(isKey ? pages.size() - sheetPages : sheetPages);
+        }
+        QVERIFY(sheetPages > 1 && pages.size() > sheetPages + 1);
+        QCOMPARE(titles, expectedTitles);
+        QCOMPARE(sheet, expectedSheet);
+        QCOMPARE(key, expectedKey);
     }
 
 private:
