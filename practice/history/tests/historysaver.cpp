@@ -1,6 +1,6 @@
-// A writer for the history's concurrency test:
+// A writer for the history's concurrency and crash test:
 //   historysaver <database> <learner> <count>
-// saves <count> results of 20 words each.
+// saves <count> results of 20 words each, or without end for 0.
 #include "practice/history/resultkeeper.h"
 
 #include <QCoreApplication>
@@ -15,7 +15,7 @@ int main(int argc, char** argv)
         return 2;
     CResultKeeper keeper(args[1]);
     const int count = args[3].toInt();
-    for (int n = 1; n <= count; ++n) {
+    for (int n = 1; count == 0 || n <= count; ++n) {
         practice::review::CTestRecord test;
         test.Start(args[2], QStringLiteral("/lists/%1.spl").arg(n), 20, false);
         for (int w = 1; w <= 20; ++w)

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -337,7 +338,8 @@ private slots:
     }
 
     // Two Wordwell processes finishing tests at the same moments on a
-    // history neither has made yet: both keep every result.
+    // history neither has made yet: both keep every result. Others, killed
+    // while they write, leave the file intact and no result cut short.
     void twoProcessesOnOneDatabaseBothKeepTheirResults()
     {
         const QString path = m_home->path() + "/History.sqlite";
@@ -348,10 +350,22 @@ private slots:
             QVERIFY(p->waitForFinished(60000));
             QVERIFY2(p->exitStatus() == QProcess::NormalExit && p->exitCode() == 0, p->readAllStandardError().constData());
         }
+        for (int round = 0; round < 8; ++round) {
+            QProcess killed;
+            killed.start(WW_HISTORY_SAVER, {path, "Killed", "0"});
+            QTest::qWait(QRandomGenerator::global()->bounded(50, 150));
+            killed.kill();
+            QVERIFY(killed.waitForFinished(10000));
+            QCOMPARE(killed.exitStatus(), QProcess::CrashExit);
+        }
         Peek peek(path);
-        QCOMPARE(peek.rows("SELECT learner, COUNT(*) FROM tests GROUP BY learner ORDER BY learner"),
+        QCOMPARE(peek.rows("PRAGMA integrity_check"), QStringList{"ok"});
+        QCOMPARE(peek.rows("SELECT learner, COUNT(*) FROM tests WHERE learner <> 'Killed' GROUP BY learner"
+                           " ORDER BY learner"),
                  (QStringList{"One|25", "Two|25"}));
-        QCOMPARE(peek.rows("SELECT COUNT(*) FROM answers"), QStringList{"1000"});
+        QCOMPARE(peek.rows("SELECT COUNT(*) FROM tests t WHERE words <> 20"
+                           " OR (SELECT COUNT(*) FROM answers a WHERE a.test_id = t.id) <> 20"),
+                 QStringList{"0"});
     }
 
     void theCsvIsByteExact()
