@@ -3,7 +3,9 @@
 // what it was doing; a microphone the user chose is recorded from instead of
 // the default while it is there. The suite runs a server of its own with two sinks and two
 // sources, as a desktop with speakers, a headset and two microphones has, so
-// no other suite sees its defaults change.
+// no other suite sees its defaults change. A pipe source stands for a
+// device of long latency: one that hands over its samples seconds after it
+// captured them.
 #include "platform/audio/waveaudiodevice.h"
 
 #include "audiotesting.h"
@@ -11,13 +13,21 @@
 #include "testsupport/isolatedhome.h"
 
 #include <QAudioDevice>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QMediaDevices>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <fcntl.h>
 #include <memory>
+#include <mutex>
+#include <thread>
+#include <unistd.h>
 
 using namespace platform::audio;
 using namespace audiotesting;
@@ -26,15 +36,53 @@ using Mode = WaveAudioDevice::Mode;
 namespace {
 
 constexpr int kRate = kRecordingSampleRate;
+constexpr int kBlockSeconds = 2;
 
 // The silent microphone is listed before the one that hears a tone, and both
 // after the speakers' monitors: a program that takes the first input the
 // server lists records silence whatever the user chose.
-const QStringList kDevices{
-    "module-null-sink sink_name=speakers",
-    "module-null-sink sink_name=headset",
-    "module-null-source source_name=silent_mic max_latency_msec=20",
-    "module-sine-source source_name=tone_mic rate=22050 frequency=440",
+QStringList devices(const QString& latePipe)
+{
+    return {"module-null-sink sink_name=speakers", "module-null-sink sink_name=headset",
+            "module-null-source source_name=silent_mic max_latency_msec=20",
+            "module-sine-source source_name=tone_mic rate=22050 frequency=440",
+            "module-pipe-source source_name=late_mic file=" + latePipe + " format=s16le rate=22050 channels=1"};
+}
+
+// Plays the part of the device: from its construction it captures a tone and
+// writes it into the server's pipe a whole block at a time, each at its end.
+class LateDevice {
+public:
+    explicit LateDevice(const QString& pipe)
+        : m_thread([this, name = QFile::encodeName(pipe)] {
+              const QByteArray block = Tone(kBlockSeconds).samples;
+              const int fd = ::open(name.constData(), O_WRONLY | O_CLOEXEC);
+              if (fd < 0)
+                  return;
+              std::unique_lock lock(m_mutex);
+              while (!m_done.wait_for(lock, std::chrono::seconds(kBlockSeconds), [this] { return m_stopping; })) {
+                  if (::write(fd, block.constData(), size_t(block.size())) != block.size())
+                      break;
+              }
+              ::close(fd);
+          })
+    {
+    }
+    ~LateDevice()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_stopping = true;
+        }
+        m_done.notify_one();
+        m_thread.join();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    bool m_stopping = false;
+    std::thread m_thread;
 };
 
 qint16 loudest(const QByteArray& samples)
@@ -54,8 +102,10 @@ class TestDefaultDevices : public QObject {
 private slots:
     void initTestCase()
     {
+        m_latePipe = m_server.runtimePath() + "/late-source";
         QString why;
-        QVERIFY2(m_server.start(kDevices, &why), qPrintable(why));
+        QVERIFY2(m_server.start(devices(m_latePipe), &why), qPrintable(why));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_latePipe), 10000);
     }
 
     void init()
@@ -193,6 +243,36 @@ private slots:
         QVERIFY2(m_device.Save(m_home->path() + "/kept.wav", &reason), qPrintable(reason));
     }
 
+    // The device has handed over nothing of a 1.2-second recording when Stop is
+    // pressed, and only the first two seconds of a 3-second one.
+    void stopKeepsEverySampleALateDeviceCapturedBeforeIt_data()
+    {
+        QTest::addColumn<int>("ms");
+        QTest::newRow("1.2 s") << 1200;
+        QTest::newRow("3 s") << 3000;
+    }
+
+    void stopKeepsEverySampleALateDeviceCapturedBeforeIt()
+    {
+        QFETCH(int, ms);
+        m_device.SetRecordingDevice("late_mic");
+        m_device.New();
+        m_device.Record();
+        QCOMPARE(m_device.mode(), Mode::Recording);
+        QElapsedTimer clock;
+        clock.start();
+        const LateDevice late(m_latePipe);
+        QTest::qWait(ms);
+        const qint64 pressed = clock.elapsed() * kRate / 1000;
+        m_device.Stop();
+        const qint64 kept = m_device.length();
+        QVERIFY2(qAbs(kept - pressed) < kRate / 10,
+                 qPrintable(QString("%1 frames kept of %2 recorded").arg(kept).arg(pressed)));
+        // The tone to its end: what the device captured, nothing made up.
+        const auto* samples = reinterpret_cast<const qint16*>(m_device.clip().samples.constData());
+        QVERIFY(samples[kept - 2] != 0 || samples[kept - 3] != 0);
+    }
+
 private:
     // Loads a module as a device plugged in while the program runs, and waits
     // until Qt lists the device: the server has it at once, Qt learns of it a
@@ -233,6 +313,7 @@ private:
     }
 
     PrivateSoundServer m_server;
+    QString m_latePipe;
     WaveAudioDevice m_device;
     std::unique_ptr<IsolatedHome> m_home;
 };

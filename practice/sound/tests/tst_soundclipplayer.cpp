@@ -26,11 +26,7 @@
 using namespace practice::sound;
 using namespace audiotesting;
 
-namespace {
-
 constexpr int kPlayTimeoutMs = 15000;
-
-}  // namespace
 
 class TestSoundClipPlayer : public QObject {
     Q_OBJECT
@@ -51,35 +47,32 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
         m_wordsPath = m_home->path() + "/Wordwell";
         QVERIFY(QDir().mkpath(m_wordsPath + "/Words"));
+        m_app = std::make_unique<CWordwellApp>();
+        m_app->m_strWordsPath = m_wordsPath;
     }
 
     void cleanup()
     {
         m_form.reset();
+        m_app.reset();
         m_boxes.reset();
         m_home.reset();
     }
 
-    // Which words climb out of the clip folder; the player refuses those
-    // (onlyTheWordMayNotClimbOutOfTheClipFolder).
+    // Which words climb out of the clip folder; the player neither opens nor
+    // writes those (clipsThatCannotBePlayedFailToOpen, failedSavesAreReportedAndWriteNothing).
     void climbingLevelsAreFound_data()
     {
         QTest::addColumn<QString>("wordsPath");
         QTest::addColumn<QString>("word");
         QTest::addColumn<bool>("climbs");
         QTest::newRow("plain") << "/data" << "cat" << false;
-        QTest::newRow("up one") << "/data" << "../cat" << true;
         QTest::newRow("up with backslashes") << "/data" << "..\\..\\cat" << true;
         QTest::newRow("down and up") << "/data" << "a/../../b" << true;
-        QTest::newRow("leading separator") << "/data" << "/../cat" << true;
-        QTest::newRow("leading backslash") << "/data" << "\\..\\cat" << true;
         QTest::newRow("the word itself") << "/data" << ".." << false;  // "...wav" is a plain name
         QTest::newRow("dots inside a name") << "/data" << "a..b" << false;
-        QTest::newRow("three dots") << "/data" << ".../cat" << false;
-        QTest::newRow("a dot level") << "/data" << "./cat" << false;
         // The words path is the user's setting: only the word is judged.
         QTest::newRow("words path up a level") << "/tmp/a/../inst" << "cat" << false;
-        QTest::newRow("words path with backslashes") << "/tmp\\a\\..\\inst" << "cat" << false;
         QTest::newRow("both climb") << "/tmp/a/../inst" << "../cat" << true;
         QTest::newRow("empty words path") << "" << "../cat" << true;
     }
@@ -90,8 +83,7 @@ private slots:
         QFETCH(bool, climbs);
         QCOMPARE(ClipPathClimbs(wordsPath, MakeClipPath(wordsPath, word)), climbs);
         // Under the application's words path the same holds.
-        CWordwellApp app;
-        app.m_strWordsPath = wordsPath;
+        m_app->m_strWordsPath = wordsPath;
         QCOMPARE(ClipPathClimbs(MakeClipPath(word)), climbs);
     }
 
@@ -99,8 +91,8 @@ private slots:
     void theClipPathKeepsTheWordAsTyped()
     {
         QCOMPARE(MakeClipPath("/data", " Cat \\b"), QString("/data/words/ Cat \\b.wav"));
-        QCOMPARE(MakeClipPath("", QString::fromUtf8("Straße")), QString::fromUtf8("/words/Straße.wav"));
         // Without an application there is no words path.
+        m_app.reset();
         QCOMPARE(MakeClipPath("cat"), QString("/words/cat.wav"));
         // A path outside the clip folder is judged whole; a folder whose name
         // only begins like the clip folder is elsewhere.
@@ -114,7 +106,6 @@ private slots:
         player.Create(m_frame, CSoundClipPlayer::kViewStyle);
         QPointer<CSoundClipWindow> first = player.Window();
         QCOMPARE(first->geometry(), m_frame->contentsRect());
-        QVERIFY(!first->playBar());
         QVERIFY(first->findChildren<QWidget*>().isEmpty());
         // It lets the pointer through to the controls its area surrounds.
         QVERIFY(first->testAttribute(Qt::WA_TransparentForMouseEvents));
@@ -133,9 +124,11 @@ private slots:
         m_frame->resize(300, 60);
         QCOMPARE(player.Window()->geometry(), m_frame->contentsRect());
 
-        const QString path = MakeClipPath(m_wordsPath, "cat");
-        QVERIFY(WriteTone(path, 0.5));
-        QCOMPARE(player.Open(path), int(CLIP_OPEN));
+        // A words path with a ".." level of its own serves its clips.
+        QVERIFY(QDir().mkpath(m_home->path() + "/a"));
+        m_app->m_strWordsPath = m_home->path() + "/a/../Wordwell";
+        QVERIFY(WriteTone(m_wordsPath + "/Words/cat.wav", 0.5));
+        QCOMPARE(player.Open(MakeClipPath("cat")), int(CLIP_OPEN));
         QCOMPARE(bar->nameLabel()->text(), QString("cat.wav"));
         QCOMPARE(bar->positionSlider()->maximum(), int(Tone(0.5).frameCount()));
         // The keys move the position a tenth of a second at a time.
@@ -143,6 +136,9 @@ private slots:
         QTest::keyClick(bar->positionSlider(), Qt::Key_Right);
         QTest::keyClick(bar->positionSlider(), Qt::Key_Right);
         QCOMPARE(player.Window()->device()->position(), 2 * 22050 / 10);
+        QVERIFY(player.Save(MakeClipPath("dog")));
+        QCOMPARE(QDir(m_wordsPath + "/Words").entryList(QDir::Files), (QStringList{"cat.wav", "dog.wav"}));
+        QCOMPARE(m_boxes->texts(), QStringList());
     }
 
     void recordingMadeWithTheKeysIsSavedReopenedAndPlayed()
@@ -198,6 +194,8 @@ private slots:
         QTest::newRow("missing") << "cat" << QByteArray() << int(CLIP_NOT_FOUND);
         QTest::newRow("corrupt") << "corrupt" << QByteArray("RIFF\x10\0\0\0WAVEjunkjunkjunk", 24) << int(CLIP_NOT_PLAYABLE);
         QTest::newRow("folder") << "folder" << QByteArray() << int(CLIP_NOT_A_FILE);
+        // A clip that is there, but not where the word may reach.
+        QTest::newRow("climbs out") << "..\\..\\cat" << WaveFileBytes({}, Samples({1, 2})) << int(CLIP_OUTSIDE_FOLDER);
     }
 
     void clipsThatCannotBePlayedFailToOpen()
@@ -207,7 +205,7 @@ private slots:
         QFETCH(int, result);
         const QString path = MakeClipPath(m_wordsPath, word);
         if (!content.isEmpty())
-            WriteFileForTest(platform::files::NativePath(path), content);
+            WriteFileForTest(QDir::cleanPath(platform::files::NativePath(path)), content);
         QVERIFY(QDir().mkpath(m_wordsPath + "/Words/folder.wav"));
 
         CSoundClipPlayer player;
@@ -230,6 +228,7 @@ private slots:
         QTest::newRow("a folder has the clip's name") << "folder" << "a folder has that name";
         // A new recording with nothing in it leaves the clip of that name as it was.
         QTest::newRow("nothing recorded") << "source" << "nothing has been recorded";
+        QTest::newRow("climbs out") << "..\\..\\cat" << "the name would put the clip outside its folder";
     }
 
     void failedSavesAreReportedAndWriteNothing()
@@ -262,51 +261,8 @@ private slots:
         QCOMPARE(player.Save(MakeClipPath(m_wordsPath, "cat")), !nothingRecorded);
     }
 
-    void onlyTheWordMayNotClimbOutOfTheClipFolder()
-    {
-        // A words path with a ".." level of its own serves its clips.
-        QVERIFY(QDir().mkpath(m_home->path() + "/a"));
-        CWordwellApp app;
-        app.m_strWordsPath = m_home->path() + "/a/../Wordwell";
-        QVERIFY(WriteTone(m_wordsPath + "/Words/cat.wav", 0.2));
-        CSoundClipPlayer player;
-        player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
-        QCOMPARE(player.Open(MakeClipPath("cat")), int(CLIP_OPEN));
-        QVERIFY(player.Save(MakeClipPath("dog")));
-        QCOMPARE(QDir(m_wordsPath + "/Words").entryList(QDir::Files), (QStringList{"cat.wav", "dog.wav"}));
-        QCOMPARE(m_boxes->texts(), QStringList());
-
-        // A word that climbs is neither opened nor written (which words climb: climbingLevelsAreFound).
-        const QString path = MakeClipPath("..\\..\\cat");
-        QVERIFY(WriteTone(QDir::cleanPath(platform::files::NativePath(path)), 0.2));
-        const QStringList before = TreeSnapshot(m_home->path());
-        QCOMPARE(player.Open(path), int(CLIP_OUTSIDE_FOLDER));
-        QCOMPARE(player.Open(MakeClipPath("cat")), int(CLIP_OPEN));
-        QVERIFY(!player.Save(path));
-        QCOMPARE(m_boxes->texts(),
-                 QStringList{"Unable to save \"" + path + "\": the name would put the clip outside its folder."});
-        QCOMPARE(TreeSnapshot(m_home->path()), before);
-    }
-
-    void playerOutlivesItsWindow()
-    {
-        CSoundClipPlayer player;
-        player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
-        player.NewRecording();
-        delete m_frame;
-        m_frame = nullptr;
-        QVERIFY(!player.Window());
-        player.NewRecording();
-        player.Record();
-        player.Play();
-        player.Stop();
-        QCOMPARE(player.Open(MakeClipPath(m_wordsPath, "cat")), int(CLIP_NO_PLAYER));
-        QVERIFY(!player.Save(MakeClipPath(m_wordsPath, "cat")));
-        player.Close();
-        QCOMPARE(m_boxes->texts(), QStringList());
-    }
-
-    void closeStopsTheSoundAndDestroysTheWindow()
+    // Close stops the sound and takes the window; the player outlives it.
+    void closeStopsTheSoundAndThePlayerOutlivesItsWindow()
     {
         const QString path = m_home->path() + "/tone.wav";
         QVERIFY(WriteTone(path, 1.0));
@@ -321,6 +277,22 @@ private slots:
         QTRY_VERIFY(window.isNull());
         QTest::qWait(300);
         QCOMPARE(ended.count(), 0);
+
+        // Its control gone too, nothing it is asked does anything (without a
+        // device, Play has already said why it could not play).
+        m_boxes->clear();
+        player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
+        delete m_frame;
+        m_frame = nullptr;
+        QVERIFY(!player.Window());
+        player.NewRecording();
+        player.Record();
+        player.Play();
+        player.Stop();
+        QCOMPARE(player.Open(path), int(CLIP_NO_PLAYER));
+        QVERIFY(!player.Save(path));
+        player.Close();
+        QCOMPARE(m_boxes->texts(), QStringList());
     }
 
     void withoutDevicesTheUserIsToldWhy()
@@ -354,6 +326,7 @@ private slots:
 private:
     std::unique_ptr<IsolatedHome> m_home;
     std::unique_ptr<MessageBoxRecorder> m_boxes;
+    std::unique_ptr<CWordwellApp> m_app;
     std::unique_ptr<QWidget> m_form;
     QFrame* m_frame = nullptr;
     QString m_wordsPath;

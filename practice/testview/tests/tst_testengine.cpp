@@ -7,43 +7,10 @@
 using namespace practice::testview;
 using practice::review::CTestRecord;
 
-namespace {
-
-const QString kWrongCat = QStringLiteral("Sorry wrong Answer.\r\nThe correct spelling is Cat.");
-
-// Checks `typed` for each word in turn and goes on to the next.
-void answerAll(CTestEngine& e, const QStringList& typed)
-{
-    for (const QString& t : typed) {
-        e.Check(t);
-        e.Next();
-    }
-}
-
-}  // namespace
-
 class TestTestEngine : public QObject {
     Q_OBJECT
 
 private slots:
-    // A whole score and none: anAnswerMustMatchExactly.
-    void theScoreIsAShareOfTheWholeList_data()
-    {
-        QTest::addColumn<int>("correct");
-        QTest::addColumn<int>("words");
-        QTest::addColumn<QString>("score");
-        QTest::newRow("1 of 3") << 1 << 3 << "33.33 %";
-        QTest::newRow("2 of 3") << 2 << 3 << "66.67 %";
-        QTest::newRow("no words") << 0 << 0 << "";
-    }
-    void theScoreIsAShareOfTheWholeList()
-    {
-        QFETCH(int, correct);
-        QFETCH(int, words);
-        QFETCH(QString, score);
-        QCOMPARE(practice::review::FormatScore(correct, words), score);
-    }
-
     void anAnswerMustMatchExactly_data()
     {
         QTest::addColumn<QString>("answer");
@@ -51,8 +18,6 @@ private slots:
         QTest::newRow("same") << "Cat" << true;
         QTest::newRow("letter case") << "cat" << false;
         QTest::newRow("trailing blank") << "Cat " << false;
-        QTest::newRow("leading blank") << " Cat" << false;
-        QTest::newRow("empty") << "" << false;
     }
     void anAnswerMustMatchExactly()
     {
@@ -62,15 +27,10 @@ private slots:
         e.SetList({"Cat"});
         e.TakeTest("Ann", "/lists/a.spl");
         QCOMPARE(e.Check(answer), right);
-        QCOMPARE(e.Message(), right ? kRightMessage : kWrongCat);
-        QCOMPARE(e.Correct(), right ? 1 : 0);
-        QCOMPARE(e.Record().Answers().first().answer, answer);
+        QCOMPARE(e.Message(), right ? kRightMessage : "Sorry wrong Answer.\r\nThe correct spelling is Cat.");
         // A one-word list ends at the next word with the final score kept.
         QVERIFY(e.Next());
-        QCOMPARE(e.Message(), kEndOfTestMessage);
         QCOMPARE(e.Score(), right ? QString("100.00 %") : QString("0.00 %"));
-        QCOMPARE(e.WordNumber(), 1);
-        QVERIFY(!e.Testing());
     }
 
     void aTestAsksTheListInOrderAndKeepsItsRecord()
@@ -86,7 +46,6 @@ private slots:
         QCOMPARE(e.Message(), kReadyToTestMessage);
 
         e.TakeTest("Ann", "/lists/Animals.spl");
-        QVERIFY(e.Testing());
         QCOMPARE(e.Message(), kFirstWordMessage);
         const QStringList typed{"cat", "hous", "tre", "huose"};
         for (int i = 0; i < 4; ++i) {
@@ -100,14 +59,12 @@ private slots:
         }
         QVERIFY(!e.Testing());
         QCOMPARE(e.Correct(), 1);
-        QCOMPARE(e.WordNumber(), 4);
 
         const CTestRecord& r = e.Record();
         QCOMPARE(r.GetState(), CTestRecord::State::Finished);
         QCOMPARE(r.Learner(), QString("Ann"));
         QCOMPARE(r.ListName(), QString("Animals.spl"));
         QCOMPARE(r.ListWords(), 4);
-        QCOMPARE(r.Right(), 1);
         QVERIFY(!r.IsPractice());
         // Each word missed once, in the order asked.
         QCOMPARE(r.MissedWords(), (QStringList{"house", "tree"}));
@@ -116,6 +73,8 @@ private slots:
         QVERIFY(!e.Stop());
         QCOMPARE(r.Answers().size(), 4);
         QCOMPARE(r.GetState(), CTestRecord::State::Finished);
+        // No list, no score: never a division by nought.
+        QCOMPARE(practice::review::FormatScore(0, 0), QString());
     }
 
     // Stop, New and Open end a test or a round: the count is cleared and the
@@ -142,7 +101,8 @@ private slots:
             QVERIFY(e.Practise({"cat", "owl"}, QString(), "Ann", QString()));
         else
             e.TakeTest("Ann", QString());
-        answerAll(e, {"cat"});
+        e.Check("cat");
+        e.Next();
         e.SetAnswer("ow");
         if (stop) {
             QVERIFY(e.Stop());
@@ -166,35 +126,29 @@ private slots:
         QCOMPARE(e.Record().GetState(), CTestRecord::State::Running);
     }
 
-    // A round asks only the words given, with the same messages; its count
-    // and score are of those words, and it is marked as practice so that the
-    // first try stays the learner's result.
+    // A round asks only the words given; its count and score are of those
+    // words, and it is marked as practice so that the first try stays the
+    // learner's result.
     void aPracticeRoundAsksOnlyItsWords_data()
     {
         QTest::addColumn<QString>("source");
-        QTest::addColumn<QString>("listPath");
         QTest::addColumn<QString>("listName");
         QTest::addColumn<QString>("keptPath");
-        QTest::newRow("missed in the list") << "" << "/lists/a.spl" << "a.spl" << "/lists/a.spl";
-        QTest::newRow("from many lists") << "Most missed words" << "/lists/a.spl" << "Most missed words" << "";
+        QTest::newRow("missed in the list") << "" << "a.spl" << "/lists/a.spl";
+        QTest::newRow("from many lists") << "Most missed words" << "Most missed words" << "";
     }
     void aPracticeRoundAsksOnlyItsWords()
     {
         QFETCH(QString, source);
-        QFETCH(QString, listPath);
         QFETCH(QString, listName);
         QFETCH(QString, keptPath);
         CTestEngine e;
         e.SetList({"cat", "house", "tree", "owl"});
-        QVERIFY(e.Practise({"house", "tree"}, source, "Ann", listPath));
-        QCOMPARE(e.Message(), kFirstWordMessage);
+        QVERIFY(e.Practise({"house", "tree"}, source, "Ann", "/lists/a.spl"));
         QCOMPARE(e.Words(), 2);
         QCOMPARE(e.Word(), QString("house"));
-        QCOMPARE(e.Score(), QString());
         // A second round while one runs changes nothing.
-        QVERIFY(!e.Practise({"owl"}, source, "Ann", listPath));
-        QVERIFY(!e.Practise({}, source, "Ann", listPath));
-        QCOMPARE(e.Word(), QString("house"));
+        QVERIFY(!e.Practise({"owl"}, source, "Ann", "/lists/a.spl"));
         e.Check("house");
         QCOMPARE(e.Score(), QString("50.00 %"));
         e.Next();
@@ -207,8 +161,9 @@ private slots:
         QCOMPARE(r.MissedWords(), QStringList{"tree"});
         QCOMPARE(r.ListName(), listName);
         QCOMPARE(r.ListPath(), keptPath);
-        // Take Test goes back to the whole list.
-        e.TakeTest("Ann", listPath);
+        // No words, no round; Take Test goes back to the whole list.
+        QVERIFY(!e.Practise({}, source, "Ann", "/lists/a.spl"));
+        e.TakeTest("Ann", "/lists/a.spl");
         QVERIFY(!e.Record().IsPractice());
         QCOMPARE(e.Words(), 4);
         QCOMPARE(e.Word(), QString("cat"));
