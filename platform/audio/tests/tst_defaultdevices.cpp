@@ -16,18 +16,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMediaDevices>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 
 #include <algorithm>
-#include <chrono>
-#include <condition_variable>
-#include <fcntl.h>
 #include <memory>
-#include <mutex>
-#include <thread>
-#include <unistd.h>
 
 using namespace platform::audio;
 using namespace audiotesting;
@@ -36,7 +31,6 @@ using Mode = WaveAudioDevice::Mode;
 namespace {
 
 constexpr int kRate = kRecordingSampleRate;
-constexpr int kBlockSeconds = 2;
 
 // The silent microphone is listed before the one that hears a tone, and both
 // after the speakers' monitors: a program that takes the first input the
@@ -48,42 +42,6 @@ QStringList devices(const QString& latePipe)
             "module-sine-source source_name=tone_mic rate=22050 frequency=440",
             "module-pipe-source source_name=late_mic file=" + latePipe + " format=s16le rate=22050 channels=1"};
 }
-
-// Plays the part of the device: from its construction it captures a tone and
-// writes it into the server's pipe a whole block at a time, each at its end.
-class LateDevice {
-public:
-    explicit LateDevice(const QString& pipe)
-        : m_thread([this, name = QFile::encodeName(pipe)] {
-              const QByteArray block = Tone(kBlockSeconds).samples;
-              const int fd = ::open(name.constData(), O_WRONLY | O_CLOEXEC);
-              if (fd < 0)
-                  return;
-              std::unique_lock lock(m_mutex);
-              while (!m_done.wait_for(lock, std::chrono::seconds(kBlockSeconds), [this] { return m_stopping; })) {
-                  if (::write(fd, block.constData(), size_t(block.size())) != block.size())
-                      break;
-              }
-              ::close(fd);
-          })
-    {
-    }
-    ~LateDevice()
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            m_stopping = true;
-        }
-        m_done.notify_one();
-        m_thread.join();
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_done;
-    bool m_stopping = false;
-    std::thread m_thread;
-};
 
 qint16 loudest(const QByteArray& samples)
 {
@@ -259,12 +217,19 @@ private slots:
         m_device.New();
         m_device.Record();
         QCOMPARE(m_device.mode(), Mode::Recording);
+        // The device: it captures a tone from now on and writes it into the
+        // server's pipe two seconds at a time, each block at its end.
+        const QString block = m_home->path() + "/block";
+        WriteFileForTest(block, Tone(2).samples);
+        QProcess late;
         QElapsedTimer clock;
         clock.start();
-        const LateDevice late(m_latePipe);
+        late.start("sh", {"-c", "while sleep 2; do cat \"$0\"; done > \"$1\"", block, m_latePipe});
         QTest::qWait(ms);
         const qint64 pressed = clock.elapsed() * kRate / 1000;
         m_device.Stop();
+        late.kill();
+        late.waitForFinished();
         const qint64 kept = m_device.length();
         QVERIFY2(qAbs(kept - pressed) < kRate / 10,
                  qPrintable(QString("%1 frames kept of %2 recorded").arg(kept).arg(pressed)));
