@@ -25,36 +25,11 @@ using Mode = platform::audio::WaveAudioDevice::Mode;
 
 namespace {
 
-// A form holding the editor's player, as the list editor has it.
-struct EditorPlayer {
-    EditorPlayer()
-    {
-        auto* frame = new QFrame(&form);
-        frame->setMinimumSize(320, 40);
-        (new QVBoxLayout(&form))->addWidget(frame);
-        player.Create(frame, CSoundClipPlayer::kEditorStyle);
-        player.NewRecording();
-    }
-
-    bool show()
-    {
-        form.show();
-        QApplication::setActiveWindow(&form);
-        return QTest::qWaitForWindowActive(&form);
-    }
-
-    CPlayBar* bar() const { return player.Window()->playBar(); }
-    platform::audio::WaveAudioDevice* device() const { return player.Window()->device(); }
-
-    void press(QToolButton* button)
-    {
-        button->setFocus();
-        QTest::keyClick(button, Qt::Key_Space);
-    }
-
-    QWidget form;
-    CSoundClipPlayer player;
-};
+void press(QToolButton* button)
+{
+    button->setFocus();
+    QTest::keyClick(button, Qt::Key_Space);
+}
 
 QStringList itemsOf(const QComboBox* box)
 {
@@ -94,27 +69,37 @@ private slots:
         MessageBoxRecorder boxes;
         QVERIFY(m_server.pactl({"set-default-source", "muted_mic"}));
         QVERIFY(SetChosenRecordingDevice("usb_mic"));
-        EditorPlayer editor;
-        CMicrophoneBox* box = editor.bar()->microphoneBox();
-        QProgressBar* meter = editor.bar()->levelMeter();
+        // A form holding the editor's player, as the list editor has it.
+        QWidget form;
+        auto* frame = new QFrame(&form);
+        frame->setMinimumSize(320, 40);
+        (new QVBoxLayout(&form))->addWidget(frame);
+        CSoundClipPlayer player;
+        player.Create(frame, CSoundClipPlayer::kEditorStyle);
+        player.NewRecording();
+        CPlayBar* bar = player.Window()->playBar();
+        CMicrophoneBox* box = bar->microphoneBox();
+        QProgressBar* meter = bar->levelMeter();
         // Nothing asks the sound system until the bar is seen.
         QTest::qWait(50);
         QVERIFY(!box->filled());
-        QVERIFY(editor.show());
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
         QTRY_VERIFY(box->filled());
         QCOMPARE(itemsOf(box), (QStringList{"Default (Muted)", "Tone"}));
 
         // The meter shows the input only while recording; silence shows nothing.
         QVERIFY(!meter->isVisible());
-        editor.press(editor.bar()->recordButton());
-        QCOMPARE(editor.device()->mode(), Mode::Recording);
+        press(bar->recordButton());
+        QCOMPARE(player.Window()->device()->mode(), Mode::Recording);
         QTRY_COMPARE_WITH_TIMEOUT(recordingSource(), m_server.indexOf("sources", "muted_mic"), 5000);
         QVERIFY(!box->isEnabled());
         QVERIFY(meter->isVisible());
         QTest::qWait(300);
-        QVERIFY(editor.device()->length() > 0);
+        QVERIFY(player.Window()->device()->length() > 0);
         QCOMPARE(meter->value(), 0);
-        editor.press(editor.bar()->stopButton());
+        press(bar->stopButton());
         QVERIFY(box->isEnabled());
         QVERIFY(!meter->isVisible());
         QCOMPARE(ChosenRecordingDevice(), QByteArray("usb_mic"));
@@ -132,9 +117,9 @@ private slots:
         QTest::keyClick(box, Qt::Key_Up);
         QCOMPARE(box->currentText(), QString("Tone"));
         QCOMPARE(ChosenRecordingDevice(), QByteArray("tone_mic"));
-        editor.press(editor.bar()->recordButton());
+        press(bar->recordButton());
         QTRY_VERIFY2_WITH_TIMEOUT(meter->value() > 5, qPrintable(QString::number(meter->value())), 5000);
-        editor.press(editor.bar()->stopButton());
+        press(bar->stopButton());
         QCOMPARE(meter->value(), 0);
         QVERIFY(boxes.texts().isEmpty());
 
