@@ -147,20 +147,16 @@ private slots:
     void attachingTakesTheButtonOverOnce()
     {
         const QImage ordinary = m_button->grab().toImage();
-        {
-            CColorButton button, another;
-            QVERIFY(!button.AttachToControl(4242, m_form.get(), kFace, kLabel, kDisabled, 2));
-            QVERIFY(!button.Control());
-            QCOMPARE(m_button->grab().toImage(), ordinary);
-            QVERIFY(button.AttachToControl(1009, m_form.get(), kFace, kLabel, kDisabled, 2));
-            QCOMPARE(at(m_button->grab().toImage(), 10, 10), kFace);
-            QVERIFY(!another.AttachToControl(1009, m_form.get(), Qt::red, Qt::black, Qt::gray, 1));
-            QVERIFY(!button.AttachToControl(1009, m_form.get(), Qt::red, Qt::black, Qt::gray, 1));
-            QCOMPARE(at(m_button->grab().toImage(), 10, 10), kFace);
-        }
+        auto button = std::make_unique<CColorButton>();
+        CColorButton another;
+        QVERIFY(!another.AttachToControl(4242, m_form.get(), kFace, kLabel, kDisabled, 2));
+        QVERIFY(button->AttachToControl(1009, m_form.get(), kFace, kLabel, kDisabled, 2));
+        QVERIFY(!another.AttachToControl(1009, m_form.get(), Qt::red, Qt::black, Qt::gray, 1));
+        QVERIFY(!button->AttachToControl(1009, m_form.get(), Qt::red, Qt::black, Qt::gray, 1));
+        QCOMPARE(at(m_button->grab().toImage(), 10, 10), kFace);
+        button.reset();
         QCOMPARE(m_button->grab().toImage(), ordinary);
-        CColorButton again;
-        QVERIFY(again.AttachToControl(1009, m_form.get(), kFace, kLabel, kDisabled, 2));
+        QVERIFY(another.AttachToControl(1009, m_form.get(), kFace, kLabel, kDisabled, 2));
     }
 
 private:
