@@ -76,7 +76,10 @@ private slots:
 
     void cleanup() { m_home.reset(); }
 
-    // Rows run in order on one device, so the default changes between recordings.
+    // Rows run in order on one device, so the default changes between
+    // recordings. Stop keeps every sample captured before it, also from the
+    // late device, which has handed over nothing of a 1.2-second recording
+    // when Stop is pressed, and only the first two seconds of a 3-second one.
     // The list of microphones, and one chosen but unplugged since, are tst_recordingcontrols'.
     void recordingUsesTheChosenDeviceOrTheDefault_data()
     {
@@ -84,9 +87,12 @@ private slots:
         QTest::addColumn<QByteArray>("chosen");
         QTest::addColumn<QString>("recordedFrom");
         QTest::addColumn<bool>("heard");
-        QTest::newRow("the tone") << "silent_mic" << QByteArray("tone_mic") << "tone_mic" << true;
-        QTest::newRow("the default, now the tone") << "tone_mic" << QByteArray() << "tone_mic" << true;
-        QTest::newRow("the silent default again") << "silent_mic" << QByteArray() << "silent_mic" << false;
+        QTest::addColumn<int>("ms");
+        QTest::newRow("the tone") << "silent_mic" << QByteArray("tone_mic") << "tone_mic" << true << 500;
+        QTest::newRow("the default, now the tone") << "tone_mic" << QByteArray() << "tone_mic" << true << 500;
+        QTest::newRow("the silent default again") << "silent_mic" << QByteArray() << "silent_mic" << false << 500;
+        QTest::newRow("late, 1.2 s") << "silent_mic" << QByteArray("late_mic") << "late_mic" << true << 1200;
+        QTest::newRow("late, 3 s") << "silent_mic" << QByteArray("late_mic") << "late_mic" << true << 3000;
     }
 
     void recordingUsesTheChosenDeviceOrTheDefault()
@@ -95,23 +101,43 @@ private slots:
         QFETCH(QByteArray, chosen);
         QFETCH(QString, recordedFrom);
         QFETCH(bool, heard);
+        QFETCH(int, ms);
         QVERIFY(m_server.pactl({"set-default-source", defaultSource}));
         QSignalSpy errors(&m_device, &WaveAudioDevice::deviceError);
         m_device.SetRecordingDevice(chosen);
         m_device.New();
         m_device.Record();
         QCOMPARE(m_device.mode(), Mode::Recording);
+        QElapsedTimer clock;
+        clock.start();
+        // The late device captures a tone from now on and writes it into the
+        // server's pipe two seconds at a time, each block at its end.
+        const QString block = m_home->path() + "/block";
+        WriteFileForTest(block, Tone(2).samples);
+        QProcess late;
+        const bool isLate = recordedFrom == "late_mic";
+        if (isLate)
+            late.start("sh", {"-c", "while sleep 2; do cat \"$0\"; done > \"$1\"", block, m_latePipe});
         // "<stream>\t<source>\t<client>..."
         const int index = m_server.indexOf("sources", recordedFrom);
         QVERIFY(index >= 0);
         QTRY_COMPARE_WITH_TIMEOUT(
             m_server.pactl({"list", "short", "source-outputs"}).value_or(QString()).section('\t', 1, 1).toInt(), index,
             5000);
-        QTest::qWait(500);
+        QTest::qWait(ms - int(clock.elapsed()));
+        const qint64 pressed = clock.elapsed() * kRate / 1000;
         m_device.Stop();
-        QVERIFY2(m_device.length() > kRate / 4, qPrintable(QString::number(m_device.length())));
-        const qint16 peak = loudest(m_device.clip().samples);
+        late.kill();
+        late.waitForFinished();
+        const qint64 kept = m_device.length();
+        // The late device lags the clock by seconds; a sine source runs ahead of it.
+        QVERIFY2(isLate ? qAbs(kept - pressed) < kRate / 10 : kept > kRate / 4,
+                 qPrintable(QString("%1 frames kept of %2 recorded").arg(kept).arg(pressed)));
+        const QByteArray& samples = m_device.clip().samples;
+        const qint16 peak = loudest(samples);
         QVERIFY2(heard ? peak > 1000 : peak == 0, qPrintable(QString("peak %1").arg(peak)));
+        // What is heard goes on to the end: what the device captured, nothing made up.
+        QCOMPARE(loudest(samples.right(6)) != 0, heard);
         QCOMPARE(errors.count(), 0);
     }
 
@@ -188,41 +214,6 @@ private slots:
 
     // The device has handed over nothing of a 1.2-second recording when Stop is
     // pressed, and only the first two seconds of a 3-second one.
-    void stopKeepsEverySampleALateDeviceCapturedBeforeIt_data()
-    {
-        QTest::addColumn<int>("ms");
-        QTest::newRow("1.2 s") << 1200;
-        QTest::newRow("3 s") << 3000;
-    }
-
-    void stopKeepsEverySampleALateDeviceCapturedBeforeIt()
-    {
-        QFETCH(int, ms);
-        m_device.SetRecordingDevice("late_mic");
-        m_device.New();
-        m_device.Record();
-        QCOMPARE(m_device.mode(), Mode::Recording);
-        // The device: it captures a tone from now on and writes it into the
-        // server's pipe two seconds at a time, each block at its end.
-        const QString block = m_home->path() + "/block";
-        WriteFileForTest(block, Tone(2).samples);
-        QProcess late;
-        QElapsedTimer clock;
-        clock.start();
-        late.start("sh", {"-c", "while sleep 2; do cat \"$0\"; done > \"$1\"", block, m_latePipe});
-        QTest::qWait(ms);
-        const qint64 pressed = clock.elapsed() * kRate / 1000;
-        m_device.Stop();
-        late.kill();
-        late.waitForFinished();
-        const qint64 kept = m_device.length();
-        QVERIFY2(qAbs(kept - pressed) < kRate / 10,
-                 qPrintable(QString("%1 frames kept of %2 recorded").arg(kept).arg(pressed)));
-        // The tone to its end: what the device captured, nothing made up.
-        const auto* samples = reinterpret_cast<const qint16*>(m_device.clip().samples.constData());
-        QVERIFY(samples[kept - 2] != 0 || samples[kept - 3] != 0);
-    }
-
 private:
     // Loads a module as a device plugged in while the program runs, and waits
     // until Qt lists the device: the server has it at once, Qt learns of it a

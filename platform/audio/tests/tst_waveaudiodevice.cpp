@@ -167,8 +167,9 @@ private slots:
     }
 
     // Stopped part way, the play goes on from there to the end, and the
-    // monitor of the default output hears what was played to it.
-    void playedSoundReachesTheOutputAndStopKeepsThePosition()
+    // monitor of the default output hears what was played to it; a recording
+    // goes in at the position.
+    void playStopAndRecordAtThePosition()
     {
         WW_REQUIRE_AUDIO();
         QProcess listener;
@@ -204,14 +205,10 @@ private slots:
         device.Play();
         QCOMPARE(device.mode(), Mode::Playing);
         QVERIFY(device.position() < device.length() / 2);
-    }
 
-    void recordingIsInsertedAtThePosition()
-    {
-        WW_REQUIRE_AUDIO();
-        const WaveData tone = Tone(1.0);
-        WaveAudioDevice device;
-        QVERIFY(openTone(device, 1.0));
+        // The tone's first half, the silence of the null source, the tone's second half.
+        device.Stop();
+        const WaveData tone = Tone(1.5);
         const qint64 half = tone.frameCount() / 2;
         device.Seek(half);
         device.Record();
@@ -220,13 +217,10 @@ private slots:
         const qint64 inserted = device.length() - tone.frameCount();
         QVERIFY2(inserted > kRate / 10, qPrintable(QString::number(inserted)));
         QCOMPARE(device.position(), half + inserted);
-
-        // The tone's first half, the silence of the null source, the tone's second half.
         const QByteArray& clip = device.clip().samples;
         QCOMPARE(clip.left(half * 2), tone.samples.left(half * 2));
         QCOMPARE(clip.mid(half * 2, inserted * 2), QByteArray(inserted * 2, '\0'));
         QCOMPARE(clip.mid((half + inserted) * 2), tone.samples.mid(half * 2));
-
         // A new recording discards the clip and its file name.
         device.New();
         QCOMPARE(device.length(), 0);
