@@ -68,43 +68,32 @@ private slots:
     void ringsSwapWhenSunken()
     {
         QFETCH(int, bevel);
-        m_button->setText(QString());
         CColorButton raised, sunken;
-        QVERIFY(raised.AttachToControl(1009, m_form.get(), kFace, kLabel, kDisabled, bevel));
-        sunken.m_clrFace = kFace;
+        raised.m_clrFace = sunken.m_clrFace = kFace;
+        raised.m_nBevel = bevel;
         sunken.m_nBevel = -bevel;
-        const int w = 40, h = 20;
-        QImage up(w, h, QImage::Format_RGB32);
-        QPainter painter(&up);
-        const QPen callersPen(Qt::green, 3);
-        painter.setPen(callersPen);
-        raised.DrawItem({&painter, up.rect(), 0});
-        QCOMPARE(painter.pen(), callersPen);  // handed back with its own pen
-        painter.end();
-        const QImage down = render(sunken, up.size(), 0);
-
-        for (const QImage* image : {&std::as_const(up), &down}) {
+        const int r = 39, b = 19;  // the far edges of a 40 x 20 button
+        const QImage up = render(raised), down = render(sunken);
+        for (const QImage* image : {&up, &down}) {
             for (int i = 0; i < bevel; ++i) {
-                const int l = i, t = i, r = w - 1 - i, b = h - 1 - i;  // inclusive edges of ring i
-                const QColor lightOrDark = at(*image, l, t), other = at(*image, r, b);
-                for (int x = l; x <= r; ++x)
-                    QVERIFY(at(*image, x, t) == lightOrDark && (x == l || at(*image, x, b) == other));
-                for (int y = t; y <= b; ++y)
-                    QVERIFY(at(*image, l, y) == lightOrDark && (y == t || at(*image, r, y) == other));
-                QVERIFY(lightOrDark != kFace && other != kFace && lightOrDark != other);
+                const QColor topLeft = at(*image, i, i), bottomRight = at(*image, r - i, b - i);
+                for (int x = i; x <= r - i; ++x)
+                    QVERIFY(at(*image, x, i) == topLeft && (x == i || at(*image, x, b - i) == bottomRight));
+                for (int y = i; y <= b - i; ++y)
+                    QVERIFY(at(*image, i, y) == topLeft && (y == i || at(*image, r - i, y) == bottomRight));
+                QVERIFY(topLeft != kFace && bottomRight != kFace && topLeft != bottomRight);
             }
-            for (int y = bevel; y < h - bevel; ++y)
-                for (int x = bevel; x < w - bevel; ++x)
-                    QVERIFY2(at(*image, x, y) == kFace, qPrintable(QString("face at %1,%2").arg(x).arg(y)));
+            QImage face(40 - 2 * bevel, 20 - 2 * bevel, QImage::Format_RGB32);
+            face.fill(kFace);
+            QCOMPARE(image->copy(bevel, bevel, face.width(), face.height()), face);
         }
         for (int i = 0; i < bevel; ++i) {
-            QCOMPARE(at(down, i, i), at(up, w - 1 - i, h - 1 - i));
+            QCOMPARE(at(down, i, i), at(up, r - i, b - i));
             if (bevel == 1 || i < bevel - 1)
-                QCOMPARE(at(down, w - 1 - i, h - 1 - i), at(up, i, i));
+                QCOMPARE(at(down, r - i, b - i), at(up, i, i));
         }
     }
 
-    // The button's own state reaches the drawing: focus, pressed by key, disabled.
     void realButtonsAreDrawnByTheirState()
     {
         QPushButton* next = addButton(1011, "Next Word", QRect(150, 50, 75, 23));
@@ -164,13 +153,17 @@ private:
         return button;
     }
 
-    static QImage render(CColorButton& button, const QSize& size, unsigned state)
+    // Draws `button` unattached, as the window system asks, on a painter
+    // whose pen it must hand back.
+    static QImage render(CColorButton& button)
     {
-        QImage image(size, QImage::Format_RGB32);
+        QImage image(40, 20, QImage::Format_RGB32);
         image.fill(Qt::magenta);
         QPainter painter(&image);
-        button.DrawItem({&painter, image.rect(), state});
-        return image;
+        const QPen callersPen(Qt::green, 3);
+        painter.setPen(callersPen);
+        button.DrawItem({&painter, image.rect(), 0});
+        return painter.pen() == callersPen ? image : QImage();
     }
 
     std::unique_ptr<IsolatedHome> m_home;
