@@ -135,6 +135,7 @@ private slots:
         auto button = std::make_unique<CColorButton>();
         CColorButton another;
         QVERIFY(!another.AttachToControl(4242, m_form.get(), kFace, kLabel, kDisabled, 2));
+        QVERIFY(!another.Control());
         QVERIFY(button->AttachToControl(1009, m_form.get(), kFace, kLabel, kDisabled, 2));
         QVERIFY(!another.AttachToControl(1009, m_form.get(), Qt::red, Qt::black, Qt::gray, 1));
         QVERIFY(!button->AttachToControl(1009, m_form.get(), Qt::red, Qt::black, Qt::gray, 1));

@@ -136,15 +136,16 @@ private slots:
         QCOMPARE(QDir(m_wordsPath + "/Words").entryList(QDir::Files), (QStringList{"cat.wav", "dog.wav"}));
         QCOMPARE(m_boxes->texts(), QStringList());
 
-        // A recording made with the keys is saved, reopened and played to its end.
+        // A recording made as the list editor makes it is saved, reopened and
+        // played to its end by the keys (recording by the bar's keys: tst_recordingcontrols).
         WW_REQUIRE_AUDIO();
         player.NewRecording();
         platform::audio::WaveAudioDevice* device = player.Window()->device();
-        press(bar->recordButton());
+        player.Record();
         QCOMPARE(device->mode(), platform::audio::WaveAudioDevice::Mode::Recording);
         QTest::qWait(600);
         QVERIFY(bar->stopButton()->isEnabled());
-        press(bar->stopButton());
+        player.Stop();
         const qint64 recorded = device->length();
         QVERIFY2(recorded > 22050 * 4 / 10, qPrintable(QString::number(recorded)));
         // The clip folder is "Words"; the program names it "words".
