@@ -150,9 +150,7 @@ private slots:
         QVERIFY(!module.isEmpty());
         QVERIFY(m_server.pactl({"set-default-sink", "usb_speakers"}));
         QSignalSpy errors(&m_device, &WaveAudioDevice::deviceError);
-        QSignalSpy started(&m_device, &WaveAudioDevice::playbackStarted);
         QVERIFY(playTone(5));
-        QTRY_COMPARE_WITH_TIMEOUT(started.count(), 1, 5000);
         QVERIFY(playsOn("usb_speakers"));
         QVERIFY(m_server.pactl({"unload-module", module}));
         QTRY_COMPARE_WITH_TIMEOUT(errors.count(), 1, 5000);
