@@ -204,8 +204,10 @@ private slots:
     // A click as the pointer makes it, through the window, in Shift+F1's help
     // mode on the sound clip area beside Listen shows the area's topic (the
     // clip's window lets the pointer through). The Help command offered to a
-    // control opens the Help Topics.
-    void helpShowsWhatIsUnderThePointerOrTheTopics()
+    // control opens the Help Topics. The web page opens the help as a page;
+    // where the desktop has no program to show it, a box names the page so
+    // that the user can open it by hand.
+    void theHelpCommands()
     {
         f->openList({"cat"});
         QVERIFY(f->frame()->RouteCommand(ID_TOOLS_TAKETEST));
@@ -217,12 +219,7 @@ private slots:
         QVERIFY2(popup->Html().contains("The <b>sound clip</b> area"), qPrintable(popup->Html()));
         QVERIFY(platform::framework::SendCommandHelp(f->answer()));
         QVERIFY(platform::help::CurrentHelpTopics());
-    }
 
-    // The web page opens the help as a page; where the desktop has no program
-    // to show it, a box names the page so that the user can open it by hand.
-    void theWebPageOpensTheHelpAsAPage()
-    {
         MessageBoxRecorder boxes;
         QList<QUrl> opened;
         platform::framework::SetShellExecuteHandler([&opened](const QString&, const QUrl& url) {
