@@ -118,12 +118,7 @@ private slots:
         const bool isLate = recordedFrom == "late_mic";
         if (isLate)
             late.start("sh", {"-c", "while sleep 2; do cat \"$0\"; done > \"$1\"", block, m_latePipe});
-        // "<stream>\t<source>\t<client>..."
-        const int index = m_server.indexOf("sources", recordedFrom);
-        QVERIFY(index >= 0);
-        QTRY_COMPARE_WITH_TIMEOUT(
-            m_server.pactl({"list", "short", "source-outputs"}).value_or(QString()).section('\t', 1, 1).toInt(), index,
-            5000);
+        QVERIFY(streamOn(recordedFrom, false));
         QTest::qWait(ms - int(clock.elapsed()));
         const qint64 pressed = clock.elapsed() * kRate / 1000;
         m_device.Stop();
@@ -151,7 +146,7 @@ private slots:
         QVERIFY(m_server.pactl({"set-default-sink", "usb_speakers"}));
         QSignalSpy errors(&m_device, &WaveAudioDevice::deviceError);
         QVERIFY(playTone(5));
-        QVERIFY(playsOn("usb_speakers"));
+        QVERIFY(streamOn("usb_speakers"));
         QVERIFY(m_server.pactl({"unload-module", module}));
         QTRY_COMPARE_WITH_TIMEOUT(errors.count(), 1, 5000);
         QCOMPARE(m_device.mode(), Mode::Stopped);
@@ -160,7 +155,7 @@ private slots:
                  qPrintable(errors[0][0].toString()));
         QVERIFY(m_server.pactl({"set-default-sink", "headset"}));
         QVERIFY(playTone(1));
-        QVERIFY(playsOn("headset"));
+        QVERIFY(streamOn("headset"));
         m_device.Stop();
     }
 
@@ -210,8 +205,6 @@ private slots:
         QVERIFY2(m_device.Save(m_home->path() + "/kept.wav", &reason), qPrintable(reason));
     }
 
-    // The device has handed over nothing of a 1.2-second recording when Stop is
-    // pressed, and only the first two seconds of a 3-second one.
 private:
     // Loads a module as a device plugged in while the program runs, and waits
     // until Qt lists the device: the server has it at once, Qt learns of it a
@@ -229,15 +222,18 @@ private:
         return !index.isEmpty() && QTest::qWaitFor(listed, 5000) ? index : QString();
     }
 
-    // Whether the one playing stream goes to `sink` within a few seconds.
-    bool playsOn(const QString& sink)
+    // Whether the one playing or recording stream goes to the device `name`
+    // within a few seconds.
+    bool streamOn(const QString& name, bool playing = true)
     {
-        const int index = m_server.indexOf("sinks", sink);
-        // "<stream>\t<sink>\t<client>..."
+        const int index = m_server.indexOf(playing ? "sinks" : "sources", name);
+        // "<stream>\t<device>\t<client>..."
         return index >= 0 && QTest::qWaitFor([&] {
-                   return m_server.pactl({"list", "short", "sink-inputs"}).value_or(QString()).section('\t', 1, 1).toInt()
-                              == index
-                          && m_device.mode() == Mode::Playing;
+                   return m_server.pactl({"list", "short", playing ? "sink-inputs" : "source-outputs"})
+                              .value_or(QString())
+                              .section('\t', 1, 1)
+                              .toInt()
+                          == index;
                }, 5000);
     }
 
