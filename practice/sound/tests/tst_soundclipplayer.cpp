@@ -216,9 +216,12 @@ private slots:
         QCOMPARE(player.Save(MakeClipPath(m_wordsPath, "cat")), !nothingRecorded);
     }
 
-    // Close stops the sound and takes the window; the player outlives it.
+    // Close stops the sound and takes the window; the player outlives it. It
+    // needs no application, which has the words path and the chosen microphone.
     void closeStopsTheSoundAndThePlayerOutlivesItsWindow()
     {
+        m_app.reset();
+        QCOMPARE(MakeClipPath("cat"), QString("/words/cat.wav"));
         const QString path = m_home->path() + "/tone.wav";
         QVERIFY(WriteTone(path, 1.0));
         CSoundClipPlayer player;
