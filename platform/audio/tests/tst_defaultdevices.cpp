@@ -3,7 +3,9 @@
 // what it was doing; a microphone the user chose is recorded from instead of
 // the default while it is there. The suite runs a server of its own with two sinks and two
 // sources, as a desktop with speakers, a headset and two microphones has, so
-// no other suite sees its defaults change.
+// no other suite sees its defaults change. A pipe source stands for a
+// device of long latency: one that hands over its samples seconds after it
+// captured them.
 #include "platform/audio/waveaudiodevice.h"
 
 #include "audiotesting.h"
@@ -11,7 +13,10 @@
 #include "testsupport/isolatedhome.h"
 
 #include <QAudioDevice>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QMediaDevices>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -30,12 +35,13 @@ constexpr int kRate = kRecordingSampleRate;
 // The silent microphone is listed before the one that hears a tone, and both
 // after the speakers' monitors: a program that takes the first input the
 // server lists records silence whatever the user chose.
-const QStringList kDevices{
-    "module-null-sink sink_name=speakers",
-    "module-null-sink sink_name=headset",
-    "module-null-source source_name=silent_mic max_latency_msec=20",
-    "module-sine-source source_name=tone_mic rate=22050 frequency=440",
-};
+QStringList devices(const QString& latePipe)
+{
+    return {"module-null-sink sink_name=speakers", "module-null-sink sink_name=headset",
+            "module-null-source source_name=silent_mic max_latency_msec=20",
+            "module-sine-source source_name=tone_mic rate=22050 frequency=440",
+            "module-pipe-source source_name=late_mic file=" + latePipe + " format=s16le rate=22050 channels=1"};
+}
 
 qint16 loudest(const QByteArray& samples)
 {
@@ -54,8 +60,10 @@ class TestDefaultDevices : public QObject {
 private slots:
     void initTestCase()
     {
+        m_latePipe = m_server.runtimePath() + "/late-source";
         QString why;
-        QVERIFY2(m_server.start(kDevices, &why), qPrintable(why));
+        QVERIFY2(m_server.start(devices(m_latePipe), &why), qPrintable(why));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_latePipe), 10000);
     }
 
     void init()
@@ -68,7 +76,10 @@ private slots:
 
     void cleanup() { m_home.reset(); }
 
-    // Rows run in order on one device, so the default changes between recordings.
+    // Rows run in order on one device, so the default changes between
+    // recordings. Stop keeps every sample captured before it, also from the
+    // late device, which has handed over nothing of a 1.2-second recording
+    // when Stop is pressed, and only the first two seconds of a 3-second one.
     // The list of microphones, and one chosen but unplugged since, are tst_recordingcontrols'.
     void recordingUsesTheChosenDeviceOrTheDefault_data()
     {
@@ -76,9 +87,12 @@ private slots:
         QTest::addColumn<QByteArray>("chosen");
         QTest::addColumn<QString>("recordedFrom");
         QTest::addColumn<bool>("heard");
-        QTest::newRow("the tone") << "silent_mic" << QByteArray("tone_mic") << "tone_mic" << true;
-        QTest::newRow("the default, now the tone") << "tone_mic" << QByteArray() << "tone_mic" << true;
-        QTest::newRow("the silent default again") << "silent_mic" << QByteArray() << "silent_mic" << false;
+        QTest::addColumn<int>("ms");
+        QTest::newRow("the tone") << "silent_mic" << QByteArray("tone_mic") << "tone_mic" << true << 500;
+        QTest::newRow("the default, now the tone") << "tone_mic" << QByteArray() << "tone_mic" << true << 500;
+        QTest::newRow("the silent default again") << "silent_mic" << QByteArray() << "silent_mic" << false << 500;
+        QTest::newRow("late, 1.2 s") << "silent_mic" << QByteArray("late_mic") << "late_mic" << true << 1200;
+        QTest::newRow("late, 3 s") << "silent_mic" << QByteArray("late_mic") << "late_mic" << true << 3000;
     }
 
     void recordingUsesTheChosenDeviceOrTheDefault()
@@ -87,63 +101,61 @@ private slots:
         QFETCH(QByteArray, chosen);
         QFETCH(QString, recordedFrom);
         QFETCH(bool, heard);
+        QFETCH(int, ms);
         QVERIFY(m_server.pactl({"set-default-source", defaultSource}));
         QSignalSpy errors(&m_device, &WaveAudioDevice::deviceError);
         m_device.SetRecordingDevice(chosen);
         m_device.New();
         m_device.Record();
         QCOMPARE(m_device.mode(), Mode::Recording);
-        // "<stream>\t<source>\t<client>..."
-        const int index = m_server.indexOf("sources", recordedFrom);
-        QVERIFY(index >= 0);
-        QTRY_COMPARE_WITH_TIMEOUT(
-            m_server.pactl({"list", "short", "source-outputs"}).value_or(QString()).section('\t', 1, 1).toInt(), index,
-            5000);
-        QTest::qWait(500);
+        QElapsedTimer clock;
+        clock.start();
+        // The late device captures a tone from now on and writes it into the
+        // server's pipe two seconds at a time, each block at its end.
+        const QString block = m_home->path() + "/block";
+        WriteFileForTest(block, Tone(2).samples);
+        QProcess late;
+        const bool isLate = recordedFrom == "late_mic";
+        if (isLate)
+            late.start("sh", {"-c", "while sleep 2; do cat \"$0\"; done > \"$1\"", block, m_latePipe});
+        QVERIFY(streamOn(recordedFrom, false));
+        QTest::qWait(ms - int(clock.elapsed()));
+        const qint64 pressed = clock.elapsed() * kRate / 1000;
         m_device.Stop();
-        QVERIFY2(m_device.length() > kRate / 4, qPrintable(QString::number(m_device.length())));
-        const qint16 peak = loudest(m_device.clip().samples);
+        late.kill();
+        late.waitForFinished();
+        const qint64 kept = m_device.length();
+        // The late device lags the clock by seconds; a sine source runs ahead of it.
+        QVERIFY2(isLate ? qAbs(kept - pressed) < kRate / 10 : kept > kRate / 4,
+                 qPrintable(QString("%1 frames kept of %2 recorded").arg(kept).arg(pressed)));
+        const QByteArray& samples = m_device.clip().samples;
+        const qint16 peak = loudest(samples);
         QVERIFY2(heard ? peak > 1000 : peak == 0, qPrintable(QString("peak %1").arg(peak)));
+        // What is heard goes on to the end: what the device captured, nothing made up.
+        QCOMPARE(loudest(samples.right(6)) != 0, heard);
         QCOMPARE(errors.count(), 0);
     }
 
-    void playbackFollowsTheDefaultSink_data()
-    {
-        QTest::addColumn<QString>("sink");
-        QTest::newRow("headset") << "headset";
-        QTest::newRow("speakers") << "speakers";
-    }
-
-    void playbackFollowsTheDefaultSink()
-    {
-        QFETCH(QString, sink);
-        QVERIFY(m_server.pactl({"set-default-sink", sink}));
-        QVERIFY(playTone(3));
-        QVERIFY(playsOn(sink));
-        m_device.Stop();
-    }
-
     // Speakers plugged in while the program runs are played to once they are
-    // the default, and their removal ends the play.
+    // the default, and their removal ends the play; the next Play goes to the
+    // default of then.
     void removedSinkEndsPlay()
     {
         const QString module = plugIn({"module-null-sink", "sink_name=usb_speakers"}, "usb_speakers");
         QVERIFY(!module.isEmpty());
         QVERIFY(m_server.pactl({"set-default-sink", "usb_speakers"}));
         QSignalSpy errors(&m_device, &WaveAudioDevice::deviceError);
-        QSignalSpy started(&m_device, &WaveAudioDevice::playbackStarted);
         QVERIFY(playTone(5));
-        QTRY_COMPARE_WITH_TIMEOUT(started.count(), 1, 5000);
-        QVERIFY(playsOn("usb_speakers"));
+        QVERIFY(streamOn("usb_speakers"));
         QVERIFY(m_server.pactl({"unload-module", module}));
         QTRY_COMPARE_WITH_TIMEOUT(errors.count(), 1, 5000);
         QCOMPARE(m_device.mode(), Mode::Stopped);
         QVERIFY2(errors[0][0].toString().startsWith("Unable to play the sound clip: the sound output device \"")
                      && errors[0][0].toString().endsWith("\" was disconnected."),
                  qPrintable(errors[0][0].toString()));
-        // The next Play goes to what is the default now.
+        QVERIFY(m_server.pactl({"set-default-sink", "headset"}));
         QVERIFY(playTone(1));
-        QCOMPARE(m_device.mode(), Mode::Playing);
+        QVERIFY(streamOn("headset"));
         m_device.Stop();
     }
 
@@ -210,15 +222,18 @@ private:
         return !index.isEmpty() && QTest::qWaitFor(listed, 5000) ? index : QString();
     }
 
-    // Whether the one playing stream goes to `sink` within a few seconds.
-    bool playsOn(const QString& sink)
+    // Whether the one playing or recording stream goes to the device `name`
+    // within a few seconds.
+    bool streamOn(const QString& name, bool playing = true)
     {
-        const int index = m_server.indexOf("sinks", sink);
-        // "<stream>\t<sink>\t<client>..."
+        const int index = m_server.indexOf(playing ? "sinks" : "sources", name);
+        // "<stream>\t<device>\t<client>..."
         return index >= 0 && QTest::qWaitFor([&] {
-                   return m_server.pactl({"list", "short", "sink-inputs"}).value_or(QString()).section('\t', 1, 1).toInt()
-                              == index
-                          && m_device.mode() == Mode::Playing;
+                   return m_server.pactl({"list", "short", playing ? "sink-inputs" : "source-outputs"})
+                              .value_or(QString())
+                              .section('\t', 1, 1)
+                              .toInt()
+                          == index;
                }, 5000);
     }
 
@@ -233,6 +248,7 @@ private:
     }
 
     PrivateSoundServer m_server;
+    QString m_latePipe;
     WaveAudioDevice m_device;
     std::unique_ptr<IsolatedHome> m_home;
 };
