@@ -24,41 +24,38 @@
 #include "uninstall/aboutdlg.h"
 #include "uninstall/uninstalldlg.h"
 
+#include <QDir>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
 
 namespace {
 
-void showActive(QWidget* window)
-{
-    window->show();
-    window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window))
-        qWarning("%s did not become active", window->metaObject()->className());
-}
-
-// Wordwell with the sample list open and a test running; `makeDialog` adds a
-// dialog over the main window, or nothing for the testing form itself.
-class WordwellForm : public ShownForm {
+// A form in a home of its own. Over Wordwell, started on the sample list,
+// `make` is given the main window; with nothing to make, the form is
+// Wordwell's testing form, shown with a test running, so that Listen, the
+// answer and CHECK are enabled.
+class Shown : public ShownForm {
 public:
-    explicit WordwellForm(const std::function<QWidget*(QWidget* mainWindow)>& makeDialog = {})
+    Shown(bool overWordwell, const std::function<QWidget*(QWidget* mainWindow)>& make)
     {
-        if (!StartWordwell(m_app, {kSample}))
+        if (overWordwell && !StartWordwell(m_app, {kSample}))
             qFatal("Wordwell did not start");
-        auto* frame = static_cast<platform::framework::CFrameWnd*>(m_app->GetMainWnd());
-        m_window = frame;
-        if (makeDialog) {
-            m_dialog.reset(makeDialog(frame));
-            showActive(m_dialog.get());
+        m_window = overWordwell ? m_app->GetMainWnd() : nullptr;
+        if (make) {
+            m_dialog.reset(make(m_window));
             m_window = m_dialog.get();
+            m_window->show();
+            m_window->activateWindow();
+            if (!QTest::qWaitForWindowActive(m_window))
+                qWarning("%s did not become active", m_window->metaObject()->className());
         } else {
             // A learner of their own, so that the status bar's pane shows a name.
             m_app->WriteProfileString("Learner", "Name", "Ann");
-            frame->RouteCommand(practice::ID_TOOLS_TAKETEST);
+            static_cast<platform::framework::CFrameWnd*>(m_window)->RouteCommand(practice::ID_TOOLS_TAKETEST);
         }
     }
-    ~WordwellForm() override
+    ~Shown() override
     {
         m_dialog.reset();
         m_app.reset();
@@ -72,35 +69,25 @@ private:
     QWidget* m_window = nullptr;
 };
 
-// A dialog that needs no application object.
-class LoneDialog : public ShownForm {
-public:
-    explicit LoneDialog(const std::function<QWidget*()>& make) : m_dialog(make()) { showActive(m_dialog.get()); }
-    QWidget* Window() const override { return m_dialog.get(); }
+FormCase overWordwell(const char* name, const std::function<QWidget*(QWidget*)>& make)
+{
+    return {QLatin1String(name), [make] { return std::make_unique<Shown>(true, make); }};
+}
 
-private:
-    IsolatedHome m_home;
-    std::unique_ptr<QWidget> m_dialog;
-};
+FormCase alone(const QString& name, const std::function<QWidget*()>& make)
+{
+    return {name, [make] { return std::make_unique<Shown>(false, [make](QWidget*) { return make(); }); }};
+}
 
 // The install wizard with its page `index` in view.
-class SetupPage : public ShownForm {
-public:
-    explicit SetupPage(int index)
-    {
-        WriteInstallMedium(m_home.work());
-        m_sheet = std::make_unique<setup::wizard::CSetUpSheet>();
-        m_sheet->OnInitDialog();
-        showActive(m_sheet.get());
-        auto* pages = m_sheet->findChild<QStackedWidget*>();
-        pages->setCurrentIndex(index);
-    }
-    QWidget* Window() const override { return m_sheet.get(); }
-
-private:
-    IsolatedHome m_home;
-    std::unique_ptr<setup::wizard::CSetUpSheet> m_sheet;
-};
+QWidget* setupPage(int index)
+{
+    WriteInstallMedium(QDir::currentPath());
+    auto* sheet = new setup::wizard::CSetUpSheet;
+    sheet->OnInitDialog();
+    sheet->findChild<QStackedWidget*>()->setCurrentIndex(index);
+    return sheet;
+}
 
 template <class Dialog>
 QWidget* initialised(QWidget* parent)
@@ -119,11 +106,6 @@ const practice::review::CTestRecord& aTest()
     test.Answer(QStringLiteral("house"), QStringLiteral("huose"), false);
     test.Finish();
     return test;
-}
-
-QWidget* reviewOfATest(QWidget* mainWindow)
-{
-    return new CReviewWindow(aTest(), mainWindow);
 }
 
 // The window's reader goes with the window.
@@ -161,49 +143,42 @@ QWidget* voicesWithoutSpeech(QWidget* mainWindow)
 QList<FormCase> EveryForm()
 {
     QList<FormCase> forms{
-        {QStringLiteral("Wordwell testing form"), [] { return std::make_unique<WordwellForm>(); }},
-        {QStringLiteral("Wordwell list editor"),
-         [] { return std::make_unique<WordwellForm>(initialised<CSpellingListDlg>); }},
-        {QStringLiteral("Wordwell list information"),
-         [] { return std::make_unique<WordwellForm>(initialised<CListInfoDlg>); }},
-        {QStringLiteral("Wordwell About box"),
-         [] { return std::make_unique<WordwellForm>([](QWidget* w) { return new practice::ui::CAboutDlg(w); }); }},
-        {QStringLiteral("Wordwell computer voice without its speech program"),
-         [] { return std::make_unique<WordwellForm>(voicesWithoutSpeech); }},
-        {QStringLiteral("Wordwell making missing clips"), [] {
-             // Shown as it is while words are spoken; the maker is not started
-             // and its progress is sent here.
-             return std::make_unique<WordwellForm>([](QWidget* w) {
-                 auto* maker = new practice::voice::CClipMaker({QStringLiteral("owl"), QStringLiteral("bee")}, QString(),
-                                                               QStringLiteral("en"), w);
-                 auto* dialog = new CMakeClipsDlg(maker, w);
-                 emit maker->progress(QStringLiteral("owl"), 1, 2);
-                 return dialog;
-             });
-         }},
-        {QStringLiteral("Wordwell opening a list with recordings"), [] {
-             // Shown as it is while clips are written; the job is not started
-             // and its progress is sent here.
-             return std::make_unique<WordwellForm>([](QWidget* w) {
-                 auto* job = new practice::share::CImportJob([](const practice::share::InstallProgress&) { return true; }, w);
-                 auto* dialog = new practice::share::CImportDlg(job, QStringLiteral("Writing the clips of \"pets.splz\""), w);
-                 emit job->progress(1, 2);
-                 return dialog;
-             });
-         }},
-        {QStringLiteral("Wordwell learner"),
-         [] { return std::make_unique<WordwellForm>([](QWidget* w) { return new CLearnerDlg(w); }); }},
-        {QStringLiteral("Wordwell review of the test"), [] { return std::make_unique<WordwellForm>(reviewOfATest); }},
-        {QStringLiteral("Wordwell history"),
-         [] { return std::make_unique<WordwellForm>([](QWidget* w) { return historyOfATest(w, QStringLiteral("Ann")); }); }},
-        {QStringLiteral("Wordwell history of a learner without tests"),
-         [] { return std::make_unique<WordwellForm>([](QWidget* w) { return historyOfATest(w, QStringLiteral("Ben")); }); }},
+        overWordwell("Wordwell testing form", {}),
+        overWordwell("Wordwell list editor", initialised<CSpellingListDlg>),
+        overWordwell("Wordwell list information", initialised<CListInfoDlg>),
+        overWordwell("Wordwell About box", [](QWidget* w) { return new practice::ui::CAboutDlg(w); }),
+        overWordwell("Wordwell computer voice without its speech program", voicesWithoutSpeech),
+        // Shown as it is while words are spoken; the maker is not started and
+        // its progress is sent here.
+        overWordwell("Wordwell making missing clips",
+                     [](QWidget* w) {
+                         auto* maker = new practice::voice::CClipMaker({QStringLiteral("owl"), QStringLiteral("bee")},
+                                                                       QString(), QStringLiteral("en"), w);
+                         auto* dialog = new CMakeClipsDlg(maker, w);
+                         emit maker->progress(QStringLiteral("owl"), 1, 2);
+                         return dialog;
+                     }),
+        // Shown as it is while clips are written; the job is not started and
+        // its progress is sent here.
+        overWordwell("Wordwell opening a list with recordings",
+                     [](QWidget* w) {
+                         auto* job = new practice::share::CImportJob(
+                             [](const practice::share::InstallProgress&) { return true; }, w);
+                         auto* dialog = new practice::share::CImportDlg(
+                             job, QStringLiteral("Writing the clips of \"pets.splz\""), w);
+                         emit job->progress(1, 2);
+                         return dialog;
+                     }),
+        overWordwell("Wordwell learner", [](QWidget* w) { return new CLearnerDlg(w); }),
+        overWordwell("Wordwell review of the test", [](QWidget* w) { return new CReviewWindow(aTest(), w); }),
+        overWordwell("Wordwell history", [](QWidget* w) { return historyOfATest(w, QStringLiteral("Ann")); }),
+        overWordwell("Wordwell history of a learner without tests",
+                     [](QWidget* w) { return historyOfATest(w, QStringLiteral("Ben")); }),
+        alone(QStringLiteral("Ridwell Uninstall"), [] { return new CUninstallDlg; }),
+        alone(QStringLiteral("Ridwell About box"), [] { return new CAboutDlg; }),
     };
     const char* const pages[] = {"Welcome", "License", "Directory", "Program Group", "End"};
     for (int i = 0; i < 5; ++i)
-        forms.append({QStringLiteral("Setup page %1").arg(QLatin1String(pages[i])),
-                      [i] { return std::make_unique<SetupPage>(i); }});
-    forms.append({QStringLiteral("Ridwell Uninstall"), [] { return std::make_unique<LoneDialog>([] { return new CUninstallDlg; }); }});
-    forms.append({QStringLiteral("Ridwell About box"), [] { return std::make_unique<LoneDialog>([] { return new CAboutDlg; }); }});
+        forms << alone(QStringLiteral("Setup page %1").arg(QLatin1String(pages[i])), [i] { return setupPage(i); });
     return forms;
 }

@@ -1,21 +1,25 @@
 #include "everyform.h"
 
+#include "platform/framework/dialogtemplate.h"
 #include "platform/framework/dialogunits.h"
+#include "platform/framework/helprequest.h"
+#include "platform/help/helppopup.h"
+#include "platform/help/winhelp.h"
 
 #include <QAbstractButton>
-#include <QAccessible>
-#include <QApplication>
 #include <QAbstractItemView>
 #include <QAbstractSlider>
+#include <QAccessible>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSet>
 #include <QTest>
 #include <QTextDocument>
 #include <QToolBar>
-#include <QWidget>
 
 namespace {
 
@@ -37,6 +41,11 @@ bool takesInput(const QWidget* widget)
            || qobject_cast<const QAbstractSlider*>(widget);
 }
 
+bool tabStop(const QWidget* widget)
+{
+    return widget->isVisible() && takesInput(widget) && (widget->focusPolicy() & Qt::TabFocus);
+}
+
 QString describe(const QWidget* widget)
 {
     if (!widget)
@@ -47,51 +56,10 @@ QString describe(const QWidget* widget)
              id ? QStringLiteral(" (%1)").arg(id) : QString());
 }
 
-// Whatever lies at the centre of an enabled control must be the control
-// itself or a part of it: a frame or a window drawn over it would take its
-// clicks, its help-mode clicks and its pointer. Only decorations let the
-// pointer through.
-QStringList coveredControls(QWidget* window)
+QString accessibleName(QWidget* widget)
 {
-    QStringList covered;
-    int checked = 0;
-    const auto widgets = window->findChildren<QWidget*>();
-    for (QWidget* control : widgets) {
-        if (control->isWindow() || !control->isVisible() || !control->isEnabled())
-            continue;
-        if (letsThePointerThrough(control, window)) {
-            if (takesInput(control))
-                covered << describe(control) + QStringLiteral(" lets the pointer through");
-            continue;
-        }
-        ++checked;
-        const QWidget* hit = window->childAt(control->mapTo(window, control->rect().center()));
-        if (hit != control && !control->isAncestorOf(hit))
-            covered << describe(control) + QStringLiteral(" lies under ") + describe(hit);
-    }
-    if (checked == 0)
-        covered << QStringLiteral("no control to point at");
-    return covered;
-}
-
-// A screen reader says what the accessibility interface names a control:
-// a control reached by Tab with no name there is read as a bare role.
-QStringList unnamedControls(QWidget* window)
-{
-    QStringList unnamed;
-    int checked = 0;
-    const auto widgets = window->findChildren<QWidget*>();
-    for (QWidget* control : widgets) {
-        if (!control->isVisible() || !takesInput(control) || !(control->focusPolicy() & Qt::TabFocus))
-            continue;
-        ++checked;
-        const QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
-        if (!face || face->text(QAccessible::Name).trimmed().isEmpty())
-            unnamed << QStringLiteral("no name: ") + describe(control);
-    }
-    if (checked == 0)
-        unnamed << QStringLiteral("no control to name");
-    return unnamed;
+    const QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    return face ? face->text(QAccessible::Name) : QString();
 }
 
 // What a screen reader makes of a text: no markup, no mnemonic marks, one line.
@@ -123,25 +91,79 @@ bool spellsOut(const QString& name, const QString& abbreviation)
     return true;
 }
 
+// Whatever lies at the centre of an enabled control must be the control
+// itself or a part of it: a frame or a window drawn over it would take its
+// clicks, its help-mode clicks and its pointer. Only decorations let the
+// pointer through.
+QString pointerFault(QWidget* control, QWidget* window)
+{
+    if (letsThePointerThrough(control, window))
+        return takesInput(control) ? describe(control) + QStringLiteral(" lets the pointer through") : QString();
+    const QWidget* hit = window->childAt(control->mapTo(window, control->rect().center()));
+    if (hit != control && !control->isAncestorOf(hit))
+        return describe(control) + QStringLiteral(" lies under ") + describe(hit);
+    return {};
+}
+
 // A label's text reaches a screen reader only through its accessible name
 // (Orca reads a named label by its name, never its description): a fixed
 // name stands in for whatever the label shows later.
-QStringList unreadLabels(QWidget* window)
+QString labelFault(QLabel* label)
 {
-    QStringList unread;
-    const auto labels = window->findChildren<QLabel*>();
-    for (const QLabel* label : labels) {
-        const bool rich = label->textFormat() == Qt::RichText
-                          || (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text()));
-        const QString shown = spoken(label->text(), rich);
-        if (!label->isVisible() || shown.isEmpty())
-            continue;
-        const QAccessibleInterface* face = QAccessible::queryAccessibleInterface(const_cast<QLabel*>(label));
-        const QString name = face ? spoken(face->text(QAccessible::Name), false) : QString();
-        if (name != shown && !spellsOut(name, shown))
-            unread << QStringLiteral("not read: \"%1\" in ").arg(shown) + describe(label);
+    const bool rich = label->textFormat() == Qt::RichText
+                      || (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text()));
+    const QString shown = spoken(label->text(), rich);
+    const QString name = spoken(accessibleName(label), false);
+    if (shown.isEmpty() || name == shown || spellsOut(name, shown))
+        return {};
+    return QStringLiteral("not read: \"%1\" in ").arg(shown) + describe(label);
+}
+
+// Each line of a caption fits its button, the multi-line ones too.
+QString captionFault(const QPushButton* button)
+{
+    const QStringList lines = button->text().split(u'\n');
+    for (const QString& line : lines) {
+        if (button->fontMetrics().horizontalAdvance(spoken(line, false)) >= button->width())
+            return QStringLiteral("cut: \"%1\" in ").arg(spoken(line, false)) + describe(button);
     }
-    return unread;
+    return {};
+}
+
+// What the shown window does wrong for the pointer, a screen reader or the
+// eye. A screen reader says what the accessibility interface names a control:
+// a tab stop with no name is read as a bare role, and two of one name (the
+// editor's Play and the play bar's) cannot be told apart.
+QStringList shownFaults(QWidget* window)
+{
+    QStringList faults;
+    QSet<QString> names;
+    int pointed = 0;
+    const auto widgets = window->findChildren<QWidget*>();
+    for (QWidget* control : widgets) {
+        if (control->isWindow() || !control->isVisible())
+            continue;
+        if (control->isEnabled()) {
+            faults << pointerFault(control, window);
+            pointed += !letsThePointerThrough(control, window);
+        }
+        if (tabStop(control)) {
+            const QString name = accessibleName(control).trimmed();
+            if (name.isEmpty() || names.contains(name))
+                faults << QStringLiteral("no name of its own: ") + describe(control);
+            names.insert(name);
+        }
+        if (auto* label = qobject_cast<QLabel*>(control))
+            faults << labelFault(label);
+        if (auto* button = qobject_cast<QPushButton*>(control))
+            faults << captionFault(button);
+    }
+    if (pointed == 0)
+        faults << QStringLiteral("no control to point at");
+    if (names.isEmpty())
+        faults << QStringLiteral("no control to name");
+    faults.removeAll(QString());
+    return faults;
 }
 
 // The toolbar and menu bar are reached by their own keys, not by Tab.
@@ -169,8 +191,7 @@ QStringList unreachedControls(QWidget* window)
     QStringList missed;
     const auto widgets = window->findChildren<QWidget*>();
     for (QWidget* control : widgets) {
-        if (!control->isVisible() || !control->isEnabled() || !takesInput(control)
-            || !(control->focusPolicy() & Qt::TabFocus) || byOwnKeys(control))
+        if (!tabStop(control) || !control->isEnabled() || byOwnKeys(control))
             continue;
         const bool hit = std::any_of(reached.begin(), reached.end(), [control](QWidget* focused) {
             return focused == control || control->isAncestorOf(focused) || focused->focusProxy() == control;
@@ -179,6 +200,24 @@ QStringList unreachedControls(QWidget* window)
             missed << QStringLiteral("not reached: ") + describe(control);
     }
     return missed;
+}
+
+// A control given a help topic shows it, not the help file's "no topic", on F1
+// or a help-mode click. Where nothing of the form answers (the About box's OK),
+// F1 goes on to the program's Help command.
+QStringList unhelpedControls(QWidget* window)
+{
+    QStringList unhelped;
+    const auto widgets = window->findChildren<QWidget*>();
+    for (QWidget* control : widgets) {
+        if (!control->isVisible() || !platform::framework::GetWindowContextHelpId(control)
+            || !platform::framework::SendHelpRequest(control, control->mapToGlobal(QPoint(1, 1))))
+            continue;
+        const auto* popup = qobject_cast<platform::help::CHelpPopup*>(platform::help::CurrentPopup());
+        if (!popup || popup->Html().contains(platform::help::kNoTopicText))
+            unhelped << QStringLiteral("no help topic: ") + describe(control);
+    }
+    return unhelped;
 }
 
 }  // namespace
@@ -195,15 +234,15 @@ private slots:
             QTest::newRow(qPrintable(forms[i].name)) << i;
     }
 
-    // Each form shown once; Tab goes last, as it moves the focus.
+    // Each form shown once; Tab comes after what it would move, help last, as
+    // its pop-up takes the focus.
     void everyControlIsNamedReachedAndPointedAt()
     {
         QFETCH(int, form);
         const std::unique_ptr<ShownForm> shown = EveryForm()[form].show();
         QWidget* window = shown->Window();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        const QStringList faults = coveredControls(window) + unnamedControls(window) + unreadLabels(window)
-                                  + unreachedControls(window);
+        const QStringList faults = shownFaults(window) + unreachedControls(window) + unhelpedControls(window);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
     }
 };
