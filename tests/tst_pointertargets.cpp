@@ -242,7 +242,9 @@ private slots:
         const std::unique_ptr<ShownForm> shown = EveryForm()[form].show();
         QWidget* window = shown->Window();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        const QStringList faults = shownFaults(window) + unreachedControls(window) + unhelpedControls(window);
+        QStringList faults = shownFaults(window);
+        faults += unreachedControls(window);
+        faults += unhelpedControls(window);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
     }
 };
