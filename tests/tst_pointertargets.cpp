@@ -1,7 +1,6 @@
 #include "everyform.h"
 
 #include "platform/framework/dialogtemplate.h"
-#include "platform/framework/dialogunits.h"
 #include "platform/framework/helprequest.h"
 #include "platform/help/helppopup.h"
 #include "platform/help/winhelp.h"
@@ -50,10 +49,7 @@ QString describe(const QWidget* widget)
 {
     if (!widget)
         return QStringLiteral("nothing");
-    const int id = platform::framework::GetDlgCtrlID(widget);
-    return QStringLiteral("%1 \"%2\"%3")
-        .arg(QLatin1String(widget->metaObject()->className()), widget->accessibleName(),
-             id ? QStringLiteral(" (%1)").arg(id) : QString());
+    return QStringLiteral("%1 \"%2\"").arg(QLatin1String(widget->metaObject()->className()), widget->accessibleName());
 }
 
 QString accessibleName(QWidget* widget)
@@ -74,21 +70,11 @@ QString spoken(QString text, bool rich)
     return text.simplified();
 }
 
-// An abbreviation in capitals that the name spells out, as "SCRL" for
-// "Scroll Lock": its letters are the name's, in order, from its first.
-bool spellsOut(const QString& name, const QString& abbreviation)
+// An abbreviation in capitals, as "SCRL" for "Scroll Lock", stands for its name.
+bool abbreviates(const QString& name, const QString& abbreviation)
 {
-    if (abbreviation.size() < 2 || abbreviation.toUpper() != abbreviation || abbreviation.contains(u' ')
-        || !name.startsWith(abbreviation.front(), Qt::CaseInsensitive))
-        return false;
-    qsizetype at = 0;
-    for (const QChar letter : abbreviation) {
-        at = name.indexOf(letter, at, Qt::CaseInsensitive);
-        if (at < 0)
-            return false;
-        ++at;
-    }
-    return true;
+    return abbreviation.size() >= 2 && abbreviation.toUpper() == abbreviation && !abbreviation.contains(u' ')
+           && name.startsWith(abbreviation.front(), Qt::CaseInsensitive) && name.size() > abbreviation.size();
 }
 
 // Whatever lies at the centre of an enabled control must be the control
@@ -114,7 +100,7 @@ QString labelFault(QLabel* label)
                       || (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text()));
     const QString shown = spoken(label->text(), rich);
     const QString name = spoken(accessibleName(label), false);
-    if (shown.isEmpty() || name == shown || spellsOut(name, shown))
+    if (shown.isEmpty() || name == shown || abbreviates(name, shown))
         return {};
     return QStringLiteral("not read: \"%1\" in ").arg(shown) + describe(label);
 }
