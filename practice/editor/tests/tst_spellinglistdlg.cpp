@@ -4,7 +4,6 @@
 #include "practice/document/commands.h"
 #include "practice/document/wordwelldoc.h"
 #include "practice/editor/editorforms.h"
-#include "practice/editor/listinfodlg.h"
 #include "practice/editor/spellinglistdlg.h"
 #include "practice/sound/playbar.h"
 #include "practice/testview/testmessages.h"
@@ -74,64 +73,48 @@ private slots:
     void init() { f = std::make_unique<ViewFixture>(); }
     void cleanup() { f.reset(); }
 
+    // Built by keys: recorded words, one listed twice with one clip, and one
+    // spoken by the computer voice into its recording, the focus kept on Speak
+    // for the next Space; a word with no letter to speak is refused.
     void aListBuiltFromTheKeyboardIsSavedWithItsClips()
     {
+        const QString unspeakable = "Unable to speak \"?!\": the word has no letter to speak.";
         MessageBoxRecorder boxes;
         RunModal([&] { f->doc()->OnEditList(); },
-                 [&](CDialog*) {
+                 [&](CDialog* d) {
                      recordAndSave("cat", 700);
                      recordAndSave("house", 700);
                      recordAndSave("Cat", 700);  // listed twice, one clip
+                     auto* editor = static_cast<CSpellingListDlg*>(d);
+                     QToolButton* speak = editor->m_player.Window()->playBar()->speakButton();
+                     TypeText("giraffe");
+                     speak->setFocus();
+                     PressKey(Qt::Key_Space);
+                     QTRY_VERIFY(editor->m_player.Window()->device()->length() > 22050 / 5);
+                     QCOMPARE(QApplication::focusWidget(), speak);
+                     wordBox(d)->setFocus();
+                     pressButtonByTab(IDC_SAVEADD);
+                     pressButtonByTab(IDC_NEWWORD);
+                     TypeText("?!");
+                     speak->setFocus();
+                     PressKey(Qt::Key_Space);
+                     QTRY_VERIFY(boxes.texts().contains(unspeakable));
+                     wordBox(d)->setFocus();
                      pressButtonByTab(1);
                  });
-        const QStringList words{"cat", "house", "Cat"};
+        const QStringList words{"cat", "house", "Cat", "giraffe"};
         QVERIFY(f->doc()->IsModified());
         QVERIFY(f->doc()->OnSaveDocument(f->m_home.work() + "/made.spl"));
         CWordwellDoc reopened;
         QVERIFY(reopened.OnOpenDocument(f->m_home.work() + "/made.spl"));
         QCOMPARE(reopened.m_wordList, words);
-        // Without a device nothing is recorded, and the user is told so.
+        // Without a device nothing is recorded, and the user is told so; the
+        // computer voice speaks all the same.
         const bool device = !audiotesting::ExpectNoAudioDevice();
-        for (const QString& word : words)
+        for (const QString& word : words.first(3))
             QVERIFY2((audiotesting::ClipFrames(f->clipPath(word)) > 8000) == device, qPrintable(word));
-        QVERIFY2(boxes.requests().isEmpty() == device, qPrintable(boxes.texts().join(" | ")));
-    }
-
-    void speakPutsTheComputerVoiceIntoTheRecording_data()
-    {
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<QString>("message");  // empty: the word is spoken
-        QTest::newRow("a word") << "giraffe" << QString();
-        QTest::newRow("punctuation") << "?!" << "Unable to speak \"?!\": the word has no letter to speak.";
-    }
-    void speakPutsTheComputerVoiceIntoTheRecording()
-    {
-        QFETCH(QString, word);
-        QFETCH(QString, message);
-        MessageBoxRecorder boxes;
-        RunModal([&] { f->doc()->OnEditList(); },
-                 [&](CDialog* d) {
-                     TypeText(word);
-                     auto* editor = static_cast<CSpellingListDlg*>(d);
-                     QAbstractButton* speak = editor->m_player.Window()->playBar()->speakButton();
-                     speak->setFocus();
-                     PressKey(Qt::Key_Space);
-                     if (!message.isEmpty()) {
-                         QTRY_COMPARE(boxes.texts(), QStringList{message});
-                         return;
-                     }
-                     // Spoken in the background, then heard (or said to be unheard
-                     // without a device), the focus kept for the next Space.
-                     QTRY_VERIFY(editor->m_player.Window()->device()->length() > 22050 / 5);
-                     QCOMPARE(QApplication::focusWidget(), speak);
-                     QTRY_COMPARE(boxes.requests().isEmpty(), !audiotesting::ExpectNoAudioDevice());
-                     boxes.clear();
-                     wordBox(d)->setFocus();
-                     pressButtonByTab(IDC_SAVEADD);
-                     pressButtonByTab(1);
-                 });
-        if (message.isEmpty())
-            QVERIFY2(audiotesting::ClipFrames(f->clipPath(word)) > 22050 / 5, qPrintable(f->clipPath(word)));
+        QVERIFY(audiotesting::ClipFrames(f->clipPath("giraffe")) > 22050 / 5);
+        QVERIFY2((boxes.texts() == QStringList{unspeakable}) == device, qPrintable(boxes.texts().join(" | ")));
     }
 
     // An empty word is refused with nothing written; the initial text is a word
@@ -223,7 +206,7 @@ private slots:
 
     // The list information dialog shows the list as it is, repeats, case and
     // blanks kept, with its count in plain decimal; typing into the count
-    // changes nothing; Return closes it, as Escape and the close box cancel it.
+    // changes nothing.
     void listInformationShowsTheListAndItsCount()
     {
         QStringList words{"cat", "Cat", " cat", "cat "};
@@ -238,15 +221,9 @@ private slots:
                      count->setFocus();
                      TypeText("99");
                      PressKey(Qt::Key_Return);
-                     QCOMPARE(dialog->result(), int(platform::framework::IDOK));
                  });
         QCOMPARE(f->doc()->m_wordList, words);
         QVERIFY(!f->doc()->IsModified());
-        CListInfoDlg dialog;
-        RunModal([&] { QCOMPARE(dialog.DoModal(), int(platform::framework::IDCANCEL)); },
-                 [&](CDialog*) { PressKey(Qt::Key_Escape); });
-        RunModal([&] { QCOMPARE(dialog.DoModal(), int(platform::framework::IDCANCEL)); },
-                 [&](CDialog* d) { d->close(); });
     }
 
 private:
