@@ -5,6 +5,7 @@
 #include "practice/document/wordwelldoc.h"
 #include "practice/editor/editorforms.h"
 #include "practice/editor/spellinglistdlg.h"
+#include "practice/sound/microphonebox.h"
 #include "practice/sound/playbar.h"
 #include "practice/testview/testmessages.h"
 #include "practice/testview/wordwellview.h"
@@ -13,11 +14,14 @@
 #include "testsupport/filetree.h"
 #include "testsupport/practice/viewfixture.h"
 
-#include <QToolButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
+#include <QStyleOptionComboBox>
 #include <QTest>
+#include <QToolButton>
 
 #include <memory>
 
@@ -48,13 +52,47 @@ void pressButtonByTab(int id)
     PressKey(Qt::Key_Space);
 }
 
+// The play bar at the editor's size (it once did not fit: the level meter lay
+// under the position and the microphone box read "Defa"): each shown control
+// inside the bar, as wide as it needs, under no other, and the box readable.
+QString playBarFaults(const practice::sound::CPlayBar* bar)
+{
+    QStringList faults;
+    const auto controls = bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (const QWidget* control : controls) {
+        const int least = control->minimumWidth() > 0 ? control->minimumWidth() : control->minimumSizeHint().width();
+        if (control->isVisible() && (!bar->rect().contains(control->geometry()) || control->width() < least))
+            faults << control->accessibleName() + " does not fit";
+        for (const QWidget* other : controls)
+            if (control->isVisible() && other->isVisible() && other != control && other->x() >= control->x()
+                && control->geometry().intersects(other->geometry()))
+                faults << control->accessibleName() + " is under " + other->accessibleName();
+    }
+    const QComboBox* box = bar->microphoneBox();
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+    if (field.width() < box->fontMetrics().horizontalAdvance(box->currentText().left(8)))
+        faults << "the microphone box shows less than eight characters";
+    return faults.join("; ");
+}
+
 // Types `word` over the word box's text, which the editor keeps selected (on
-// opening too), records for `ms` and saves.
-void recordAndSave(const QString& word, int ms)
+// opening too), records for `ms` and saves; the play bar, when given, must fit
+// before and while recording.
+void recordAndSave(const QString& word, int ms, const practice::sound::CPlayBar* bar = nullptr)
 {
     TypeText(word);
+    if (bar) {
+        QTRY_VERIFY(bar->microphoneBox()->filled());
+        QVERIFY2(playBarFaults(bar).isEmpty(), qPrintable(playBarFaults(bar)));
+    }
     pressButtonByTab(IDC_RECORD);
     QTest::qWait(ms);
+    if (bar && !audiotesting::ExpectNoAudioDevice()) {
+        QVERIFY(bar->levelMeter()->isVisible());
+        QVERIFY2(playBarFaults(bar).isEmpty(), qPrintable(playBarFaults(bar)));
+    }
     pressButtonByTab(IDC_STOPREC);
     pressButtonByTab(IDC_SAVEADD);
     pressButtonByTab(IDC_NEWWORD);
@@ -80,10 +118,10 @@ private slots:
         QVERIFY(!f->commandEnabled(practice::ID_TOOLS_TAKETEST));
         RunModal([&] { f->frame()->RouteCommand(practice::ID_TOOLS_EDITLIST); },
                  [&](CDialog* d) {
-                     recordAndSave("cat", 700);
+                     auto* editor = static_cast<CSpellingListDlg*>(d);
+                     recordAndSave("cat", 700, editor->m_player.Window()->playBar());
                      recordAndSave("house", 700);
                      recordAndSave("Cat", 700);  // listed twice, one clip
-                     auto* editor = static_cast<CSpellingListDlg*>(d);
                      QToolButton* speak = editor->m_player.Window()->playBar()->speakButton();
                      TypeText("giraffe");
                      speak->setFocus();
