@@ -322,35 +322,76 @@ private slots:
         QCOMPARE(QFileInfo::exists(shell::DesktopFolder() + "/Wordwell.desktop"), desktop);
     }
 
-    // Setup run again over an installation, as a second Setup finds it: stale copies
-    // and entries are replaced, read-only sources arrive writable, the record names
-    // this installation.
-    void installationOverAnOlderOne()
+    // Setup over an older installation, as a second Setup finds it: stale copies and
+    // entries are replaced, read-only sources arrive writable, the record names this
+    // installation. A failed step makes the outcome a failure, names itself on standard
+    // error, and every other step is still done.
+    void failedStepsAreReportedAndTheRestIsDone_data()
     {
-        QVERIFY(QDir().mkpath(installFolder()));
-        QVERIFY(QDir().mkpath(groupPath()));
-        QVERIFY(InstallProduct(installFolder(), groupPath(), true));
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("warning");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("none") << "" << "" << QStringList{};
+        QTest::newRow("missing source") << "missing source" << "^Setup: copying Ridwell " << QStringList{};
+        QTest::newRow("unwritable programs folder")
+            << "programs folder" << "^cannot write" << QStringList{"Save failed!", "Save failed!", "Save failed!"};
+        QTest::newRow("words folder is a file") << "words folder" << "^Setup: creating the folder " << QStringList{};
+        QTest::newRow("icons folder is a file") << "icons folder" << "^cannot write " << QStringList{};
+    }
+
+    void failedStepsAreReportedAndTheRestIsDone()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, warning);
+        QFETCH(QStringList, boxes);
+        // A file stands where the step needs a folder; a missing source is the medium's fault.
+        const QMap<QString, QString> inTheWay{{"programs folder", shell::ProgramsFolder()},
+                                              {"words folder", installFolder() + "/words"},
+                                              {"icons folder", m_home->dataHome() + "/icons"}};
+        // An older installation's copies: a copy that fails must not pass for a new one.
+        WriteFileForTest(installFolder() + "/Ridwell", "older");
         WriteFileForTest(installFolder() + "/Wordwell.hlp", "old help");
-        WriteFileForTest(groupPath() + "/Wordwell.desktop", "[Desktop Entry]\nType=Link\nName=old\nURL=x\n");
+        if (fault != "programs folder")
+            WriteFileForTest(groupPath() + "/Wordwell.desktop", "[Desktop Entry]\nType=Link\nName=old\nURL=x\n");
         QFile::setPermissions(m_home->work() + "/Wordwell.hlp", QFile::ReadOwner | QFile::ReadGroup);
         QFile::setPermissions(m_home->work() + "/Wordwell", QFile::ReadOwner | QFile::ExeOwner);
         {
             reg::Key key = CreateRecordKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey);
             QVERIFY(SetRecordString(key, "Path", "/somewhere/else"));
         }
+        if (inTheWay.contains(fault))
+            WriteFileForTest(inTheWay[fault], "in the way");
+        else if (!fault.isEmpty())
+            QVERIFY(QFile::remove(m_home->work() + "/Ridwell"));
 
-        QVERIFY(InstallProduct(installFolder(), groupPath(), true));
-        QCOMPARE(m_boxes->texts(), QStringList());
-        verifyFiles();
+        if (!warning.isEmpty())
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(warning));
+        QCOMPARE(InstallProduct(installFolder(), groupPath(), true), fault.isEmpty());
+        QCOMPARE(m_boxes->texts(), boxes);
+
+        // Every step that could run did.
+        if (fault == "missing source") {
+            QCOMPARE(EntriesOf(installFolder()),
+                     (QStringList{"Ridwell", "Words", "Wordwell", "Wordwell.cnt", "Wordwell.hlp", "Wordwell.png",
+                                  "wordwell-audio.so", "wordwell-history.so", "wordwell-print.so", "wordwell-zip.so"}));
+        } else {
+            verifyFiles();
+        }
+        if (fault != "programs folder") {
+            QCOMPARE(EntriesOf(groupPath()),
+                     (QStringList{"Uninstall Wordwell.desktop", "Wordwell Help.desktop", "Wordwell.desktop"}));
+            // The desktop's entry is the menu's own.
+            QCOMPARE(ReadFileForTest(shell::DesktopFolder() + "/Wordwell.desktop"),
+                     ReadFileForTest(groupPath() + "/Wordwell.desktop"));
+        }
+        QVERIFY(QFileInfo::exists(shell::DesktopFolder() + "/Wordwell.desktop"));
         verifyRegistry();
-        QCOMPARE(EntriesOf(groupPath()),
-                 (QStringList{"Uninstall Wordwell.desktop", "Wordwell Help.desktop", "Wordwell.desktop"}));
+        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, record::kProductKey, "ThemeIcon") == "<no value>",
+                 fault == "icons folder");
+        if (!fault.isEmpty())
+            return;
         for (const QString& entry : EntriesOf(groupPath()))
             QCOMPARE(DesktopEntryErrors(groupPath() + '/' + entry), QString());
-        // The desktop's entry is the menu's own.
-        QCOMPARE(ReadFileForTest(shell::DesktopFolder() + "/Wordwell.desktop"),
-                 ReadFileForTest(groupPath() + "/Wordwell.desktop"));
-
         // Double-clicking a list: Wordwell's entry opens it. The desktop's types
         // are tst_uninstallproduct's, which sees them come and go.
         const QString marker = m_home->path() + "/marker";
@@ -373,59 +414,6 @@ private slots:
             QCOMPARE(ReadFileForTest(path), MediumFileBytes(icon.source));
             QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", icon.pathValue), path);
         }
-    }
-
-    // A failed step makes the outcome a failure, names itself on standard error, and
-    // every other step is still done.
-    void failedStepsAreReportedAndTheRestIsDone_data()
-    {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QString>("warning");
-        QTest::addColumn<QStringList>("boxes");
-        QTest::newRow("missing source") << "missing source" << "^Setup: copying Ridwell " << QStringList{};
-        QTest::newRow("unwritable programs folder")
-            << "programs folder" << "^cannot write" << QStringList{"Save failed!", "Save failed!", "Save failed!"};
-        QTest::newRow("words folder is a file") << "words folder" << "^Setup: creating the folder " << QStringList{};
-        QTest::newRow("icons folder is a file") << "icons folder" << "^cannot write " << QStringList{};
-    }
-
-    void failedStepsAreReportedAndTheRestIsDone()
-    {
-        QFETCH(QString, fault);
-        QFETCH(QString, warning);
-        QFETCH(QStringList, boxes);
-        // A file stands where the step needs a folder; a missing source is the medium's fault.
-        const QMap<QString, QString> inTheWay{{"programs folder", shell::ProgramsFolder()},
-                                              {"words folder", installFolder() + "/words"},
-                                              {"icons folder", m_home->dataHome() + "/icons"}};
-        QVERIFY(QDir().mkpath(installFolder()));
-        // An older installation's copy: a copy that fails must not pass for a new one.
-        WriteFileForTest(installFolder() + "/Ridwell", "older");
-        if (fault != "programs folder")
-            QVERIFY(QDir().mkpath(groupPath()));
-        if (inTheWay.contains(fault))
-            WriteFileForTest(inTheWay[fault], "in the way");
-        else
-            QVERIFY(QFile::remove(m_home->work() + "/Ridwell"));
-
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(warning));
-        QVERIFY(!InstallProduct(installFolder(), groupPath(), true));
-        QCOMPARE(m_boxes->texts(), boxes);
-
-        // Every step that could run did.
-        if (fault == "missing source") {
-            QCOMPARE(EntriesOf(installFolder()),
-                     (QStringList{"Ridwell", "Words", "Wordwell", "Wordwell.cnt", "Wordwell.hlp", "Wordwell.png",
-                                  "wordwell-audio.so", "wordwell-history.so", "wordwell-print.so", "wordwell-zip.so"}));
-        } else {
-            verifyFiles();
-        }
-        if (fault != "programs folder")
-            QCOMPARE(EntriesOf(groupPath()).size(), 3);
-        QVERIFY(QFileInfo::exists(shell::DesktopFolder() + "/Wordwell.desktop"));
-        verifyRegistry();
-        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, record::kProductKey, "ThemeIcon") == "<no value>",
-                 fault == "icons folder");
     }
 
     // Each part of an entry that is refused has its box, and the rest is still tried.
