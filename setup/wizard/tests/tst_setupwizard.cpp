@@ -1,8 +1,14 @@
+#include "common/record.h"
 #include "platform/framework/dialogunits.h"
 #include "platform/framework/messagebox.h"
+#include "platform/registry/registry.h"
 #include "platform/shell/folderchooser.h"
 #include "platform/shell/specialfolders.h"
+#include "setup/install/installproduct.h"
+#include "setup/install/recordkey.h"
+#include "setup/install/shortcut.h"
 #include "setup/wizard/setupsheet.h"
+#include "testsupport/desktopentrycheck.h"
 #include "testsupport/filetree.h"
 #include "testsupport/installmedium.h"
 #include "testsupport/isolatedhome.h"
@@ -13,6 +19,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -21,6 +28,8 @@
 
 namespace fw = platform::framework;
 namespace shell = platform::shell;
+namespace reg = platform::registry;
+namespace record = common::record;
 using namespace setup::wizard;
 
 namespace {
@@ -33,8 +42,20 @@ T* item(CPropertyPage& page, int id)
     return qobject_cast<T*>(fw::GetDlgItem(&page, id));
 }
 
+QString value(const reg::Key& root, const QString& keyPath, const QString& name)
+{
+    reg::Key key;
+    if (reg::OpenKey(root, keyPath, &key) != reg::ERROR_SUCCESS)
+        return QStringLiteral("<no key>");
+    QString data;
+    if (reg::QueryStringValue(key, name, &data) != reg::ERROR_SUCCESS)
+        return QStringLiteral("<no value>");
+    return data;
+}
+
 }  // namespace
 
+// Setup: its wizard driven by keys, and the install procedure it ends with called directly.
 class TestSetupWizard : public QObject {
     Q_OBJECT
 
@@ -82,6 +103,30 @@ class TestSetupWizard : public QObject {
     }
 
     QString summary() { return item<QPlainTextEdit>(m_sheet->m_pageEnd, 1005)->toPlainText(); }
+
+    // The values Ridwell never reads back; its round trips (uninstall/tests) show the rest.
+    void verifyRegistry()
+    {
+        const QString folder = installFolder();
+        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", "Path"), folder);
+        const QString appPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Wordwell.exe";
+        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, appPaths, ""), folder + "/Wordwell");
+        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, appPaths, "Path"), folder);
+        const QString uninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\WordwellPractice";
+        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, uninstall, "DisplayName"), QString("Wordwell Practice"));
+        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, uninstall, "UninstallString"), folder + "/Ridwell");
+    }
+
+    void verifyFiles()
+    {
+        for (const record::InstalledFile& file : record::kInstalledFiles) {
+            const QString path = installFolder() + file.destination;
+            QCOMPARE(ReadFileForTest(path), MediumFileBytes(file.source));
+            const QFileInfo info(path);
+            QVERIFY2(info.permissions().testFlag(QFile::WriteOwner), qPrintable(path));
+            QCOMPARE(info.isExecutable(), !file.source.contains(u'.'));
+        }
+    }
 
 private slots:
     void init()
@@ -275,6 +320,113 @@ private slots:
         QVERIFY(QFileInfo(installFolder() + "/Words").isDir());
         QVERIFY(QFileInfo::exists(groupPath() + "/Wordwell.desktop"));
         QCOMPARE(QFileInfo::exists(shell::DesktopFolder() + "/Wordwell.desktop"), desktop);
+    }
+
+    // Setup over an older installation, as a second Setup finds it: stale copies and
+    // entries are replaced, read-only sources arrive writable, the record names this
+    // installation. A failed step makes the outcome a failure, names itself on standard
+    // error, and every other step is still done.
+    void failedStepsAreReportedAndTheRestIsDone_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("warning");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("none") << "" << "" << QStringList{};
+        QTest::newRow("missing source") << "missing source" << "^Setup: copying Ridwell " << QStringList{};
+        QTest::newRow("unwritable programs folder")
+            << "programs folder" << "^cannot write" << QStringList{"Save failed!", "Save failed!", "Save failed!"};
+        QTest::newRow("words folder is a file") << "words folder" << "^Setup: creating the folder " << QStringList{};
+        QTest::newRow("icons folder is a file") << "icons folder" << "^cannot write " << QStringList{};
+    }
+
+    void failedStepsAreReportedAndTheRestIsDone()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, warning);
+        QFETCH(QStringList, boxes);
+        // A file stands where the step needs a folder; a missing source is the medium's fault.
+        const QMap<QString, QString> inTheWay{{"programs folder", shell::ProgramsFolder()},
+                                              {"words folder", installFolder() + "/words"},
+                                              {"icons folder", m_home->dataHome() + "/icons"}};
+        // An older installation's copies: a copy that fails must not pass for a new one.
+        WriteFileForTest(installFolder() + "/Ridwell", "older");
+        WriteFileForTest(installFolder() + "/Wordwell.hlp", "old help");
+        if (fault != "programs folder")
+            WriteFileForTest(groupPath() + "/Wordwell.desktop", "[Desktop Entry]\nType=Link\nName=old\nURL=x\n");
+        QFile::setPermissions(m_home->work() + "/Wordwell.hlp", QFile::ReadOwner | QFile::ReadGroup);
+        QFile::setPermissions(m_home->work() + "/Wordwell", QFile::ReadOwner | QFile::ExeOwner);
+        {
+            reg::Key key = CreateRecordKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey);
+            QVERIFY(SetRecordString(key, "Path", "/somewhere/else"));
+        }
+        if (inTheWay.contains(fault))
+            WriteFileForTest(inTheWay[fault], "in the way");
+        else if (!fault.isEmpty())
+            QVERIFY(QFile::remove(m_home->work() + "/Ridwell"));
+
+        if (!warning.isEmpty())
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(warning));
+        QCOMPARE(InstallProduct(installFolder(), groupPath(), true), fault.isEmpty());
+        QCOMPARE(m_boxes->texts(), boxes);
+
+        // Every step that could run did.
+        if (fault == "missing source") {
+            QCOMPARE(EntriesOf(installFolder()),
+                     (QStringList{"Ridwell", "Words", "Wordwell", "Wordwell.cnt", "Wordwell.hlp", "Wordwell.png",
+                                  "wordwell-audio.so", "wordwell-history.so", "wordwell-print.so", "wordwell-zip.so"}));
+        } else {
+            verifyFiles();
+        }
+        if (fault != "programs folder") {
+            QCOMPARE(EntriesOf(groupPath()),
+                     (QStringList{"Uninstall Wordwell.desktop", "Wordwell Help.desktop", "Wordwell.desktop"}));
+            // The desktop's entry is the menu's own.
+            QCOMPARE(ReadFileForTest(shell::DesktopFolder() + "/Wordwell.desktop"),
+                     ReadFileForTest(groupPath() + "/Wordwell.desktop"));
+        }
+        QVERIFY(QFileInfo::exists(shell::DesktopFolder() + "/Wordwell.desktop"));
+        verifyRegistry();
+        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, record::kProductKey, "ThemeIcon") == "<no value>",
+                 fault == "icons folder");
+        if (!fault.isEmpty())
+            return;
+        for (const QString& entry : EntriesOf(groupPath()))
+            QCOMPARE(DesktopEntryErrors(groupPath() + '/' + entry), QString());
+        // Double-clicking a list: Wordwell's entry opens it. The desktop's types
+        // are tst_uninstallproduct's, which sees them come and go.
+        const QString marker = m_home->path() + "/marker";
+        const QString list = m_home->work() + "/week one.spl";
+        WriteFileForTest(list, QByteArray::fromHex("010003636174"));
+        // Each marker names the working folder, then the program and its arguments.
+        const QString started = installFolder() + '\n' + installFolder();
+        QCOMPARE(LaunchDesktopEntry(groupPath() + "/Wordwell.desktop", marker, {list}),
+                 started + "/Wordwell " + list + '\n');
+        QCOMPARE(LaunchDesktopEntry(groupPath() + "/Uninstall Wordwell.desktop", marker), started + "/Ridwell\n");
+        // The help entry starts the installed program as the help file's viewer.
+        QCOMPARE(LaunchDesktopEntry(groupPath() + "/Wordwell Help.desktop", marker),
+                 started + "/Wordwell " + installFolder() + "/Wordwell.hlp\n");
+        const QByteArray types = ReadFileForTest(m_home->dataHome() + "/mime/packages/wordwell-spelling-list.xml");
+        QVERIFY(types.contains("<comment>Spelling list</comment>"));
+        QVERIFY(types.contains("<comment>Spelling list with recordings</comment>"));
+        // The icon those types name, in every size, each recorded.
+        for (const record::ThemeIcon& icon : record::kThemeIcons) {
+            const QString path = m_home->dataHome() + "/icons" + icon.relative;
+            QCOMPARE(ReadFileForTest(path), MediumFileBytes(icon.source));
+            QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", icon.pathValue), path);
+        }
+    }
+
+    // Each part of an entry that is refused has its box, and the rest is still tried.
+    void shortcutReportsEachFailingCall()
+    {
+        const QString file = m_home->home() + "/W.desktop";
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^cannot write"));
+        QVERIFY(CreateShortcut("/opt/a\nb", file, "a\nb", "/opt\tx") != 0);
+        QCOMPARE(m_boxes->texts(), (QStringList{"SetPath failed!", "SetWorkingDirectory failed!",
+                                                "SetDescription failed!", "Save failed!"}));
+        for (const auto& request : m_boxes->requests())
+            QCOMPARE(request.type, 0u);
+        QVERIFY(!QFileInfo::exists(file));
     }
 
 private:
