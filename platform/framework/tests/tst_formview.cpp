@@ -84,42 +84,22 @@ private slots:
     void init() { m_home = std::make_unique<IsolatedHome>(); }
     void cleanup() { m_home.reset(); }
 
-    void mapsWithRounding_data()
-    {
-        QTest::addColumn<int>("baseX");
-        QTest::addColumn<int>("baseY");
-        QTest::addColumn<QRect>("units");
-        QTest::addColumn<QRect>("pixels");
-        // 6/4 = 1.5 per unit across, 13/8 = 1.625 down; halves round up.
-        QTest::newRow("origin") << 6 << 13 << QRect(0, 0, 4, 8) << QRect(0, 0, 6, 13);
-        QTest::newRow("halves round up") << 6 << 13 << QRect(1, 1, 1, 1) << QRect(2, 2, 1, 1);
-        QTest::newRow("uninstall button") << 6 << 13 << QRect(17, 71, 50, 14) << QRect(26, 115, 75, 23);
-        QTest::newRow("larger font") << 8 << 16 << QRect(7, 18, 203, 87) << QRect(14, 36, 406, 174);
-    }
-
     void mapsWithRounding()
     {
-        QFETCH(int, baseX);
-        QFETCH(int, baseY);
-        QFETCH(QRect, units);
-        QFETCH(QRect, pixels);
-        QCOMPARE(DialogUnits(baseX, baseY).MapDialogRect(units), pixels);
-    }
-
-    void plainCaptionsDropMnemonicMarksAndLineBreaks_data()
-    {
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("plain");
-        QTest::newRow("a doubled mark, then a mark") << "a&&&b" << "a&b";
-        QTest::newRow("mark at the end") << "end&" << "end";
-        QTest::newRow("line breaks") << "Remove all\r\nfiles?\nYes" << "Remove all files? Yes";
+        // 6/4 = 1.5 per unit across, 13/8 = 1.625 down; halves round up. The third is Ridwell's button.
+        const std::tuple<int, int, QRect, QRect> rows[] = {{6, 13, QRect(0, 0, 4, 8), QRect(0, 0, 6, 13)},
+                                                           {6, 13, QRect(1, 1, 1, 1), QRect(2, 2, 1, 1)},
+                                                           {6, 13, QRect(17, 71, 50, 14), QRect(26, 115, 75, 23)},
+                                                           {8, 16, QRect(7, 18, 203, 87), QRect(14, 36, 406, 174)}};
+        for (const auto& [baseX, baseY, units, pixels] : rows)
+            QCOMPARE(DialogUnits(baseX, baseY).MapDialogRect(units), pixels);
     }
 
     void plainCaptionsDropMnemonicMarksAndLineBreaks()
     {
-        QFETCH(QString, caption);
-        QFETCH(QString, plain);
-        QCOMPARE(platform::framework::PlainCaption(caption), plain);
+        QCOMPARE(PlainCaption("a&&&b"), QString("a&b"));
+        QCOMPARE(PlainCaption("end&"), QString("end"));
+        QCOMPARE(PlainCaption("Remove all\r\nfiles?\nYes"), QString("Remove all files? Yes"));
     }
 
     void dataExchangeWritesAndReadsBack()
@@ -160,37 +140,30 @@ private slots:
     }
 
     // The real box: its buttons in the type's order, and Enter answers the default.
-    void enterAnswersTheBoxsDefaultButton_data()
-    {
-        QTest::addColumn<unsigned>("type");
-        QTest::addColumn<QStringList>("buttons");
-        QTest::addColumn<int>("enter");
-        QTest::newRow("yes no cancel") << unsigned(MB_YESNOCANCEL) << QStringList{"&Yes", "&No", "Cancel"} << int(IDYES);
-        QTest::newRow("yes no, no first") << unsigned(MB_YESNO | MB_DEFBUTTON2) << QStringList{"&Yes", "&No"} << int(IDNO);
-        QTest::newRow("all, no first") << unsigned(MB_YESNOALLCANCEL | MB_DEFBUTTON3)
-                                       << QStringList{"&Yes", "Yes to &All", "&No", "N&o to All", "Cancel"} << int(IDNO);
-    }
     void enterAnswersTheBoxsDefaultButton()
     {
-        QFETCH(unsigned, type);
-        QFETCH(QStringList, buttons);
-        QFETCH(int, enter);
-        QStringList shown;
-        QTimer answer;
-        connect(&answer, &QTimer::timeout, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible())
-                return;
-            answer.stop();
-            for (QAbstractButton* button : box->buttons())
-                shown << button->text();
-            QTest::keyClick(box, Qt::Key_Return);
-        });
-        answer.start(10);
-        QCOMPARE(platform::framework::MessageBox(nullptr, "Replace it?", "Wordwell", type | MB_ICONQUESTION), enter);
-        shown.sort();
-        buttons.sort();
-        QCOMPARE(shown, buttons);
+        const std::tuple<unsigned, QStringList, int> rows[] = {
+            {MB_YESNOCANCEL, {"&Yes", "&No", "Cancel"}, IDYES},
+            {MB_YESNO | MB_DEFBUTTON2, {"&Yes", "&No"}, IDNO},
+            {MB_YESNOALLCANCEL | MB_DEFBUTTON3, {"&Yes", "Yes to &All", "&No", "N&o to All", "Cancel"}, IDNO}};
+        for (auto [type, buttons, enter] : rows) {
+            QStringList shown;
+            QTimer answer;
+            connect(&answer, &QTimer::timeout, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box || !box->isVisible())
+                    return;
+                answer.stop();
+                for (QAbstractButton* button : box->buttons())
+                    shown << button->text();
+                QTest::keyClick(box, Qt::Key_Return);
+            });
+            answer.start(10);
+            QCOMPARE(MessageBox(nullptr, "Replace it?", "Wordwell", type | MB_ICONQUESTION), enter);
+            shown.sort();
+            buttons.sort();
+            QCOMPARE(shown, buttons);
+        }
     }
 
     // F1 on a control is tst_mainframe's; a help-mode click asks for the control under the pointer.
