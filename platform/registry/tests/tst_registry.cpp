@@ -49,28 +49,21 @@ private slots:
         QCOMPARE(OpenKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane", &direct), ERROR_FILE_NOT_FOUND);
     }
 
-    void valuesRoundTrip_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("data");
-        QTest::newRow("path with blanks") << "Path" << "/home/a b/Tolvane/Wordwell";
-        QTest::newRow("default value") << "" << "/opt/Wordwell/Wordwell";
-        QTest::newRow("separators in the name") << "a/b\\c%d" << "x";
-        QTest::newRow("leading at sign") << "At" << "@Invalid()";
-    }
-
     void valuesRoundTrip()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, data);
         Key key;
         QCOMPARE(CreateKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", &key), ERROR_SUCCESS);
-        QCOMPARE(SetStringValue(key, name, data), ERROR_SUCCESS);
         Key again;
         QCOMPARE(OpenKey(HKEY_LOCAL_MACHINE, "software\\TOLVANE\\virir", &again), ERROR_SUCCESS);
-        QString read;
-        QCOMPARE(QueryStringValue(again, name.toUpper(), &read), ERROR_SUCCESS);
-        QCOMPARE(read, data);
+        // Blanks, the default value, separators in the name, a leading at sign.
+        const QList<QPair<QString, QString>> rows{
+            {"Path", "/home/a b/Tolvane/Wordwell"}, {"", "/opt/Wordwell/Wordwell"}, {"a/b\\c%d", "x"}, {"At", "@Invalid()"}};
+        for (const auto& [name, data] : rows) {
+            QCOMPARE(SetStringValue(key, name, data), ERROR_SUCCESS);
+            QString read;
+            QCOMPARE(QueryStringValue(again, name.toUpper(), &read), ERROR_SUCCESS);
+            QCOMPARE(read, data);
+        }
     }
 
     void valueNamesAreCaseBlindAndTheDefaultIsApart()
