@@ -351,17 +351,11 @@ private slots:
             {MB_YESNOALLCANCEL | MB_DEFBUTTON3, {"&Yes", "Yes to &All", "&No", "N&o to All", "Cancel"}, IDNO}};
         for (auto [type, buttons, enter] : rows) {
             QStringList shown;
-            QTimer answer;
-            connect(&answer, &QTimer::timeout, [&] {
-                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                if (!box || !box->isVisible())
-                    return;
-                answer.stop();
+            whenModalIsUp<QMessageBox>([&](QMessageBox* box) {
                 for (QAbstractButton* button : box->buttons())
                     shown << button->text();
                 QTest::keyClick(box, Qt::Key_Return);
             });
-            answer.start(10);
             QCOMPARE(MessageBox(nullptr, "Replace it?", "Wordwell", type | MB_ICONQUESTION), enter);
             shown.sort();
             buttons.sort();

@@ -55,25 +55,20 @@ public:
 };
 
 // Files may not grow past `bytes` while it lives: a full disk, even for root.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
+struct FileSizeLimit {
+    explicit FileSizeLimit(rlim_t bytes) : previousHandler(std::signal(SIGXFSZ, SIG_IGN))
     {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const rlimit limit{bytes, saved.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
     }
     ~FileSizeLimit()
     {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_previousHandler);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
     }
-
-private:
-    rlimit m_saved{};
-    void (*m_previousHandler)(int) = nullptr;
+    rlimit saved{};
+    void (*previousHandler)(int);
 };
 
 }  // namespace
@@ -145,14 +140,12 @@ private slots:
         QVERIFY(BlobDoc().SaveModified());
         QVERIFY(boxes.requests().isEmpty());
         // The name Save As gives is empty when it is cancelled.
-        const struct {
-            int answer;
-            bool proceed;
-            bool saved;
-            QString chosen;
-        } rows[] = {{IDYES, true, true, "chosen.spl"}, {IDYES, false, false, ""}, {IDNO, true, false, "chosen.spl"},
-                    {IDCANCEL, false, false, "chosen.spl"}};
-        for (const auto& row : rows) {
+        // The answer, whether the caller goes on, whether the list is saved.
+        const std::tuple<int, bool, bool, QString> rows[] = {{IDYES, true, true, "chosen.spl"},
+                                                             {IDYES, false, false, ""},
+                                                             {IDNO, true, false, "chosen.spl"},
+                                                             {IDCANCEL, false, false, "chosen.spl"}};
+        for (const auto& [answer, proceed, saved, chosen] : rows) {
             boxes.clear();
             QFile::remove("chosen.spl");
             BlobDoc doc;
@@ -161,15 +154,15 @@ private slots:
             QString proposed;
             doc.SetSaveAsPrompt([&](const QString& name) {
                 proposed = name;
-                return row.chosen.isEmpty() ? QString() : m_home->work() + "/" + row.chosen;
+                return chosen.isEmpty() ? QString() : m_home->work() + "/" + chosen;
             });
-            boxes.queueAnswer(row.answer);
-            QCOMPARE(doc.SaveModified(), row.proceed);
+            boxes.queueAnswer(answer);
+            QCOMPARE(doc.SaveModified(), proceed);
             QCOMPARE(boxes.texts(), QStringList{"Save changes to Untitled?"});
             QCOMPARE(boxes.requests().first().type & MB_TYPEMASK, unsigned(MB_YESNOCANCEL));
-            QCOMPARE(QDir(".").entryList(QDir::Files), row.saved ? QStringList{"chosen.spl"} : QStringList());
-            QCOMPARE(proposed, row.answer == IDYES ? QString("Untitled") : QString());
-            QCOMPARE(doc.IsModified(), !row.saved);
+            QCOMPARE(QDir(".").entryList(QDir::Files), saved ? QStringList{"chosen.spl"} : QStringList());
+            QCOMPARE(proposed, answer == IDYES ? QString("Untitled") : QString());
+            QCOMPARE(doc.IsModified(), !saved);
         }
     }
 
@@ -178,13 +171,10 @@ private slots:
     // Each archive is a count and one word.
     void largeCountsAndLengthsEscape()
     {
-        const struct {
-            quint32 count;
-            int length;
-            QByteArray prefix;
-        } rows[] = {{0xFFFFFFFFu, 0, QByteArray::fromHex("ffffffffffff" "00")},
-                    {1u, 65533, QByteArray::fromHex("0100" "fffdff")},
-                    {1u, 65534, QByteArray::fromHex("0100" "fffffffeff0000")}};  // escapes to 32 bits
+        const std::tuple<quint32, int, QByteArray> rows[] = {
+            {0xFFFFFFFFu, 0, QByteArray::fromHex("ffffffffffff" "00")},
+            {1u, 65533, QByteArray::fromHex("0100" "fffdff")},
+            {1u, 65534, QByteArray::fromHex("0100" "fffffffeff0000")}};  // escapes to 32 bits
         for (const auto& [count, length, prefix] : rows) {
             const QByteArray word(length, 'w');
             QByteArray stored;
@@ -263,24 +253,20 @@ private slots:
     {
         using Info = CCommandLineInfo;
         // An absolute path that happens to look like a switch name is still a switch only when it is one.
-        const struct {
-            QStringList arguments;
-            Info::Shell command;
-            QString file;
-            QStringList unknown;
-        } rows[] = {{{"cats.spl"}, Info::FileOpen, "cats.spl", {}},
-                    {{"a.spl", "b.spl"}, Info::FileOpen, "a.spl", {}},
-                    {{"/dde"}, Info::FileDDE, "", {}},
-                    {{"-Embedding", "x.spl"}, Info::FileOpen, "x.spl", {}},
-                    {{"-verbose", "a.spl"}, Info::FileOpen, "a.spl", {"verbose"}},
-                    {{"/pets.spl"}, Info::FileOpen, "/pets.spl", {}},
-                    {{"--", "-x.spl"}, Info::FileOpen, "-x.spl", {}}};
-        for (const auto& row : rows) {
+        const std::tuple<QStringList, Info::Shell, QString, QStringList> rows[] = {
+            {{"cats.spl"}, Info::FileOpen, "cats.spl", {}},
+            {{"a.spl", "b.spl"}, Info::FileOpen, "a.spl", {}},
+            {{"/dde"}, Info::FileDDE, "", {}},
+            {{"-Embedding", "x.spl"}, Info::FileOpen, "x.spl", {}},
+            {{"-verbose", "a.spl"}, Info::FileOpen, "a.spl", {"verbose"}},
+            {{"/pets.spl"}, Info::FileOpen, "/pets.spl", {}},
+            {{"--", "-x.spl"}, Info::FileOpen, "-x.spl", {}}};
+        for (const auto& [arguments, command, file, unknown] : rows) {
             CCommandLineInfo info;
-            ParseCommandLine(row.arguments, info);
-            QCOMPARE(info.m_nShellCommand, row.command);
-            QCOMPARE(info.m_strFileName, row.file);
-            QCOMPARE(info.m_unknownSwitches, row.unknown);
+            ParseCommandLine(arguments, info);
+            QCOMPARE(info.m_nShellCommand, command);
+            QCOMPARE(info.m_strFileName, file);
+            QCOMPARE(info.m_unknownSwitches, unknown);
         }
     }
 
