@@ -287,7 +287,7 @@ private slots:
         QVERIFY(!drop(text));
     }
 
-    void mapsWithRounding()
+    void unitsMapWithRoundingAndCaptionsArePlain()
     {
         // 6/4 = 1.5 per unit across, 13/8 = 1.625 down; halves round up. The third is Ridwell's button.
         const std::tuple<int, int, QRect, QRect> rows[] = {{6, 13, QRect(0, 0, 4, 8), QRect(0, 0, 6, 13)},
@@ -296,10 +296,7 @@ private slots:
                                                            {8, 16, QRect(7, 18, 203, 87), QRect(14, 36, 406, 174)}};
         for (const auto& [baseX, baseY, units, pixels] : rows)
             QCOMPARE(DialogUnits(baseX, baseY).MapDialogRect(units), pixels);
-    }
-
-    void plainCaptionsDropMnemonicMarksAndLineBreaks()
-    {
+        // Plain captions drop mnemonic marks and line breaks.
         QCOMPARE(PlainCaption("a&&&b"), QString("a&b"));
         QCOMPARE(PlainCaption("end&"), QString("end"));
         QCOMPARE(PlainCaption("Remove all\r\nfiles?\nYes"), QString("Remove all files? Yes"));
@@ -383,7 +380,7 @@ private slots:
         QVERIFY(!SendHelpRequest(&lone, QPoint()));
     }
 
-    void aPrintedPageShowsTheForm()
+    void aPrintedPageShowsTheFormWhichNeedsThePrintModule()
     {
         TestForm form;
         form.name = QStringLiteral("WWWWWWWW");
@@ -406,12 +403,8 @@ private slots:
             for (int x = 0; x < 600; ++x)
                 dark += qGray(page.pixel(x, y)) < 80;
         QVERIFY2(dark > 50, "the controls' text and frames are drawn");
-    }
-
-    void withoutThePrintModuleTheUserIsToldWhy()
-    {
+        // Without the print module the user is told why.
         ScopedModuleFolder withoutModules(m_home->path());
-        TestForm form;
         MessageBoxRecorder boxes;
         PrintForm(&form, PrintChoice::Preview);
         QCOMPARE(boxes.texts(), QStringList{QStringLiteral("The form could not be printed: the print module "
