@@ -325,7 +325,7 @@ private slots:
         QCOMPARE(form.GetDlgItem(999), nullptr);
     }
 
-    void enterAnywherePressesTheDefaultButtonAndButtonsReachTheCommandMap()
+    void enterButtonsAndHelpModeClicksReachTheForm()
     {
         TestForm form;
         form.show();
@@ -337,6 +337,21 @@ private slots:
         QTest::keyClick(form.GetDlgItem(IDC_GO), Qt::Key_Space);
         QTest::mouseClick(form.GetDlgItem(IDC_GO), Qt::LeftButton);
         QCOMPARE(form.commands, (QList<unsigned>{IDC_ENTER, IDC_ENTER, IDC_GO, IDC_GO}));
+        // F1 on a control is tst_mainframe's; a help-mode click asks for the control under the pointer.
+        QWidget* note = form.GetDlgItem(IDC_NOTE);
+        const QPoint inside = note->geometry().center();
+        QHelpEvent query(QEvent::QueryWhatsThis, inside, form.mapToGlobal(inside));
+        query.ignore();
+        QApplication::sendEvent(&form, &query);
+        QVERIFY(query.isAccepted());
+        QHelpEvent click(QEvent::WhatsThis, inside, form.mapToGlobal(inside));
+        QApplication::sendEvent(&form, &click);
+        QCOMPARE(form.helpRequests.size(), 1);
+        QCOMPARE(form.helpRequests[0].dwContextId, MakeHelpId(120, IDC_NOTE));
+        QCOMPARE(form.helpRequests[0].hItemHandle, note);
+        // Nothing above a lone widget answers.
+        QWidget lone;
+        QVERIFY(!SendHelpRequest(&lone, QPoint()));
     }
 
     // The real box: its buttons in the type's order, and Enter answers the default.
@@ -358,26 +373,6 @@ private slots:
             buttons.sort();
             QCOMPARE(shown, buttons);
         }
-    }
-
-    // F1 on a control is tst_mainframe's; a help-mode click asks for the control under the pointer.
-    void helpModeClicksCarryTheControlsIds()
-    {
-        TestForm form;
-        QWidget* note = form.GetDlgItem(IDC_NOTE);
-        const QPoint inside = note->geometry().center();
-        QHelpEvent query(QEvent::QueryWhatsThis, inside, form.mapToGlobal(inside));
-        query.ignore();
-        QApplication::sendEvent(&form, &query);
-        QVERIFY(query.isAccepted());
-        QHelpEvent click(QEvent::WhatsThis, inside, form.mapToGlobal(inside));
-        QApplication::sendEvent(&form, &click);
-        QCOMPARE(form.helpRequests.size(), 1);
-        QCOMPARE(form.helpRequests[0].dwContextId, MakeHelpId(120, IDC_NOTE));
-        QCOMPARE(form.helpRequests[0].hItemHandle, note);
-        // Nothing above a lone widget answers.
-        QWidget lone;
-        QVERIFY(!SendHelpRequest(&lone, QPoint()));
     }
 
     void aPrintedPageShowsTheFormWhichNeedsThePrintModule()

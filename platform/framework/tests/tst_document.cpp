@@ -26,19 +26,6 @@ namespace reg = platform::registry;
 
 namespace {
 
-void makePipe(const QString& path)
-{
-    QVERIFY2(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0, qPrintable(path));
-}
-
-// A file of `bytes` that holds nothing on disk (a hole): large files cost no space.
-void makeSparseFile(const QString& path, qint64 bytes)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
-    QVERIFY2(::ftruncate(file.handle(), bytes) == 0, qPrintable(path));
-}
-
 // A document holding one length-prefixed blob.
 class BlobDoc : public CDocument {
 public:
@@ -85,10 +72,13 @@ private slots:
     {
         QVERIFY(QDir().mkdir("folder.spl"));
         WriteFileForTest("damaged.spl", QByteArray::fromHex("05616263"));
-        makePipe("pipe.spl");
+        QCOMPARE(::mkfifo("pipe.spl", 0600), 0);
         QVERIFY(QFile::link("pipe.spl", "link.spl"));
-        makeSparseFile("huge.spl", qint64(3) << 30);
-        makeSparseFile("over.spl", CDocument::kMaxDocumentBytes + 1);
+        // Holes: large files that cost no space.
+        WriteFileForTest("huge.spl", {});
+        QCOMPARE(::truncate("huge.spl", qint64(3) << 30), 0);
+        WriteFileForTest("over.spl", {});
+        QCOMPARE(::truncate("over.spl", CDocument::kMaxDocumentBytes + 1), 0);
         const QString tooLarge = "it is too large to be a spelling list (more than 16 MB)";
         // Neither a pipe nor a device waits for a writer or reads without end.
         const QList<QPair<QString, QString>> rows{
