@@ -188,11 +188,11 @@ private slots:
             {"caf\xc3\xa9", QString::fromUtf8("café"), true},
             {"\xf0\x9f\x90\x88", QString::fromUtf8("🐈"), true},
             {"\x80\x93\x94", QString::fromUtf8("€“”"), false},
-            {"\x81", QString(QChar(0x81)), false},                              // unassigned in 1252
-            {"\xc0\xaf", QString::fromUtf8("À¯"), false},                       // overlong slash
-            {"\xed\xa0\x80", QString::fromUtf8("í\u00a0€"), false},            // encoded surrogate
-            {"a\xc3", QString::fromUtf8("aÃ"), false},                           // cut sequence
-            {"\xf4\x90\x80\x80", QString::fromUtf8("ô\u0090€€"), false},        // past U+10FFFF
+            {"\x81", QString(QChar(0x81)), false},  // unassigned in 1252
+            {"\xc0\xaf", QString::fromUtf8("À¯"), false},  // overlong slash
+            {"\xed\xa0\x80", QString::fromUtf8("í\u00a0€"), false},  // encoded surrogate
+            {"a\xc3", QString::fromUtf8("aÃ"), false},  // cut sequence
+            {"\xf4\x90\x80\x80", QString::fromUtf8("ô\u0090€€"), false},  // past U+10FFFF
             {QByteArray("a\0b", 3), QString::fromUtf8("a\0b", 3), true},
         };
         for (const auto& [bytes, text, utf8] : rows) {
@@ -208,10 +208,11 @@ private slots:
     {
         const QString root = m_home->path() + '/';
         QVERIFY(QDir().mkpath(root + "packaged/usr/share/wordwell"));
-        const QList<QPair<QString, QString>> rows{{"/opt/Tolvane/Wordwell/Wordwell", "/opt/Tolvane/Wordwell/Wordwell.hlp"},
-                                                  {"/a/Wordwell.exe", "/a/Wordwell.hlp"},
-                                                  {"/a.b/Wordwell", "/a.b/Wordwell.hlp"},
-                                                  {"@packaged/usr/bin/Wordwell", "@packaged/usr/share/wordwell/Wordwell.hlp"}};
+        const QList<QPair<QString, QString>> rows{
+            {"/opt/Tolvane/Wordwell/Wordwell", "/opt/Tolvane/Wordwell/Wordwell.hlp"},
+            {"/a/Wordwell.exe", "/a/Wordwell.hlp"},
+            {"/a.b/Wordwell", "/a.b/Wordwell.hlp"},
+            {"@packaged/usr/bin/Wordwell", "@packaged/usr/share/wordwell/Wordwell.hlp"}};
         for (auto [program, help] : rows)
             QCOMPARE(CWinApp::HelpFilePathFor(program.replace('@', root)), help.replace('@', root));
     }
@@ -275,7 +276,9 @@ private slots:
         // The total, the updates (done, milliseconds after the start), and the counts said.
         const std::tuple<int, QList<QPoint>, QList<int>> rows[] = {
             // Each new quarter, held back to the gap.
-            {1000, {{100, 1000}, {250, 2000}, {260, 3500}, {300, 4500}, {500, 5000}, {510, 6600}, {520, 9700}}, {260, 510}},
+            {1000,
+             {{100, 1000}, {250, 2000}, {260, 3500}, {300, 4500}, {500, 5000}, {510, 6600}, {520, 9700}},
+             {260, 510}},
             // A long quiet says where it is.
             {1000, {{10, 9999}, {11, 10000}, {20, 15000}, {30, 20000}}, {11, 30}},
             // A word at a time is not a line a word.

@@ -49,9 +49,10 @@ private slots:
     {
         const QString text = m_home->path() + "/text.so";
         WriteFileForTest(text, QByteArray(256, 'x'));
-        const QList<QPair<QString, QString>> rows{{text, "invalid ELF header"},
-                                                  {WW_NOT_A_MODULE, "it is not a test module of this version of Wordwell"},
-                                                  {"m.so", "it is not an absolute path"}};
+        const QList<QPair<QString, QString>> rows{
+            {text, "invalid ELF header"},
+            {WW_NOT_A_MODULE, "it is not a test module of this version of Wordwell"},
+            {"m.so", "it is not an absolute path"}};
         for (const auto& [path, why] : rows) {
             QString reason;
             QVERIFY(!LoadModuleEntry(path, "wordwell_test_entry", "test module", &reason));

@@ -43,7 +43,8 @@ private slots:
         QCOMPARE(OpenKey(HKEY_CURRENT_USER, "software\\Tolvane\\Wordwell Practice\\WordsPath", &direct), ERROR_SUCCESS);
         // Blanks, the default value, separators in the name, a leading at sign.
         const QList<QPair<QString, QString>> rows{
-            {"Path", "/home/a b/Tolvane/Wordwell"}, {"", "/opt/Wordwell/Wordwell"}, {"a/b\\c%d", "x"}, {"At", "@Invalid()"}};
+            {"Path", "/home/a b/Tolvane/Wordwell"}, {"", "/opt/Wordwell/Wordwell"}, {"a/b\\c%d", "x"},
+            {"At", "@Invalid()"}};
         for (const auto& [name, data] : rows) {
             QCOMPARE(SetStringValue(section, name, data), ERROR_SUCCESS);
             QString read;
