@@ -80,7 +80,6 @@ private slots:
         WriteFileForTest("over.spl", {});
         QCOMPARE(::truncate("over.spl", CDocument::kMaxDocumentBytes + 1), 0);
         const QString tooLarge = "it is too large to be a spelling list (more than 16 MB)";
-        // Neither a pipe nor a device waits for a writer or reads without end.
         const QList<QPair<QString, QString>> rows{
             {"missing.spl", "No such file or directory"}, {"folder.spl", "it is a folder"}, {"damaged.spl", "damaged"},
             {"pipe.spl", "it is not a file"}, {"/dev/zero", "it is not a file"}, {"huge.spl", tooLarge},
@@ -90,7 +89,7 @@ private slots:
             MessageBoxRecorder boxes;
             BlobDoc doc;
             doc.m_blob = "previous";
-            // A fault that waits for a writer on the pipe hangs here until the test times out.
+            // A pipe or device must not block or read without end: a fault hangs here until the test times out.
             QVERIFY(!doc.OnOpenDocument(path));
             QCOMPARE(boxes.requests().size(), 1);
             QVERIFY2(boxes.texts().first().contains("\"" + path + "\": ") && boxes.texts().first().contains(reason),
@@ -288,10 +287,9 @@ private slots:
         for (const auto& [total, updates, said] : rows) {
             ProgressPace pace;
             QList<int> saying;
-            for (const QPoint& update : updates) {
+            for (const QPoint& update : updates)
                 if (pace.Due(update.x(), total, update.y()))
                     saying << update.x();
-            }
             QCOMPARE(saying, said);
         }
     }
