@@ -27,51 +27,37 @@ private slots:
         QCOMPARE(ModulePath("m.so"), m_home->path() + "/m.so");
     }
 
-    void aPackagedInstallationHasItsModulesInTheLibraryFolder_data()
-    {
-        QTest::addColumn<QStringList>("files");  // under a temporary root holding usr/bin
-        QTest::addColumn<QString>("path");
-        const QString packaged = "usr/" + kPackagedModuleFolder.mid(3);
-        QTest::newRow("packaged") << QStringList{packaged + "/m.so"} << packaged + "/m.so";
-        QTest::newRow("packaged, that module missing") << QStringList{packaged + "/other.so"} << packaged + "/m.so";
-        QTest::newRow("beside the program wins")
-            << QStringList{packaged + "/m.so", "usr/bin/m.so"} << QString("usr/bin/m.so");
-        QTest::newRow("no module folder") << QStringList{"usr/bin/Wordwell"} << QString("usr/bin/m.so");
-    }
-
     void aPackagedInstallationHasItsModulesInTheLibraryFolder()
     {
-        QFETCH(QStringList, files);
-        QFETCH(QString, path);
-        const QString root = m_home->path() + '/';
-        for (const QString& file : files)
-            WriteFileForTest(root + file, "module");
-        QCOMPARE(InstalledFilePath(root + "usr/bin", kPackagedModuleFolder, "m.so"), root + path);
+        const QString packaged = "usr/" + kPackagedModuleFolder.mid(3);
+        // The files under a temporary root holding usr/bin, and the path found there.
+        const QList<QPair<QStringList, QString>> rows{{{packaged + "/m.so"}, packaged + "/m.so"},
+                                                      {{packaged + "/other.so"}, packaged + "/m.so"},
+                                                      {{packaged + "/m.so", "usr/bin/m.so"}, "usr/bin/m.so"},
+                                                      {{"usr/bin/Wordwell"}, "usr/bin/m.so"}};
+        int row = 0;
+        for (const auto& [files, path] : rows) {
+            const QString root = m_home->path() + '/' + QString::number(++row) + '/';
+            for (const QString& file : files)
+                WriteFileForTest(root + file, "module");
+            QCOMPARE(InstalledFilePath(root + "usr/bin", kPackagedModuleFolder, "m.so"), root + path);
+        }
     }
 
-    void whatIsNoModuleIsRefusedWithTheReason_data()
-    {
-        // A missing module is the sound and print modules' suites'; a module found and called, every suite's.
-        QTest::addColumn<QString>("name");  // in the test's home, made as the row says
-        QTest::addColumn<QString>("why");
-        QTest::newRow("not a library") << "text.so" << "invalid ELF header";
-        QTest::newRow("a library without the entry point")
-            << WW_NOT_A_MODULE << "it is not a test module of this version of Wordwell";
-        QTest::newRow("a bare name") << "m.so" << "it is not an absolute path";
-    }
-
+    // A missing module is the sound and print modules' suites'; a module found and called, every suite's.
     void whatIsNoModuleIsRefusedWithTheReason()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, why);
-        QString path = name;
-        if (name == "text.so") {
-            path = m_home->path() + '/' + name;
-            WriteFileForTest(path, QByteArray(256, 'x'));
+        const QString text = m_home->path() + "/text.so";
+        WriteFileForTest(text, QByteArray(256, 'x'));
+        const QList<QPair<QString, QString>> rows{
+            {text, "invalid ELF header"},
+            {WW_NOT_A_MODULE, "it is not a test module of this version of Wordwell"},
+            {"m.so", "it is not an absolute path"}};
+        for (const auto& [path, why] : rows) {
+            QString reason;
+            QVERIFY(!LoadModuleEntry(path, "wordwell_test_entry", "test module", &reason));
+            QCOMPARE(reason, QStringLiteral("the test module \"%1\" could not be loaded (%2)").arg(path, why));
         }
-        QString reason;
-        QVERIFY(!LoadModuleEntry(path, "wordwell_test_entry", "test module", &reason));
-        QCOMPARE(reason, QStringLiteral("the test module \"%1\" could not be loaded (%2)").arg(path, why));
     }
 
 private:
