@@ -10,17 +10,6 @@
 
 namespace reg = platform::registry;
 
-namespace {
-
-void storeWordsPath(const QString& value, const reg::Key& hive)
-{
-    reg::Key key;
-    QCOMPARE(reg::CreateKey(hive, "Software\\Tolvane\\Wordwell Practice\\WordsPath", &key), reg::ERROR_SUCCESS);
-    QCOMPARE(reg::SetStringValue(key, "Path", value), reg::ERROR_SUCCESS);
-}
-
-}  // namespace
-
 class TestWordwellApp : public QObject {
     Q_OBJECT
 
@@ -44,8 +33,11 @@ private slots:
     {
         QFETCH(QString, value);
         QFETCH(bool, machine);
-        if (value != "-")
-            storeWordsPath(value, machine ? reg::HKEY_LOCAL_MACHINE : reg::HKEY_CURRENT_USER);
+        reg::Key key;
+        const auto hive = machine ? reg::HKEY_LOCAL_MACHINE : reg::HKEY_CURRENT_USER;
+        QVERIFY(value == "-"
+                || (reg::CreateKey(hive, "Software\\Tolvane\\Wordwell Practice\\WordsPath", &key) == reg::ERROR_SUCCESS
+                    && reg::SetStringValue(key, "Path", value) == reg::ERROR_SUCCESS));
         CWordwellApp app;
         app.EstablishSettings();
         QCOMPARE(GetWordwellApp(), &app);

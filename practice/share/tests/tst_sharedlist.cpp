@@ -53,11 +53,6 @@ QByteArray clipBytes(const QString& word, int size = 3000)
     return bytes;
 }
 
-HandZipEntry entry(const QByteArray& name, const QByteArray& data)
-{
-    return HandZipEntry{name, data};
-}
-
 }  // namespace
 
 class TestSharedList : public QObject {
@@ -110,8 +105,8 @@ private slots:
 
     void aSharedListOnTheCommandLineOpens()
     {
-        const QString shared = writeShared(
-            "pets", HandZip({entry("pets.spl", listBytes({"cat", "dog"})), entry("words/cat.wav", clipBytes("cat"))}));
+        const QString shared =
+            writeShared("pets", HandZip({{"pets.spl", listBytes({"cat", "dog"})}, {"words/cat.wav", clipBytes("cat")}}));
         m_app.reset();
         m_app = std::make_unique<CPracticeApp>(QStringList{shared});
         MessageBoxRecorder boxes;
@@ -145,10 +140,10 @@ private slots:
             WriteFileForTest(words + "/" + word + ".wav", clipBytes("mine"));
         WriteFileForTest(words + "/dog.wav", clipBytes("dog"));
         const QString shared = writeShared(
-            "shared", HandZip({entry("pets.spl", listBytes({"cat", "dog", "emu", "owl", "yak"})),
-                               entry("words/cat.wav", clipBytes("shared")), entry("words/dog.wav", clipBytes("dog")),
-                               entry("words/emu.wav", clipBytes("shared")), entry("words/owl.wav", clipBytes("shared")),
-                               entry("words/yak.wav", clipBytes("yak"))}));
+            "shared", HandZip({{"pets.spl", listBytes({"cat", "dog", "emu", "owl", "yak"})},
+                               {"words/cat.wav", clipBytes("shared")}, {"words/dog.wav", clipBytes("dog")},
+                               {"words/emu.wav", clipBytes("shared")}, {"words/owl.wav", clipBytes("shared")},
+                               {"words/yak.wav", clipBytes("yak")}}));
         MessageBoxRecorder boxes;
         for (int answer : answers)
             boxes.queueAnswer(answer);
@@ -174,8 +169,8 @@ private slots:
         const QString words = m_app->m_strWordsPath + "/words";
         QVERIFY(QDir().mkpath(words));
         QVERIFY(QFile::link(outside, words + "/cat.wav"));
-        const QString shared = writeShared(
-            "shared", HandZip({entry("pets.spl", listBytes({"cat"})), entry("words/cat.wav", clipBytes("cat"))}));
+        const QString shared =
+            writeShared("shared", HandZip({{"pets.spl", listBytes({"cat"})}, {"words/cat.wav", clipBytes("cat")}}));
         MessageBoxRecorder boxes;
         boxes.queueAnswer(IDYES);
         QVERIFY(practice::share::ImportSharedList(shared));
@@ -199,9 +194,9 @@ private slots:
         const QString elsewhere = inside ? words + "/real" : m_home->path() + "/elsewhere";
         QVERIFY(QDir().mkpath(elsewhere) && QDir().mkpath(words));
         QVERIFY(QFile::link(elsewhere, words + "/sub"));
-        const QString shared = writeShared("shared", HandZip({entry("pets.spl", listBytes({"cat", "Sub/x"})),
-                                                              entry("words/cat.wav", clipBytes("cat")),
-                                                              entry("words/Sub/x.wav", clipBytes("x"))}));
+        const QString shared = writeShared("shared", HandZip({{"pets.spl", listBytes({"cat", "Sub/x"})},
+                                                              {"words/cat.wav", clipBytes("cat")},
+                                                              {"words/Sub/x.wav", clipBytes("x")}}));
         const QByteArray before = HashOfTree(m_home->path());
         MessageBoxRecorder boxes;
         QCOMPARE(practice::share::ImportSharedList(shared), inside);
@@ -289,34 +284,29 @@ private slots:
         QTest::addColumn<QByteArray>("archive");
         QTest::addColumn<QString>("because");
         const QByteArray list = listBytes({"cat", "dog"});
-        const HandZipEntry good = entry("list.spl", list);
-        const HandZipEntry cat = entry("words/cat.wav", clipBytes("cat"));
+        const HandZipEntry good{"list.spl", list};
+        const HandZipEntry cat{"words/cat.wav", clipBytes("cat")};
         auto row = [](const char* name, const QByteArray& archive, const char* because) {
             QTest::newRow(name) << archive << QString(because);
         };
-        row("dot-dot in a clip", HandZip({good, entry("words/../../evil.wav", "x")}), "an entry named");
-        row("dot-dot list", HandZip({entry("../list.spl", list)}), "an entry named");
-        row("absolute path", HandZip({good, entry("/tmp/evil.wav", "x")}), "an entry named");
-        row("backslashes", HandZip({good, entry("words\\..\\..\\evil.wav", "x")}), "an entry named");
-        row("empty level", HandZip({good, entry("words//cat.wav", "x")}), "an entry named");
-        row("control character", HandZip({good, entry("words/c\nt.wav", "x")}), "an entry named");
-        HandZipEntry link = entry("words/cat.wav", "/etc/passwd");
-        link.mode = 0120777;
-        row("link", HandZip({good, link}), "is a link or a special file");
-        HandZipEntry device = cat;
-        device.mode = 0020644;
-        row("device", HandZip({good, device}), "is a link or a special file");
+        row("dot-dot in a clip", HandZip({good, {"words/../../evil.wav", "x"}}), "an entry named");
+        row("dot-dot list", HandZip({{"../list.spl", list}}), "an entry named");
+        row("absolute path", HandZip({good, {"/tmp/evil.wav", "x"}}), "an entry named");
+        row("backslashes", HandZip({good, {"words\\..\\..\\evil.wav", "x"}}), "an entry named");
+        row("empty level", HandZip({good, {"words//cat.wav", "x"}}), "an entry named");
+        row("control character", HandZip({good, {"words/c\nt.wav", "x"}}), "an entry named");
+        row("link", HandZip({good, {.name = "words/cat.wav", .data = "/etc/passwd", .mode = 0120777}}),
+            "is a link or a special file");
+        row("device", HandZip({good, {.name = cat.name, .data = cat.data, .mode = 0020644}}), "is a link or a special file");
         row("duplicate", HandZip({good, cat, cat}), "File already exists");
-        row("duplicate in another case", HandZip({good, cat, entry("words/CAT.wav", clipBytes("x"))}), "twice");
-        row("two lists", HandZip({good, entry("other.spl", list), cat}), "more than one list");
+        row("duplicate in another case", HandZip({good, cat, {"words/CAT.wav", clipBytes("x")}}), "twice");
+        row("two lists", HandZip({good, {"other.spl", list}, cat}), "more than one list");
         row("no list", HandZip({cat}), "holds no list");
-        row("a stranger", HandZip({good, entry("evil.sh", "#!/bin/sh\n")}), "neither the list nor one of its clips");
-        row("a folder outside words", HandZip({good, HandZipEntry{"bin/", {}, 040755}}), "outside words/");
-        row("the clip of no word", HandZip({good, entry("words/zebra.wav", "x")}), "no word of its list");
-        row("damaged list", HandZip({entry("list.spl", list.left(5)), cat}), "is damaged");
-        HandZipEntry larger = cat;
-        larger.declaredSize = 100;
-        row("larger than it claims", HandZip({good, larger}), "CRC error");
+        row("a stranger", HandZip({good, {"evil.sh", "#!/bin/sh\n"}}), "neither the list nor one of its clips");
+        row("a folder outside words", HandZip({good, {"bin/", {}, 040755}}), "outside words/");
+        row("the clip of no word", HandZip({good, {"words/zebra.wav", "x"}}), "no word of its list");
+        row("damaged list", HandZip({{"list.spl", list.left(5)}, cat}), "is damaged");
+        row("larger than it claims", HandZip({good, {.name = cat.name, .data = cat.data, .declaredSize = 100}}), "CRC error");
         // Deflated, 65 MB of silence takes 64 kB: more than any clip may be.
         QString reason;
         const platform::zip::ZipCodec* codec = platform::zip::LoadZipCodec(&reason);
@@ -324,12 +314,8 @@ private slots:
         QByteArray bomb;
         QVERIFY(codec->pack({{"list.spl", list}, {"words/cat.wav", QByteArray(65 << 20, '\0')}}, &bomb, &reason));
         row("larger than any clip", bomb, "is larger than 67108864 bytes");
-        HandZipEntry checksum = cat;
-        checksum.wrongChecksum = true;
-        row("wrong checksum", HandZip({good, checksum}), "CRC error");
-        HandZipEntry encrypted = cat;
-        encrypted.flags |= 1;
-        row("encrypted", HandZip({good, encrypted}), "is encrypted");
+        row("wrong checksum", HandZip({good, {.name = cat.name, .data = cat.data, .wrongChecksum = true}}), "CRC error");
+        row("encrypted", HandZip({good, {.name = cat.name, .data = cat.data, .flags = 0x0801}}), "is encrypted");
         const QByteArray whole = HandZip({good, cat});
         row("cut short", whole.left(whole.size() - 30), "not a whole zip archive");
         row("not a zip", QByteArray(4096, 'z'), "not a whole zip archive");
@@ -368,23 +354,14 @@ private slots:
 
     // A printer's unprintable border or the user's wider margin wins over the
     // least, whatever unit the printer's page is measured in.
-    void marginsAreThePagesButAtLeast15Mm_data()
-    {
-        QTest::addColumn<QPageLayout>("layout");
-        QTest::addColumn<QMarginsF>("expected");
-        QPageLayout points(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
-                           QPageLayout::Point, QMarginsF(20 / 25.4 * 72, 0, 0, 0));
-        QTest::newRow("printer's border, in points") << points << QMarginsF(20, 15, 15, 15);
-        QPageLayout chosen(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(0, 25, 0, 0),
-                           QPageLayout::Millimeter);
-        QTest::newRow("the user's margin") << chosen << QMarginsF(15, 25, 15, 15);
-    }
     void marginsAreThePagesButAtLeast15Mm()
     {
-        QFETCH(QPageLayout, layout);
-        QFETCH(QMarginsF, expected);
-        const QMarginsF margins = platform::framework::DocumentMargins(layout);
-        QCOMPARE(margins.toMargins(), expected.toMargins());
+        const QPageLayout points(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                                 QPageLayout::Point, QMarginsF(20 / 25.4 * 72, 0, 0, 0));
+        QCOMPARE(DocumentMargins(points).toMargins(), QMargins(20, 15, 15, 15));
+        const QPageLayout chosen(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(0, 25, 0, 0),
+                                 QPageLayout::Millimeter);
+        QCOMPARE(DocumentMargins(chosen).toMargins(), QMargins(15, 25, 15, 15));
     }
 
     // The sheet and its key as a reader of the PDF finds them: on each sheet
