@@ -1,3 +1,4 @@
+#include "platform/registry/registry.h"
 #include "practice/review/learner.h"
 #include "practice/review/learnerdlg.h"
 #include "practice/review/lettercompare.h"
@@ -9,6 +10,8 @@
 #include "testsupport/messageboxes.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -18,6 +21,7 @@
 #include <memory>
 
 using namespace practice::review;
+namespace reg = platform::registry;
 
 namespace {
 
@@ -236,6 +240,41 @@ private slots:
                                     "Animals.spl: 1 of 6 right, score 16.67 % (stopped after 4 words)",
                                     "a.spl: 1 of 1 right, score 100.00 % (practice round)"}));
         QVERIFY(!CReviewWindow(perfect).PractiseButton()->isEnabled());
+    }
+
+    // The original's empty path put the clips at "/words/<word>.wav": nothing
+    // stored, or nothing usable, means the folder Setup would propose.
+    void theWordsPathIsReadAsStored_data()
+    {
+        QTest::addColumn<QString>("value");  // "-": nothing stored
+        QTest::addColumn<bool>("machine");  // stored for the machine: not the setting
+        QTest::newRow("nothing stored") << "-" << false;
+        QTest::newRow("blanks and a trailing separator kept") << "/home/a b/Word well/" << false;
+        QTest::newRow("empty value") << "" << false;
+        QTest::newRow("the machine's hive") << "/machine" << true;
+    }
+
+    void theWordsPathIsReadAsStored()
+    {
+        QFETCH(QString, value);
+        QFETCH(bool, machine);
+        m_app.reset();
+        QVERIFY(QDir(m_home->dataHome() + "/Tolvane").removeRecursively());
+        reg::Key key;
+        const auto hive = machine ? reg::HKEY_LOCAL_MACHINE : reg::HKEY_CURRENT_USER;
+        QVERIFY(value == "-"
+                || (reg::CreateKey(hive, "Software\\Tolvane\\Wordwell Practice\\WordsPath", &key) == reg::ERROR_SUCCESS
+                    && reg::SetStringValue(key, "Path", value) == reg::ERROR_SUCCESS));
+        CWordwellApp app;
+        app.EstablishSettings();
+        QCOMPARE(GetWordwellApp(), &app);
+        const QString proposed = m_home->dataHome() + "/Tolvane/Wordwell";
+        QCOMPARE(app.m_strWordsPath, value.isEmpty() || value == "-" || machine ? proposed : value);
+        if (value == "-") {
+            QVERIFY(QFileInfo(proposed + "/words").isDir());
+            // Reading settings writes nothing.
+            QVERIFY(!QDir(m_home->configHome() + "/Tolvane").exists());
+        }
     }
 
 private:
