@@ -290,7 +290,8 @@ private slots:
     }
 
     // Without the history module nothing is read and a result is held, not
-    // lost, until the module is there again.
+    // lost, until the module is there again. A name the system refuses is said
+    // in the system's words.
     void withoutItsModuleTheHistoryIsNeitherReadNorLost()
     {
         QVERIFY(QDir().mkpath(QFileInfo(m_path).absolutePath()));
@@ -310,15 +311,8 @@ private slots:
         }
         QVERIFY2(keeper.Retry(&error), qPrintable(error));
         QCOMPARE(Peek(m_path).rows("SELECT learner FROM tests"), QStringList{"Ann"});
-    }
-
-    // A name the system refuses is said in the system's words.
-    void aNameTheSystemRefusesIsSaidSo()
-    {
-        const QString path = QFileInfo(m_path).absolutePath() + "/" + QString(300, u'h');
-        CResultKeeper keeper(path, 50);
-        QString error;
-        QVERIFY(!keeper.Keep(makeTest("Ann", false, false), &error));
+        CResultKeeper refused(QFileInfo(m_path).absolutePath() + "/" + QString(300, u'h'), 50);
+        QVERIFY(!refused.Keep(makeTest("Ann", false, false), &error));
         QVERIFY2(error.endsWith("\" could not be opened (File name too long)."), qPrintable(error));
     }
 
