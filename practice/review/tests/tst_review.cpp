@@ -1,3 +1,4 @@
+#include "platform/registry/registry.h"
 #include "practice/review/learner.h"
 #include "practice/review/learnerdlg.h"
 #include "practice/review/lettercompare.h"
@@ -9,6 +10,8 @@
 #include "testsupport/messageboxes.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -18,22 +21,16 @@
 #include <memory>
 
 using namespace practice::review;
+namespace reg = platform::registry;
 
 namespace {
 
-// One character per step: = same, X wrong, ^ missing, + extra, S swapped.
+// One character per step, in the order of LetterMark: = same, X wrong, ^ missing, + extra, S swapped.
 QString marks(const QList<LetterStep>& steps)
 {
     QString out;
-    for (const LetterStep& s : steps) {
-        switch (s.mark) {
-        case LetterMark::Same: out += u'='; break;
-        case LetterMark::Wrong: out += u'X'; break;
-        case LetterMark::Missing: out += u'^'; break;
-        case LetterMark::Extra: out += u'+'; break;
-        case LetterMark::Swapped: out += u'S'; break;
-        }
-    }
+    for (const LetterStep& s : steps)
+        out += QStringLiteral("=X^+S").at(int(s.mark));
     return out;
 }
 
@@ -164,26 +161,18 @@ private slots:
         QVERIFY(strip.heightForWidth(strip.minimumSizeHint().width()) > strip.sizeHint().height());
     }
 
-    void learnerNamesAreTrimmedOrRefused_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("kept");  // empty: refused
-        // Blanks around and only blanks: the dialog's case below.
-        QTest::newRow("tab inside") << "Ann\tLee" << "";
-        QTest::newRow("right-to-left override") << "Ann\u202Eeel" << "";
-        QTest::newRow("40 characters") << QString(40, u'a') << QString(40, u'a');
-        QTest::newRow("10,000 characters") << QString(10000, u'a') << "";
-    }
-
+    // Blanks around and only blanks: the dialog's case below.
     void learnerNamesAreTrimmedOrRefused()
     {
-        QFETCH(QString, typed);
-        QFETCH(QString, kept);
-        QString name;
-        QString problem;
-        QCOMPARE(CheckLearnerName(typed, &name, &problem), !kept.isEmpty());
-        QCOMPARE(name, kept);
-        QCOMPARE(problem.isEmpty(), !kept.isEmpty());
+        const QStringList refused{"Ann\tLee", "Ann\u202Eeel", QString(10000, u'a')};
+        for (const QString& typed : refused + QStringList{QString(40, u'a')}) {
+            QString name;
+            QString problem;
+            const bool kept = !refused.contains(typed);
+            QCOMPARE(CheckLearnerName(typed, &name, &problem), kept);
+            QCOMPARE(name, kept ? typed : QString());
+            QCOMPARE(problem.isEmpty(), kept);
+        }
     }
 
     void theLearnerDialogKeepsOnlyAGoodName()
@@ -251,6 +240,41 @@ private slots:
                                     "Animals.spl: 1 of 6 right, score 16.67 % (stopped after 4 words)",
                                     "a.spl: 1 of 1 right, score 100.00 % (practice round)"}));
         QVERIFY(!CReviewWindow(perfect).PractiseButton()->isEnabled());
+    }
+
+    // The original's empty path put the clips at "/words/<word>.wav": nothing
+    // stored, or nothing usable, means the folder Setup would propose.
+    void theWordsPathIsReadAsStored_data()
+    {
+        QTest::addColumn<QString>("value");  // "-": nothing stored
+        QTest::addColumn<bool>("machine");  // stored for the machine: not the setting
+        QTest::newRow("nothing stored") << "-" << false;
+        QTest::newRow("blanks and a trailing separator kept") << "/home/a b/Word well/" << false;
+        QTest::newRow("empty value") << "" << false;
+        QTest::newRow("the machine's hive") << "/machine" << true;
+    }
+
+    void theWordsPathIsReadAsStored()
+    {
+        QFETCH(QString, value);
+        QFETCH(bool, machine);
+        m_app.reset();
+        QVERIFY(QDir(m_home->dataHome() + "/Tolvane").removeRecursively());
+        reg::Key key;
+        const auto hive = machine ? reg::HKEY_LOCAL_MACHINE : reg::HKEY_CURRENT_USER;
+        QVERIFY(value == "-"
+                || (reg::CreateKey(hive, "Software\\Tolvane\\Wordwell Practice\\WordsPath", &key) == reg::ERROR_SUCCESS
+                    && reg::SetStringValue(key, "Path", value) == reg::ERROR_SUCCESS));
+        CWordwellApp app;
+        app.EstablishSettings();
+        QCOMPARE(GetWordwellApp(), &app);
+        const QString proposed = m_home->dataHome() + "/Tolvane/Wordwell";
+        QCOMPARE(app.m_strWordsPath, value.isEmpty() || value == "-" || machine ? proposed : value);
+        if (value == "-") {
+            QVERIFY(QFileInfo(proposed + "/words").isDir());
+            // Reading settings writes nothing.
+            QVERIFY(!QDir(m_home->configHome() + "/Tolvane").exists());
+        }
     }
 
 private:

@@ -91,29 +91,15 @@ private slots:
         m_home.reset();
     }
 
-    void wordsTheVoiceCannotSpeakAreRefused_data()
-    {
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("reason");
-        QTest::addColumn<QByteArray>("program");  // empty: the speech program found on the path
-        QTest::newRow("300 characters") << QString(300, u'a') << "en" << "the word is longer than 100 characters"
-                                        << QByteArray();
-        QTest::newRow("no such voice") << "cat" << "zz-nowhere" << "the speech program said" << QByteArray();
-        QTest::newRow("no speech program") << "cat" << "en"
-                                           << "the speech program \"/nonexistent/espeak-ng\" could not be started ("
-                                           << QByteArray("/nonexistent/espeak-ng");
-    }
     void wordsTheVoiceCannotSpeakAreRefused()
     {
-        QFETCH(QString, word);
-        QFETCH(QString, language);
-        QFETCH(QString, reason);
-        QFETCH(QByteArray, program);
-        if (!program.isEmpty())
-            qputenv("WORDWELL_SPEECH_PROGRAM", program);
-        const QString said = speak(word, language);
-        QVERIFY2(said.startsWith(reason), qPrintable(said));
+        QStringList said{speak(QString(300, u'a'), "en"), speak("cat", "zz-nowhere")};
+        qputenv("WORDWELL_SPEECH_PROGRAM", "/nonexistent/espeak-ng");
+        said << speak("cat", "en");
+        const QStringList reasons{"the word is longer than 100 characters", "the speech program said",
+                                  "the speech program \"/nonexistent/espeak-ng\" could not be started ("};
+        for (int i = 0; i < reasons.size(); ++i)
+            QVERIFY2(said[i].startsWith(reasons[i]), qPrintable(said[i]));
     }
 
     // After the first word a program waits for the next one with its voice
@@ -201,25 +187,15 @@ private slots:
         }
     }
 
-    void theDefaultVoiceFollowsTheLocale_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<bool>("listed");  // whether the program has listed its voices
-        QTest::addColumn<QString>("language");
-        QTest::newRow("a region a voice serves") << "es_MX" << true << "es-419";
-        QTest::newRow("bare language") << "de_AT" << true << "de";
-        QTest::newRow("a region without a voice") << "en_AU.UTF-8" << true << "en-gb";
-        QTest::newRow("only regional voices") << "fr_CA" << true << "fr-fr";
-        QTest::newRow("a language served by another") << "zh_CN" << true << "cmn";
-        QTest::newRow("unknown") << "xx_YY" << true << "en-gb";
-        QTest::newRow("voices not listed") << "de_DE" << false << "en";
-    }
+    // A region a voice serves, a bare language, a region without a voice, only regional voices, a
+    // language served by another, an unknown one; and, before the program has listed its voices, English.
     void theDefaultVoiceFollowsTheLocale()
     {
-        QFETCH(QString, locale);
-        QFETCH(bool, listed);
-        QFETCH(QString, language);
-        QCOMPARE(DefaultLanguage(locale, listed ? someVoices() : QList<VoiceChoice>()), language);
+        QStringList chosen;
+        for (const char* locale : {"es_MX", "de_AT", "en_AU.UTF-8", "fr_CA", "zh_CN", "xx_YY"})
+            chosen << DefaultLanguage(locale, someVoices());
+        chosen << DefaultLanguage("de_DE", {});
+        QCOMPARE(chosen, (QStringList{"es-419", "de", "en-gb", "fr-fr", "cmn", "en-gb", "en"}));
     }
 
     // The voice in use is selected as the dialog opens, and OK keeps it: one
@@ -281,42 +257,33 @@ private slots:
         QVERIFY(summary.contains("\"...\": the word has no letter to speak"));
         for (const QString& word : {QString("dog"), QString("ab!(cd")})
             verifyClipFile(practice::sound::MakeClipPath(m_wordsPath, word));
-    }
-
-    // A clips folder that cannot take a clip is named once, with why.
-    void theClipsFolderIsCheckedFirst_data()
-    {
-        QTest::addColumn<QString>("make");
-        QTest::addColumn<QString>("problem");
-        QTest::newRow("missing") << "" << "does not exist.";
-        QTest::newRow("a file") << "file" << "is not a folder.";
-        // A folder even an administrator cannot write into.
-        QTest::newRow("not writable") << "link:/proc/self" << "cannot be written: ";
-        QTest::newRow("usable") << "folder" << "";
-    }
-
-    void theClipsFolderIsCheckedFirst()
-    {
-        QFETCH(QString, make);
-        QFETCH(QString, problem);
-        const QString folder = m_wordsPath + "/words";
-        QDir(folder).removeRecursively();
-        if (make == "file")
-            WriteFileForTest(folder, "not a folder");
-        else if (!make.isEmpty())
-            QVERIFY(make == "folder" ? QDir().mkpath(folder) : QFile::link(make.mid(5), folder));
-        const QString said = ClipFolderProblem(m_wordsPath);
-        QVERIFY2(problem.isEmpty() ? said.isEmpty()
-                                   : said.startsWith(QString("No clip can be made: the clips folder \"%1\" %2").arg(folder, problem)),
-                 qPrintable(said));
-        // Its check leaves nothing behind.
-        QVERIFY(make != "folder" || QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
-    }
-
-    void summaryLinesAreWrappedNotCut()
-    {
+        // A long word is wrapped, not cut.
         QCOMPARE(WrapLines("aaaa bbbb cccc\n\n\"abcdefghijk\": x", 10).split('\n'),
                  (QStringList{"aaaa bbbb", "cccc", "", "\"abcdefghi", "jk\": x"}));
+    }
+
+    // A clips folder that cannot take a clip is named once, with why; a usable one is left as it was.
+    void theClipsFolderIsCheckedFirst()
+    {
+        // "link:": a folder even an administrator cannot write into.
+        const std::pair<QString, QString> cases[]{{"", "does not exist."},
+                                                  {"file", "is not a folder."},
+                                                  {"link:/proc/self", "cannot be written: "},
+                                                  {"folder", ""}};
+        for (const auto& [make, problem] : cases) {
+            const QString list = m_home->work() + "/list-" + make.left(4);
+            const QString folder = list + "/words";
+            QVERIFY(QDir().mkpath(list));
+            if (make == "file")
+                WriteFileForTest(folder, "not a folder");
+            else if (!make.isEmpty())
+                QVERIFY(make == "folder" ? QDir().mkpath(folder) : QFile::link(make.mid(5), folder));
+            const QString said = ClipFolderProblem(list);
+            const QString named = QString("No clip can be made: the clips folder \"%1\" %2").arg(folder, problem);
+            QVERIFY2(problem.isEmpty() ? said.isEmpty() : said.startsWith(named), qPrintable(said));
+        }
+        const QDir usable(m_home->work() + "/list-fold/words");
+        QVERIFY(usable.isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
     }
 
     void cancelKeepsWhatWasMade()
