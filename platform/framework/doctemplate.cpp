@@ -1,9 +1,9 @@
 #include "platform/framework/doctemplate.h"
 
+#include "platform/framework/appservices.h"
 #include "platform/framework/document.h"
 #include "platform/framework/formview.h"
 #include "platform/framework/frame.h"
-#include "platform/framework/winapp.h"
 
 namespace platform::framework {
 
@@ -50,7 +50,7 @@ bool CSingleDocTemplate::createDocumentAndFrame()
     m_frame->setCentralWidget(m_pView);
     m_frame->SetActiveView(m_pView);
     m_document->SetSaveAsPrompt([](const QString& proposed) {
-        CWinApp* app = AfxGetApp();
+        CAppServices* app = AfxGetAppServices();
         return app ? app->DoPromptFileName(proposed, false) : QString();
     });
     return true;

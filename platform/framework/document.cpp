@@ -1,10 +1,10 @@
 #include "platform/framework/document.h"
 
 #include "platform/framework/announce.h"
+#include "platform/framework/appservices.h"
 #include "platform/framework/archive.h"
 #include "platform/framework/commandids.h"
 #include "platform/framework/messagebox.h"
-#include "platform/framework/winapp.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -165,7 +165,7 @@ bool CDocument::DoSave(const QString& pathName, bool replace)
         SetPathName(target);
     // A failure is a message box, which a screen reader reads; success changes
     // only the caption, which it does not.
-    if (const CWinApp* app = AfxGetApp(); app && app->GetMainWnd())
+    if (const CAppServices* app = AfxGetAppServices(); app && app->GetMainWnd())
         Announce(app->GetMainWnd(), tr("Saved %1.").arg(QFileInfo(target).fileName()));
     return true;
 }
@@ -179,7 +179,7 @@ void CDocument::SetPathName(const QString& pathName)
 {
     m_strPathName = QFileInfo(pathName).absoluteFilePath();
     m_strTitle = QFileInfo(pathName).fileName();
-    if (CWinApp* app = AfxGetApp())
+    if (CAppServices* app = AfxGetAppServices())
         app->AddToRecentFileList(m_strPathName);
 }
 

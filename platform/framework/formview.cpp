@@ -13,7 +13,7 @@
 namespace platform::framework {
 
 CFormView::CFormView(const DialogTemplate& dialogTemplate, QWidget* parent)
-    : QWidget(parent)
+    : CDocumentView(parent)
 {
     CreateDialogControls(this, dialogTemplate);
     setMinimumSize(size());
@@ -33,21 +33,6 @@ CFormView::CFormView(const DialogTemplate& dialogTemplate, QWidget* parent)
     OnCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
     OnCommand(ID_FILE_PRINT_DIRECT, [this] { OnFilePrintDirect(); });
     OnCommand(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
-}
-
-CFormView::~CFormView()
-{
-    if (m_pDocument)
-        m_pDocument->RemoveView(this);
-}
-
-void CFormView::SetDocument(CDocument* document)
-{
-    if (m_pDocument)
-        m_pDocument->RemoveView(this);
-    m_pDocument = document;
-    if (m_pDocument)
-        m_pDocument->AddView(this);
 }
 
 CFrameWnd* CFormView::GetParentFrame() const

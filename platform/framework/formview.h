@@ -1,10 +1,7 @@
 #pragma once
 
-#include "platform/framework/cmdtarget.h"
 #include "platform/framework/dialogtemplate.h"
-#include "platform/framework/document.h"
-
-#include <QWidget>
+#include "platform/framework/documentview.h"
 
 namespace platform::framework {
 
@@ -15,15 +12,11 @@ class CFrameWnd;
 // members are exchanged with them by DoDataExchange, a button click reaches
 // the command map with the button's id, Enter goes to the form's default
 // button, and the framework's print commands print the form as it stands.
-class CFormView : public QWidget, public CView, public CCmdTarget {
+class CFormView : public CDocumentView {
     Q_OBJECT
 public:
     explicit CFormView(const DialogTemplate& dialogTemplate, QWidget* parent = nullptr);
-    ~CFormView() override;
 
-    // The document template joins the view to its document and frame.
-    void SetDocument(CDocument* document);
-    CDocument* GetDocument() const { return m_pDocument; }
     CFrameWnd* GetParentFrame() const;
 
     // Runs DoDataExchange; false when a control's text could not be read back.
@@ -45,9 +38,6 @@ protected:
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
-
-private:
-    CDocument* m_pDocument = nullptr;
 };
 
 }  // namespace platform::framework

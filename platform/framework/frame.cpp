@@ -1,10 +1,10 @@
 #include "platform/framework/frame.h"
 
+#include "platform/framework/appservices.h"
 #include "platform/framework/commandids.h"
 #include "platform/framework/document.h"
-#include "platform/framework/formview.h"
+#include "platform/framework/documentview.h"
 #include "platform/framework/helprequest.h"
-#include "platform/framework/winapp.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -108,7 +108,8 @@ bool CFrameWnd::RouteCommand(unsigned id)
         CDocument* doc = GetActiveDocument();
         handled = doc && doc->OnCmdMsg(id, nullptr);
     }
-    handled = handled || OnCmdMsg(id, nullptr) || (AfxGetApp() && AfxGetApp()->OnCmdMsg(id, nullptr));
+    CAppServices* app = AfxGetAppServices();
+    handled = handled || OnCmdMsg(id, nullptr) || (app && app->OnCmdMsg(id, nullptr));
     UpdateCommandUI();
     return handled;
 }
@@ -119,14 +120,16 @@ bool CFrameWnd::routeUpdate(unsigned id, CCmdUI* ui)
         return true;
     if (CDocument* doc = GetActiveDocument(); doc && doc->OnCmdMsg(id, ui))
         return true;
-    return OnCmdMsg(id, ui) || (AfxGetApp() && AfxGetApp()->OnCmdMsg(id, ui));
+    CAppServices* app = AfxGetAppServices();
+    return OnCmdMsg(id, ui) || (app && app->OnCmdMsg(id, ui));
 }
 
 bool CFrameWnd::anyoneHandles(unsigned id)
 {
     CDocument* doc = GetActiveDocument();
+    CAppServices* app = AfxGetAppServices();
     return (m_pActiveView && m_pActiveView->HasCommand(id)) || (doc && doc->HasCommand(id)) || HasCommand(id)
-        || (AfxGetApp() && AfxGetApp()->HasCommand(id));
+        || (app && app->HasCommand(id));
 }
 
 void CFrameWnd::UpdateCommandUI()
@@ -169,11 +172,12 @@ void CFrameWnd::CenterWindow()
 
 void CFrameWnd::OnDropFiles(const QStringList& paths)
 {
-    if (paths.isEmpty() || !AfxGetApp())
+    CAppServices* app = AfxGetAppServices();
+    if (paths.isEmpty() || !app)
         return;
     activateWindow();
     // One list at a time: the first file dropped is the one opened.
-    AfxGetApp()->OpenDocumentFile(paths.first());
+    app->OpenDocumentFile(paths.first());
     UpdateCommandUI();
 }
 

@@ -14,7 +14,7 @@ class QMenu;
 namespace platform::framework {
 
 class CDocument;
-class CFormView;
+class CDocumentView;
 
 // An item of a menu: a command id with its caption ("&New\tCtrl+N") and its
 // prompt (see AddCommand); id 0 is a separator.
@@ -47,8 +47,8 @@ public:
     // A key of the accelerator table; a command with no menu item gets a hidden action.
     void AddAccelerator(unsigned id, const QKeySequence& keys);
 
-    void SetActiveView(CFormView* view) { m_pActiveView = view; }
-    CFormView* GetActiveView() const { return m_pActiveView; }
+    void SetActiveView(CDocumentView* view) { m_pActiveView = view; }
+    CDocumentView* GetActiveView() const { return m_pActiveView; }
     CDocument* GetActiveDocument() const;
 
     // Carries out a command through the routing chain; false when nobody has it.
@@ -85,7 +85,7 @@ private:
     bool anyoneHandles(unsigned id);
 
     QHash<unsigned, QAction*> m_commands;
-    CFormView* m_pActiveView = nullptr;
+    CDocumentView* m_pActiveView = nullptr;
     QMetaObject::Connection m_idleConnection;
 };
 

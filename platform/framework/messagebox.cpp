@@ -1,6 +1,6 @@
 #include "platform/framework/messagebox.h"
 
-#include "platform/framework/winapp.h"
+#include "platform/framework/appservices.h"
 
 #include <QApplication>
 #include <QMessageBox>

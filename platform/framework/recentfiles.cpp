@@ -1,6 +1,6 @@
 #include "platform/framework/recentfiles.h"
 
-#include "platform/framework/winapp.h"
+#include "platform/framework/profile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -49,23 +49,23 @@ void CRecentFileList::Remove(int index)
         m_files.removeAt(index);
 }
 
-void CRecentFileList::ReadList(const CWinApp& app)
+void CRecentFileList::ReadList(const CProfile& profile)
 {
     m_files.clear();
     for (int i = 0; i < m_nSize; ++i) {
-        const QString path = app.GetProfileString(m_strSection, entryName(i));
+        const QString path = profile.GetProfileString(m_strSection, entryName(i));
         if (!path.isEmpty())
             m_files.append(path);
     }
 }
 
-void CRecentFileList::WriteList(CWinApp& app) const
+void CRecentFileList::WriteList(CProfile& profile) const
 {
     for (int i = 0; i < m_nSize; ++i) {
         if (i < m_files.size())
-            app.WriteProfileString(m_strSection, entryName(i), m_files.at(i));
+            profile.WriteProfileString(m_strSection, entryName(i), m_files.at(i));
         else
-            app.DeleteProfileEntry(m_strSection, entryName(i));
+            profile.DeleteProfileEntry(m_strSection, entryName(i));
     }
 }
 

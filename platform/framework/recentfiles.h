@@ -5,7 +5,7 @@
 
 namespace platform::framework {
 
-class CWinApp;
+class CProfile;
 
 // The most-recently-used list files, newest first, kept in the profile under
 // "Recent File List" as "File1", "File2"... A path already listed moves to the
@@ -19,8 +19,8 @@ public:
     void Remove(int index);
     const QStringList& Entries() const { return m_files; }
 
-    void ReadList(const CWinApp& app);
-    void WriteList(CWinApp& app) const;
+    void ReadList(const CProfile& profile);
+    void WriteList(CProfile& profile) const;
 
     // The menu text of an entry: "&1 " and the path, shortened in the middle
     // when it is longer than `maxChars`.

@@ -14,8 +14,6 @@ namespace reg = platform::registry;
 
 namespace {
 
-CWinApp* g_app = nullptr;
-
 // Hands every event of the program to the application object first.
 class PreTranslateFilter : public QObject {
 public:
@@ -28,10 +26,8 @@ private:
 
 }  // namespace
 
-CWinApp::CWinApp(const QString& appName) : m_strAppName(appName)
+CWinApp::CWinApp(const QString& appName) : CAppServices(appName)
 {
-    Q_ASSERT(!g_app);
-    g_app = this;
     if (auto* qtApp = QCoreApplication::instance()) {
         m_strHelpFilePath = HelpFilePathFor(QCoreApplication::applicationFilePath());
         m_preTranslateFilter = std::make_unique<PreTranslateFilter>(this);
@@ -46,7 +42,6 @@ CWinApp::~CWinApp()
     // The windows go before the object that routes their commands.
     m_docTemplate.reset();
     m_preTranslateFilter.reset();
-    g_app = nullptr;
 }
 
 bool CWinApp::PreTranslateMessage(QObject* receiver, QEvent* event)
@@ -56,16 +51,10 @@ bool CWinApp::PreTranslateMessage(QObject* receiver, QEvent* event)
     return false;
 }
 
+// CWinApp is the one implementation of the application's services.
 CWinApp* AfxGetApp()
 {
-    return g_app;
-}
-
-// Kept apart from Qt's display name, which the X11 platform appends to every
-// window's caption.
-QString AfxGetAppTitle()
-{
-    return g_app ? g_app->AppName() : QCoreApplication::applicationName();
+    return static_cast<CWinApp*>(AfxGetAppServices());
 }
 
 QString CWinApp::HelpFilePathFor(const QString& programPath)
@@ -88,7 +77,7 @@ void CWinApp::SetRegistryKey(const QString& company)
 
 QString CWinApp::sectionKey(const QString& section) const
 {
-    return QStringLiteral("Software\\%1\\%2\\%3").arg(m_strRegistryKey, m_strAppName, section);
+    return QStringLiteral("Software\\%1\\%2\\%3").arg(m_strRegistryKey, AppName(), section);
 }
 
 QString CWinApp::GetProfileString(const QString& section, const QString& entry,

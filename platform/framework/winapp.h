@@ -1,6 +1,7 @@
 #pragma once
 
-#include "platform/framework/cmdtarget.h"
+#include "platform/framework/appservices.h"
+#include "platform/framework/profile.h"
 
 #include <QString>
 
@@ -22,7 +23,7 @@ class CSingleDocTemplate;
 // registry's HKEY_CURRENT_USER hive, its help file path, its document
 // template with New and Open, the recent-file list, and start-up from the
 // command line. One exists per process; AfxGetApp() reaches it from anywhere.
-class CWinApp : public CCmdTarget {
+class CWinApp : public CAppServices, public CProfile {
 public:
     explicit CWinApp(const QString& appName);
     CWinApp(const CWinApp&) = delete;
@@ -37,14 +38,12 @@ public:
     // command line asked (a list printed).
     int Run();
 
-    const QString& AppName() const { return m_strAppName; }
-
     // From now on profile values live below HKEY_CURRENT_USER\Software\<company>\<app name>.
     void SetRegistryKey(const QString& company);
     QString GetProfileString(const QString& section, const QString& entry,
-                             const QString& defaultValue = QString()) const;
-    bool WriteProfileString(const QString& section, const QString& entry, const QString& value);
-    bool DeleteProfileEntry(const QString& section, const QString& entry);
+                             const QString& defaultValue = QString()) const override;
+    bool WriteProfileString(const QString& section, const QString& entry, const QString& value) override;
+    bool DeleteProfileEntry(const QString& section, const QString& entry) override;
 
     // The program's own file with its extension replaced by ".hlp" (added when
     // it has none), beside it or in a package's data folder (see modules.h).
@@ -55,15 +54,15 @@ public:
     // Documents (winappdocs.cpp).
     void AddDocTemplate(std::unique_ptr<CSingleDocTemplate> docTemplate);
     CSingleDocTemplate* GetDocTemplate() const { return m_docTemplate.get(); }
-    QWidget* GetMainWnd() const;
-    CDocument* OpenDocumentFile(const QString& pathName);
+    QWidget* GetMainWnd() const override;
+    CDocument* OpenDocumentFile(const QString& pathName) override;
     void OnFileNew();
     void OnFileOpen();
     void OnAppExit();
 
     // The recent-file list of `maxFiles` entries, read from the profile.
     void LoadStdProfileSettings(int maxFiles);
-    void AddToRecentFileList(const QString& pathName);
+    void AddToRecentFileList(const QString& pathName) override;
     const CRecentFileList* RecentFileList() const { return m_recentFiles.get(); }
 
     // Carries out the command line: a new list, or the list file it names.
@@ -77,7 +76,7 @@ public:
     // when cancelled. A suggested name is one the dialog keeps (see
     // winappdocs.cpp), and the dialog asks before a file is replaced. Tests
     // answer it through SetFilePrompt.
-    QString DoPromptFileName(const QString& proposedName, bool open);
+    QString DoPromptFileName(const QString& proposedName, bool open) override;
     // The same for files of another kind: `filter` as QFileDialog takes it,
     // `extension` added to a saved name that has none. Tests answer it alike.
     QString DoPromptFileName(const QString& proposedName, bool open, const QString& caption, const QString& filter,
@@ -94,7 +93,6 @@ private:
     // Opens the list unseen and prints its form; false, reported, when it cannot.
     bool printFromCommandLine(const QString& pathName, const QString& printerName);
 
-    QString m_strAppName;
     QString m_strRegistryKey;
     QString m_strHelpFilePath;
     std::unique_ptr<CSingleDocTemplate> m_docTemplate;
@@ -106,8 +104,5 @@ private:
 };
 
 CWinApp* AfxGetApp();
-// The title message boxes and the frame use; the program's name when no
-// application object exists.
-QString AfxGetAppTitle();
 
 }  // namespace platform::framework
