@@ -145,7 +145,8 @@ class WordwellOrcaTest(OrcaTestCase):
 
 class SetupOrcaTest(SetupCase, OrcaTestCase):
     def test_each_page_read_as_it_opens(self):
-        """The five pages walked by keys, as a person installs: each page's text is spoken when it opens."""
+        """The five pages walked by keys, as a person installs: each page's text is
+        spoken when it opens; Enter on the last installs."""
         reader = self.reader
         group = os.path.join(self.desktop.env["XDG_DATA_HOME"], "applications/Tolvane/Wordwell")
         # Orca ends a line that ends in a letter with a full stop.
@@ -161,6 +162,7 @@ class SetupOrcaTest(SetupCase, OrcaTestCase):
             self.desktop.key("Return")
             reader.wait_said(page)
         self.expect_announced_once_in_order(pages)
+        self.install_and_open_a_list()
 
 
 class RidwellOrcaTest(RidwellCase, OrcaTestCase):
