@@ -167,12 +167,14 @@ class SetupOrcaTest(SetupCase, OrcaTestCase):
 
 class RidwellOrcaTest(RidwellCase, OrcaTestCase):
     def test_question_and_box_read(self):
-        """The question and its box's state are spoken as the dialog opens, while Uninstall has the focus."""
+        """The question and its box's state are spoken as the dialog opens, while
+        Uninstall has the focus; Enter on Cancel then leaves, removing nothing."""
         self.reader.wait_said(BOX + " check box not checked.")
         self.tick_box()
         # The state alone, or with the box when its focus and Space reach Orca together.
         wait_for(lambda: {"checked", BOX + " check box checked."} & set(self.reader.spoken()),
                  lambda: f"Orca to say the box is checked (its last lines: {self.reader.spoken()[-4:]})")
+        self.leave_by_enter_on_cancel()
 
 
 if __name__ == "__main__":

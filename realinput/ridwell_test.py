@@ -51,12 +51,6 @@ class RidwellCase(RealDesktopTestCase):
         self.desktop.key("space")
         wait_for(lambda: self.desktop.has_state(self.box, "checked"), "the box to be ticked")
 
-
-class RidwellTest(RidwellCase):
-    def setUp(self):
-        super().setUp()
-        self.tick_box()
-
     def answer(self):
         """"closed" once Ridwell has ended, its message box's text while it shows one."""
         return "closed" if not self.app.running() else self.app.message()
@@ -69,10 +63,16 @@ class RidwellTest(RidwellCase):
         self.assertEqual(outcome, "closed", "Ridwell answered with a message box")
         self.assertEqual(self.app.wait_exit(), 0)
 
-    def test_enter_on_cancel(self):
+    def leave_by_enter_on_cancel(self):
         self.desktop.key("shift+Tab")
         wait_for(lambda: self.desktop.has_state(self.cancel, "focused"), "the focus on Cancel")
         self.leave_with("Return")
+
+
+class RidwellTest(RidwellCase):
+    def setUp(self):
+        super().setUp()
+        self.tick_box()
 
     def test_shift_f10_about(self):
         # The context menu opens with its one command chosen: Enter takes it.
