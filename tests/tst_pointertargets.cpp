@@ -1,5 +1,4 @@
 #include "platform/framework/dialogtemplate.h"
-#include "platform/framework/doctemplate.h"
 #include "platform/framework/frame.h"
 #include "platform/framework/helprequest.h"
 #include "platform/help/helppopup.h"
@@ -47,56 +46,7 @@
 
 namespace {
 
-// One form or dialog of the three programs, shown as its user sees it in a
-// home of its own. Over Wordwell, started on the sample list, `make` is given
-// the main window; with nothing to make, the form is Wordwell's testing form,
-// shown with a test running, so that Listen, the answer and CHECK are enabled.
-class Shown {
-public:
-    Shown(bool overWordwell, const std::function<QWidget*(QWidget* mainWindow)>& make)
-    {
-        if (overWordwell && !StartWordwell(m_app, {kSample}))
-            qFatal("Wordwell did not start");
-        m_window = overWordwell ? m_app->GetMainWnd() : nullptr;
-        if (make) {
-            m_dialog.reset(make(m_window));
-            m_window = m_dialog.get();
-            m_window->show();
-            m_window->activateWindow();
-            if (!QTest::qWaitForWindowActive(m_window))
-                qWarning("%s did not become active", m_window->metaObject()->className());
-        } else {
-            // A learner of their own, so that the status bar's pane shows a name.
-            m_app->WriteProfileString("Learner", "Name", "Ann");
-            static_cast<platform::framework::CFrameWnd*>(m_window)->RouteCommand(practice::ID_TOOLS_TAKETEST);
-        }
-    }
-    // The top-level window the form is in.
-    QWidget* Window() const { return m_window; }
-
-private:
-    IsolatedHome m_home;
-    std::unique_ptr<CPracticeApp> m_app;
-    // Goes before the program does.
-    std::unique_ptr<QWidget> m_dialog;
-    QWidget* m_window = nullptr;
-};
-
-struct FormCase {
-    QString name;
-    bool overWordwell;
-    std::function<QWidget*(QWidget* mainWindow)> make;
-};
-
-// The install wizard with its page `index` in view.
-QWidget* setupPage(int index)
-{
-    WriteInstallMedium(QDir::currentPath());
-    auto* sheet = new setup::wizard::CSetUpSheet;
-    sheet->OnInitDialog();
-    sheet->findChild<QStackedWidget*>()->setCurrentIndex(index);
-    return sheet;
-}
+using Make = std::function<QWidget*(QWidget* mainWindow)>;
 
 template <class Dialog>
 QWidget* initialised(QWidget* parent)
@@ -104,6 +54,15 @@ QWidget* initialised(QWidget* parent)
     auto* dialog = new Dialog(parent);
     dialog->OnInitDialog();
     return dialog;
+}
+
+// The install wizard with its page `index` in view.
+QWidget* setupPage(int index)
+{
+    WriteInstallMedium(QDir::currentPath());
+    QWidget* sheet = initialised<setup::wizard::CSetUpSheet>(nullptr);
+    sheet->findChild<QStackedWidget*>()->setCurrentIndex(index);
+    return sheet;
 }
 
 // A test of two words, one of them missed.
@@ -117,11 +76,6 @@ const practice::review::CTestRecord& aTest()
     return test;
 }
 
-// The window's reader goes with the window.
-struct HeldReader : QObject {
-    CHistoryReader reader{CResultKeeper::DefaultPath()};
-};
-
 // The window chosen for `learner`, with Ann's test kept.
 QWidget* historyOfATest(QWidget* mainWindow, const QString& learner)
 {
@@ -129,9 +83,10 @@ QWidget* historyOfATest(QWidget* mainWindow, const QString& learner)
     QString error;
     if (!keeper.Keep(aTest(), &error))
         qFatal("%s", qPrintable(error));
-    auto* held = new HeldReader;
-    auto* window = new CHistoryWindow(held->reader, learner, learner, mainWindow);
-    held->setParent(window);
+    auto* reader = new CHistoryReader(CResultKeeper::DefaultPath());
+    auto* window = new CHistoryWindow(*reader, learner, learner, mainWindow);
+    // The window's reader goes with the window.
+    QObject::connect(window, &QObject::destroyed, [reader] { delete reader; });
     return window;
 }
 
@@ -141,64 +96,17 @@ QWidget* voicesWithoutSpeech(QWidget* mainWindow)
     qputenv("WORDWELL_SPEECH_PROGRAM", "/nonexistent/espeak-ng");
     QSignalSpy listed(practice::voice::VoiceList(), &practice::voice::CVoiceList::listed);
     auto* dialog = initialised<CVoiceDlg>(mainWindow);
-    if (!listed.wait())
-        qWarning("the voices were never listed");
+    listed.wait();
     qunsetenv("WORDWELL_SPEECH_PROGRAM");
     return dialog;
-}
-
-// Every dialog and form template of Wordwell, Setup and Ridwell.
-QList<FormCase> everyForm()
-{
-    QList<FormCase> forms{
-        {QStringLiteral("Wordwell testing form"), true, {}},
-        {QStringLiteral("Wordwell list editor"), true, initialised<CSpellingListDlg>},
-        {QStringLiteral("Wordwell list information"), true, initialised<CListInfoDlg>},
-        {QStringLiteral("Wordwell About box"), true, [](QWidget* w) { return new practice::ui::CAboutDlg(w); }},
-        {QStringLiteral("Wordwell computer voice without its speech program"), true, voicesWithoutSpeech},
-        // Shown as it is while words are spoken; the maker is not started and
-        // its progress is sent here.
-        {QStringLiteral("Wordwell making missing clips"), true,
-         [](QWidget* w) {
-             auto* maker = new practice::voice::CClipMaker({QStringLiteral("owl"), QStringLiteral("bee")}, QString(),
-                                                           QStringLiteral("en"), w);
-             auto* dialog = new CMakeClipsDlg(maker, w);
-             emit maker->progress(QStringLiteral("owl"), 1, 2);
-             return dialog;
-         }},
-        // Shown as it is while clips are written; the job is not started and
-        // its progress is sent here.
-        {QStringLiteral("Wordwell opening a list with recordings"), true,
-         [](QWidget* w) {
-             using namespace practice::share;
-             auto* job = new CImportJob([](const InstallProgress&) { return true; }, w);
-             auto* dialog = new CImportDlg(job, QStringLiteral("Writing the clips of \"pets.splz\""), w);
-             emit job->progress(1, 2);
-             return dialog;
-         }},
-        {QStringLiteral("Wordwell learner"), true, [](QWidget* w) { return new CLearnerDlg(w); }},
-        {QStringLiteral("Wordwell review of the test"), true, [](QWidget* w) { return new CReviewWindow(aTest(), w); }},
-        {QStringLiteral("Wordwell history"), true, [](QWidget* w) { return historyOfATest(w, QStringLiteral("Ann")); }},
-        {QStringLiteral("Wordwell history of a learner without tests"), true,
-         [](QWidget* w) { return historyOfATest(w, QStringLiteral("Ben")); }},
-        {QStringLiteral("Ridwell Uninstall"), false, [](QWidget*) { return new CUninstallDlg; }},
-        {QStringLiteral("Ridwell About box"), false, [](QWidget*) { return new CAboutDlg; }},
-    };
-    const char* const pages[] = {"Welcome", "License", "Directory", "Program Group", "End"};
-    for (int i = 0; i < 5; ++i)
-        forms.append({QStringLiteral("Setup page %1").arg(QLatin1String(pages[i])), false,
-                      [i](QWidget*) { return setupPage(i); }});
-    return forms;
 }
 
 // A widget the pointer passes through, or one inside such a widget.
 bool letsThePointerThrough(const QWidget* widget, const QWidget* window)
 {
-    for (const QWidget* w = widget; w && w != window; w = w->parentWidget()) {
-        if (w->testAttribute(Qt::WA_TransparentForMouseEvents))
-            return true;
-    }
-    return false;
+    return widget && widget != window
+           && (widget->testAttribute(Qt::WA_TransparentForMouseEvents)
+               || letsThePointerThrough(widget->parentWidget(), window));
 }
 
 // A widget made to be pressed, typed into or picked from.
@@ -209,22 +117,11 @@ bool takesInput(const QWidget* widget)
            || qobject_cast<const QAbstractSlider*>(widget);
 }
 
-bool tabStop(const QWidget* widget)
-{
-    return widget->isVisible() && takesInput(widget) && (widget->focusPolicy() & Qt::TabFocus);
-}
-
 QString describe(const QWidget* widget)
 {
-    if (!widget)
-        return QStringLiteral("nothing");
-    return QStringLiteral("%1 \"%2\"").arg(QLatin1String(widget->metaObject()->className()), widget->accessibleName());
-}
-
-QString accessibleName(QWidget* widget)
-{
-    const QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
-    return face ? face->text(QAccessible::Name) : QString();
+    return widget ? QStringLiteral("%1 \"%2\"").arg(QLatin1String(widget->metaObject()->className()),
+                                                    widget->accessibleName())
+                  : QStringLiteral("nothing");
 }
 
 // What a screen reader makes of a text: no markup, no mnemonic marks, one line.
@@ -239,56 +136,31 @@ QString spoken(QString text, bool rich)
     return text.simplified();
 }
 
-// An abbreviation in capitals, as "SCRL" for "Scroll Lock", stands for its name.
-bool abbreviates(const QString& name, const QString& abbreviation)
-{
-    return abbreviation.size() >= 2 && abbreviation.toUpper() == abbreviation && !abbreviation.contains(u' ')
-           && name.startsWith(abbreviation.front(), Qt::CaseInsensitive) && name.size() > abbreviation.size();
-}
-
-// Whatever lies at the centre of an enabled control must be the control
-// itself or a part of it: a frame or a window drawn over it would take its
-// clicks, its help-mode clicks and its pointer. Only decorations let the
-// pointer through.
-QString pointerFault(QWidget* control, QWidget* window)
-{
-    if (letsThePointerThrough(control, window))
-        return takesInput(control) ? describe(control) + QStringLiteral(" lets the pointer through") : QString();
-    const QWidget* hit = window->childAt(control->mapTo(window, control->rect().center()));
-    if (hit != control && !control->isAncestorOf(hit))
-        return describe(control) + QStringLiteral(" lies under ") + describe(hit);
-    return {};
-}
-
 // A label's text reaches a screen reader only through its accessible name
 // (Orca reads a named label by its name, never its description): a fixed
-// name stands in for whatever the label shows later.
+// name stands in for whatever the label shows later. An abbreviation in
+// capitals, as "SCRL" for "Scroll Lock", stands for its name.
 QString labelFault(QLabel* label)
 {
     const bool rich = label->textFormat() == Qt::RichText
                       || (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text()));
     const QString shown = spoken(label->text(), rich);
-    const QString name = spoken(accessibleName(label), false);
-    if (shown.isEmpty() || name == shown || abbreviates(name, shown))
+    const QString name = spoken(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name), false);
+    const bool abbreviates = shown.size() >= 2 && shown.toUpper() == shown && !shown.contains(u' ')
+                             && name.startsWith(shown.front(), Qt::CaseInsensitive) && name.size() > shown.size();
+    if (shown.isEmpty() || name == shown || abbreviates)
         return {};
     return QStringLiteral("not read: \"%1\" in ").arg(shown) + describe(label);
 }
 
-// Each line of a caption fits its button, the multi-line ones too.
-QString captionFault(const QPushButton* button)
-{
-    const QStringList lines = button->text().split(u'\n');
-    for (const QString& line : lines) {
-        if (button->fontMetrics().horizontalAdvance(spoken(line, false)) >= button->width())
-            return QStringLiteral("cut: \"%1\" in ").arg(spoken(line, false)) + describe(button);
-    }
-    return {};
-}
-
 // What the shown window does wrong for the pointer, a screen reader or the
-// eye. A screen reader says what the accessibility interface names a control:
-// a tab stop with no name is read as a bare role, and two of one name (the
-// editor's Play and the play bar's) cannot be told apart.
+// eye. Whatever lies at the centre of an enabled control must be the control
+// itself or a part of it: a frame or a window drawn over it would take its
+// clicks, its help-mode clicks and its pointer. Only decorations let the
+// pointer through. A screen reader says what the accessibility interface
+// names a control: a tab stop with no name is read as a bare role, and two of
+// one name (the editor's Play and the play bar's) cannot be told apart. Each
+// line of a caption fits its button, the multi-line ones too.
 QStringList shownFaults(QWidget* window)
 {
     QStringList faults;
@@ -298,20 +170,30 @@ QStringList shownFaults(QWidget* window)
     for (QWidget* control : widgets) {
         if (control->isWindow() || !control->isVisible())
             continue;
-        if (control->isEnabled()) {
-            faults << pointerFault(control, window);
-            pointed += !letsThePointerThrough(control, window);
+        if (control->isEnabled() && letsThePointerThrough(control, window)) {
+            if (takesInput(control))
+                faults << describe(control) + QStringLiteral(" lets the pointer through");
+        } else if (control->isEnabled()) {
+            ++pointed;
+            const QWidget* hit = window->childAt(control->mapTo(window, control->rect().center()));
+            if (hit != control && !control->isAncestorOf(hit))
+                faults << describe(control) + QStringLiteral(" lies under ") + describe(hit);
         }
-        if (tabStop(control)) {
-            const QString name = accessibleName(control).trimmed();
+        if (takesInput(control) && (control->focusPolicy() & Qt::TabFocus)) {
+            const QString name = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).trimmed();
             if (name.isEmpty() || names.contains(name))
                 faults << QStringLiteral("no name of its own: ") + describe(control);
             names.insert(name);
         }
         if (auto* label = qobject_cast<QLabel*>(control))
             faults << labelFault(label);
-        if (auto* button = qobject_cast<QPushButton*>(control))
-            faults << captionFault(button);
+        if (auto* button = qobject_cast<QPushButton*>(control)) {
+            const QStringList lines = button->text().split(u'\n');
+            for (const QString& line : lines) {
+                if (button->fontMetrics().horizontalAdvance(spoken(line, false)) >= button->width())
+                    faults << QStringLiteral("cut: \"%1\" in ").arg(spoken(line, false)) + describe(button);
+            }
+        }
     }
     if (pointed == 0)
         faults << QStringLiteral("no control to point at");
@@ -337,12 +219,12 @@ QStringList unreachedControls(QWidget* window)
     const auto widgets = window->findChildren<QWidget*>();
     for (QWidget* control : widgets) {
         // The toolbar is reached by its own keys, not by Tab.
-        if (!tabStop(control) || !control->isEnabled() || qobject_cast<QToolBar*>(control->parentWidget()))
+        if (!control->isVisible() || !control->isEnabled() || !takesInput(control)
+            || !(control->focusPolicy() & Qt::TabFocus) || qobject_cast<QToolBar*>(control->parentWidget()))
             continue;
-        const bool hit = std::any_of(reached.begin(), reached.end(), [control](QWidget* focused) {
-            return focused == control || control->isAncestorOf(focused) || focused->focusProxy() == control;
-        });
-        if (!hit)
+        if (std::none_of(reached.begin(), reached.end(), [control](QWidget* focused) {
+                return focused == control || control->isAncestorOf(focused) || focused->focusProxy() == control;
+            }))
             missed << QStringLiteral("not reached: ") + describe(control);
     }
     return missed;
@@ -372,22 +254,70 @@ class TestPointerTargets : public QObject {
     Q_OBJECT
 
 private slots:
+    // Every dialog and form template of Wordwell, Setup and Ridwell; Wordwell's
+    // over Wordwell, started on the sample list, whose main window `make` gets.
+    // With nothing to make, the form is Wordwell's testing form, shown with a
+    // test running, so that Listen, the answer and CHECK are enabled.
     void everyControlIsNamedReachedAndPointedAt_data()
     {
-        QTest::addColumn<int>("form");
-        const QList<FormCase> forms = everyForm();
-        for (int i = 0; i < forms.size(); ++i)
-            QTest::newRow(qPrintable(forms[i].name)) << i;
+        QTest::addColumn<Make>("make");
+        QTest::newRow("Wordwell testing form") << Make();
+        QTest::newRow("Wordwell list editor") << Make(initialised<CSpellingListDlg>);
+        QTest::newRow("Wordwell list information") << Make(initialised<CListInfoDlg>);
+        QTest::newRow("Wordwell About box") << Make([](QWidget* w) { return new practice::ui::CAboutDlg(w); });
+        QTest::newRow("Wordwell computer voice without its speech program") << Make(voicesWithoutSpeech);
+        // Shown as it is while words are spoken; the maker is not started and
+        // its progress is sent here.
+        QTest::newRow("Wordwell making missing clips") << Make([](QWidget* w) {
+            auto* maker = new practice::voice::CClipMaker({QStringLiteral("owl"), QStringLiteral("bee")}, QString(),
+                                                          QStringLiteral("en"), w);
+            auto* dialog = new CMakeClipsDlg(maker, w);
+            emit maker->progress(QStringLiteral("owl"), 1, 2);
+            return dialog;
+        });
+        // Shown as it is while clips are written; the job is not started and
+        // its progress is sent here.
+        QTest::newRow("Wordwell opening a list with recordings") << Make([](QWidget* w) {
+            using namespace practice::share;
+            auto* job = new CImportJob([](const InstallProgress&) { return true; }, w);
+            auto* dialog = new CImportDlg(job, QStringLiteral("Writing the clips of \"pets.splz\""), w);
+            emit job->progress(1, 2);
+            return dialog;
+        });
+        QTest::newRow("Wordwell learner") << Make([](QWidget* w) { return new CLearnerDlg(w); });
+        QTest::newRow("Wordwell review of the test") << Make([](QWidget* w) { return new CReviewWindow(aTest(), w); });
+        QTest::newRow("Wordwell history") << Make([](QWidget* w) { return historyOfATest(w, QStringLiteral("Ann")); });
+        QTest::newRow("Wordwell history of a learner without tests")
+            << Make([](QWidget* w) { return historyOfATest(w, QStringLiteral("Ben")); });
+        QTest::newRow("Ridwell Uninstall") << Make([](QWidget*) { return new CUninstallDlg; });
+        QTest::newRow("Ridwell About box") << Make([](QWidget*) { return new CAboutDlg; });
+        const char* const pages[] = {"Welcome", "License", "Directory", "Program Group", "End"};
+        for (int i = 0; i < 5; ++i)
+            QTest::addRow("Setup page %s", pages[i]) << Make([i](QWidget*) { return setupPage(i); });
     }
 
-    // Each form shown once; Tab comes after what it would move, help last, as
-    // its pop-up takes the focus.
+    // Each form shown once in a home of its own; Tab comes after what it would
+    // move, help last, as its pop-up takes the focus.
     void everyControlIsNamedReachedAndPointedAt()
     {
-        QFETCH(int, form);
-        const FormCase shownForm = everyForm()[form];
-        const Shown shown(shownForm.overWordwell, shownForm.make);
-        QWidget* window = shown.Window();
+        const bool overWordwell = QByteArray(QTest::currentDataTag()).startsWith("Wordwell");
+        QFETCH(Make, make);
+        IsolatedHome home;
+        std::unique_ptr<CPracticeApp> app;
+        QVERIFY(!overWordwell || StartWordwell(app, {kSample}));
+        QWidget* window = overWordwell ? app->GetMainWnd() : nullptr;
+        // Goes before the program does.
+        const std::unique_ptr<QWidget> dialog(make ? make(window) : nullptr);
+        if (dialog) {
+            window = dialog.get();
+            window->show();
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+        } else {
+            // A learner of their own, so that the status bar's pane shows a name.
+            app->WriteProfileString("Learner", "Name", "Ann");
+            static_cast<platform::framework::CFrameWnd*>(window)->RouteCommand(practice::ID_TOOLS_TAKETEST);
+        }
         QVERIFY(QTest::qWaitForWindowExposed(window));
         QStringList faults = shownFaults(window);
         faults += unreachedControls(window);
