@@ -118,7 +118,7 @@ private slots:
         const bool isLate = recordedFrom == "late_mic";
         if (isLate)
             late.start("sh", {"-c", "while sleep 2; do cat \"$0\"; done > \"$1\"", block, m_latePipe});
-        QVERIFY(streamOn(recordedFrom, false));
+        QVERIFY(m_server.streamOn(recordedFrom, false));
         QTest::qWait(ms - int(clock.elapsed()));
         const qint64 pressed = clock.elapsed() * kRate / 1000;
         m_device.Stop();
@@ -146,7 +146,7 @@ private slots:
         QVERIFY(m_server.pactl({"set-default-sink", "usb_speakers"}));
         QSignalSpy errors(&m_device, &WaveAudioDevice::deviceError);
         QVERIFY(playTone(5));
-        QVERIFY(streamOn("usb_speakers"));
+        QVERIFY(m_server.streamOn("usb_speakers"));
         QVERIFY(m_server.pactl({"unload-module", module}));
         QTRY_COMPARE_WITH_TIMEOUT(errors.count(), 1, 5000);
         QCOMPARE(m_device.mode(), Mode::Stopped);
@@ -155,7 +155,7 @@ private slots:
                  qPrintable(errors[0][0].toString()));
         QVERIFY(m_server.pactl({"set-default-sink", "headset"}));
         QVERIFY(playTone(1));
-        QVERIFY(streamOn("headset"));
+        QVERIFY(m_server.streamOn("headset"));
         m_device.Stop();
     }
 
@@ -199,8 +199,7 @@ private slots:
         // What the microphone heard is kept, and nothing from the one the
         // server moved the stream to (the silent default now).
         QVERIFY(m_device.length() > kRate / 2);
-        const QByteArray& samples = m_device.clip().samples;
-        QVERIFY(loudest(samples.right(kRate / 10)) > 1000);
+        QVERIFY(loudest(m_device.clip().samples.right(kRate / 10)) > 1000);
         QString reason;
         QVERIFY2(m_device.Save(m_home->path() + "/kept.wav", &reason), qPrintable(reason));
     }
@@ -220,21 +219,6 @@ private:
                                [&device](const QAudioDevice& d) { return d.id() == device.toUtf8(); });
         };
         return !index.isEmpty() && QTest::qWaitFor(listed, 5000) ? index : QString();
-    }
-
-    // Whether the one playing or recording stream goes to the device `name`
-    // within a few seconds.
-    bool streamOn(const QString& name, bool playing = true)
-    {
-        const int index = m_server.indexOf(playing ? "sinks" : "sources", name);
-        // "<stream>\t<device>\t<client>..."
-        return index >= 0 && QTest::qWaitFor([&] {
-                   return m_server.pactl({"list", "short", playing ? "sink-inputs" : "source-outputs"})
-                              .value_or(QString())
-                              .section('\t', 1, 1)
-                              .toInt()
-                          == index;
-               }, 5000);
     }
 
     bool playTone(double seconds)

