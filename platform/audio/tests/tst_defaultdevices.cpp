@@ -80,7 +80,7 @@ private slots:
     // recordings. Stop keeps every sample captured before it, also from the
     // late device, which has handed over nothing of a 1.2-second recording
     // when Stop is pressed, and only the first two seconds of a 3-second one.
-    // The list of microphones, and one chosen but unplugged since, are tst_recordingcontrols'.
+    // The list of microphones, and one chosen but unplugged since, are tst_soundclipplayer's.
     void recordingUsesTheChosenDeviceOrTheDefault_data()
     {
         QTest::addColumn<QString>("defaultSource");

@@ -5,8 +5,10 @@
 #include "practice/sound/clippath.h"
 #include "practice/sound/microphonebox.h"
 #include "practice/sound/playbar.h"
+#include "practice/sound/recordingchoice.h"
 #include "practice/sound/soundclipwindow.h"
 #include "practice/settings/wordwellapp.h"
+#include "privatesoundserver.h"
 #include "testsupport/filetree.h"
 #include "testsupport/isolatedhome.h"
 #include "testsupport/messageboxes.h"
@@ -15,6 +17,7 @@
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
+#include <QProgressBar>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
@@ -25,13 +28,42 @@
 
 using namespace practice::sound;
 using namespace audiotesting;
+using Mode = platform::audio::WaveAudioDevice::Mode;
 
 constexpr int kPlayTimeoutMs = 15000;
+
+namespace {
+
+QStringList itemsOf(const QComboBox* box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+}  // namespace
 
 class TestSoundClipPlayer : public QObject {
     Q_OBJECT
 
 private slots:
+    // A sound server of the suite's own whose microphones are a tone and
+    // silence, so that the level meter has something to show and a recording
+    // tells which device it came from. The run without devices keeps to none.
+    void initTestCase()
+    {
+        if (ExpectNoAudioDevice())
+            return;
+        QString why;
+        QVERIFY2(m_server.start({"module-null-sink sink_name=speakers",
+                                 "module-null-source source_name=muted_mic description=Muted max_latency_msec=20",
+                                 "module-sine-source source_name=tone_mic rate=22050 frequency=440 "
+                                 "source_properties=device.description=Tone"},
+                                &why),
+                 qPrintable(why));
+    }
+
     void init()
     {
         m_home = std::make_unique<IsolatedHome>();
@@ -39,7 +71,7 @@ private slots:
         m_form = std::make_unique<QWidget>();
         m_frame = new QFrame(m_form.get());
         m_frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-        m_frame->setMinimumSize(240, 40);
+        m_frame->setMinimumSize(320, 40);
         (new QVBoxLayout(m_form.get()))->addWidget(m_frame);
         m_form->show();
         QApplication::setActiveWindow(m_form.get());
@@ -122,12 +154,12 @@ private slots:
         QCOMPARE(QDir(m_wordsPath + "/Words").entryList(QDir::Files), (QStringList{"cat.wav", "dog.wav"}));
 
         // A recording made as the list editor makes it is saved, reopened and
-        // played to its end by the keys (recording by the bar's keys: tst_recordingcontrols).
+        // played to its end by the keys (recording by the bar's keys: the microphone's test).
         WW_REQUIRE_AUDIO();
         player.NewRecording();
         platform::audio::WaveAudioDevice* device = player.Window()->device();
         player.Record();
-        QCOMPARE(device->mode(), platform::audio::WaveAudioDevice::Mode::Recording);
+        QCOMPARE(device->mode(), Mode::Recording);
         QTest::qWait(600);
         QVERIFY(bar->stopButton()->isEnabled());
         player.Stop();
@@ -258,6 +290,75 @@ private slots:
         QVERIFY(player.Save(MakeClipPath(m_wordsPath, "dog")));
     }
 
+    // A microphone chosen once and unplugged since: the default is shown and
+    // recorded from, without a word; plugged in again, it is chosen again. The
+    // user then picks the tone by the keys (reached by Tab, read by its label
+    // and recorded from: realinput/recording_test.py) and goes back to the
+    // default, which follows the system's.
+    void microphoneChosenByKeysIsRecordedFromAndRemembered()
+    {
+        WW_REQUIRE_AUDIO();
+        m_app->EstablishSettings();
+        QVERIFY(m_server.pactl({"set-default-source", "muted_mic"}));
+        QVERIFY(SetChosenRecordingDevice("usb_mic"));
+        m_form->hide();
+        CSoundClipPlayer player;
+        player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
+        player.NewRecording();
+        CPlayBar* bar = player.Window()->playBar();
+        CMicrophoneBox* box = bar->microphoneBox();
+        QProgressBar* meter = bar->levelMeter();
+        // Nothing asks the sound system until the bar is seen.
+        QTest::qWait(50);
+        QVERIFY(!box->filled());
+        m_form->show();
+        QApplication::setActiveWindow(m_form.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QTRY_VERIFY(box->filled());
+        QCOMPARE(itemsOf(box), (QStringList{"Default (Muted)", "Tone"}));
+
+        // The meter shows the input only while recording; silence shows nothing.
+        QVERIFY(!meter->isVisible());
+        press(bar->recordButton());
+        QCOMPARE(player.Window()->device()->mode(), Mode::Recording);
+        QVERIFY(m_server.streamOn("muted_mic", false));
+        QVERIFY(!box->isEnabled());
+        QVERIFY(meter->isVisible());
+        QTest::qWait(300);
+        QVERIFY(player.Window()->device()->length() > 0);
+        QCOMPARE(meter->value(), 0);
+        press(bar->stopButton());
+        QVERIFY(box->isEnabled());
+        QVERIFY(!meter->isVisible());
+        QCOMPARE(ChosenRecordingDevice(), QByteArray("usb_mic"));
+
+        const QString module = m_server.pactl({"load-module", "module-sine-source", "source_name=usb_mic", "rate=22050",
+                                               "source_properties=device.description=USB"})
+                                   .value_or(QString())
+                                   .trimmed();
+        QVERIFY(!module.isEmpty());
+        // Opening the list asks again.
+        QTRY_VERIFY_WITH_TIMEOUT(reopened(box)->currentText() == "USB", 5000);
+        QVERIFY(m_server.pactl({"unload-module", module}));
+
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Up);
+        QCOMPARE(box->currentText(), QString("Tone"));
+        QCOMPARE(ChosenRecordingDevice(), QByteArray("tone_mic"));
+        press(bar->recordButton());
+        QTRY_VERIFY2_WITH_TIMEOUT(meter->value() > 5, qPrintable(QString::number(meter->value())), 5000);
+        press(bar->stopButton());
+        QCOMPARE(meter->value(), 0);
+        QVERIFY(m_boxes->texts().isEmpty());
+
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Up);
+        QCOMPARE(ChosenRecordingDevice(), QByteArray());
+        QVERIFY(m_server.pactl({"set-default-source", "tone_mic"}));
+        QTRY_COMPARE_WITH_TIMEOUT(itemsOf(reopened(box)), (QStringList{"Default (Tone)", "Muted"}), 5000);
+        QCOMPARE(box->currentIndex(), 0);
+    }
+
 private:
     static void press(QToolButton* button)
     {
@@ -265,6 +366,14 @@ private:
         QTest::keyClick(button, Qt::Key_Space);
     }
 
+    static QComboBox* reopened(QComboBox* box)
+    {
+        box->showPopup();
+        box->hidePopup();
+        return box;
+    }
+
+    PrivateSoundServer m_server;
     std::unique_ptr<IsolatedHome> m_home;
     std::unique_ptr<MessageBoxRecorder> m_boxes;
     std::unique_ptr<CWordwellApp> m_app;
