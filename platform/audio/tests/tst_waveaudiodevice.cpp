@@ -142,8 +142,8 @@ private slots:
         QTest::qWait(500);
         device.Stop();
         const qint64 stoppedAt = device.position();
-        QCOMPARE(device.mode(), Mode::Stopped);
-        QVERIFY2(stoppedAt > 0 && stoppedAt < device.length(), qPrintable(QString::number(stoppedAt)));
+        QVERIFY2(device.mode() == Mode::Stopped && stoppedAt > 0 && stoppedAt < device.length(),
+                 qPrintable(QString::number(stoppedAt)));
         QTest::qWait(200);
         QCOMPARE(std::tuple(ended.count(), device.position()), std::tuple(0, stoppedAt));
 
@@ -158,8 +158,7 @@ private slots:
         QVERIFY2(loud > kRate / 4, qPrintable(QString::number(loud)));
         // At the end, Play starts over.
         device.Play();
-        QCOMPARE(device.mode(), Mode::Playing);
-        QVERIFY(device.position() < device.length() / 2);
+        QVERIFY(device.mode() == Mode::Playing && device.position() < device.length() / 2);
 
         // The tone's first half, the silence of the null source, the tone's second half.
         device.Stop();

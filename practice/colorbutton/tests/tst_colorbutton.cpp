@@ -46,7 +46,9 @@ private slots:
         m_home = std::make_unique<IsolatedHome>();
         m_form = std::make_unique<QWidget>();
         m_form->resize(400, 200);
-        m_button = addButton(1009, "CHECK", QRect(10, 10, 75, 23));
+        m_button = new QPushButton("CHECK", m_form.get());
+        platform::framework::SetDlgCtrlID(m_button, 1009);
+        m_button->setGeometry(10, 10, 75, 23);
     }
 
     void cleanup()
@@ -90,7 +92,9 @@ private slots:
 
     void realButtonsAreDrawnByTheirState()
     {
-        QPushButton* next = addButton(1011, "Next Word", QRect(150, 50, 75, 23));
+        auto* next = new QPushButton("Next Word", m_form.get());
+        platform::framework::SetDlgCtrlID(next, 1011);
+        next->setGeometry(150, 50, 75, 23);
         int clicks = 0;
         connect(m_button, &QPushButton::clicked, this, [&clicks] { ++clicks; });
         CColorButton btnCheck, btnNext;
@@ -128,8 +132,7 @@ private slots:
         const QImage ordinary = m_button->grab().toImage();
         auto button = std::make_unique<CColorButton>();
         CColorButton another;
-        QVERIFY(!another.AttachToControl(4242, m_form.get(), kFace, kLabel, kDisabled, 2));
-        QVERIFY(!another.Control());
+        QVERIFY(!another.AttachToControl(4242, m_form.get(), kFace, kLabel, kDisabled, 2) && !another.Control());
         QVERIFY(button->AttachToControl(1009, m_form.get(), kFace, kLabel, kDisabled, 2));
         QVERIFY(!another.AttachToControl(1009, m_form.get(), Qt::red, Qt::black, Qt::gray, 1));
         QVERIFY(!button->AttachToControl(1009, m_form.get(), Qt::red, Qt::black, Qt::gray, 1));
@@ -140,14 +143,6 @@ private slots:
     }
 
 private:
-    QPushButton* addButton(int id, const QString& text, const QRect& geometry)
-    {
-        auto* button = new QPushButton(text, m_form.get());
-        platform::framework::SetDlgCtrlID(button, id);
-        button->setGeometry(geometry);
-        return button;
-    }
-
     // Draws `button` unattached, as the window system asks, on a painter
     // whose pen it must hand back.
     static QImage render(CColorButton& button)

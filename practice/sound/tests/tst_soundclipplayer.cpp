@@ -29,20 +29,6 @@
 using namespace practice::sound;
 using namespace audiotesting;
 
-constexpr int kPlayTimeoutMs = 15000;
-
-namespace {
-
-QStringList itemsOf(const QComboBox* box)
-{
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
-
-}  // namespace
-
 class TestSoundClipPlayer : public QObject {
     Q_OBJECT
 
@@ -124,9 +110,8 @@ private slots:
         player.Create(m_frame, CSoundClipPlayer::kViewStyle);
         QPointer<CSoundClipWindow> first = player.Window();
         QCOMPARE(first->geometry(), m_frame->contentsRect());
-        QVERIFY(first->findChildren<QWidget*>().isEmpty());
-        // It lets the pointer through to the controls its area surrounds.
-        QVERIFY(first->testAttribute(Qt::WA_TransparentForMouseEvents));
+        // Empty, it lets the pointer through to the controls its area surrounds.
+        QVERIFY(first->findChildren<QWidget*>().isEmpty() && first->testAttribute(Qt::WA_TransparentForMouseEvents));
 
         // Created again, in the other configuration: the first window goes.
         player.Create(m_frame, CSoundClipPlayer::kEditorStyle);
@@ -171,12 +156,11 @@ private slots:
         // played to its end by the keys (recording by the bar's keys: the microphone's test).
         WW_REQUIRE_AUDIO();
         player.NewRecording();
-        platform::audio::WaveAudioDevice* device = player.Window()->device();
         player.Record();
         QTest::qWait(600);
         QVERIFY(bar->stopButton()->isEnabled());
         player.Stop();
-        const qint64 recorded = device->length();
+        const qint64 recorded = player.Window()->device()->length();
         QVERIFY2(recorded > 22050 * 4 / 10, qPrintable(QString::number(recorded)));
         // The clip folder is "Words"; the program names it "words".
         QVERIFY(player.Save(MakeClipPath("bee")));
@@ -184,7 +168,7 @@ private slots:
         QSignalSpy ended(&player, &CSoundClipPlayer::playbackEnded);
         QCOMPARE(player.Open(MakeClipPath("BEE")), int(CLIP_OPEN));
         press(bar->playButton());
-        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, kPlayTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 15000);
         QTRY_COMPARE(bar->positionSlider()->value(), bar->positionSlider()->maximum());
         QCOMPARE(m_boxes->texts(), QStringList());
     }
@@ -268,8 +252,7 @@ private slots:
         player.Record();
         player.Play();
         player.Stop();
-        QCOMPARE(player.Open(path), int(CLIP_NO_PLAYER));
-        QVERIFY(!player.Save(path));
+        QCOMPARE(std::tuple(player.Open(path), player.Save(path)), std::tuple(int(CLIP_NO_PLAYER), false));
         player.Close();
         QCOMPARE(m_boxes->texts(), QStringList());
     }
@@ -323,7 +306,8 @@ private slots:
 
         box->setFocus();
         QTest::keyClick(box, Qt::Key_Up);
-        QCOMPARE(std::tuple(box->currentText(), ChosenRecordingDevice()), std::tuple(QString("Tone"), QByteArray("tone_mic")));
+        QCOMPARE(std::tuple(box->currentText(), ChosenRecordingDevice()),
+                 std::tuple(QString("Tone"), QByteArray("tone_mic")));
         press(bar->recordButton());
         QTRY_VERIFY2_WITH_TIMEOUT(meter->value() > 5, qPrintable(QString::number(meter->value())), 5000);
         press(bar->stopButton());
@@ -343,6 +327,14 @@ private:
     {
         button->setFocus();
         QTest::keyClick(button, Qt::Key_Space);
+    }
+
+    static QStringList itemsOf(const QComboBox* box)
+    {
+        QStringList items;
+        for (int i = 0; i < box->count(); ++i)
+            items << box->itemText(i);
+        return items;
     }
 
     static QComboBox* reopened(QComboBox* box)

@@ -1,6 +1,5 @@
 #include "audiotesting.h"
 #include "platform/audio/waveaudiodevice.h"
-#include "platform/framework/commandids.h"
 #include "platform/framework/frame.h"
 #include "platform/framework/helprequest.h"
 #include "platform/framework/shellexecute.h"
@@ -157,8 +156,7 @@ private slots:
         if (!program.isEmpty())
             qputenv("WORDWELL_SPEECH_PROGRAM", program);
         // Speaking unrecorded words is off until the user turns it on.
-        QVERIFY(!practice::voice::SpeakUnrecordedWords());
-        QVERIFY(practice::voice::SetSpeakUnrecordedWords(speak));
+        QVERIFY(!practice::voice::SpeakUnrecordedWords() && practice::voice::SetSpeakUnrecordedWords(speak));
         if (!clip.isEmpty())
             WriteFileForTest(f->clipPath("owl"), clip);
         f->openList({"owl", "yak"});
@@ -182,20 +180,17 @@ private slots:
         if (!message.isEmpty())
             QVERIFY2(boxes.texts().first().startsWith(QString(message).replace("%1", f->clipPath("owl"))),
                      qPrintable(boxes.texts().first()));
-        // The answer typed before stays.
+        // The answer typed before stays; a failure is reported once.
         QTest::keyClicks(f->answer(), "l");
         QTest::keyClick(f->answer(), Qt::Key_Return);
-        QCOMPARE(f->text(IDC_CORRECT), QString("1"));
-        // Reported once.
-        QCOMPARE(boxes.texts().size(), heard ? 0 : 1);
+        QCOMPARE(std::tuple(f->text(IDC_CORRECT), boxes.texts().size()), std::tuple(QString("1"), heard ? 0 : 1));
     }
 
-    // A click as the pointer makes it, through the window, in Shift+F1's help
-    // mode on the sound clip area beside Listen shows the area's topic (the
-    // clip's window lets the pointer through). The Help command offered to a
-    // control opens the Help Topics. The web page opens the help as a page;
-    // where the desktop has no program to show it, a box names the page so
-    // that the user can open it by hand.
+    // A click through the window in Shift+F1's help mode on the sound clip
+    // area beside Listen shows the area's topic (the clip's window lets the
+    // pointer through). The Help command offered to a control opens the Help
+    // Topics. The web page opens the help as a page; where the desktop has no
+    // program to show it, a box names the page for the user to open by hand.
     void theHelpCommands()
     {
         f->openList({"cat"});
@@ -204,8 +199,7 @@ private slots:
         QWhatsThis::enterWhatsThisMode();
         QTest::mouseClick(f->frame()->windowHandle(), Qt::LeftButton, Qt::NoModifier, area->mapTo(f->frame(), QPoint(4, 4)));
         auto* popup = qobject_cast<platform::help::CHelpPopup*>(platform::help::CurrentPopup());
-        QVERIFY(popup);
-        QVERIFY2(popup->Html().contains("The <b>sound clip</b> area"), qPrintable(popup->Html()));
+        QVERIFY(popup && popup->Html().contains("The <b>sound clip</b> area"));
         QVERIFY(platform::framework::SendCommandHelp(f->answer()));
         QVERIFY(platform::help::CurrentHelpTopics());
 
