@@ -68,4 +68,17 @@ int PrivateSoundServer::indexOf(const QString& kind, const QString& name) const
     return -1;
 }
 
+bool PrivateSoundServer::streamOn(const QString& name, bool playing) const
+{
+    const int index = indexOf(playing ? "sinks" : "sources", name);
+    // "<stream>\t<device>\t<client>..."
+    return index >= 0 && QTest::qWaitFor([&] {
+               return pactl({"list", "short", playing ? "sink-inputs" : "source-outputs"})
+                          .value_or(QString())
+                          .section('\t', 1, 1)
+                          .toInt()
+                      == index;
+           }, 5000);
+}
+
 }  // namespace audiotesting

@@ -26,6 +26,9 @@ public:
     std::optional<QString> pactl(const QStringList& args) const;
     // The server's index of the sink or source named, or -1.
     int indexOf(const QString& kind, const QString& name) const;
+    // Whether the one playing stream (with `playing` false, the one recording
+    // stream) goes to the sink (source) `name` within a few seconds.
+    bool streamOn(const QString& name, bool playing = true) const;
 
 private:
     QTemporaryDir m_runtime;

@@ -1,11 +1,9 @@
-// Sound goes where the user set it: to the sound server's default sink, from
-// its default source, as they change, and a device removed while in use ends
-// what it was doing; a microphone the user chose is recorded from instead of
-// the default while it is there. The suite runs a server of its own with two sinks and two
-// sources, as a desktop with speakers, a headset and two microphones has, so
-// no other suite sees its defaults change. A pipe source stands for a
-// device of long latency: one that hands over its samples seconds after it
-// captured them.
+// Sound goes to the server's default sink and comes from its default source
+// or the microphone the user chose, as they change; a device removed while in
+// use ends what it was doing. The suite's own server has two sinks and two
+// sources, as a desktop with speakers, a headset and two microphones has, so no
+// other suite sees its defaults change. A pipe source stands for a device that
+// hands over its samples seconds after it captured them.
 #include "platform/audio/waveaudiodevice.h"
 
 #include "audiotesting.h"
@@ -80,19 +78,18 @@ private slots:
     // recordings. Stop keeps every sample captured before it, also from the
     // late device, which has handed over nothing of a 1.2-second recording
     // when Stop is pressed, and only the first two seconds of a 3-second one.
-    // The list of microphones, and one chosen but unplugged since, are tst_recordingcontrols'.
+    // The list of microphones, and one chosen but unplugged since, are tst_soundclipplayer's.
     void recordingUsesTheChosenDeviceOrTheDefault_data()
     {
         QTest::addColumn<QString>("defaultSource");
         QTest::addColumn<QByteArray>("chosen");
         QTest::addColumn<QString>("recordedFrom");
-        QTest::addColumn<bool>("heard");
         QTest::addColumn<int>("ms");
-        QTest::newRow("the tone") << "silent_mic" << QByteArray("tone_mic") << "tone_mic" << true << 500;
-        QTest::newRow("the default, now the tone") << "tone_mic" << QByteArray() << "tone_mic" << true << 500;
-        QTest::newRow("the silent default again") << "silent_mic" << QByteArray() << "silent_mic" << false << 500;
-        QTest::newRow("late, 1.2 s") << "silent_mic" << QByteArray("late_mic") << "late_mic" << true << 1200;
-        QTest::newRow("late, 3 s") << "silent_mic" << QByteArray("late_mic") << "late_mic" << true << 3000;
+        QTest::newRow("the tone") << "silent_mic" << QByteArray("tone_mic") << "tone_mic" << 500;
+        QTest::newRow("the default, now the tone") << "tone_mic" << QByteArray() << "tone_mic" << 500;
+        QTest::newRow("the silent default again") << "silent_mic" << QByteArray() << "silent_mic" << 500;
+        QTest::newRow("late, 1.2 s") << "silent_mic" << QByteArray("late_mic") << "late_mic" << 1200;
+        QTest::newRow("late, 3 s") << "silent_mic" << QByteArray("late_mic") << "late_mic" << 3000;
     }
 
     void recordingUsesTheChosenDeviceOrTheDefault()
@@ -100,14 +97,12 @@ private slots:
         QFETCH(QString, defaultSource);
         QFETCH(QByteArray, chosen);
         QFETCH(QString, recordedFrom);
-        QFETCH(bool, heard);
         QFETCH(int, ms);
         QVERIFY(m_server.pactl({"set-default-source", defaultSource}));
         QSignalSpy errors(&m_device, &WaveAudioDevice::deviceError);
         m_device.SetRecordingDevice(chosen);
         m_device.New();
         m_device.Record();
-        QCOMPARE(m_device.mode(), Mode::Recording);
         QElapsedTimer clock;
         clock.start();
         // The late device captures a tone from now on and writes it into the
@@ -116,9 +111,10 @@ private slots:
         WriteFileForTest(block, Tone(2).samples);
         QProcess late;
         const bool isLate = recordedFrom == "late_mic";
+        const bool heard = recordedFrom != "silent_mic";
         if (isLate)
             late.start("sh", {"-c", "while sleep 2; do cat \"$0\"; done > \"$1\"", block, m_latePipe});
-        QVERIFY(streamOn(recordedFrom, false));
+        QVERIFY(m_server.streamOn(recordedFrom, false));
         QTest::qWait(ms - int(clock.elapsed()));
         const qint64 pressed = clock.elapsed() * kRate / 1000;
         m_device.Stop();
@@ -146,7 +142,7 @@ private slots:
         QVERIFY(m_server.pactl({"set-default-sink", "usb_speakers"}));
         QSignalSpy errors(&m_device, &WaveAudioDevice::deviceError);
         QVERIFY(playTone(5));
-        QVERIFY(streamOn("usb_speakers"));
+        QVERIFY(m_server.streamOn("usb_speakers"));
         QVERIFY(m_server.pactl({"unload-module", module}));
         QTRY_COMPARE_WITH_TIMEOUT(errors.count(), 1, 5000);
         QCOMPARE(m_device.mode(), Mode::Stopped);
@@ -155,7 +151,7 @@ private slots:
                  qPrintable(errors[0][0].toString()));
         QVERIFY(m_server.pactl({"set-default-sink", "headset"}));
         QVERIFY(playTone(1));
-        QVERIFY(streamOn("headset"));
+        QVERIFY(m_server.streamOn("headset"));
         m_device.Stop();
     }
 
@@ -187,7 +183,6 @@ private slots:
         QSignalSpy errors(&m_device, &WaveAudioDevice::deviceError);
         m_device.New();
         m_device.Record();
-        QCOMPARE(m_device.mode(), Mode::Recording);
         QTRY_VERIFY_WITH_TIMEOUT(m_device.length() > kRate / 2, 5000);
         QVERIFY(m_server.pactl({"unload-module", module}));
         QThread::msleep(busyMs);
@@ -199,18 +194,16 @@ private slots:
         // What the microphone heard is kept, and nothing from the one the
         // server moved the stream to (the silent default now).
         QVERIFY(m_device.length() > kRate / 2);
-        const QByteArray& samples = m_device.clip().samples;
-        QVERIFY(loudest(samples.right(kRate / 10)) > 1000);
+        QVERIFY(loudest(m_device.clip().samples.right(kRate / 10)) > 1000);
         QString reason;
         QVERIFY2(m_device.Save(m_home->path() + "/kept.wav", &reason), qPrintable(reason));
     }
 
 private:
     // Loads a module as a device plugged in while the program runs, and waits
-    // until Qt lists the device: the server has it at once, Qt learns of it a
-    // moment later, and until then the program falls back to the default, as
-    // for a device that is gone. A user too chooses only among the devices
-    // listed. The module's index, or nothing.
+    // until Qt lists it: until then the program takes it for a device that is
+    // gone and falls back to the default, and a user too chooses only among the
+    // devices listed. The module's index, or nothing.
     QString plugIn(const QStringList& module, const QString& device)
     {
         const QString index = m_server.pactl(QStringList{"load-module"} + module).value_or(QString()).trimmed();
@@ -220,21 +213,6 @@ private:
                                [&device](const QAudioDevice& d) { return d.id() == device.toUtf8(); });
         };
         return !index.isEmpty() && QTest::qWaitFor(listed, 5000) ? index : QString();
-    }
-
-    // Whether the one playing or recording stream goes to the device `name`
-    // within a few seconds.
-    bool streamOn(const QString& name, bool playing = true)
-    {
-        const int index = m_server.indexOf(playing ? "sinks" : "sources", name);
-        // "<stream>\t<device>\t<client>..."
-        return index >= 0 && QTest::qWaitFor([&] {
-                   return m_server.pactl({"list", "short", playing ? "sink-inputs" : "source-outputs"})
-                              .value_or(QString())
-                              .section('\t', 1, 1)
-                              .toInt()
-                          == index;
-               }, 5000);
     }
 
     bool playTone(double seconds)

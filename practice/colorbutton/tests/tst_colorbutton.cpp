@@ -46,7 +46,9 @@ private slots:
         m_home = std::make_unique<IsolatedHome>();
         m_form = std::make_unique<QWidget>();
         m_form->resize(400, 200);
-        m_button = addButton(1009, "CHECK", QRect(10, 10, 75, 23));
+        m_button = new QPushButton("CHECK", m_form.get());
+        platform::framework::SetDlgCtrlID(m_button, 1009);
+        m_button->setGeometry(10, 10, 75, 23);
     }
 
     void cleanup()
@@ -58,45 +60,41 @@ private slots:
     // Each ring is one colour along its top and left and another along its
     // bottom and right; sinking the edge swaps the two (all but the innermost
     // ring of a deep sunken edge); inside the rings lies the face alone.
-    void ringsSwapWhenSunken_data()
-    {
-        QTest::addColumn<int>("bevel");
-        QTest::newRow("1") << 1;
-        QTest::newRow("3") << 3;
-    }
-
     void ringsSwapWhenSunken()
     {
-        QFETCH(int, bevel);
-        CColorButton raised, sunken;
-        raised.m_clrFace = sunken.m_clrFace = kFace;
-        raised.m_nBevel = bevel;
-        sunken.m_nBevel = -bevel;
-        const int r = 39, b = 19;  // the far edges of a 40 x 20 button
-        const QImage up = render(raised), down = render(sunken);
-        for (const QImage* image : {&up, &down}) {
-            for (int i = 0; i < bevel; ++i) {
-                const QColor topLeft = at(*image, i, i), bottomRight = at(*image, r - i, b - i);
-                for (int x = i; x <= r - i; ++x)
-                    QVERIFY(at(*image, x, i) == topLeft && (x == i || at(*image, x, b - i) == bottomRight));
-                for (int y = i; y <= b - i; ++y)
-                    QVERIFY(at(*image, i, y) == topLeft && (y == i || at(*image, r - i, y) == bottomRight));
-                QVERIFY(topLeft != kFace && bottomRight != kFace && topLeft != bottomRight);
+        for (const int bevel : {1, 3}) {
+            CColorButton raised, sunken;
+            raised.m_clrFace = sunken.m_clrFace = kFace;
+            raised.m_nBevel = bevel;
+            sunken.m_nBevel = -bevel;
+            const int r = 39, b = 19;  // the far edges of a 40 x 20 button
+            const QImage up = render(raised), down = render(sunken);
+            for (const QImage* image : {&up, &down}) {
+                for (int i = 0; i < bevel; ++i) {
+                    const QColor topLeft = at(*image, i, i), bottomRight = at(*image, r - i, b - i);
+                    for (int x = i; x <= r - i; ++x)
+                        QVERIFY(at(*image, x, i) == topLeft && (x == i || at(*image, x, b - i) == bottomRight));
+                    for (int y = i; y <= b - i; ++y)
+                        QVERIFY(at(*image, i, y) == topLeft && (y == i || at(*image, r - i, y) == bottomRight));
+                    QVERIFY(topLeft != kFace && bottomRight != kFace && topLeft != bottomRight);
+                }
+                QImage face(40 - 2 * bevel, 20 - 2 * bevel, QImage::Format_RGB32);
+                face.fill(kFace);
+                QCOMPARE(image->copy(bevel, bevel, face.width(), face.height()), face);
             }
-            QImage face(40 - 2 * bevel, 20 - 2 * bevel, QImage::Format_RGB32);
-            face.fill(kFace);
-            QCOMPARE(image->copy(bevel, bevel, face.width(), face.height()), face);
-        }
-        for (int i = 0; i < bevel; ++i) {
-            QCOMPARE(at(down, i, i), at(up, r - i, b - i));
-            if (bevel == 1 || i < bevel - 1)
-                QCOMPARE(at(down, r - i, b - i), at(up, i, i));
+            for (int i = 0; i < bevel; ++i) {
+                QCOMPARE(at(down, i, i), at(up, r - i, b - i));
+                if (bevel == 1 || i < bevel - 1)
+                    QCOMPARE(at(down, r - i, b - i), at(up, i, i));
+            }
         }
     }
 
     void realButtonsAreDrawnByTheirState()
     {
-        QPushButton* next = addButton(1011, "Next Word", QRect(150, 50, 75, 23));
+        auto* next = new QPushButton("Next Word", m_form.get());
+        platform::framework::SetDlgCtrlID(next, 1011);
+        next->setGeometry(150, 50, 75, 23);
         int clicks = 0;
         connect(m_button, &QPushButton::clicked, this, [&clicks] { ++clicks; });
         CColorButton btnCheck, btnNext;
@@ -134,8 +132,7 @@ private slots:
         const QImage ordinary = m_button->grab().toImage();
         auto button = std::make_unique<CColorButton>();
         CColorButton another;
-        QVERIFY(!another.AttachToControl(4242, m_form.get(), kFace, kLabel, kDisabled, 2));
-        QVERIFY(!another.Control());
+        QVERIFY(!another.AttachToControl(4242, m_form.get(), kFace, kLabel, kDisabled, 2) && !another.Control());
         QVERIFY(button->AttachToControl(1009, m_form.get(), kFace, kLabel, kDisabled, 2));
         QVERIFY(!another.AttachToControl(1009, m_form.get(), Qt::red, Qt::black, Qt::gray, 1));
         QVERIFY(!button->AttachToControl(1009, m_form.get(), Qt::red, Qt::black, Qt::gray, 1));
@@ -146,14 +143,6 @@ private slots:
     }
 
 private:
-    QPushButton* addButton(int id, const QString& text, const QRect& geometry)
-    {
-        auto* button = new QPushButton(text, m_form.get());
-        platform::framework::SetDlgCtrlID(button, id);
-        button->setGeometry(geometry);
-        return button;
-    }
-
     // Draws `button` unattached, as the window system asks, on a painter
     // whose pen it must hand back.
     static QImage render(CColorButton& button)
