@@ -185,7 +185,7 @@ private slots:
         m_device.Record();
         QTRY_VERIFY_WITH_TIMEOUT(m_device.length() > kRate / 2, 5000);
         QVERIFY(m_server.pactl({"unload-module", module}));
-        QThread::msleep(busyMs);
+        QThread::msleep(static_cast<unsigned long>(busyMs));
         QTRY_COMPARE_WITH_TIMEOUT(errors.count(), 1, 5000);
         QCOMPARE(m_device.mode(), Mode::Stopped);
         QVERIFY2(errors[0][0].toString().startsWith("Unable to record: the recording device \"")
