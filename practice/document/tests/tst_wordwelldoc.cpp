@@ -12,8 +12,7 @@ using platform::framework::CView;
 
 namespace {
 
-class CountingView : public CView {
-public:
+struct CountingView : CView {
     void OnUpdate(CView*, qintptr, QObject*) override { ++m_updates; }
     int m_updates = 0;
 };
@@ -64,15 +63,9 @@ private slots:
         QTest::newRow("empty word") << QStringList{""} << hex("010000");
         // Counts from 65535 on take the escape.
         const std::pair<int, const char*> escaped[]{{65534, "feff"}, {65535, "ffffffff0000"}, {70000, "ffff70110100"}};
-        for (const auto& [count, prefix] : escaped) {
-            QStringList words;
-            QByteArray bytes = hex(prefix);
-            for (int i = 0; i < count; ++i) {
-                words << QString::number(i % 10);
-                bytes += '\x01' + QByteArray::number(i % 10);
-            }
-            QTest::addRow("%d words", count) << words << bytes;
-        }
+        for (const auto& [count, prefix] : escaped)
+            QTest::addRow("%d words", count)
+                << QStringList(count, "7") << hex(prefix) + QByteArray("\x01" "7").repeated(count);
     }
 
     void savedBytes()
@@ -104,10 +97,8 @@ private slots:
     void badFilesFailCleanly_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("count promises more words") << hex("0500") + "\x03" "cat";
         QTest::newRow("escaped count promises billions") << hex("ffffffffff7f") + "\x01" "a";
         QTest::newRow("length promises gigabytes") << hex("0100ffffffffffff7f") + "abc";
-        QTest::newRow("16-bit length promises more") << hex("0100ff0010") + "abc";
         // Every cut of a list of three words, the second 256 bytes long, the empty file first.
         const QByteArray full = hex("0300") + "\x03" "cat" + hex("ff0001") + QByteArray(256, 'l') + "\x02" "ox";
         for (qsizetype cut = 0; cut < full.size(); ++cut)
