@@ -18,8 +18,7 @@ void putCommon(QByteArray& out, const HandZipEntry& entry)
     const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(entry.data.constData()), uInt(entry.data.size()));
     put(out, 20, 2);
     put(out, entry.flags, 2);
-    put(out, 0, 2);  // stored
-    put(out, 0, 2);  // time
+    put(out, 0, 4);  // stored, at midnight
     put(out, 0x21, 2);  // 1980-01-01
     put(out, quint32(crc) ^ (entry.wrongChecksum ? 1u : 0u), 4);
     put(out, size, 4);
@@ -43,9 +42,7 @@ QByteArray HandZip(const QList<HandZipEntry>& entries)
         put(central, 0x02014b50, 4);
         put(central, (3 << 8) | 20, 2);  // made on unix
         putCommon(central, entry);
-        put(central, 0, 2);  // comment
-        put(central, 0, 2);  // disk
-        put(central, 0, 2);  // internal attributes
+        central.append(6, '\0');  // no comment, disk 0, no internal attributes
         put(central, entry.mode << 16, 4);
         put(central, offset, 4);
         central.append(entry.name);
@@ -53,8 +50,7 @@ QByteArray HandZip(const QList<HandZipEntry>& entries)
     const quint32 centralOffset = quint32(out.size());
     out.append(central);
     put(out, 0x06054b50, 4);
-    put(out, 0, 2);
-    put(out, 0, 2);
+    put(out, 0, 4);  // disk 0, the central directory's too
     put(out, quint32(entries.size()), 2);
     put(out, quint32(entries.size()), 2);
     put(out, quint32(central.size()), 4);

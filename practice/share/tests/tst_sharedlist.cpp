@@ -154,10 +154,9 @@ private slots:
         QVERIFY(boxes.texts().first().contains("different recording of \"cat\""));
         for (const MessageBoxRequest& request : boxes.requests())
             QCOMPARE(request.type, unsigned(MB_YESNOALLCANCEL | MB_DEFBUTTON3 | MB_ICONQUESTION));
-        for (const QString& word : differing) {
-            const bool replace = replaced.contains(word.toLower());
-            QCOMPARE(ReadFileForTest(words + "/" + word + ".wav"), clipBytes(replace ? "shared" : "mine"));
-        }
+        for (const QString& word : differing)
+            QCOMPARE(ReadFileForTest(words + "/" + word + ".wav"),
+                     clipBytes(replaced.contains(word.toLower()) ? "shared" : "mine"));
         QVERIFY(!QFile::exists(words + "/cat.wav"));
         QCOMPARE(QFile::exists(words + "/yak.wav"), opens);
         QCOMPARE(ReadFileForTest(outside), clipBytes("mine"));
@@ -185,13 +184,12 @@ private slots:
         const QByteArray before = HashOfTree(m_home->path());
         MessageBoxRecorder boxes;
         QCOMPARE(practice::share::ImportSharedList(shared), inside);
-        if (inside) {
+        if (inside)
             QCOMPARE(ReadFileForTest(elsewhere + "/x.wav"), clipBytes("x"));
-            return;
-        }
-        QCOMPARE(HashOfTree(m_home->path()), before);
-        QCOMPARE(boxes.texts(),
-                 QStringList{"\"" + shared + "\" could not be opened: the clip of \"Sub/x\" would leave the words folder."});
+        else
+            QCOMPARE(HashOfTree(m_home->path()), before);
+        const QString leaves = "\"" + shared + "\" could not be opened: the clip of \"Sub/x\" would leave the words folder.";
+        QCOMPARE(boxes.texts(), inside ? QStringList() : QStringList{leaves});
     }
 
     // Stopped half-way, by Cancel or by a clip that cannot go in, an import
@@ -234,9 +232,8 @@ private slots:
                                                         [&] { return written == cancelAt; }};
         QVERIFY(!practice::share::WriteClips(m_app->m_strWordsPath, plans, &why, progress));
         QCOMPARE(written, cancelAt < 0 ? 300 : cancelAt);
-        QCOMPARE(why.isEmpty(), cancelAt >= 0);
-        if (cancelAt < 0)
-            QVERIFY2(why.endsWith("/old/w299.wav\" could not be written (Is a directory)"), qPrintable(why));
+        QVERIFY2(cancelAt >= 0 ? why.isEmpty() : why.endsWith("/old/w299.wav\" could not be written (Is a directory)"),
+                 qPrintable(why));
         QCOMPARE(HashOfTree(m_home->path()), before);
         QCOMPARE(QFileInfo::exists(words), wordsFolderExists);
     }
@@ -302,14 +299,11 @@ private slots:
     {
         MessageBoxRecorder boxes;
         QVERIFY(!practice::share::ImportSharedList(m_home->work()));
-        QCOMPARE(boxes.texts(), QStringList{"\"" + m_home->work() + "\" could not be opened: it is not a file."});
-        boxes.clear();
         doc()->m_wordList = {"cat"};
         const QString target = m_home->work() + "/missing/folder/list.splz";
         QVERIFY(!practice::share::ExportSharedList(*doc(), target));
-        QCOMPARE(boxes.requests().size(), 1);
-        QVERIFY2(boxes.texts().first().startsWith("The list could not be exported to \"" + target + "\": No such file"),
-                 qPrintable(boxes.texts().first()));
+        QCOMPARE(boxes.texts(), (QStringList{"\"" + m_home->work() + "\" could not be opened: it is not a file.",
+                                             "The list could not be exported to \"" + target + "\": No such file or directory."}));
     }
 
     // A printer's unprintable border or the user's wider margin wins over the
@@ -361,7 +355,6 @@ private slots:
                 pages.last() += text;
             }
         }
-        QVERIFY(!xml.hasError());
         QString sheet, key, expectedSheet, expectedKey;
         for (int i = 1; i <= words.size(); ++i) {
             expectedSheet += QString("%1.").arg(i);
