@@ -3,8 +3,8 @@
 #include "platform/framework/dialog.h"
 #include "platform/framework/dialogtemplate.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
-#include <QListWidget>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -32,12 +32,16 @@ void RunModal(const std::function<void()>& trigger, const std::function<void(pla
     QVERIFY2(driven, "the dialog was never driven");
 }
 
-QStringList ListItems(const QListWidget* list)
+QStringList RowTexts(const QAbstractItemModel* model)
 {
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->item(i)->text();
-    return items;
+    QStringList out;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        QStringList cells;
+        for (int c = 0; c < model->columnCount(); ++c)
+            cells << model->index(row, c).data().toString();
+        out << cells.join(u'|');
+    }
+    return out;
 }
 
 int FocusedId()

@@ -7,7 +7,7 @@
 
 // Driving dialogs as their user does: keys pressed on the focused control.
 
-class QListWidget;
+class QAbstractItemModel;
 class QWidget;
 namespace platform::framework {
 class CDialog;
@@ -18,7 +18,8 @@ class CDialog;
 // failing test never hangs.
 void RunModal(const std::function<void()>& trigger, const std::function<void(platform::framework::CDialog*)>& drive);
 
-QStringList ListItems(const QListWidget* list);
+// What a list, table or tree shows: each row's cells joined by |.
+QStringList RowTexts(const QAbstractItemModel* model);
 int FocusedId();
 // Presses Tab (or Shift+Tab) `count` times on the focused widget.
 void PressTab(int count, bool backwards = false);

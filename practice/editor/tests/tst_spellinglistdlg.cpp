@@ -118,7 +118,7 @@ private slots:
         RunModal([&] { f->doc()->OnEditList(); },
                  [&](CDialog* d) {
                      QTest::mouseClick(d->GetDlgItem(IDC_SAVEADD), Qt::LeftButton);
-                     QCOMPARE(ListItems(item<QListWidget>(d, IDC_WORDLIST)), QStringList{"Enter Spelling Word here."});
+                     QCOMPARE(RowTexts(item<QListWidget>(d, IDC_WORDLIST)->model()), QStringList{"Enter Spelling Word here."});
                      boxes.clear();  // no recording to save for it
                      d->GetDlgItem(IDC_WORD)->setFocus();
                      item<QLineEdit>(d, IDC_WORD)->clear();
@@ -198,7 +198,7 @@ private slots:
                  });
         RunModal([&] { f->frame()->RouteCommand(practice::ID_TOOLS_LISTINFO); },
                  [&](CDialog* dialog) {
-                     QCOMPARE(ListItems(item<QListWidget>(dialog, IDC_INFOLIST)), words);
+                     QCOMPARE(RowTexts(item<QListWidget>(dialog, IDC_INFOLIST)->model()), words);
                      auto* count = item<QLineEdit>(dialog, IDC_COUNT);
                      QCOMPARE(count->text(), QString("1234"));
                      count->setFocus();

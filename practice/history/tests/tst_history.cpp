@@ -4,6 +4,7 @@
 #include "practice/history/historywindow.h"
 #include "practice/history/resultkeeper.h"
 #include "practice/history/scorechart.h"
+#include "testsupport/dialogdriver.h"
 #include "testsupport/filetree.h"
 #include "testsupport/isolatedhome.h"
 #include "testsupport/messageboxes.h"
@@ -35,19 +36,6 @@ using practice::review::CTestRecord;
 
 namespace {
 
-// Each row's cells joined by |.
-QStringList rowTexts(const QAbstractItemModel* model)
-{
-    QStringList out;
-    for (int row = 0; row < model->rowCount(); ++row) {
-        QStringList cells;
-        for (int c = 0; c < model->columnCount(); ++c)
-            cells << model->index(row, c).data().toString();
-        out << cells.join(u'|');
-    }
-    return out;
-}
-
 // A connection of the test's own to a history database file, closed with it.
 class Peek {
 public:
@@ -68,7 +56,7 @@ public:
     {
         QSqlQueryModel model;
         model.setQuery(select, QSqlDatabase::database(m_name));
-        return model.lastError().isValid() ? QStringList{model.lastError().text()} : rowTexts(&model);
+        return model.lastError().isValid() ? QStringList{model.lastError().text()} : RowTexts(&model);
     }
     bool exec(const QString& sql) const { return QSqlQuery(QSqlDatabase::database(m_name)).exec(sql); }
 
@@ -376,7 +364,7 @@ private slots:
         QVERIFY(!window.Notice()->isVisible());
         QCOMPARE(QApplication::focusWidget(), window.TestsView());
         QTableView* table = window.TestsView();
-        QCOMPARE(rowTexts(table->model()),
+        QCOMPARE(RowTexts(table->model()),
                  (QStringList{"2026-03-22 09:30|Animals.spl|4|3|75.00 %|finished|first try",
                               "2026-03-15 09:30|Animals.spl|5|1|20.00 %|stopped|first try",
                               "2026-03-08 10:30|Animals.spl|2|1|50.00 %|finished|practice round",
@@ -393,7 +381,7 @@ private slots:
         QTest::keyClick(window.LearnerChooser(), Qt::Key_Down);
         QCOMPARE(window.LearnerChooser()->currentText(), QString("Ben"));
         QCOMPARE(table->model()->rowCount(), 1);
-        QCOMPARE(rowTexts(window.MissedWords()->model()), (QStringList{"owl|1|1", "yak|1|1", "zebra|1|1"}));
+        QCOMPARE(RowTexts(window.MissedWords()->model()), (QStringList{"owl|1|1", "yak|1|1", "zebra|1|1"}));
         // A screen reader reads the words as the list is reached, and a row's figures by what they count.
         QAccessibleInterface* missed = QAccessible::queryAccessibleInterface(window.MissedWords());
         QCOMPARE(missed->text(QAccessible::Description),
@@ -413,7 +401,7 @@ private slots:
 
         QTest::keyClick(&window, Qt::Key_M, Qt::AltModifier);
         QCOMPARE(QApplication::focusWidget(), window.MissedWords());
-        QCOMPARE(rowTexts(window.MissedWords()->model()),
+        QCOMPARE(RowTexts(window.MissedWords()->model()),
                  (QStringList{"owl|3|5", "bee|1|1", "house|1|2", "cat|1|4", "tree|1|4"}));
         QVERIFY(window.PractiseButton()->isEnabled());
         QTest::keyClick(&window, Qt::Key_P, Qt::AltModifier);

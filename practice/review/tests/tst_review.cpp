@@ -6,6 +6,7 @@
 #include "practice/review/reviewwindow.h"
 #include "practice/review/testrecord.h"
 #include "practice/settings/wordwellapp.h"
+#include "testsupport/dialogdriver.h"
 #include "testsupport/isolatedhome.h"
 #include "testsupport/messageboxes.h"
 
@@ -24,19 +25,6 @@ using namespace practice::review;
 namespace reg = platform::registry;
 
 namespace {
-
-// Each row's cells joined by |.
-QStringList rowTexts(const QAbstractItemView* view)
-{
-    QStringList out;
-    for (int row = 0; row < view->model()->rowCount(); ++row) {
-        QStringList cells;
-        for (int c = 0; c < view->model()->columnCount(); ++c)
-            cells << view->model()->index(row, c).data().toString();
-        out << cells.join(u'|');
-    }
-    return out;
-}
 
 // A test of four words, two of them missed (one twice in the list).
 CTestRecord fourWordTest(bool stop = false)
@@ -186,20 +174,20 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QTreeWidget* words = window.Words();
-        QCOMPARE(rowTexts(words), (QStringList{"1|cat|cat|\u2713 right", "2|house|hose|\u2717 wrong",
+        QCOMPARE(RowTexts(words->model()), (QStringList{"1|cat|cat|\u2713 right", "2|house|hose|\u2717 wrong",
                                                "3|tree|(nothing)|\u2717 wrong", "4|house|huose|\u2717 wrong"}));
         QCOMPARE(words->currentIndex().row(), 1);
         QCOMPARE(QApplication::focusWidget(), words);
-        QCOMPARE(rowTexts(window.Differences()), QStringList{"third letter: u is missing"});
+        QCOMPARE(RowTexts(window.Differences()->model()), QStringList{"third letter: u is missing"});
         QCOMPARE(window.Strip()->accessibleDescription(), QString("third letter: u is missing"));
         // The arrow keys walk the words; the comparison follows.
         QTest::keyClick(words, Qt::Key_Down);
-        QCOMPARE(rowTexts(window.Differences()), QStringList{"nothing was typed; the word is t r e e"});
+        QCOMPARE(RowTexts(window.Differences()->model()), QStringList{"nothing was typed; the word is t r e e"});
         QTest::keyClick(words, Qt::Key_Down);
-        QCOMPARE(rowTexts(window.Differences()),
+        QCOMPARE(RowTexts(window.Differences()->model()),
                  QStringList{"second and third letters: typed u o, the word has o u"});
         QTest::keyClick(words, Qt::Key_Home);
-        QCOMPARE(rowTexts(window.Differences()), QStringList{"every letter is right"});
+        QCOMPARE(RowTexts(window.Differences()->model()), QStringList{"every letter is right"});
         QTest::keyClick(words, Qt::Key_P, Qt::AltModifier);
         // A mnemonic clicks the button a moment later, as a mouse press would.
         QTRY_COMPARE(window.result(), int(CReviewWindow::kPractise));
