@@ -36,17 +36,6 @@ namespace record = common::record;
 using platform::shell::DesktopFolder;
 using platform::shell::ProgramsFolder;
 
-namespace {
-
-// Whether HKEY_LOCAL_MACHINE holds the key.
-bool LocalMachineKeyExists(const QString& keyPath)
-{
-    reg::Key key;
-    return reg::OpenKey(reg::HKEY_LOCAL_MACHINE, keyPath, &key) == reg::ERROR_SUCCESS;
-}
-
-}  // namespace
-
 // Ridwell's removal over real installations made by Setup's procedure, its
 // Uninstall dialog driven by keys, and Setup and Ridwell against a hostile file
 // system: links at every name they write, links at every level of the folders
@@ -123,6 +112,12 @@ class TestUninstallProduct : public QObject {
         QVERIFY2(QFile::link(target, name), qPrintable(name));
     }
 
+    // Whether HKEY_LOCAL_MACHINE holds the key.
+    static bool LocalMachineKeyExists(const QString& keyPath)
+    {
+        reg::Key key;
+        return reg::OpenKey(reg::HKEY_LOCAL_MACHINE, keyPath, &key) == reg::ERROR_SUCCESS;
+    }
     bool recordKept() const { return LocalMachineKeyExists(record::kUninstallKey); }
 
 private slots:
@@ -219,7 +214,6 @@ private slots:
         const QStringList dataBefore = TreeSnapshot(m_home->dataHome());
 
         QVERIFY(install());
-        qputenv("PATH", path);
         if (theme != "no tools") {
             QCOMPARE(ContentTypeOf(list), QString("application/x-wordwell-spelling-list"));
             QCOMPARE(ContentTypeOf(shared), QString("application/x-wordwell-recorded-list"));
@@ -234,8 +228,6 @@ private slots:
             QVERIFY(ReadFileForTest(cache).contains("mine"));
         }
 
-        if (theme == "no tools")
-            qputenv("PATH", QFile::encodeName(m_home->path() + "/no-tools"));
         QVERIFY(UninstallProduct(1));
         qputenv("PATH", path);
         // The data folder is as it was: what Setup added is gone with the
@@ -401,14 +393,12 @@ private slots:
         const QString gone = "-" + kept;
         // Which folders are usable is the install folder rules' (common/tests); here, one
         // refused folder and one refused group. The sound part of the record is still removed.
-        QTest::newRow("missing key") << "-" << "" << false
-                                     << QStringList{kept, "i/Wordwell.hlp", "g/Wordwell.desktop"};
-        QTest::newRow("home folder") << "Path=@" << "" << false
-                                     << QStringList{kept, "i/Wordwell.hlp", "-g/Wordwell.desktop"};
-        QTest::newRow("home folder as group") << "Group=@/" << "" << false
-                                              << QStringList{kept, "-i/Wordwell.hlp", "g/Wordwell.desktop"};
-        QTest::newRow("the sentinel through a link") << "Path=@/apps" << "" << false
-                                                     << QStringList{kept, "i/Wordwell.hlp", "-g/Wordwell.desktop"};
+        const QString help = "i/Wordwell.hlp";
+        const QString entry = "g/Wordwell.desktop";
+        QTest::newRow("missing key") << "-" << "" << false << QStringList{kept, help, entry};
+        QTest::newRow("home folder") << "Path=@" << "" << false << QStringList{kept, help, "-" + entry};
+        QTest::newRow("home folder as group") << "Group=@/" << "" << false << QStringList{kept, "-" + help, entry};
+        QTest::newRow("a link to the sentinel") << "Path=@/apps" << "" << false << QStringList{kept, help, "-" + entry};
         QTest::newRow("the install folder became a link") << "i" << "install" << false << QStringList{kept};
         QTest::newRow("the group folder became a link") << "g" << "group" << false << QStringList{kept};
         QTest::newRow("the words folder became a link") << "i/Words" << "install/Words" << true << QStringList{gone};
@@ -423,17 +413,15 @@ private slots:
                                                             : "/hicolor/128x128/apps/wordwell.png");
             const QString folder = QFileInfo(path).path();
             const QString above = QFileInfo(folder).path();
-            QTest::addRow("%s recorded elsewhere", name) << file + "=#/sentinel/victim" << "" << false
-                                                         << QStringList{path, gone};
+            const QStringList left{path, gone};
+            QTest::addRow("%s recorded elsewhere", name) << file + "=#/sentinel/victim" << "" << false << left;
             QTest::addRow("%s became a link", name) << path << "victim" << true << QStringList{"-" + path, gone};
-            QTest::addRow("%s: its folder became a link", name) << folder << kind << false
-                                                                << QStringList{path, gone};
+            QTest::addRow("%s: its folder became a link", name) << folder << kind << false << left;
             QTest::addRow("%s: the folder above existed before", name) << "mkdir " + above << "" << true
                                                                        << QStringList{"-" + path, above, gone};
-            QTest::addRow("%s: the folder Setup made became a link", name) << made << "made/" + kind << false
-                                                                           << QStringList{path, gone};
+            QTest::addRow("%s: the folder Setup made became a link", name) << made << "made/" + kind << false << left;
             QTest::addRow("%s: the folder Setup made recorded elsewhere", name)
-                << file + "Folder=#/sentinel/made" << "" << false << QStringList{path, gone};
+                << file + "Folder=#/sentinel/made" << "" << false << left;
             // An earlier Setup recorded no folders: the file goes, they stay, as then.
             QTest::addRow("%s recorded by an earlier Setup", name) << "older record" << "" << true
                                                                    << QStringList{"-" + path, folder, gone};
@@ -463,18 +451,15 @@ private slots:
         reg::Key key;
         QCOMPARE(reg::OpenKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey, &key), reg::ERROR_SUCCESS);
         if (tamper == "-") {
-            QCOMPARE(reg::DeleteValue(key, "Path"), reg::ERROR_SUCCESS);
-            QCOMPARE(reg::DeleteValue(key, "Group"), reg::ERROR_SUCCESS);
             QCOMPARE(reg::DeleteKey(reg::HKEY_LOCAL_MACHINE, record::kProductKey), reg::ERROR_SUCCESS);
         } else if (tamper == "older record") {
-            QStringList values{record::kListTypeFolderValue, record::kListTypeMediaFolderValue};
+            reg::DeleteValue(key, record::kListTypeFolderValue);
+            reg::DeleteValue(key, record::kListTypeMediaFolderValue);
             for (const record::ThemeIcon& icon : record::kThemeIcons)
-                values << icon.folderValue;
-            for (const QString& value : values)
-                reg::DeleteValue(key, value);
+                reg::DeleteValue(key, icon.folderValue);
         } else if (tamper.contains('=')) {
-            const QString data = expand(tamper.section('=', 1));
-            QCOMPARE(reg::SetStringValue(key, tamper.section('=', 0, 0), data), reg::ERROR_SUCCESS);
+            QCOMPARE(reg::SetStringValue(key, tamper.section('=', 0, 0), expand(tamper.section('=', 1))),
+                     reg::ERROR_SUCCESS);
         } else if (!target.isEmpty()) {
             const QStringList targets = target.split(' ');
             for (qsizetype i = 0; i < targets.size(); ++i)
