@@ -42,10 +42,11 @@ T* item(CPropertyPage& page, int id)
     return qobject_cast<T*>(fw::GetDlgItem(&page, id));
 }
 
-QString value(const reg::Key& root, const QString& keyPath, const QString& name)
+// A value under HKEY_LOCAL_MACHINE.
+QString value(const QString& keyPath, const QString& name)
 {
     reg::Key key;
-    if (reg::OpenKey(root, keyPath, &key) != reg::ERROR_SUCCESS)
+    if (reg::OpenKey(reg::HKEY_LOCAL_MACHINE, keyPath, &key) != reg::ERROR_SUCCESS)
         return QStringLiteral("<no key>");
     QString data;
     if (reg::QueryStringValue(key, name, &data) != reg::ERROR_SUCCESS)
@@ -74,21 +75,17 @@ class TestSetupWizard : public QObject {
     // Enter, as a keyboard user presses Next or Finish.
     void pressEnter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
 
-    void tickAccept()
-    {
-        auto* box = item<QCheckBox>(m_sheet->m_pageLicense, 1003);
-        box->setFocus();
-        QTest::keyClick(box, Qt::Key_Space);
-        QVERIFY(box->isChecked());
-        m_sheet->NextButton()->setFocus();
-    }
-
-    // From the welcome page on to `page`, accepting the defaults.
+    // From the welcome page on to `page`, accepting the defaults and ticking the agreement by keys.
     void walkTo(int page)
     {
+        auto* accept = item<QCheckBox>(m_sheet->m_pageLicense, 1003);
         for (int at = m_sheet->GetActiveIndex(); at < page; ++at) {
-            if (at == License && !item<QCheckBox>(m_sheet->m_pageLicense, 1003)->isChecked())
-                tickAccept();
+            if (at == License && !accept->isChecked()) {
+                accept->setFocus();
+                QTest::keyClick(accept, Qt::Key_Space);
+                QVERIFY(accept->isChecked());
+                m_sheet->NextButton()->setFocus();
+            }
             pressEnter();
             QCOMPARE(m_sheet->GetActiveIndex(), at + 1);
         }
@@ -103,30 +100,6 @@ class TestSetupWizard : public QObject {
     }
 
     QString summary() { return item<QPlainTextEdit>(m_sheet->m_pageEnd, 1005)->toPlainText(); }
-
-    // The values Ridwell never reads back; its round trips (uninstall/tests) show the rest.
-    void verifyRegistry()
-    {
-        const QString folder = installFolder();
-        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", "Path"), folder);
-        const QString appPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Wordwell.exe";
-        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, appPaths, ""), folder + "/Wordwell");
-        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, appPaths, "Path"), folder);
-        const QString uninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\WordwellPractice";
-        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, uninstall, "DisplayName"), QString("Wordwell Practice"));
-        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, uninstall, "UninstallString"), folder + "/Ridwell");
-    }
-
-    void verifyFiles()
-    {
-        for (const record::InstalledFile& file : record::kInstalledFiles) {
-            const QString path = installFolder() + file.destination;
-            QCOMPARE(ReadFileForTest(path), MediumFileBytes(file.source));
-            const QFileInfo info(path);
-            QVERIFY2(info.permissions().testFlag(QFile::WriteOwner), qPrintable(path));
-            QCOMPARE(info.isExecutable(), !file.source.contains(u'.'));
-        }
-    }
 
 private slots:
     void init()
@@ -151,8 +124,6 @@ private slots:
     // cancelling from an earlier page still runs the later pages' cancel steps.
     void walkingOnAndBack()
     {
-        const QString reminder =
-            "You must Accept the License agreement\nby checking the box\nto continue the setup program.";
         start();
         for (int page = Welcome; page <= End; ++page) {
             walkTo(page);
@@ -164,7 +135,6 @@ private slots:
                 QCOMPARE(m_sheet->GetActiveIndex(), int(License));
             }
         }
-        QCOMPARE(m_boxes->texts(), QStringList{reminder});
         QCOMPARE(m_boxes->requests().first().type, fw::MB_OK);
         QVERIFY(QFileInfo(groupPath()).isDir());
         QCOMPARE(summary(), "Check data:\n" + installFolder() + '\n' + groupPath());
@@ -189,9 +159,11 @@ private slots:
         typeInto(item<QLineEdit>(m_sheet->m_pageGroup, 1009), "");
         m_boxes->queueAnswer(fw::IDYES);
         pressEnter();
-        QCOMPARE(m_boxes->texts().mid(1), (QStringList{"Folder already exists, use anyway?",
-                                                       "Folder already exists, use anyway?",
-                                                       "Group already exists, use anyway?"}));
+        QCOMPARE(m_boxes->texts(), (QStringList{"You must Accept the License agreement\nby checking the box\n"
+                                                "to continue the setup program.",
+                                                "Folder already exists, use anyway?",
+                                                "Folder already exists, use anyway?",
+                                                "Group already exists, use anyway?"}));
         QCOMPARE(m_boxes->requests().last().type, 0x23u);
         QCOMPARE(summary(), "Check data:\n" + installFolder() + '\n' + shell::ProgramsFolder() + '/');
         for (int i = 0; i < 3; ++i)
@@ -276,50 +248,45 @@ private slots:
         QCOMPARE(titles, (QStringList{"Choose a Directory", "Choose a Directory", "Choose a Program Group"}));
     }
 
-    // Escape on the last page: both pages' cancel steps remove the empty levels made
-    // on Next, the programs folder made for the group with them; what holds a file stays.
-    void cancelRemovesOnlyEmptyFoldersMadeOnNext()
-    {
-        start();
-        walkTo(End);
-        WriteFileForTest(installFolder() + "/notes.txt", "mine");
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QCOMPARE(m_sheet->result(), int(QDialog::Rejected));
-        QCOMPARE(m_boxes->texts(), QStringList());
-        QCOMPARE(ReadFileForTest(installFolder() + "/notes.txt"), QByteArray("mine"));
-        QVERIFY(!QFileInfo::exists(shell::ProgramsFolder()));
-        QVERIFY(QFileInfo::exists(m_home->dataHome() + "/keep"));
-    }
-
     void finishShowsTheOutcomeAndCloses_data()
     {
+        QTest::addColumn<int>("key");
         QTest::addColumn<bool>("complete");
-        QTest::addColumn<bool>("desktop");
-        QTest::newRow("installed") << true << false;
-        QTest::newRow("a file missing from the medium, with the desktop entry") << false << true;
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("installed") << int(Qt::Key_Return) << true << QStringList{"The installation was successful."};
+        QTest::newRow("a file missing from the medium, with the desktop entry")
+            << int(Qt::Key_Return) << false << QStringList{"Error, Unable to install program -- try again."};
+        // Escape: both pages' cancel steps remove the empty levels made on Next, the
+        // programs folder made for the group with them; what holds a file stays.
+        QTest::newRow("cancelled on the last page") << int(Qt::Key_Escape) << true << QStringList{};
     }
 
     void finishShowsTheOutcomeAndCloses()
     {
+        QFETCH(int, key);
         QFETCH(bool, complete);
-        QFETCH(bool, desktop);
+        QFETCH(QStringList, boxes);
+        const bool finish = key == Qt::Key_Return;
         if (!complete)
             QVERIFY(QFile::remove(m_home->work() + "/Wordwell.hlp"));
         start();
         walkTo(End);
-        if (desktop)
+        WriteFileForTest(installFolder() + "/notes.txt", "mine");
+        if (!complete) {
             QTest::mouseClick(item<QCheckBox>(m_sheet->m_pageEnd, 1011), Qt::LeftButton);
-        if (!complete)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Setup: copying Wordwell.hlp"));
-        pressEnter();
-        QCOMPARE(m_boxes->texts(), QStringList{complete ? "The installation was successful."
-                                                        : "Error, Unable to install program -- try again."});
-        QCOMPARE(m_boxes->requests().first().type, complete ? 0x40u : 0x10u);
-        QCOMPARE(m_sheet->result(), int(ID_WIZFINISH));
-        // No cancel step ran: the folders and what went into them stay.
-        QVERIFY(QFileInfo(installFolder() + "/Words").isDir());
-        QVERIFY(QFileInfo::exists(groupPath() + "/Wordwell.desktop"));
-        QCOMPARE(QFileInfo::exists(shell::DesktopFolder() + "/Wordwell.desktop"), desktop);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QCOMPARE(m_boxes->texts(), boxes);
+        for (const auto& request : m_boxes->requests())
+            QCOMPARE(request.type, complete ? 0x40u : 0x10u);
+        QCOMPARE(m_sheet->result(), finish ? int(ID_WIZFINISH) : int(QDialog::Rejected));
+        // Finishing runs no cancel step: the folders and what went into them stay.
+        QCOMPARE(QFileInfo(installFolder() + "/Words").isDir(), finish);
+        QCOMPARE(QFileInfo::exists(finish ? groupPath() + "/Wordwell.desktop" : shell::ProgramsFolder()), finish);
+        QCOMPARE(QFileInfo::exists(shell::DesktopFolder() + "/Wordwell.desktop"), !complete);
+        QCOMPARE(ReadFileForTest(installFolder() + "/notes.txt"), QByteArray("mine"));
+        QVERIFY(QFileInfo::exists(m_home->dataHome() + "/keep"));
     }
 
     // Setup over an older installation, as a second Setup finds it: stale copies and
@@ -375,7 +342,13 @@ private slots:
                      (QStringList{"Ridwell", "Words", "Wordwell", "Wordwell.cnt", "Wordwell.hlp", "Wordwell.png",
                                   "wordwell-audio.so", "wordwell-history.so", "wordwell-print.so", "wordwell-zip.so"}));
         } else {
-            verifyFiles();
+            for (const record::InstalledFile& file : record::kInstalledFiles) {
+                const QString path = installFolder() + file.destination;
+                QCOMPARE(ReadFileForTest(path), MediumFileBytes(file.source));
+                const QFileInfo info(path);
+                QVERIFY2(info.permissions().testFlag(QFile::WriteOwner), qPrintable(path));
+                QCOMPARE(info.isExecutable(), !file.source.contains(u'.'));
+            }
         }
         if (fault != "programs folder") {
             QCOMPARE(EntriesOf(groupPath()),
@@ -385,8 +358,14 @@ private slots:
                      ReadFileForTest(groupPath() + "/Wordwell.desktop"));
         }
         QVERIFY(QFileInfo::exists(shell::DesktopFolder() + "/Wordwell.desktop"));
-        verifyRegistry();
-        QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, record::kProductKey, "ThemeIcon") == "<no value>",
+        // The values Ridwell never reads back; its round trips (uninstall/tests) show the rest.
+        const QString folder = installFolder();
+        const QString appPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Wordwell.exe";
+        const QString uninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\WordwellPractice";
+        QCOMPARE((QStringList{value("Software\\Tolvane\\Virir", "Path"), value(appPaths, ""), value(appPaths, "Path"),
+                              value(uninstall, "DisplayName"), value(uninstall, "UninstallString")}),
+                 (QStringList{folder, folder + "/Wordwell", folder, "Wordwell Practice", folder + "/Ridwell"}));
+        QCOMPARE(value(record::kProductKey, "ThemeIcon") == "<no value>",
                  fault == "icons folder");
         if (!fault.isEmpty())
             return;
@@ -412,7 +391,7 @@ private slots:
         for (const record::ThemeIcon& icon : record::kThemeIcons) {
             const QString path = m_home->dataHome() + "/icons" + icon.relative;
             QCOMPARE(ReadFileForTest(path), MediumFileBytes(icon.source));
-            QCOMPARE(value(reg::HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", icon.pathValue), path);
+            QCOMPARE(value("Software\\Tolvane\\Virir", icon.pathValue), path);
         }
     }
 
