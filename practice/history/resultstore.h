@@ -24,6 +24,19 @@ struct StoredTest {
     bool practice = false;
 };
 
+// A result on its way to a class, as the outbox holds it.
+struct OutgoingResult {
+    // Made when the test ended; the server keeps one result per id.
+    QString uid;
+    QString listName;
+    QDateTime when;
+    int words = 0;
+    int right = 0;
+    bool stopped = false;
+    bool practice = false;
+    QList<review::AnsweredWord> answers;
+};
+
 // A word a learner answered wrong `missed` times of the `asked` times it came.
 struct MissedWord {
     QString word;
@@ -38,7 +51,13 @@ public:
     // could not be opened or read, or one from a newer version, opened read-only.
     virtual QString Problem() const = 0;
     // Writes the test and every answer in one transaction: all of it or nothing.
-    virtual bool Save(const review::CTestRecord& test, QString* error) = 0;
+    // With `forClass` (a ClassConnection::Key()), the result also waits in the
+    // outbox until it is marked sent to that class.
+    virtual bool Save(const review::CTestRecord& test, const QString& forClass, QString* error) = 0;
+    // Up to `limit` results waiting for the class, oldest first.
+    virtual bool Waiting(const QString& forClass, int limit, QList<OutgoingResult>* results, QString* error) = 0;
+    virtual bool WaitingCount(const QString& forClass, int* count, QString* error) = 0;
+    virtual bool MarkSent(const QStringList& uids, QString* error) = 0;
 
     // Why the store cannot be read (empty when it can: a newer version's is).
     virtual QString ReadProblem() const = 0;
@@ -64,12 +83,12 @@ public:
     virtual std::unique_ptr<ResultStore> OpenToRead(const QString& path, int busyMs) const = 0;
 };
 
-inline constexpr int kSchemaVersion = 3;
+inline constexpr int kSchemaVersion = 4;
 
 // The module's file name and its one exported function, `extern "C"`; the
 // number changes whenever the classes above do.
 inline constexpr char kHistoryModuleName[] = "wordwell-history.so";
-inline constexpr char kStoreFactoryEntryPoint[] = "wordwell_result_store_3";
+inline constexpr char kStoreFactoryEntryPoint[] = "wordwell_result_store_4";
 using StoreFactoryEntryPoint = const ResultStoreFactory* (*)();
 
 }  // namespace practice::history

@@ -1,6 +1,7 @@
 #include "practice/review/testrecord.h"
 
 #include <QFileInfo>
+#include <QUuid>
 
 #include <algorithm>
 
@@ -14,6 +15,7 @@ void CTestRecord::Start(const QString& learner, const QString& listPath, int lis
     m_strLearner = learner;
     m_strListPath = listPath;
     m_strListName.clear();
+    m_strUid.clear();
     m_nListWords = listWords;
     m_when = when;
     m_answers.clear();
@@ -27,14 +29,18 @@ void CTestRecord::Answer(const QString& word, const QString& answer, bool right)
 
 void CTestRecord::Finish()
 {
-    if (m_state == State::Running)
+    if (m_state == State::Running) {
         m_state = State::Finished;
+        m_strUid = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    }
 }
 
 void CTestRecord::Stop()
 {
-    if (m_state == State::Running)
+    if (m_state == State::Running) {
         m_state = State::Stopped;
+        m_strUid = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    }
 }
 
 QString CTestRecord::ListName() const

@@ -39,6 +39,9 @@ public:
     // "Untitled" for an unsaved list.
     QString ListName() const;
     const QDateTime& When() const { return m_when; }
+    // Made when the test ends, so the result is the same one however often it
+    // is sent; empty before.
+    const QString& Uid() const { return m_strUid; }
     // How many words the test was over: the score is a share of these.
     int ListWords() const { return m_nListWords; }
     const QList<AnsweredWord>& Answers() const { return m_answers; }
@@ -52,6 +55,7 @@ private:
     QString m_strLearner;
     QString m_strListPath;
     QString m_strListName;
+    QString m_strUid;
     QDateTime m_when;
     int m_nListWords = 0;
     QList<AnsweredWord> m_answers;
