@@ -36,6 +36,8 @@ signals:
     void Waiting(int count, const QString& problem, bool needsPassword);
 
 private:
+    // Why no round can run (the module could not be loaded).
+    QString m_problem;
     QThread* m_thread = nullptr;
     CSendRound* m_round = nullptr;
 };

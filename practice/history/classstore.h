@@ -54,8 +54,9 @@ struct ClassList {
 struct ClassResultRow {
     QString learner;
     QString listName;
-    int latestScore = 0;
-    int bestScore = 0;
+    // In percent, as the form works a score out.
+    double latestScore = 0;
+    double bestScore = 0;
     int taken = 0;
     QDateTime last;
 };

@@ -46,7 +46,7 @@ bool CResultKeeper::openStore(QString* error)
 
 bool CResultKeeper::Keep(const practice::review::CTestRecord& test, QString* error)
 {
-    m_held.append(test);
+    m_held.append({test, m_class});
     return Retry(error);
 }
 
@@ -57,7 +57,7 @@ bool CResultKeeper::Retry(QString* error)
     if (!openStore(error))
         return false;
     while (!m_held.isEmpty()) {
-        if (!m_store->Save(m_held.first(), error))
+        if (!m_store->Save(m_held.first().first, m_held.first().second, error))
             return false;
         m_held.removeFirst();
     }

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <memory>
+#include <utility>
 
 // Keeps every finished or stopped test: saved to the history database, or,
 // while the database cannot take it (locked, unwritable, damaged, from a newer
@@ -20,6 +21,10 @@ public:
     // `$XDG_DATA_HOME/Tolvane/Wordwell Practice/History.sqlite`: beside, not in,
     // the install folder, which the uninstaller removes.
     static QString DefaultPath();
+
+    // Results kept from now on also wait to be sent to this class (a
+    // ClassConnection::Key(); empty for none).
+    void SetClass(const QString& key) { m_class = key; }
 
     // Adds the test and saves every result still held, oldest first; false
     // with the reason when any stays in memory.
@@ -35,5 +40,7 @@ private:
     QString m_path;
     int m_busyMs;
     std::unique_ptr<practice::history::ResultStore> m_store;
-    QList<practice::review::CTestRecord> m_held;
+    QString m_class;
+    // Each with the class it is for.
+    QList<std::pair<practice::review::CTestRecord, QString>> m_held;
 };

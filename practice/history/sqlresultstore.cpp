@@ -2,6 +2,7 @@
 // SQL that another server's driver would not take, so that a school can
 // later point the store at a shared server.
 #include "practice/history/historyfile.h"
+#include "practice/history/historyschema.h"
 #include "practice/history/resultstore.h"
 #include "practice/review/score.h"
 
@@ -15,28 +16,6 @@
 namespace practice::history {
 
 namespace {
-
-// Version 1 had no practice rounds; version 2 marks them; version 3 finds a
-// learner's tests by index, in order, for the History window.
-const char* const kCreate[] = {
-    "CREATE TABLE schema_info (version INTEGER NOT NULL)",
-    "CREATE TABLE tests (id INTEGER PRIMARY KEY, learner TEXT NOT NULL, list_name TEXT NOT NULL,"
-    " list_path TEXT NOT NULL, taken_at TEXT NOT NULL, words INTEGER NOT NULL, right_answers INTEGER NOT NULL,"
-    " score REAL NOT NULL, stopped INTEGER NOT NULL, practice INTEGER NOT NULL DEFAULT 0)",
-    "CREATE TABLE answers (test_id INTEGER NOT NULL REFERENCES tests(id), position INTEGER NOT NULL,"
-    " word TEXT NOT NULL, answer TEXT NOT NULL, right_answer INTEGER NOT NULL)",
-    "CREATE INDEX answers_by_test ON answers (test_id)",
-    "CREATE INDEX tests_by_learner ON tests (learner, taken_at)",
-    "INSERT INTO schema_info (version) VALUES (3)",
-};
-const char* const kMigrate1To2[] = {
-    "CREATE INDEX answers_by_test ON answers (test_id)",
-    "ALTER TABLE tests ADD COLUMN practice INTEGER NOT NULL DEFAULT 0",
-};
-const char* const kMigrate2To3[] = {
-    "CREATE INDEX tests_by_learner ON tests (learner, taken_at)",
-    "UPDATE schema_info SET version = 3",
-};
 
 class SqlResultStore final : public ResultStore {
 public:
@@ -119,7 +98,7 @@ public:
         return finished(query, error);
     }
 
-    bool Save(const review::CTestRecord& test, QString* error) override
+    bool Save(const review::CTestRecord& test, const QString& forClass, QString* error) override
     {
         if (!m_problem.isEmpty()) {
             *error = m_problem;
@@ -132,8 +111,8 @@ public:
         }
         QSqlQuery query(db);
         query.prepare(QStringLiteral(
-            "INSERT INTO tests (learner, list_name, list_path, taken_at, words, right_answers, score, stopped, practice)"
-            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+            "INSERT INTO tests (learner, list_name, list_path, taken_at, words, right_answers, score, stopped, practice,"
+            " uid) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         const int right = test.Right();
         query.addBindValue(test.Learner());
         query.addBindValue(test.ListName());
@@ -145,8 +124,16 @@ public:
         query.addBindValue(review::ScorePercent(right, test.ListWords()));
         query.addBindValue(test.GetState() == review::CTestRecord::State::Stopped ? 1 : 0);
         query.addBindValue(test.IsPractice() ? 1 : 0);
+        query.addBindValue(test.Uid());
         bool ok = query.exec();
         const QVariant id = query.lastInsertId();
+        QSqlQuery queued(db);
+        if (ok && !forClass.isEmpty()) {
+            queued.prepare(QStringLiteral("INSERT INTO outbox (test_id, class) VALUES (?, ?)"));
+            queued.addBindValue(id);
+            queued.addBindValue(forClass);
+            ok = queued.exec();
+        }
         QSqlQuery answer(db);
         answer.prepare(QStringLiteral(
             "INSERT INTO answers (test_id, position, word, answer, right_answer) VALUES (?, ?, ?, ?, ?)"));
@@ -159,10 +146,70 @@ public:
             answer.addBindValue(answers[i].right ? 1 : 0);
             ok = answer.exec();
         }
-        const QSqlError why = ok ? QSqlError() : (query.lastError().isValid() ? query.lastError() : answer.lastError());
+        const QSqlError why = ok                             ? QSqlError()
+                              : query.lastError().isValid()  ? query.lastError()
+                              : queued.lastError().isValid() ? queued.lastError()
+                                                             : answer.lastError();
         if (ok && db.commit())
             return true;
         *error = failure(QStringLiteral("could not take the result"), ok ? db.lastError() : why);
+        db.rollback();
+        return false;
+    }
+
+    bool Waiting(const QString& forClass, int limit, QList<OutgoingResult>* results, QString* error) override
+    {
+        QSqlQuery query = select(
+            QStringLiteral("SELECT t.id, t.uid, t.list_name, t.taken_at, t.words, t.right_answers, t.stopped,"
+                           " t.practice, a.word, a.answer, a.right_answer FROM outbox o JOIN tests t ON t.id = o.test_id"
+                           " LEFT JOIN answers a ON a.test_id = t.id WHERE o.class = ? ORDER BY o.test_id, a.position"),
+            {forClass}, error);
+        results->clear();
+        qint64 last = -1;
+        while (query.next()) {
+            if (query.value(0).toLongLong() != last) {
+                if (results->size() == limit)
+                    break;
+                last = query.value(0).toLongLong();
+                results->append({query.value(1).toString(), query.value(2).toString(),
+                                 QDateTime::fromString(query.value(3).toString(), Qt::ISODate), query.value(4).toInt(),
+                                 query.value(5).toInt(), query.value(6).toInt() != 0, query.value(7).toInt() != 0, {}});
+            }
+            if (!query.isNull(8))
+                results->last().answers.append(
+                    {query.value(8).toString(), query.value(9).toString(), query.value(10).toInt() != 0});
+        }
+        return finished(query, error);
+    }
+
+    bool WaitingCount(const QString& forClass, int* count, QString* error) override
+    {
+        QSqlQuery query = select(QStringLiteral("SELECT COUNT(*) FROM outbox WHERE class = ?"), {forClass}, error);
+        *count = query.next() ? query.value(0).toInt() : 0;
+        return finished(query, error);
+    }
+
+    bool MarkSent(const QStringList& uids, QString* error) override
+    {
+        if (!m_problem.isEmpty()) {
+            *error = m_problem;
+            return false;
+        }
+        QSqlDatabase db = QSqlDatabase::database(m_connection);
+        if (!db.transaction()) {
+            *error = failure(QStringLiteral("could not mark results sent"), db.lastError());
+            return false;
+        }
+        QSqlQuery query(db);
+        query.prepare(QStringLiteral("DELETE FROM outbox WHERE test_id IN (SELECT id FROM tests WHERE uid = ?)"));
+        bool ok = true;
+        for (qsizetype i = 0; ok && i < uids.size(); ++i) {
+            query.addBindValue(uids[i]);
+            ok = query.exec();
+        }
+        if (ok && db.commit())
+            return true;
+        *error = failure(QStringLiteral("could not mark results sent"), ok ? db.lastError() : query.lastError());
         db.rollback();
         return false;
     }
@@ -213,11 +260,11 @@ private:
         return failure(what, why.databaseText().isEmpty() ? why.text() : why.databaseText());
     }
 
-    bool run(QSqlDatabase& db, const char* const* statements, size_t count)
+    bool run(QSqlDatabase& db, const std::vector<const char*>& statements)
     {
         QSqlQuery query(db);
-        for (size_t i = 0; i < count; ++i) {
-            if (!query.exec(QString::fromLatin1(statements[i]))) {
+        for (const char* statement : statements) {
+            if (!query.exec(QString::fromLatin1(statement))) {
                 m_problem = failure(QStringLiteral("could not be prepared"), query.lastError());
                 return false;
             }
@@ -294,13 +341,7 @@ private:
             m_problem = failure(QStringLiteral("could not be prepared"), db.lastError());
             return;
         }
-        bool ok = true;
-        if (version == 0)
-            ok = run(db, kCreate, std::size(kCreate));
-        if (ok && version == 1)
-            ok = run(db, kMigrate1To2, std::size(kMigrate1To2));
-        if (ok && version >= 1)
-            ok = run(db, kMigrate2To3, std::size(kMigrate2To3));
+        bool ok = run(db, SchemaStatementsFrom(version));
         if (!ok || !db.commit()) {
             if (m_problem.isEmpty())
                 m_problem = failure(QStringLiteral("could not be prepared"), db.lastError());
@@ -352,7 +393,7 @@ public:
 
 }  // namespace practice::history
 
-extern "C" __attribute__((visibility("default"))) const practice::history::ResultStoreFactory* wordwell_result_store_3()
+extern "C" __attribute__((visibility("default"))) const practice::history::ResultStoreFactory* wordwell_result_store_4()
 {
     static const practice::history::SqlResultStoreFactory factory;
     return &factory;

@@ -141,6 +141,7 @@ private slots:
         QTest::newRow("an empty file") << "empty" << "" << 0 << "" << "";
         QTest::newRow("version 1: no practice rounds") << "1" << "" << 5 << "" << "";
         QTest::newRow("version 2: no index of learners") << "2" << "" << 5 << "" << "";
+        QTest::newRow("version 3: no outbox") << "3" << "" << 5 << "" << "";
         QTest::newRow("newer version") << "newer" << "" << 5 << newer << newer + "; it is only read";
         QTest::newRow("damaged") << "damaged" << "" << 0 << "(file is not a database)" << "(file is not a database)";
         QTest::newRow("another program's") << "foreign" << "" << 0 << "is not one of Wordwell's"
@@ -180,12 +181,13 @@ private slots:
             QVERIFY(Peek(m_path).exec("CREATE TABLE notes (text TEXT)"));
         } else if (kind != "none") {
             keepGroupedHistory(m_path);
-            // Back to an older schema: version 2 had no index of learners, version 1
-            // no practice rounds nor index of answers.
+            // Back to an older schema: version 3 had no outbox, version 2 no index
+            // of learners, version 1 no practice rounds nor index of answers.
             const Peek db(m_path);
             QVERIFY(kind == "newer"
                         ? db.exec("UPDATE schema_info SET version = 7") && db.exec("ALTER TABLE tests ADD COLUMN mood TEXT")
-                        : db.exec("DROP INDEX tests_by_learner")
+                        : db.exec("DROP TABLE outbox") && db.exec("ALTER TABLE tests DROP COLUMN uid")
+                              && (kind == "3" || db.exec("DROP INDEX tests_by_learner"))
                               && (kind != "1" || (db.exec("DROP INDEX answers_by_test")
                                                   && db.exec("ALTER TABLE tests DROP COLUMN practice")))
                               && db.exec("UPDATE schema_info SET version = " + kind));
@@ -221,9 +223,9 @@ private slots:
         QCOMPARE(keeper.Held(), 0);
         Peek peek(m_path);
         QCOMPARE(peek.rows("SELECT stopped FROM tests WHERE learner = 'Zed' ORDER BY id"), (QStringList{"0", "1"}));
-        QCOMPARE(peek.rows("SELECT version FROM schema_info"), QStringList{"3"});
+        QCOMPARE(peek.rows("SELECT version FROM schema_info"), QStringList{"4"});
         QCOMPARE(peek.rows("SELECT name FROM sqlite_master WHERE type = 'index' ORDER BY name"),
-                 (QStringList{"answers_by_test", "tests_by_learner"}));
+                 (QStringList{"answers_by_test", "outbox_by_class", "tests_by_learner"}));
     }
 
     // Another writer's lock makes a save wait, then fail with the result kept;

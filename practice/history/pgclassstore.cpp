@@ -1,0 +1,249 @@
+// The class's database on a PostgreSQL server, through Qt SQL's QPSQL driver.
+// Every value is bound; what a member may read or write is the server's
+// row-level security, so a refused statement is reported, never worked around.
+#include "practice/history/classstore.h"
+#include "practice/review/score.h"
+
+#include <QAtomicInt>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace practice::history {
+
+namespace {
+
+// How long a server that does not answer may hold up a round.
+constexpr int kConnectTimeoutSeconds = 5;
+// Dead connections found in seconds, not the system's two hours.
+const QString kKeepAlive = QStringLiteral("keepalives_idle=10;keepalives_interval=5;keepalives_count=3");
+
+class PgClassStore final : public ClassStore {
+public:
+    PgClassStore(const ClassConnection& where, const QString& password)
+        : m_connection(QStringLiteral("wordwell-class-%1").arg(s_next.fetchAndAddRelaxed(1)))
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connection);
+        if (!db.isValid()) {
+            m_problem = QStringLiteral("The class cannot be reached: Qt's PostgreSQL driver is not installed.");
+            return;
+        }
+        QString options = QStringLiteral("connect_timeout=%1;application_name=Wordwell;%2")
+                              .arg(kConnectTimeoutSeconds)
+                              .arg(kKeepAlive);
+        if (!where.service.isEmpty())
+            options += QStringLiteral(";service=") + quoted(where.service);
+        db.setConnectOptions(options);
+        db.setHostName(where.host);
+        if (where.port > 0)
+            db.setPort(where.port);
+        db.setDatabaseName(where.database);
+        db.setUserName(where.user);
+        db.setPassword(password);
+        if (!db.open()) {
+            const QString why = reason(db.lastError());
+            m_needsPassword = why.contains(QLatin1String("no password supplied"));
+            m_problem = QStringLiteral("The class could not be reached (%1).").arg(why);
+        }
+    }
+
+    ~PgClassStore() override
+    {
+        QSqlDatabase::database(m_connection, false).close();
+        QSqlDatabase::removeDatabase(m_connection);
+    }
+
+    QString Problem() const override { return m_problem; }
+    bool NeedsPassword() const override { return m_needsPassword; }
+
+    bool Me(ClassMember* me, QString* error) override
+    {
+        QSqlQuery query =
+            select(QStringLiteral("SELECT role, name, teacher FROM members WHERE role = current_user"), {}, error);
+        if (!query.isActive())
+            return false;
+        if (!query.next()) {
+            *error = QStringLiteral("The class does not know you as a member.");
+            return false;
+        }
+        *me = {query.value(0).toString(), query.value(1).toString(), query.value(2).toBool()};
+        return true;
+    }
+
+    bool Send(const QList<OutgoingResult>& results, QString* error) override
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        if (!db.transaction()) {
+            *error = failure(QStringLiteral("could not take the results"), db.lastError());
+            return false;
+        }
+        QSqlQuery result(db);
+        result.prepare(QStringLiteral(
+            "INSERT INTO results (uid, list_name, taken_at, words, right_answers, stopped, practice)"
+            " VALUES (CAST(? AS uuid), ?, ?, ?, ?, ?, ?) ON CONFLICT (uid) DO NOTHING"));
+        QSqlQuery answer(db);
+        answer.prepare(QStringLiteral("INSERT INTO answers (result_uid, position, word, answer, right_answer)"
+                                      " VALUES (CAST(? AS uuid), ?, ?, ?, ?)"));
+        bool ok = true;
+        for (qsizetype i = 0; ok && i < results.size(); ++i) {
+            const OutgoingResult& sent = results[i];
+            for (const QVariant& value : {QVariant(sent.uid), QVariant(sent.listName), QVariant(sent.when),
+                                          QVariant(sent.words), QVariant(sent.right), QVariant(sent.stopped),
+                                          QVariant(sent.practice)})
+                result.addBindValue(value);
+            ok = result.exec();
+            // Already there: sent before, its answers with it.
+            if (!ok || result.numRowsAffected() == 0)
+                continue;
+            for (qsizetype a = 0; ok && a < sent.answers.size(); ++a) {
+                answer.addBindValue(sent.uid);
+                answer.addBindValue(static_cast<int>(a + 1));
+                answer.addBindValue(sent.answers[a].word);
+                answer.addBindValue(sent.answers[a].answer);
+                answer.addBindValue(sent.answers[a].right);
+                ok = answer.exec();
+            }
+        }
+        if (ok && db.commit())
+            return true;
+        const QSqlError why = ok ? db.lastError() : result.lastError().isValid() ? result.lastError() : answer.lastError();
+        *error = failure(QStringLiteral("could not take the results"), why);
+        db.rollback();
+        return false;
+    }
+
+    bool Publish(const QString& title, const QDate& due, const QByteArray& archive, QString* error) override
+    {
+        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        query.prepare(QStringLiteral("INSERT INTO lists (title, due, archive) VALUES (?, ?, ?)"));
+        query.addBindValue(title);
+        query.addBindValue(due.isValid() ? QVariant(due) : QVariant(QMetaType(QMetaType::QDate)));
+        query.addBindValue(archive);
+        if (query.exec())
+            return true;
+        *error = failure(QStringLiteral("could not take the list"), query.lastError());
+        return false;
+    }
+
+    bool Lists(QList<ClassList>* lists, QString* error) override
+    {
+        QSqlQuery query = select(
+            QStringLiteral("SELECT id, title, due, published_at FROM lists ORDER BY published_at DESC, id DESC"), {},
+            error);
+        lists->clear();
+        while (query.next())
+            lists->append({query.value(0).toLongLong(), query.value(1).toString(), query.value(2).toDate(),
+                           query.value(3).toDateTime()});
+        return finished(query, error);
+    }
+
+    bool FetchList(qint64 id, QByteArray* archive, QString* error) override
+    {
+        QSqlQuery query = select(QStringLiteral("SELECT archive FROM lists WHERE id = ?"), {id}, error);
+        if (query.isActive() && !query.next()) {
+            *error = QStringLiteral("The list is no longer in the class.");
+            return false;
+        }
+        *archive = query.value(0).toByteArray();
+        return finished(query, error);
+    }
+
+    bool Results(QList<ClassResultRow>* rows, QString* error) override
+    {
+        // First tries only: a practice round is not a test of the list. The
+        // score is worked out here, by the one rule every view shares.
+        const QString latest = QStringLiteral("ORDER BY r.taken_at DESC, r.uid");
+        const QString best = QStringLiteral("ORDER BY r.right_answers::float8 / GREATEST(r.words, 1) DESC, r.uid");
+        QSqlQuery query = select(
+            QStringLiteral("SELECT COALESCE(m.name, r.learner), r.list_name, (ARRAY_AGG(r.right_answers %1))[1],"
+                           " (ARRAY_AGG(r.words %1))[1], (ARRAY_AGG(r.right_answers %2))[1], (ARRAY_AGG(r.words %2))[1],"
+                           " COUNT(*), MAX(r.taken_at) FROM results r LEFT JOIN members m ON m.role = r.learner"
+                           " WHERE NOT r.practice GROUP BY r.learner, m.name, r.list_name ORDER BY 1, r.learner, 2")
+                .arg(latest, best),
+            {}, error);
+        rows->clear();
+        while (query.next())
+            rows->append({query.value(0).toString(), query.value(1).toString(),
+                          review::ScorePercent(query.value(2).toInt(), query.value(3).toInt()),
+                          review::ScorePercent(query.value(4).toInt(), query.value(5).toInt()), query.value(6).toInt(),
+                          query.value(7).toDateTime()});
+        return finished(query, error);
+    }
+
+    bool MostMissed(int limit, QList<MissedWord>* words, QString* error) override
+    {
+        QSqlQuery query = select(QStringLiteral("SELECT word, SUM(CASE WHEN right_answer THEN 0 ELSE 1 END) AS missed,"
+                                                " COUNT(*) AS asked FROM answers GROUP BY word"
+                                                " HAVING SUM(CASE WHEN right_answer THEN 0 ELSE 1 END) > 0"
+                                                " ORDER BY missed DESC, asked, word LIMIT ?"),
+                                 {limit}, error);
+        words->clear();
+        while (query.next())
+            words->append({query.value(0).toString(), query.value(1).toInt(), query.value(2).toInt()});
+        return finished(query, error);
+    }
+
+private:
+    // libpq takes a value in single quotes with \ and ' escaped.
+    static QString quoted(QString value)
+    {
+        value.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('\''), QLatin1String("\\'"));
+        return QLatin1Char('\'') + value + QLatin1Char('\'');
+    }
+
+    QSqlQuery select(const QString& sql, const QVariantList& values, QString* error) const
+    {
+        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        query.setForwardOnly(true);
+        query.prepare(sql);
+        for (const QVariant& value : values)
+            query.addBindValue(value);
+        if (!query.exec())
+            *error = failure(QStringLiteral("could not be read"), query.lastError());
+        return query;
+    }
+
+    bool finished(const QSqlQuery& query, QString* error) const
+    {
+        if (!query.isActive())
+            return false;
+        if (query.lastError().isValid()) {
+            *error = failure(QStringLiteral("could not be read"), query.lastError());
+            return false;
+        }
+        return true;
+    }
+
+    static QString reason(const QSqlError& why)
+    {
+        return (why.databaseText().isEmpty() ? why.text() : why.databaseText()).trimmed();
+    }
+    static QString failure(const QString& what, const QSqlError& why)
+    {
+        return QStringLiteral("The class %1 (%2).").arg(what, reason(why));
+    }
+
+    static inline QAtomicInt s_next;
+    QString m_connection;
+    QString m_problem;
+    bool m_needsPassword = false;
+};
+
+class PgClassStoreFactory final : public ClassStoreFactory {
+public:
+    std::unique_ptr<ClassStore> Connect(const ClassConnection& where, const QString& password) const override
+    {
+        return std::make_unique<PgClassStore>(where, password);
+    }
+};
+
+}  // namespace
+
+}  // namespace practice::history
+
+extern "C" __attribute__((visibility("default"))) const practice::history::ClassStoreFactory* wordwell_class_store_1()
+{
+    static const practice::history::PgClassStoreFactory factory;
+    return &factory;
+}
