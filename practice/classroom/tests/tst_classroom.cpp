@@ -25,8 +25,11 @@ const QString kHostile = QStringLiteral("O'Brien; '; DROP TABLE results; --");
 
 CTestRecord test(const QString& list, const QList<std::pair<QString, QString>>& answers, bool practice = false)
 {
+    // A second apart, as the history keeps the time.
+    static QDateTime when = QDateTime::currentDateTime();
+    when = when.addSecs(1);
     CTestRecord record;
-    record.Start(QStringLiteral("Learner"), QStringLiteral("/lists/") + list, 4, practice);
+    record.Start(QStringLiteral("Learner"), QStringLiteral("/lists/") + list, 4, practice, when);
     for (const auto& [word, answer] : answers)
         record.Answer(word, answer, word == answer);
     record.Finish();
@@ -88,7 +91,7 @@ private slots:
         const QString hostileList = QStringLiteral("'; DROP TABLE lists; --");
         const QList<std::pair<const classcluster::Member*, QList<CTestRecord>>> taken{
             {&ann,
-             {test(hostileList, {{"it's", "its"}, {"a;b", "a;b"}}), test(hostileList, {{"it's", "it's"}}),
+             {test(hostileList, {{"it's", "its"}, {"a;b", "a;b"}}), test(hostileList, {{"a;b", "ab"}}),
               test("owls", {{"it's", "itz"}}, true)}},
             {&ben, {test("owls", {{"owl", "oul"}, {"tree", "tree"}})}},
         };
@@ -132,12 +135,13 @@ private slots:
         QCOMPARE(rows[1].listName, hostileList);
         QCOMPARE(rows[1].taken, 2);
         QCOMPARE(rows[1].bestScore, 25.0);
+        QCOMPARE(rows[1].latestScore, 0.0);
         QVERIFY(asAnn->Results(&rows, &error));
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows[0].learner, kHostile);
         QList<MissedWord> missed;
         QVERIFY(asAnn->MostMissed(10, &missed, &error));
-        QCOMPARE(missed.size(), 1);
+        QCOMPARE(missed.size(), 2);
         QCOMPARE(missed[0].word, QStringLiteral("it's"));
         QCOMPARE(missed[0].missed, 2);
 

@@ -1,0 +1,134 @@
+// A class on a PostgreSQL server: sending the 1,000 results that waited
+// through an outage, and the teacher's class view over 100,000 results of 30
+// learners. scripts/bench starts a private cluster and leaves libpq's PG*
+// variables pointing at it as its administrator.
+#include "benchsupport.h"
+#include "practice/classroom/classsender.h"
+#include "practice/history/resultkeeper.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace practice::history;
+
+namespace {
+
+QString admin(const QStringList& args, const QString& program = QStringLiteral(WW_SOURCE_DIR "/scripts/class-server"))
+{
+    QProcess process;
+    process.start(program, args);
+    if (!process.waitForFinished(600000) || process.exitCode() != 0)
+        qFatal("%s failed: %s", qPrintable(args.join(' ')), process.readAllStandardError().constData());
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+struct Member {
+    ClassConnection where;
+    QString password;
+};
+
+Member addMember(const QString& cls, const QString& role, bool teacher)
+{
+    const QString said = admin({teacher ? QStringLiteral("add-teacher") : QStringLiteral("add-learner"), cls, role, role});
+    return {{QString(), qEnvironmentVariable("PGHOST"), qEnvironmentVariable("PGPORT").toInt(), cls, role},
+            QRegularExpression(QStringLiteral("password=(\\S+)")).match(said).captured(1)};
+}
+
+QString newClass()
+{
+    static int next = 0;
+    const QString cls = QStringLiteral("bench%1_%2").arg(QCoreApplication::applicationPid()).arg(++next);
+    admin({QStringLiteral("create"), cls});
+    return cls;
+}
+
+void BM_SendAfterOutage(benchmark::State& state)
+{
+    const QString cls = newClass();
+    const Member learner = addMember(cls, cls + QStringLiteral("_l"), false);
+    QTemporaryDir dir;
+    const QString history = dir.filePath(QStringLiteral("History.sqlite"));
+    {
+        CResultKeeper keeper(history);
+        keeper.SetClass(learner.where.Key());
+        QString error;
+        for (int n = 0; n < state.range(0); ++n) {
+            practice::review::CTestRecord test;
+            test.Start(QStringLiteral("Learner"), QStringLiteral("/lists/Week %1.spl").arg(n % 40), 10, false);
+            for (int w = 0; w < 10; ++w)
+                test.Answer(QStringLiteral("word%1").arg(w), QStringLiteral("wrod%1").arg(w), (w + n) % 3 != 0);
+            test.Finish();
+            if (!keeper.Keep(test, &error))
+                qFatal("%s", qPrintable(error));
+        }
+    }
+    QSqlDatabase local = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("outbox"));
+    local.setDatabaseName(history);
+    local.open();
+    for (auto _ : state) {
+        state.PauseTiming();
+        // The same results waiting again, under new ids, as after an outage.
+        QSqlQuery(QStringLiteral("UPDATE tests SET uid = lower(hex(randomblob(16)))"), local);
+        QSqlQuery(QStringLiteral("INSERT OR IGNORE INTO outbox (test_id, class) SELECT id, '%1' FROM tests")
+                      .arg(learner.where.Key()),
+                  local);
+        practice::classroom::CClassSender sender(history, learner.where);
+        sender.SetPassword(learner.password);
+        QEventLoop loop;
+        int left = -1;
+        QObject::connect(&sender, &practice::classroom::CClassSender::Waiting, &loop, [&](int count) {
+            left = count;
+            loop.quit();
+        });
+        state.ResumeTiming();
+        sender.SendNow();
+        loop.exec();
+        if (left != 0)
+            state.SkipWithError("results were left waiting");
+    }
+    state.counters["results"] = static_cast<double>(state.range(0));
+}
+BENCHMARK(BM_SendAfterOutage)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+// The teacher's view: connected, the class's results read and grouped. The
+// window's first paint adds only a model over these rows.
+void BM_ClassView(benchmark::State& state)
+{
+    const QString cls = newClass();
+    const Member teacher = addMember(cls, cls + QStringLiteral("_t"), true);
+    admin({QStringLiteral("-XqA"), QStringLiteral("-d"), cls, QStringLiteral("-c"),
+           QStringLiteral("INSERT INTO members (role, name) SELECT 'l' || n, 'Learner ' || n FROM generate_series(1, 30) n;"
+                          "INSERT INTO results SELECT gen_random_uuid(), 'l' || (1 + i % 30), 'Week ' || (i % 40),"
+                          " now() - i * interval '1 minute', 10, i % 11, false, i % 7 = 0"
+                          " FROM generate_series(1, %1) i;"
+                          "INSERT INTO answers SELECT r.uid, w, r.learner, 'word' || (w * 7 + length(r.list_name)),"
+                          " 'x', w % 3 <> 0 FROM results r, generate_series(1, 10) w; ANALYZE;")
+               .arg(state.range(0))},
+          QStringLiteral("psql"));
+    QString error;
+    const ClassStoreFactory* factory = LoadClassStoreFactory(&error);
+    for (auto _ : state) {
+        const auto store = factory->Connect(teacher.where, teacher.password);
+        QList<ClassResultRow> rows;
+        if (!store->Results(&rows, &error))
+            state.SkipWithError(qPrintable(error));
+        state.counters["rows"] = static_cast<double>(rows.size());
+    }
+}
+BENCHMARK(BM_ClassView)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(10)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    PrivateHome home;
+    QCoreApplication app(argc, argv);
+    return RunBenchmarks(argc, argv);
+}
