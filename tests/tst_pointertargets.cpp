@@ -3,6 +3,11 @@
 #include "platform/framework/helprequest.h"
 #include "platform/help/helppopup.h"
 #include "platform/help/winhelp.h"
+#include "practice/classroom/classdlg.h"
+#include "practice/classroom/classlistsdlg.h"
+#include "practice/classroom/classpassword.h"
+#include "practice/classroom/classresultspage.h"
+#include "practice/classroom/publishdlg.h"
 #include "practice/document/commands.h"
 #include "practice/editor/listinfodlg.h"
 #include "practice/editor/spellinglistdlg.h"
@@ -86,6 +91,18 @@ QWidget* historyOfATest(QWidget* mainWindow, const QString& learner)
     auto* reader = new CHistoryReader(CResultKeeper::DefaultPath());
     auto* window = new CHistoryWindow(*reader, learner, learner, mainWindow);
     // The window's reader goes with the window.
+    QObject::connect(window, &QObject::destroyed, [reader] { delete reader; });
+    return window;
+}
+
+// The History window with the class's page, its rows come.
+QWidget* historyWithAClass(QWidget* mainWindow)
+{
+    auto* page = new CClassResultsPage({}, CHistoryWindow::kMissedShown, true);
+    page->Show({{QStringLiteral("Ann"), QStringLiteral("Week 3"), 50, 100, 2, QDateTime::currentDateTime()}},
+               {{QStringLiteral("house"), 2, 3}});
+    auto* reader = new CHistoryReader(CResultKeeper::DefaultPath());
+    auto* window = new CHistoryWindow(*reader, QStringLiteral("Ann"), QStringLiteral("Ann"), mainWindow, page);
     QObject::connect(window, &QObject::destroyed, [reader] { delete reader; });
     return window;
 }
@@ -289,6 +306,17 @@ private slots:
         QTest::newRow("Wordwell history") << Make([](QWidget* w) { return historyOfATest(w, QStringLiteral("Ann")); });
         QTest::newRow("Wordwell history of a learner without tests")
             << Make([](QWidget* w) { return historyOfATest(w, QStringLiteral("Ben")); });
+        QTest::newRow("Wordwell history with a class") << Make(historyWithAClass);
+        QTest::newRow("Wordwell class") << Make(initialised<CClassDlg>);
+        QTest::newRow("Wordwell class password")
+            << Make([](QWidget* w) { return new CClassPasswordDlg(QStringLiteral("ann_b"), w); });
+        QTest::newRow("Wordwell publishing a list to the class")
+            << Make([](QWidget* w) { return new CPublishDlg(QStringLiteral("Week 3"), w); });
+        QTest::newRow("Wordwell lists of the class") << Make([](QWidget* w) {
+            return new CClassListsDlg({{1, QStringLiteral("Week 3"), QDate(2026, 12, 24), QDateTime::currentDateTime()},
+                                       {2, QStringLiteral("Week 2"), QDate(), QDateTime::currentDateTime()}},
+                                      w);
+        });
         QTest::newRow("Ridwell Uninstall") << Make([](QWidget*) { return new CUninstallDlg; });
         QTest::newRow("Ridwell About box") << Make([](QWidget*) { return new CAboutDlg; });
         const char* const pages[] = {"Welcome", "License", "Directory", "Program Group", "End"};

@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -46,23 +47,35 @@ QString describeMissed(const QList<MissedWord>& missed)
 }  // namespace
 
 CHistoryWindow::CHistoryWindow(CHistoryReader& reader, const QString& learner, const QString& practiceLearner,
-                               QWidget* parent)
+                               QWidget* parent, QWidget* classPage)
     : QDialog(parent), m_reader(reader), m_practiceLearner(practiceLearner)
 {
     setWindowTitle(QStringLiteral("History"));
     setAccessibleName(windowTitle());
     auto* layout = new QVBoxLayout(this);
+    // With a class, this computer's history and the class's are two pages;
+    // without one the window is as it always was.
+    QVBoxLayout* content = layout;
+    if (classPage) {
+        auto* pages = new QTabWidget(this);
+        pages->setAccessibleName(QStringLiteral("History"));
+        auto* local = new QWidget(pages);
+        content = new QVBoxLayout(local);
+        pages->addTab(local, QStringLiteral("Thi&s Computer"));
+        pages->addTab(classPage, QStringLiteral("&Class"));
+        layout->addWidget(pages);
+    }
 
     m_learners = new QComboBox(this);
     auto* chooser = new QFormLayout;
     chooser->addRow(buddyLabel(QStringLiteral("&Learner:"), m_learners, this), m_learners);
-    layout->addLayout(chooser);
+    content->addLayout(chooser);
 
     m_notice = new QLabel(this);
     m_notice->setWordWrap(true);
     m_notice->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_notice->hide();
-    layout->addWidget(m_notice);
+    content->addWidget(m_notice);
 
     m_tests = new CHistoryTable(this);
     m_testsView = new QTableView(this);
@@ -86,24 +99,28 @@ CHistoryWindow::CHistoryWindow(CHistoryReader& reader, const QString& learner, c
             c, std::max(fontMetrics().horizontalAdvance(m_tests->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()),
                         fontMetrics().horizontalAdvance(QLatin1String(widest[c])))
                    + 16);
-    layout->addWidget(buddyLabel(QStringLiteral("&Tests:"), m_testsView, this));
-    layout->addWidget(m_testsView, 2);
+    content->addWidget(buddyLabel(QStringLiteral("&Tests:"), m_testsView, this));
+    content->addWidget(m_testsView, 2);
 
     m_chart = new CScoreChart(this);
-    layout->addWidget(new QLabel(QStringLiteral("Score over time (finished first tries):"), this));
-    layout->addWidget(m_chart, 1);
+    content->addWidget(new QLabel(QStringLiteral("Score over time (finished first tries):"), this));
+    content->addWidget(m_chart, 1);
 
     m_missed = new QTreeWidget(this);
     m_missed->setRootIsDecorated(false);
     m_missed->setUniformRowHeights(true);
     m_missed->setHeaderLabels({QStringLiteral("Word"), QStringLiteral("Times missed"), QStringLiteral("Times asked")});
     m_missed->setMaximumHeight(fontMetrics().height() * 8);
-    layout->addWidget(buddyLabel(QStringLiteral("Most &missed words:"), m_missed, this));
-    layout->addWidget(m_missed, 1);
+    content->addWidget(buddyLabel(QStringLiteral("Most &missed words:"), m_missed, this));
+    content->addWidget(m_missed, 1);
 
     auto* buttons = new QDialogButtonBox(this);
-    m_practise = buttons->addButton(QStringLiteral("&Practise These Words"), QDialogButtonBox::ActionRole);
-    m_export = buttons->addButton(QStringLiteral("&Export to CSV..."), QDialogButtonBox::ActionRole);
+    // Beside Close, or on their page when there are two.
+    QDialogButtonBox* actions = classPage ? new QDialogButtonBox(this) : buttons;
+    if (classPage)
+        content->addWidget(actions);
+    m_practise = actions->addButton(QStringLiteral("&Practise These Words"), QDialogButtonBox::ActionRole);
+    m_export = actions->addButton(QStringLiteral("&Export to CSV..."), QDialogButtonBox::ActionRole);
     QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
     for (QPushButton* b : {m_practise, m_export})
         b->setAutoDefault(false);
@@ -111,10 +128,10 @@ CHistoryWindow::CHistoryWindow(CHistoryReader& reader, const QString& learner, c
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_practise, &QPushButton::clicked, this, [this] {
-        m_wordsToPractise.clear();
+        QStringList words;
         for (int i = 0; i < m_missed->topLevelItemCount(); ++i)
-            m_wordsToPractise << m_missed->topLevelItem(i)->text(0);
-        done(kPractise);
+            words << m_missed->topLevelItem(i)->text(0);
+        PractiseWords(words);
     });
     connect(m_export, &QPushButton::clicked, this, &CHistoryWindow::onExport);
 
@@ -133,6 +150,12 @@ CHistoryWindow::CHistoryWindow(CHistoryReader& reader, const QString& learner, c
     }
     m_testsView->setFocus();
     resize(720, 620);
+}
+
+void CHistoryWindow::PractiseWords(const QStringList& words)
+{
+    m_wordsToPractise = words;
+    done(kPractise);
 }
 
 void CHistoryWindow::showProblem(const QString& problem)

@@ -29,9 +29,10 @@ public:
 
     // `learner` is chosen first; `practiceLearner` is who a practice round
     // would be recorded for (the button is only for that learner's words), or
-    // empty when no round can start now.
+    // empty when no round can start now. A `classPage` (the class's results,
+    // while a class is joined) goes beside this computer's history.
     CHistoryWindow(CHistoryReader& reader, const QString& learner, const QString& practiceLearner,
-                   QWidget* parent = nullptr);
+                   QWidget* parent = nullptr, QWidget* classPage = nullptr);
 
     QComboBox* LearnerChooser() const { return m_learners; }
     QTableView* TestsView() const { return m_testsView; }
@@ -40,6 +41,9 @@ public:
     QPushButton* ExportButton() const { return m_export; }
     QLabel* Notice() const { return m_notice; }
     QStringList WordsToPractise() const { return m_wordsToPractise; }
+
+    // Ends the window with kPractise and these words to practise.
+    void PractiseWords(const QStringList& words);
 
     // Writes the chosen learner's tests to `path`; says why not in a message box.
     bool ExportTo(const QString& path);

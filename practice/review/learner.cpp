@@ -34,8 +34,19 @@ bool CheckLearnerName(const QString& typed, QString* name, QString* problem)
     return true;
 }
 
+QString ClassLearnerName()
+{
+    const platform::framework::CWinApp* app = platform::framework::AfxGetApp();
+    QString name;
+    QString problem;
+    return app && CheckLearnerName(app->GetProfileString(kClassSection, kClassNameEntry), &name, &problem) ? name
+                                                                                                          : QString();
+}
+
 QString CurrentLearner()
 {
+    if (const QString fromClass = ClassLearnerName(); !fromClass.isEmpty())
+        return fromClass;
     const platform::framework::CWinApp* app = platform::framework::AfxGetApp();
     const QString stored = app ? app->GetProfileString(kSection, kEntry) : QString();
     QString name;

@@ -3,7 +3,8 @@
 #include <QString>
 
 // The learner whose tests are taken: a name remembered in the program's
-// profile, "Learner" until one is given.
+// profile, "Learner" until one is given; while a class is joined, the name the
+// class knows the learner by.
 namespace practice::review {
 
 inline const QString kDefaultLearner = QStringLiteral("Learner");
@@ -13,7 +14,14 @@ inline constexpr int kMaxLearnerName = 40;
 // reason to tell the user: empty, too long, or holding control characters.
 bool CheckLearnerName(const QString& typed, QString* name, QString* problem);
 
+// Where the class's name for the member is kept while a class is joined.
+inline const QString kClassSection = QStringLiteral("Class");
+inline const QString kClassNameEntry = QStringLiteral("Name");
+
 QString CurrentLearner();
+// The class's name for the learner while a class is joined, else empty: it
+// cannot be typed then.
+QString ClassLearnerName();
 // False when the profile could not be written.
 bool SetCurrentLearner(const QString& name);
 

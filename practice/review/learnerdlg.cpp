@@ -37,6 +37,11 @@ CLearnerDlg::CLearnerDlg(QWidget* parent) : CDialog(learnerTemplate(), parent)
     setWindowTitle(QStringLiteral("Learner"));
     m_strName = practice::review::CurrentLearner();
     UpdateData(false);
+    // The class's name for the learner is the one results go under: not typed here.
+    m_fromClass = !practice::review::ClassLearnerName().isEmpty();
+    static_cast<QLineEdit*>(GetDlgItem(IDC_LEARNERNAME))->setReadOnly(m_fromClass);
+    if (m_fromClass)
+        GetDlgItem(IDC_LEARNERNAME)->setAccessibleDescription(QStringLiteral("The name the class knows you by."));
 }
 
 void CLearnerDlg::DoDataExchange(fw::CDataExchange* pDX)
@@ -46,6 +51,10 @@ void CLearnerDlg::DoDataExchange(fw::CDataExchange* pDX)
 
 void CLearnerDlg::OnOK()
 {
+    if (m_fromClass) {
+        EndDialog(fw::IDOK);
+        return;
+    }
     UpdateData(true);
     QString name;
     QString problem;

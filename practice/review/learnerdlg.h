@@ -3,7 +3,8 @@
 #include "platform/framework/dialog.h"
 
 // Asks for the learner's name; OK keeps it only when it passes the name rules,
-// and otherwise says why and leaves the dialog open.
+// and otherwise says why and leaves the dialog open. While a class is joined it
+// shows the class's name for the learner, which cannot be changed here.
 class CLearnerDlg : public platform::framework::CDialog {
     Q_OBJECT
 public:
@@ -13,4 +14,7 @@ public:
     void OnOK() override;
 
     QString m_strName;
+
+private:
+    bool m_fromClass = false;
 };

@@ -2,6 +2,8 @@
 
 #include "platform/framework/frame.h"
 #include "platform/framework/messagebox.h"
+#include "practice/classroom/classcommands.h"
+#include "practice/classroom/classresultspage.h"
 #include "practice/history/historyreader.h"
 #include "practice/history/historywindow.h"
 #include "practice/history/resultkeeper.h"
@@ -54,9 +56,12 @@ void CHistoryCommands::keepResult()
 {
     if (!m_results)
         m_results = std::make_unique<CResultKeeper>();
+    m_results->SetClass(m_class ? m_class->Joined().OutboxKey() : QString());
     QString error;
     if (!m_results->Keep(testView()->LastTest(), &error))
         reportUnsaved(error);
+    else if (m_class)
+        m_class->ResultKept();
 }
 
 void CHistoryCommands::reportUnsaved(const QString& error)
@@ -80,7 +85,15 @@ void CHistoryCommands::OnHistory()
     CWordwellView* view = testView();
     const QString learner = review::CurrentLearner();
     CHistoryReader reader(m_results ? m_results->Path() : CResultKeeper::DefaultPath());
-    CHistoryWindow window(reader, learner, view && !view->m_bTesting ? learner : QString(), &m_frame);
+    const bool canPractise = view && !view->m_bTesting;
+    CClassResultsPage* classPage = nullptr;
+    if (m_class && m_class->Joined().IsJoined())
+        classPage = new CClassResultsPage(m_class->Joined().where, CHistoryWindow::kMissedShown, canPractise);
+    CHistoryWindow window(reader, learner, canPractise ? learner : QString(), &m_frame, classPage);
+    if (classPage) {
+        QObject::connect(classPage, &CClassResultsPage::Practise, &window, &CHistoryWindow::PractiseWords);
+        classPage->Load();
+    }
     const int result = window.exec();
     m_frame.activateWindow();
     if (result == CHistoryWindow::kPractise && view)

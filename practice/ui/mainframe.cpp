@@ -4,6 +4,7 @@
 #include "platform/framework/dialogunits.h"
 #include "platform/help/winhelp.h"
 #include "platform/keyboard/lockkeys.h"
+#include "practice/classroom/classcommands.h"
 #include "practice/share/sharecommands.h"
 #include "practice/testview/wordwellview.h"
 #include "practice/ui/framecommands.h"
@@ -57,6 +58,8 @@ bool CMainFrame::OnCreate()
     m_voiceCommands = std::make_unique<CVoiceCommands>(*this, menus.tools);
     m_reviewCommands = std::make_unique<CReviewCommands>(*this, menus.tools);
     m_historyCommands = std::make_unique<CHistoryCommands>(*this, menus.tools);
+    // Owned by the frame; after the other commands on both menus.
+    m_historyCommands->SetClass(new practice::classroom::CClassCommands(*this, menus.file, menus.tools));
     practice::ui::AddToolBar(*this);
     practice::ui::AddAccelerators(*this);
     return true;

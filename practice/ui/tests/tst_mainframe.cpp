@@ -122,11 +122,12 @@ private slots:
         QCOMPARE(menuCaptions(frame()),
                  (QStringList{"&File", "&New", "&Open...", "&Save", "Save &As...", "-", "Recent File", "-", "E&xit",
                               "-", "&Export List with Recordings...", "Open List with &Recordings...",
-                              "Print &Test Sheet...", "Save Test Sheet as P&DF...", "&Tools",
+                              "Print &Test Sheet...", "Save Test Sheet as P&DF...", "-", "P&ublish List to Class...",
+                              "Open &Class List...", "&Tools",
                               "(&Add To)/(Create) --  Spelling List", "&Take Wordwell", "Current List &Information",
                               "&Stop Taking Current Test", "-", "&Make Missing Clips...", "Speak &Unrecorded Words",
                               "Computer &Voice...", "-", "&Review the Test...", "&Practise Missed Words", "&Learner...",
-                              "&History...", "&Help", "&Help Topics", "-", "&About Wordwell Practice...",
+                              "&History...", "-", "&Class...", "&Help", "&Help Topics", "-", "&About Wordwell Practice...",
                               "&Web Page -- Internet WWW"}));
         QCOMPARE(frame()->GetCommand(ID_FILE_OPEN)->shortcut(), QKeySequence("Ctrl+O"));
 

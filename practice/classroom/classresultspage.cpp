@@ -1,0 +1,162 @@
+#include "practice/classroom/classresultspage.h"
+
+#include "platform/framework/messagebox.h"
+#include "platform/framework/winapp.h"
+#include "practice/classroom/classjob.h"
+#include "practice/classroom/classresults.h"
+#include "practice/history/historycsv.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <memory>
+
+using namespace practice::history;
+using practice::classroom::CClassJob;
+
+namespace {
+
+QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    buddy->setAccessibleName(QString(text).remove(u'&').remove(u':'));
+    return label;
+}
+
+struct ClassReading {
+    QList<ClassResultRow> rows;
+    QList<MissedWord> missed;
+};
+
+}  // namespace
+
+CClassResultsPage::CClassResultsPage(const ClassConnection& where, int missedShown, bool canPractise, QWidget* parent)
+    : QWidget(parent), m_where(where), m_missedShown(missedShown), m_canPractise(canPractise)
+{
+    auto* layout = new QVBoxLayout(this);
+    m_notice = new QLabel(this);
+    m_notice->setWordWrap(true);
+    m_notice->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    layout->addWidget(m_notice);
+
+    m_results = new CClassResultsTable(this);
+    m_view = new QTableView(this);
+    m_view->setModel(m_results);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_view->setTabKeyNavigation(false);
+    m_view->setWordWrap(false);
+    m_view->verticalHeader()->hide();
+    // As the tests' table: nothing measured row by row, however many rows come.
+    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_view->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_view->horizontalHeader()->setStretchLastSection(true);
+    const char* const widest[CClassResultsTable::ColumnCount] = {"MMMMMMMMM", "MMMMMMMMM", "100.00 %", "100.00 %", "",
+                                                                 "0000-00-00 00:00"};
+    for (int c = 0; c < CClassResultsTable::ColumnCount; ++c)
+        m_view->setColumnWidth(
+            c, std::max(fontMetrics().horizontalAdvance(m_results->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()),
+                        fontMetrics().horizontalAdvance(QLatin1String(widest[c])))
+                   + 16);
+    layout->addWidget(buddyLabel(QStringLiteral("&Results:"), m_view, this));
+    layout->addWidget(m_view, 2);
+
+    m_missed = new QTreeWidget(this);
+    m_missed->setRootIsDecorated(false);
+    m_missed->setUniformRowHeights(true);
+    m_missed->setHeaderLabels({QStringLiteral("Word"), QStringLiteral("Times missed"), QStringLiteral("Times asked")});
+    m_missed->setMaximumHeight(fontMetrics().height() * 8);
+    layout->addWidget(buddyLabel(QStringLiteral("Most missed wor&ds in the class:"), m_missed, this));
+    layout->addWidget(m_missed, 1);
+
+    auto* buttons = new QDialogButtonBox(this);
+    m_practise = buttons->addButton(QStringLiteral("Pr&actise These Words"), QDialogButtonBox::ActionRole);
+    m_export = buttons->addButton(QStringLiteral("Export to CS&V..."), QDialogButtonBox::ActionRole);
+    for (QPushButton* b : {m_practise, m_export}) {
+        b->setAutoDefault(false);
+        b->setEnabled(false);
+    }
+    layout->addWidget(buttons);
+    connect(m_practise, &QPushButton::clicked, this, [this] {
+        QStringList words;
+        for (int i = 0; i < m_missed->topLevelItemCount(); ++i)
+            words << m_missed->topLevelItem(i)->text(0);
+        emit Practise(words);
+    });
+    connect(m_export, &QPushButton::clicked, this, &CClassResultsPage::onExport);
+}
+
+void CClassResultsPage::Load()
+{
+    m_notice->setText(QStringLiteral("Reading the class's results..."));
+    auto reading = std::make_shared<ClassReading>();
+    auto* job = new CClassJob(
+        m_where,
+        [reading, limit = m_missedShown](ClassStore& store, QString* error) {
+            return store.Results(&reading->rows, error) && store.MostMissed(limit, &reading->missed, error);
+        },
+        this, this);
+    connect(job, &CClassJob::Finished, this, [this, job, reading](bool ok, const QString& error) {
+        job->deleteLater();
+        if (ok)
+            Show(std::move(reading->rows), reading->missed);
+        else
+            ShowProblem(error);
+    });
+    job->Start();
+}
+
+void CClassResultsPage::Show(QList<ClassResultRow> rows, const QList<MissedWord>& missed)
+{
+    m_notice->setText(rows.isEmpty() ? QStringLiteral("The class has no results yet.") : QString());
+    m_notice->setVisible(rows.isEmpty());
+    m_results->SetRows(std::move(rows));
+    if (m_results->rowCount() > 0)
+        m_view->setCurrentIndex(m_results->index(0, 0));
+    m_missed->clear();
+    for (const MissedWord& w : missed) {
+        auto* item = new QTreeWidgetItem(m_missed, {w.word, QString::number(w.missed), QString::number(w.asked)});
+        item->setData(1, Qt::AccessibleTextRole, QStringLiteral("missed %1").arg(w.missed));
+        item->setData(2, Qt::AccessibleTextRole, QStringLiteral("asked %1").arg(w.asked));
+    }
+    if (!missed.isEmpty())
+        m_missed->setCurrentItem(m_missed->topLevelItem(0));
+    m_practise->setEnabled(m_canPractise && !missed.isEmpty());
+    m_export->setEnabled(m_results->rowCount() > 0);
+}
+
+void CClassResultsPage::ShowProblem(const QString& problem)
+{
+    m_notice->setText(problem);
+    m_notice->show();
+    m_results->SetRows({});
+    m_missed->clear();
+    m_practise->setEnabled(false);
+    m_export->setEnabled(false);
+}
+
+bool CClassResultsPage::ExportTo(const QString& path)
+{
+    QString error;
+    if (SaveCsv(path, practice::classroom::ClassResultsCsv(m_results->Rows()), &error))
+        return true;
+    platform::framework::AfxMessageBox(error, platform::framework::MB_ICONEXCLAMATION);
+    return false;
+}
+
+void CClassResultsPage::onExport()
+{
+    const QString path = platform::framework::AfxGetApp()->DoPromptFileName(
+        QStringLiteral("Class results.csv"), false, QStringLiteral("Export Class Results"),
+        QStringLiteral("CSV Files (*.csv)"), QStringLiteral(".csv"));
+    if (!path.isEmpty())
+        ExportTo(path);
+}

@@ -1,0 +1,158 @@
+// The class's side that needs no server: what the settings keep, whose name a
+// joined learner's results go under, what the status bar says of results
+// waiting, and a list from the class held to the shared lists' checks.
+#include "../../share/tests/handzip.h"
+
+#include "platform/framework/archive.h"
+#include "platform/framework/doctemplate.h"
+#include "platform/registry/registry.h"
+#include "practice/classroom/classarchive.h"
+#include "practice/classroom/classcommands.h"
+#include "practice/classroom/classpassword.h"
+#include "practice/document/wordlist.h"
+#include "practice/document/wordwelldoc.h"
+#include "practice/review/learner.h"
+#include "practice/review/learnerdlg.h"
+#include "practice/ui/practiceapp.h"
+#include "testsupport/filetree.h"
+#include "testsupport/isolatedhome.h"
+#include "testsupport/messageboxes.h"
+#include "testsupport/practice/practiceprogram.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace platform::framework;
+using namespace practice::classroom;
+using practice::review::CurrentLearner;
+
+namespace {
+
+JoinedClass aClass(bool teacher)
+{
+    return {{QString(), QStringLiteral("/run/class"), 5433, QStringLiteral("class7b"), QStringLiteral("ann_b")},
+            {QStringLiteral("ann_b"), QStringLiteral("Ann B."), teacher}};
+}
+
+QByteArray listBytes(QStringList words)
+{
+    QByteArray bytes;
+    CArchive out(&bytes);
+    SerializeWordList(out, words);
+    return bytes;
+}
+
+}  // namespace
+
+class TestClassCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_home = std::make_unique<IsolatedHome>();
+        QVERIFY(StartWordwell(m_app, {}));
+    }
+    void cleanup()
+    {
+        m_app.reset();
+        m_home.reset();
+    }
+
+    // The password the server asked for stays in memory: the settings file
+    // holds where the class is and who the member is, and nothing more.
+    void theSettingsNeverHoldThePassword()
+    {
+        KeepRunPassword(QStringLiteral("s3cret-Pw"));
+        QVERIFY(SaveJoinedClass(aClass(false)));
+        const JoinedClass read = ReadJoinedClass();
+        QCOMPARE(read.where.Key(), aClass(false).where.Key());
+        QCOMPARE(read.me.name, QString("Ann B."));
+        QVERIFY(read.IsJoined() && !read.me.teacher);
+        QCOMPARE(read.OutboxKey(), read.where.Key());
+        const QByteArray hive = ReadFileForTest(platform::registry::HiveFilePath(platform::registry::Root::CurrentUser));
+        QVERIFY2(hive.contains("class7b") && hive.contains("ann_b"), hive.constData());
+        QVERIFY2(!hive.contains("s3cret") && !hive.toLower().contains("password"), hive.constData());
+        ForgetRunPassword();
+        // A teacher's results are not queued for the class.
+        QVERIFY(SaveJoinedClass(aClass(true)));
+        QVERIFY(ReadJoinedClass().OutboxKey().isEmpty());
+        QVERIFY(LeaveClass());
+        QVERIFY(!ReadJoinedClass().IsJoined());
+    }
+
+    void theClassNamesTheLearnerWhileJoined()
+    {
+        QVERIFY(practice::review::SetCurrentLearner("Ben"));
+        QVERIFY(SaveJoinedClass(aClass(false)));
+        QCOMPARE(CurrentLearner(), QString("Ann B."));
+        {
+            CLearnerDlg dialog;
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            auto* edit = dialog.findChild<QLineEdit*>();
+            QCOMPARE(edit->text(), QString("Ann B."));
+            QTest::keyClicks(edit, "Zed");
+            QTest::keyClick(edit, Qt::Key_Return);
+            QVERIFY(!dialog.isVisible());
+            QCOMPARE(CurrentLearner(), QString("Ann B."));
+        }
+        QVERIFY(LeaveClass());
+        QCOMPARE(CurrentLearner(), QString("Ben"));
+        CLearnerDlg dialog;
+        QVERIFY(!dialog.findChild<QLineEdit*>()->isReadOnly());
+    }
+
+    void theStatusBarSaysWhatWaits_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("none") << 0 << QString();
+        QTest::newRow("one") << 1 << QString("1 result waiting to be sent to the class");
+        QTest::newRow("many") << 12 << QString("12 results waiting to be sent to the class");
+    }
+    void theStatusBarSaysWhatWaits()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, text);
+        auto* commands = m_app->GetMainWnd()->findChild<CClassCommands*>();
+        QVERIFY(commands);
+        QLabel* pane = commands->WaitingPane();
+        QVERIFY(!pane->isVisible());
+        commands->ShowWaiting(count, QStringLiteral("The class could not be reached (timeout expired)."));
+        QCOMPARE(pane->text(), text);
+        QCOMPARE(pane->isVisible(), count > 0);
+        QCOMPARE(pane->toolTip(), QString("The class could not be reached (timeout expired)."));
+    }
+
+    // Fetched from the class into a private file and opened through the
+    // shared lists' checks: a hostile archive writes nothing, the file goes.
+    void aHostileListFromTheClassIsRefused()
+    {
+        const QString tmp = m_home->path() + "/tmp";
+        QVERIFY(QDir().mkpath(tmp));
+        qputenv("TMPDIR", tmp.toLocal8Bit());
+        static_cast<CWordwellDoc*>(m_app->GetDocTemplate()->GetDocument())->m_wordList = {"mine"};
+        const QByteArray hostile =
+            HandZip({{"list.spl", listBytes({"cat"})}, {"words/../../evil.wav", "x"}, {"words/cat.wav", "RIFF"}});
+        const QByteArray before = HashOfTree(m_home->path());
+        MessageBoxRecorder boxes;
+        QVERIFY(!OpenClassArchive("../Week 3/spelling", hostile));
+        qunsetenv("TMPDIR");
+        QCOMPARE(HashOfTree(m_home->path()), before);
+        QCOMPARE(boxes.texts().size(), 1);
+        const QString text = boxes.texts().first();
+        QVERIFY2(text.contains("-Week 3-spelling.splz\" could not be opened: ") && text.contains("an entry named"),
+                 qPrintable(text));
+        QCOMPARE(static_cast<CWordwellDoc*>(m_app->GetDocTemplate()->GetDocument())->m_wordList, QStringList{"mine"});
+    }
+
+private:
+    std::unique_ptr<IsolatedHome> m_home;
+    std::unique_ptr<CPracticeApp> m_app;
+};
+
+QTEST_MAIN(TestClassCommands)
+#include "tst_classcommands.moc"
