@@ -1,6 +1,7 @@
-// The class's side that needs no server: what the settings keep, whose name a
-// joined learner's results go under, what the status bar says of results
-// waiting, and a list from the class held to the shared lists' checks.
+// The class's commands: what the settings keep, whose name a joined learner's
+// results go under, what the status bar says of results waiting, a list from
+// the class held to the shared lists' checks, and a class at work through its
+// windows against the private cluster.
 #include "../../share/tests/handzip.h"
 
 #include "platform/framework/archive.h"
@@ -14,6 +15,15 @@
 #include "practice/review/learner.h"
 #include "practice/review/learnerdlg.h"
 #include "practice/ui/practiceapp.h"
+#include "practice/classroom/classlistsdlg.h"
+#include "practice/classroom/classresultspage.h"
+#include "practice/history/historywindow.h"
+#include "practice/document/commands.h"
+#include "practice/testview/testform.h"
+#include "practice/testview/wordwellview.h"
+#include "platform/framework/frame.h"
+#include "testsupport/classcluster.h"
+#include "testsupport/dialogdriver.h"
 #include "testsupport/filetree.h"
 #include "testsupport/isolatedhome.h"
 #include "testsupport/messageboxes.h"
@@ -21,8 +31,11 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QApplication>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 using namespace platform::framework;
 using namespace practice::classroom;
@@ -42,6 +55,24 @@ QByteArray listBytes(QStringList words)
     CArchive out(&bytes);
     SerializeWordList(out, words);
     return bytes;
+}
+
+// Joins the class as `member` through Tools > Class..., as a user types it.
+void join(CFrameWnd* frame, const classcluster::Member& member)
+{
+    KeepRunPassword(member.password);
+    RunModal([&] { frame->RouteCommand(practice::ID_TOOLS_CLASS); }, [&](CDialog* dialog) {
+        for (QLineEdit* field : dialog->findChildren<QLineEdit*>()) {
+            const QString name = field->accessibleName();
+            field->setText(name.startsWith("Host")       ? member.where.host
+                           : name.startsWith("Port")     ? QString::number(member.where.port)
+                           : name.startsWith("Database") ? member.where.database
+                           : name.startsWith("User")     ? member.where.user
+                                                         : QString());
+        }
+        PressKey(Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog->isVisible(), 20000);
+    });
 }
 
 }  // namespace
@@ -147,6 +178,54 @@ private slots:
         QVERIFY2(text.contains("-Week 3-spelling.splz\" could not be opened: ") && text.contains("an entry named"),
                  qPrintable(text));
         QCOMPARE(static_cast<CWordwellDoc*>(m_app->GetDocTemplate()->GetDocument())->m_wordList, QStringList{"mine"});
+    }
+
+    // A learner joins and a stopped test reaches the class; the teacher
+    // sees it on the class's page and publishes the list, which the learner
+    // opens from the class.
+    void aClassAtWorkThroughItsWindows()
+    {
+        const QString cls = classcluster::CreateClass();
+        const auto teacher = classcluster::AddMember(cls, cls + "_t", "Mr T", true);
+        const auto ann = classcluster::AddMember(cls, cls + "_ann", "Ann", false);
+        auto* frame = static_cast<CFrameWnd*>(m_app->GetMainWnd());
+        join(frame, ann);
+        QCOMPARE(CurrentLearner(), QString("Ann"));
+        CWordwellDoc* doc = DocOf(*m_app);
+        doc->m_wordList = {"cat", "owl"};
+        doc->UpdateAllViews(nullptr);
+        CWordwellView* view = ViewOf(*m_app);
+        MessageBoxRecorder boxes;
+        view->OnTakeTest();
+        qobject_cast<QLineEdit*>(view->GetDlgItem(practice::testview::IDC_ANSWER))->setText("kat");
+        view->OnCheck();
+        QVERIFY(frame->RouteCommand(practice::ID_TOOLS_STOPTEST));
+        QTRY_COMPARE_WITH_TIMEOUT(classcluster::AdminRows(cls, "SELECT learner, words, right_answers, stopped FROM results"),
+                                  QStringList{ann.where.user + "|2|0|t"}, 20000);
+
+        join(frame, teacher);
+        RunModal([&] { frame->RouteCommand(practice::ID_FILE_PUBLISH_CLASS); }, [](CDialog*) { PressKey(Qt::Key_Return); });
+        QTRY_COMPARE_WITH_TIMEOUT(boxes.texts().size(), 1, 20000);
+        QVERIFY2(boxes.texts().first().endsWith("is published to the class."), qPrintable(boxes.texts().first()));
+        CClassResultsPage page(teacher.where, CHistoryWindow::kMissedShown, false);
+        page.Load();
+        QTRY_COMPARE_WITH_TIMEOUT(page.ResultsView()->model()->rowCount(), 1, 20000);
+        QVERIFY2(RowTexts(page.ResultsView()->model()).first().startsWith("Ann|"),
+                 qPrintable(RowTexts(page.ResultsView()->model()).first()));
+
+        join(frame, ann);
+        doc->m_wordList = {"mine"};
+        // The class's lists come after a round trip: Enter on the first once they show.
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [] {
+            if (auto* lists = qobject_cast<CClassListsDlg*>(QApplication::activeModalWidget())) {
+                lists->activateWindow();
+                PressKey(Qt::Key_Return);
+            }
+        });
+        poll.start(50);
+        frame->RouteCommand(practice::ID_FILE_OPEN_CLASS);
+        QTRY_COMPARE_WITH_TIMEOUT(DocOf(*m_app)->m_wordList, (QStringList{"cat", "owl"}), 20000);
     }
 
 private:
