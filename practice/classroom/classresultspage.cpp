@@ -97,17 +97,26 @@ CClassResultsPage::CClassResultsPage(const ClassConnection& where, int missedSho
 void CClassResultsPage::Load()
 {
     m_notice->setText(QStringLiteral("Reading the class's results..."));
-    auto reading = std::make_shared<ClassReading>();
-    auto* job = new CClassJob(
-        m_where,
-        [reading, limit = m_missedShown](ClassStore& store, QString* error) {
-            return store.Results(&reading->rows, error) && store.MostMissed(limit, &reading->missed, error);
-        },
-        this, this);
-    connect(job, &CClassJob::Finished, this, [this, job, reading](bool ok, const QString& error) {
+    auto rows = std::make_shared<QList<ClassResultRow>>();
+    // The table first: the most missed words read every answer in the class
+    // and come after it (and after any password the table asked for).
+    read([rows](ClassStore& store, QString* error) { return store.Results(rows.get(), error); },
+         [this, rows] {
+             showRows(std::move(*rows));
+             auto missed = std::make_shared<QList<MissedWord>>();
+             read([missed, limit = m_missedShown](ClassStore& store,
+                                                  QString* error) { return store.MostMissed(limit, missed.get(), error); },
+                  [this, missed] { showMissed(*missed); });
+         });
+}
+
+void CClassResultsPage::read(const CClassJob::Work& work, const std::function<void()>& show)
+{
+    auto* job = new CClassJob(m_where, work, this, this);
+    connect(job, &CClassJob::Finished, this, [this, job, show](bool ok, const QString& error) {
         job->deleteLater();
         if (ok)
-            Show(std::move(reading->rows), reading->missed);
+            show();
         else
             ShowProblem(error);
     });
@@ -116,11 +125,22 @@ void CClassResultsPage::Load()
 
 void CClassResultsPage::Show(QList<ClassResultRow> rows, const QList<MissedWord>& missed)
 {
+    showRows(std::move(rows));
+    showMissed(missed);
+}
+
+void CClassResultsPage::showRows(QList<ClassResultRow> rows)
+{
     m_notice->setText(rows.isEmpty() ? QStringLiteral("The class has no results yet.") : QString());
     m_notice->setVisible(rows.isEmpty());
     m_results->SetRows(std::move(rows));
     if (m_results->rowCount() > 0)
         m_view->setCurrentIndex(m_results->index(0, 0));
+    m_export->setEnabled(m_results->rowCount() > 0);
+}
+
+void CClassResultsPage::showMissed(const QList<MissedWord>& missed)
+{
     m_missed->clear();
     for (const MissedWord& w : missed) {
         auto* item = new QTreeWidgetItem(m_missed, {w.word, QString::number(w.missed), QString::number(w.asked)});
@@ -130,7 +150,6 @@ void CClassResultsPage::Show(QList<ClassResultRow> rows, const QList<MissedWord>
     if (!missed.isEmpty())
         m_missed->setCurrentItem(m_missed->topLevelItem(0));
     m_practise->setEnabled(m_canPractise && !missed.isEmpty());
-    m_export->setEnabled(m_results->rowCount() > 0);
 }
 
 void CClassResultsPage::ShowProblem(const QString& problem)

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "practice/classroom/classjob.h"
 #include "practice/history/classstore.h"
 
 #include <QStringList>
 #include <QWidget>
+
+#include <functional>
 
 class CClassResultsTable;
 class QLabel;
@@ -41,6 +44,9 @@ signals:
     void Practise(const QStringList& words);
 
 private:
+    void read(const practice::classroom::CClassJob::Work& work, const std::function<void()>& show);
+    void showRows(QList<practice::history::ClassResultRow> rows);
+    void showMissed(const QList<practice::history::MissedWord>& missed);
     void onExport();
 
     practice::history::ClassConnection m_where;
