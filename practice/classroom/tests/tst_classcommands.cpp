@@ -92,6 +92,14 @@ private slots:
         m_home.reset();
     }
 
+    // No class joined: start-up loads neither Qt SQL nor the PostgreSQL client.
+    void startUpLoadsNoDatabaseCode()
+    {
+        const QByteArray maps = ReadFileForTest("/proc/self/maps");
+        QVERIFY(maps.contains("libQt6Widgets"));
+        QVERIFY(!maps.contains("libQt6Sql") && !maps.contains("libpq") && !maps.contains("wordwell-history"));
+    }
+
     // The password the server asked for stays in memory: the settings file
     // holds where the class is and who the member is, and nothing more.
     void theSettingsNeverHoldThePassword()
