@@ -243,12 +243,21 @@ bool ImportSharedList(const QString& archivePath)
     // The list was saved or discarded above; the new one is not yet saved anywhere.
     if (doc)
         doc->SetModifiedFlag(false);
+    return OpenAsNewList(list.words, list.name);
+}
+
+bool OpenAsNewList(const QStringList& words, const QString& name)
+{
+    CWinApp* app = AfxGetApp();
+    CSingleDocTemplate* docTemplate = app ? app->GetDocTemplate() : nullptr;
+    if (!docTemplate)
+        return false;
     app->OnFileNew();
-    doc = static_cast<CWordwellDoc*>(docTemplate->GetDocument());
+    auto* doc = static_cast<CWordwellDoc*>(docTemplate->GetDocument());
     if (!doc)
         return false;
-    doc->m_wordList = list.words;
-    doc->SetTitle(list.name);
+    doc->m_wordList = words;
+    doc->SetTitle(name);
     doc->SetModifiedFlag(true);
     doc->UpdateAllViews(nullptr, 0, nullptr);
     // As after Open: the view starts afresh on the list now in place, so it

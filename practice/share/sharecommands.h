@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QMenu;
 class CWordwellDoc;
@@ -29,5 +30,9 @@ void OnImportSharedList();
 // unsaved document named after it. A refused archive writes nothing; true
 // when the list opened.
 bool ImportSharedList(const QString& archivePath);
+
+// Opens `words` as a new, unsaved list named `name`; the open list must have
+// been saved or given up first.
+bool OpenAsNewList(const QStringList& words, const QString& name);
 
 }  // namespace practice::share

@@ -7,7 +7,9 @@
 #include "practice/history/historyreader.h"
 #include "practice/history/historywindow.h"
 #include "practice/history/resultkeeper.h"
+#include "practice/document/wordwelldoc.h"
 #include "practice/review/learner.h"
+#include "practice/share/sharecommands.h"
 #include "practice/testview/wordwellview.h"
 #include "practice/ui/reviewcommands.h"
 
@@ -90,12 +92,24 @@ void CHistoryCommands::OnHistory()
     if (m_class && m_class->Joined().IsJoined())
         classPage = new CClassResultsPage(m_class->Joined().where, CHistoryWindow::kMissedShown, canPractise);
     CHistoryWindow window(reader, learner, canPractise ? learner : QString(), &m_frame, classPage);
+    // A teacher hands the class's most missed words out as a new list, to
+    // record and publish; anyone else practises them.
+    bool asNewList = false;
     if (classPage) {
-        QObject::connect(classPage, &CClassResultsPage::Practise, &window, &CHistoryWindow::PractiseWords);
+        QObject::connect(classPage, &CClassResultsPage::Practise, &window,
+                         [&window, &asNewList, teacher = m_class->Joined().me.teacher](const QStringList& words) {
+                             asNewList = teacher;
+                             window.PractiseWords(words);
+                         });
         classPage->Load();
     }
     const int result = window.exec();
     m_frame.activateWindow();
-    if (result == CHistoryWindow::kPractise && view)
-        view->PractiseWords(window.WordsToPractise(), QString::fromLatin1(CHistoryWindow::kPractiseSource));
+    if (result != CHistoryWindow::kPractise || !view)
+        return;
+    const QString source = QString::fromLatin1(CHistoryWindow::kPractiseSource);
+    if (!asNewList)
+        view->PractiseWords(window.WordsToPractise(), source);
+    else if (view->GetDocument()->SaveModified())
+        share::OpenAsNewList(window.WordsToPractise(), source);
 }
