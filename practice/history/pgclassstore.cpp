@@ -16,8 +16,10 @@ namespace {
 
 // How long a server that does not answer may hold up a round.
 constexpr int kConnectTimeoutSeconds = 5;
-// Dead connections found in seconds, not the system's two hours.
-const QString kKeepAlive = QStringLiteral("keepalives_idle=10;keepalives_interval=5;keepalives_count=3");
+// A dead server found in seconds, not the system's two hours (a round holds
+// up only its own thread, and Wordwell's closing waits for it).
+const QString kKeepAlive =
+    QStringLiteral("keepalives_idle=10;keepalives_interval=5;keepalives_count=3;tcp_user_timeout=15000");
 
 class PgClassStore final : public ClassStore {
 public:
