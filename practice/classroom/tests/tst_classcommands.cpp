@@ -59,10 +59,13 @@ QByteArray listBytes(QStringList words)
     return bytes;
 }
 
-// Joins the class as `member` through Tools > Class..., as a user types it.
-void join(CFrameWnd* frame, const classcluster::Member& member)
+// Joins the class as `member` through Tools > Class..., as a user types it;
+// `askedForPassword`: the password is typed when the server asks for it.
+void join(CFrameWnd* frame, const classcluster::Member& member, bool askedForPassword = false)
 {
-    KeepRunPassword(member.password);
+    ForgetRunPassword();
+    if (!askedForPassword)
+        KeepRunPassword(member.password);
     RunModal([&] { frame->RouteCommand(practice::ID_TOOLS_CLASS); }, [&](CDialog* dialog) {
         for (QLineEdit* field : dialog->findChildren<QLineEdit*>()) {
             const QString name = field->accessibleName();
@@ -72,6 +75,17 @@ void join(CFrameWnd* frame, const classcluster::Member& member)
                            : name.startsWith("User")     ? member.where.user
                                                          : QString());
         }
+        // The password dialog runs its own loop: answered from within it.
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&member] {
+            if (auto* asked = qobject_cast<CClassPasswordDlg*>(QApplication::activeModalWidget())) {
+                asked->activateWindow();
+                TypeText(member.password);
+                PressKey(Qt::Key_Return);
+            }
+        });
+        if (askedForPassword)
+            poll.start(50);
         PressKey(Qt::Key_Return);
         QTRY_VERIFY_WITH_TIMEOUT(!dialog->isVisible(), 20000);
     });
@@ -200,8 +214,9 @@ private slots:
         const auto teacher = classcluster::AddMember(cls, cls + "_t", "Mr T", true);
         const auto ann = classcluster::AddMember(cls, cls + "_ann", "Ann", false);
         auto* frame = static_cast<CFrameWnd*>(m_app->GetMainWnd());
-        join(frame, ann);
+        join(frame, ann, true);
         QCOMPARE(CurrentLearner(), QString("Ann"));
+        QCOMPARE(RunPassword(), ann.password);
         CWordwellDoc* doc = DocOf(*m_app);
         doc->m_wordList = {"cat", "owl"};
         doc->UpdateAllViews(nullptr);
