@@ -3,6 +3,7 @@
 #include "platform/framework/commandids.h"
 #include "platform/framework/commandline.h"
 #include "platform/framework/doctemplate.h"
+#include "platform/framework/extensionarrows.h"
 #include "platform/framework/frame.h"
 #include "platform/framework/helprequest.h"
 #include "platform/framework/messagebox.h"
@@ -49,6 +50,7 @@ bool CPracticeApp::InitInstance()
         && QFileInfo(cmdInfo.m_strFileName).suffix().compare(u"hlp", Qt::CaseInsensitive) == 0)
         return platform::help::WinHelp(nullptr, cmdInfo.m_strFileName, platform::help::HELP_FINDER, 0);
 
+    DeferExtensionArrows();
     EstablishSettings();
     LoadStdProfileSettings(4);
     AddDocTemplate(std::make_unique<CSingleDocTemplate>(
