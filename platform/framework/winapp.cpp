@@ -85,11 +85,8 @@ QString CWinApp::GetProfileString(const QString& section, const QString& entry,
 {
     if (m_strRegistryKey.isEmpty())
         return defaultValue;
-    reg::Key key;
-    if (reg::OpenKey(reg::HKEY_CURRENT_USER, sectionKey(section), &key) != reg::ERROR_SUCCESS)
-        return defaultValue;
     QString value;
-    if (reg::QueryStringValue(key, entry, &value) != reg::ERROR_SUCCESS)
+    if (reg::GetStringValue(reg::HKEY_CURRENT_USER, sectionKey(section), entry, &value) != reg::ERROR_SUCCESS)
         return defaultValue;
     return value;
 }

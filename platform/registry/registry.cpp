@@ -68,11 +68,7 @@ QStringList splitKeyPath(const QString& subKey)
 // One hive file, opened for the span of one registry call.
 class Hive {
 public:
-    explicit Hive(Root root) : m_settings(HiveFilePath(root), QSettings::IniFormat)
-    {
-        const QFileInfo file(HiveFilePath(root));
-        m_bLinked = file.isSymLink();
-    }
+    explicit Hive(Root root) : Hive(HiveFilePath(root)) {}
 
     // QSettings writes through a link to the file it names; a hive that is a
     // link names a file that is not the registry's, so it is never written.
@@ -148,6 +144,8 @@ public:
     }
 
 private:
+    explicit Hive(const QString& path) : m_settings(path, QSettings::IniFormat), m_bLinked(QFileInfo(path).isSymLink()) {}
+
     QStringList decodedChildren(const QStringList& levels, bool groups)
     {
         m_settings.beginGroup(group(levels));
@@ -171,6 +169,30 @@ long checkOpen(const Key& key, Hive& hive)
     if (key.isNull())
         return ERROR_INVALID_HANDLE;
     return hive.exists(key.levels()) ? ERROR_SUCCESS : ERROR_KEY_DELETED;
+}
+
+// The stored levels of subKey below the open key parent.
+long openIn(Hive& hive, const Key& parent, const QString& subKey, QStringList* levels)
+{
+    if (const long status = checkOpen(parent, hive); status != ERROR_SUCCESS)
+        return status;
+    *levels = parent.levels();
+    for (const QString& wanted : splitKeyPath(subKey)) {
+        const QString stored = hive.findChild(*levels, wanted);
+        if (stored.isNull())
+            return ERROR_FILE_NOT_FOUND;
+        *levels << stored;
+    }
+    return ERROR_SUCCESS;
+}
+
+long queryIn(Hive& hive, const QStringList& levels, const QString& name, QString* data)
+{
+    const QString entry = hive.findValueEntry(levels, name);
+    if (entry.isEmpty())
+        return ERROR_FILE_NOT_FOUND;
+    *data = hive.settings().value(Hive::group(levels) + u'/' + entry).toString();
+    return ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -216,16 +238,9 @@ long OpenKey(const Key& parent, const QString& subKey, Key* result)
 {
     *result = Key();
     Hive hive(parent.root());
-    if (const long status = checkOpen(parent, hive); status != ERROR_SUCCESS)
+    QStringList levels;
+    if (const long status = openIn(hive, parent, subKey, &levels); status != ERROR_SUCCESS)
         return status;
-
-    QStringList levels = parent.levels();
-    for (const QString& wanted : splitKeyPath(subKey)) {
-        const QString stored = hive.findChild(levels, wanted);
-        if (stored.isNull())
-            return ERROR_FILE_NOT_FOUND;
-        levels << stored;
-    }
     *result = Key(parent.root(), levels);
     return ERROR_SUCCESS;
 }
@@ -257,11 +272,16 @@ long QueryStringValue(const Key& key, const QString& name, QString* data)
     Hive hive(key.root());
     if (const long status = checkOpen(key, hive); status != ERROR_SUCCESS)
         return status;
-    const QString entry = hive.findValueEntry(key.levels(), name);
-    if (entry.isEmpty())
-        return ERROR_FILE_NOT_FOUND;
-    *data = hive.settings().value(Hive::group(key.levels()) + u'/' + entry).toString();
-    return ERROR_SUCCESS;
+    return queryIn(hive, key.levels(), name, data);
+}
+
+long GetStringValue(const Key& parent, const QString& subKey, const QString& name, QString* data)
+{
+    Hive hive(parent.root());
+    QStringList levels;
+    if (const long status = openIn(hive, parent, subKey, &levels); status != ERROR_SUCCESS)
+        return status;
+    return queryIn(hive, levels, name, data);
 }
 
 long DeleteValue(const Key& key, const QString& name)

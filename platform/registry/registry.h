@@ -56,6 +56,8 @@ long CloseKey(Key* key);
 long SetStringValue(const Key& key, const QString& name, const QString& data);
 // RegQueryValueEx for a string value.
 long QueryStringValue(const Key& key, const QString& name, QString* data);
+// RegGetValue for a string value: opens subKey below parent and queries it in one look at the hive.
+long GetStringValue(const Key& parent, const QString& subKey, const QString& name, QString* data);
 long DeleteValue(const Key& key, const QString& name);
 // RegDeleteKey: removes a key that has no subkeys, with its values.
 long DeleteKey(const Key& parent, const QString& subKey);
