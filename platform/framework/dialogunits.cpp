@@ -1,14 +1,22 @@
 #include "platform/framework/dialogunits.h"
 
 #include <QFontMetrics>
-#include <QVariant>
+#include <QHash>
 #include <QWidget>
 
 namespace platform::framework {
 
 namespace {
 
-const char* const kIdProperty = "dlgCtrlId";
+// Each control's id. Forms look their controls up by id hundreds of times while
+// they start; a dynamic property would only be found after every property the
+// control's classes declare had been compared by name.
+QHash<const QWidget*, int>& controlIds()
+{
+    // Never destroyed: a widget may outlive the program's statics.
+    static auto* ids = new QHash<const QWidget*, int>;
+    return *ids;
+}
 
 // a * b / c rounded half away from zero, as the system's MulDiv.
 int mulDiv(int a, int b, int c)
@@ -17,6 +25,19 @@ int mulDiv(int a, int b, int c)
     const long long half = c / 2;
     const long long rounded = product >= 0 ? (product + half) / c : (product - half) / c;
     return static_cast<int>(rounded);
+}
+
+// The first widget below `parent` with that id, depth first, in the order
+// findChildren lists them; it stops there.
+QWidget* findDescendant(const QObject* parent, int id)
+{
+    for (QObject* child : parent->children()) {
+        if (child->isWidgetType() && controlIds().value(static_cast<QWidget*>(child)) == id)
+            return static_cast<QWidget*>(child);
+        if (QWidget* found = findDescendant(child, id))
+            return found;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -69,22 +90,20 @@ void PlaceControl(QWidget* control, const DialogUnits& units, const QRect& rect,
 
 void SetDlgCtrlID(QWidget* control, int id)
 {
-    control->setProperty(kIdProperty, id);
+    QHash<const QWidget*, int>& ids = controlIds();
+    if (!ids.contains(control))
+        QObject::connect(control, &QObject::destroyed, [control] { controlIds().remove(control); });
+    ids.insert(control, id);
 }
 
 int GetDlgCtrlID(const QWidget* control)
 {
-    return control->property(kIdProperty).toInt();
+    return controlIds().value(control);
 }
 
 QWidget* GetDlgItem(const QWidget* dialog, int id)
 {
-    const QList<QWidget*> children = dialog->findChildren<QWidget*>();
-    for (QWidget* child : children) {
-        if (GetDlgCtrlID(child) == id)
-            return child;
-    }
-    return nullptr;
+    return findDescendant(dialog, id);
 }
 
 }  // namespace platform::framework
