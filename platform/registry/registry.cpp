@@ -4,6 +4,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace platform::registry {
 
 namespace {
@@ -16,10 +18,13 @@ const QString kDefaultValueName = QStringLiteral("Default");
 // QSettings treats '/' and '\' as separators; registry names may hold both.
 QString encodeName(const QString& name)
 {
+    const auto needsEscape = [](QChar c) { return c == u'%' || c == u'/' || c == u'\\'; };
+    if (std::none_of(name.cbegin(), name.cend(), needsEscape))
+        return name;
     QString out;
     out.reserve(name.size());
     for (QChar c : name) {
-        if (c == u'%' || c == u'/' || c == u'\\')
+        if (needsEscape(c))
             out += QStringLiteral("%%1").arg(c.unicode(), 2, 16, QChar(u'0')).toUpper();
         else
             out += c;
@@ -29,6 +34,8 @@ QString encodeName(const QString& name)
 
 QString decodeName(const QString& stored)
 {
+    if (!stored.contains(u'%'))
+        return stored;
     QString out;
     out.reserve(stored.size());
     for (qsizetype i = 0; i < stored.size(); ++i) {
@@ -86,6 +93,9 @@ public:
     // The stored spelling of a subkey of `levels` matching `name` case-blind, or a null string.
     QString findChild(const QStringList& levels, const QString& name)
     {
+        // A key made here carries the marker: found so, its siblings need not be listed.
+        if (m_settings.contains(group(levels + QStringList{name}) + u'/' + kKeyMarker))
+            return name;
         const QStringList children = childGroups(levels);
         for (const QString& child : children) {
             if (child.compare(name, Qt::CaseSensitive) == 0)
