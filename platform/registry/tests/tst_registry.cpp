@@ -2,6 +2,7 @@
 #include "testsupport/isolatedhome.h"
 
 #include <QFile>
+#include <QSettings>
 #include <QTest>
 
 #include <memory>
@@ -22,6 +23,7 @@ private slots:
         QVERIFY(key.isNull());
         QString value = "untouched";
         QCOMPARE(QueryStringValue(key, "Path", &value), ERROR_INVALID_HANDLE);
+        QCOMPARE(GetStringValue(HKEY_LOCAL_MACHINE, "Software\\Tolvane\\Virir", "Path", &value), ERROR_FILE_NOT_FOUND);
         QCOMPARE(value, QString("untouched"));
         QCOMPARE(SetStringValue(key, "Path", "x"), ERROR_INVALID_HANDLE);
         QCOMPARE(DeleteValue(key, "Path"), ERROR_INVALID_HANDLE);
@@ -50,9 +52,26 @@ private slots:
             QString read;
             QCOMPARE(QueryStringValue(direct, name.toUpper(), &read), ERROR_SUCCESS);
             QCOMPARE(read, data);
+            read.clear();
+            QCOMPARE(GetStringValue(company, "wordwell practice\\WORDSPATH", name, &read), ERROR_SUCCESS);
+            QCOMPARE(read, data);
         }
         // The other hive is separate.
         QCOMPARE(OpenKey(HKEY_LOCAL_MACHINE, "Software\\Tolvane", &direct), ERROR_FILE_NOT_FOUND);
+    }
+
+    // Keys written into the hive by other means carry no marker of their own.
+    void aKeyWrittenByHandIsFoundInAnyCase()
+    {
+        QSettings hive(HiveFilePath(Root::LocalMachine), QSettings::IniFormat);
+        hive.setValue("Software/By Hand/Path", "/x");
+        hive.sync();
+        Key key;
+        QCOMPARE(OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\by hand", &key), ERROR_SUCCESS);
+        QCOMPARE(key.levels(), QStringList({"Software", "By Hand"}));
+        QString read;
+        QCOMPARE(GetStringValue(HKEY_LOCAL_MACHINE, "software\\BY HAND", "path", &read), ERROR_SUCCESS);
+        QCOMPARE(read, QString("/x"));
     }
 
     void valueNamesAreCaseBlindAndTheDefaultIsApart()

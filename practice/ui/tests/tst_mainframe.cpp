@@ -24,10 +24,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QWhatsThis>
 
 #include <memory>
@@ -130,6 +132,20 @@ private slots:
                               "&History...", "-", "&Class...", "&Help", "&Help Topics", "-", "&About Wordwell Practice...",
                               "&Web Page -- Internet WWW"}));
         QCOMPARE(frame()->GetCommand(ID_FILE_OPEN)->shortcut(), QKeySequence("Ctrl+O"));
+        // The bars' "more items" arrows, read when first drawn, are the style's own.
+        const auto* style = qobject_cast<const QProxyStyle*>(QApplication::style());
+        QVERIFY(style);
+        const QIcon own = style->baseStyle()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+        for (const char* button : {"qt_menubar_ext_button", "qt_toolbar_ext_button"}) {
+            const QIcon shown = frame()->findChild<QToolButton*>(button)->icon();
+            QCOMPARE(shown.availableSizes(), own.availableSizes());
+            for (const QSize size : {QSize(16, 10), QSize(24, 24)}) {
+                for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
+                    QCOMPARE(shown.pixmap(size, 1.0, mode).toImage(), own.pixmap(size, 1.0, mode).toImage());
+                    QCOMPARE(shown.pixmap(size, 2.0, mode).toImage(), own.pixmap(size, 2.0, mode).toImage());
+                }
+            }
+        }
 
         QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : frame();
         QLabel* caps = frame()->Indicator(ID_INDICATOR_CAPS);
