@@ -154,7 +154,10 @@ public:
     }
 
 private:
-    explicit Hive(const QString& path) : m_settings(path, QSettings::IniFormat), m_bLinked(QFileInfo(path).isSymLink()) {}
+    explicit Hive(const QString& path)
+        : m_settings(path, QSettings::IniFormat), m_bLinked(QFileInfo(path).isSymLink())
+    {
+    }
 
     QStringList decodedChildren(const QStringList& levels, bool groups)
     {

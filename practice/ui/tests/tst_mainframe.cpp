@@ -141,8 +141,8 @@ private slots:
             QCOMPARE(shown.availableSizes(), own.availableSizes());
             for (const QSize size : {QSize(16, 10), QSize(24, 24)}) {
                 for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
-                    QCOMPARE(shown.pixmap(size, 1.0, mode).toImage(), own.pixmap(size, 1.0, mode).toImage());
-                    QCOMPARE(shown.pixmap(size, 2.0, mode).toImage(), own.pixmap(size, 2.0, mode).toImage());
+                    for (const qreal ratio : {1.0, 2.0})
+                        QCOMPARE(shown.pixmap(size, ratio, mode).toImage(), own.pixmap(size, ratio, mode).toImage());
                 }
             }
         }
