@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QIconEngine>
+#include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QStyleOption>
@@ -18,9 +19,11 @@ class DeferredIconEngine final : public QIconEngine {
 public:
     explicit DeferredIconEngine(std::function<QIcon()> make) : m_icon(std::make_shared<Made>(std::move(make))) {}
 
+    // As Qt's own engine paints: its pixmap for the rectangle, at the device's pixel ratio.
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
     {
-        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : qApp->devicePixelRatio();
+        painter->drawPixmap(rect, scaledPixmap(rect.size() * ratio, mode, state, ratio));
     }
     // An engine is asked in device pixels; QIcon::actualSize would multiply by
     // the screen's pixel ratio again, the pixmap at ratio 1 does not.

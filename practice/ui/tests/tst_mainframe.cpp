@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QStatusBar>
@@ -136,9 +137,17 @@ private slots:
         const auto* style = qobject_cast<const QProxyStyle*>(QApplication::style());
         QVERIFY(style);
         const QIcon own = style->baseStyle()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+        const auto painted = [](const QIcon& icon) {
+            QImage image(24, 16, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            QPainter painter(&image);
+            icon.paint(&painter, image.rect());
+            return image;
+        };
         for (const char* button : {"qt_menubar_ext_button", "qt_toolbar_ext_button"}) {
             const QIcon shown = frame()->findChild<QToolButton*>(button)->icon();
             QCOMPARE(shown.availableSizes(), own.availableSizes());
+            QCOMPARE(painted(shown), painted(own));
             for (const QSize size : {QSize(16, 10), QSize(24, 24)}) {
                 for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
                     for (const qreal ratio : {1.0, 2.0})
