@@ -29,13 +29,16 @@ QString read(const QString& entry)
 JoinedClass ReadJoinedClass()
 {
     JoinedClass joined;
+    // Without the name the class is not joined: start-up looks no further.
+    joined.me.name = review::ClassLearnerName();
+    if (joined.me.name.isEmpty())
+        return joined;
     joined.where.service = read(kService);
     joined.where.host = read(kHost);
     joined.where.port = read(kPort).toInt();
     joined.where.database = read(kDatabase);
     joined.where.user = read(kUser);
     joined.me.role = read(kRole);
-    joined.me.name = review::ClassLearnerName();
     joined.me.teacher = read(kTeacher) == QLatin1String("1");
     return joined;
 }
