@@ -14,12 +14,10 @@ class CSendRound;
 // Sends the results waiting in the local outbox to the class, oldest first, on
 // a thread of its own: neither the network nor the server ever holds up the
 // window or a test. A round runs when asked (after each result, at start-up)
-// and, while any result waits, again every kRetryMs.
+// and, while any result waits, again every CSendRound::kRetryMs.
 class CClassSender : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kRetryMs = 30000;
-
     CClassSender(QString historyPath, history::ClassConnection where, QObject* parent = nullptr);
     // Waits for the round in flight, which the connection's time-outs bound.
     ~CClassSender() override;

@@ -1,7 +1,5 @@
 #include "practice/classroom/sendround.h"
 
-#include "practice/classroom/classsender.h"
-
 #include <QTimer>
 
 using namespace practice::history;
@@ -42,7 +40,7 @@ void CSendRound::Run()
     if (!m_retry) {
         m_retry = new QTimer(this);
         m_retry->setSingleShot(true);
-        m_retry->setInterval(CClassSender::kRetryMs);
+        m_retry->setInterval(kRetryMs);
         connect(m_retry, &QTimer::timeout, this, &CSendRound::Run);
     }
     m_retry->stop();

@@ -19,6 +19,8 @@ public:
     // How many results go in one transaction: few round trips, yet an outage
     // mid-way costs little to send again.
     static constexpr int kBatch = 250;
+    // How soon a round that left results waiting is tried again.
+    static constexpr int kRetryMs = 30000;
 
     CSendRound(const history::ResultStoreFactory* local, const history::ClassStoreFactory* remote,
                QString historyPath, history::ClassConnection where);
