@@ -10,13 +10,15 @@ set(WW_CLASS_CLUSTER_SH ${PROJECT_SOURCE_DIR}/scripts/class-cluster.sh)
 # ww_class_test(<test>): <test>, added already, runs with the cluster up and
 # finds it through WW_CLASS_CLUSTER_ENV; WW_CLASS_SERVER is scripts/class-server,
 # which makes its classes. Every case makes a class and roles of its own names,
-# so the suites share the cluster and run side by side.
+# but one stops the server mid-send: the class suites take the cluster in
+# turn (other suites run beside them).
 function(ww_class_test name)
   if(NOT WW_TESTS OR WW_FUZZ)
     return()
   endif()
   set_property(TEST ${name} APPEND PROPERTY FIXTURES_REQUIRED ClassCluster)
   set_property(TEST ${name} APPEND PROPERTY LABELS class)
+  set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK ClassCluster)
   set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT
                WW_CLASS_CLUSTER_ENV=${WW_CLASS_CLUSTER_ENV}
                WW_CLASS_SERVER=${PROJECT_SOURCE_DIR}/scripts/class-server)

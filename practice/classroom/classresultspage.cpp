@@ -5,6 +5,7 @@
 #include "practice/classroom/classjob.h"
 #include "practice/classroom/classresults.h"
 #include "practice/history/historycsv.h"
+#include "practice/history/historytable.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -47,25 +48,7 @@ CClassResultsPage::CClassResultsPage(const ClassConnection& where, int missedSho
     layout->addWidget(m_notice);
 
     m_results = new CClassResultsTable(this);
-    m_view = new QTableView(this);
-    m_view->setModel(m_results);
-    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_view->setTabKeyNavigation(false);
-    m_view->setWordWrap(false);
-    m_view->verticalHeader()->hide();
-    // As the tests' table: nothing measured row by row, however many rows come.
-    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_view->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    m_view->horizontalHeader()->setStretchLastSection(true);
-    const char* const widest[CClassResultsTable::ColumnCount] = {"MMMMMMMMM", "MMMMMMMMM", "100.00 %", "100.00 %", "",
-                                                                 "0000-00-00 00:00"};
-    for (int c = 0; c < CClassResultsTable::ColumnCount; ++c)
-        m_view->setColumnWidth(
-            c, std::max(fontMetrics().horizontalAdvance(m_results->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()),
-                        fontMetrics().horizontalAdvance(QLatin1String(widest[c])))
-                   + 16);
+    m_view = MakeResultsView(m_results, {"MMMMMMMMM", "MMMMMMMMM", "100.00 %", "100.00 %", "", "0000-00-00 00:00"}, this);
     layout->addWidget(buddyLabel(QStringLiteral("&Results:"), m_view, this));
     layout->addWidget(m_view, 2);
 

@@ -2,6 +2,11 @@
 
 #include "practice/review/score.h"
 
+#include <QHeaderView>
+#include <QTableView>
+
+#include <algorithm>
+
 using practice::history::StoredTest;
 
 void CHistoryTable::SetTests(QList<StoredTest> tests)
@@ -51,4 +56,25 @@ QVariant CHistoryTable::headerData(int section, Qt::Orientation orientation, int
     static const char* const kHeaders[ColumnCount] = {"Date and time", "List",  "Words", "Right answers",
                                                       "Score",         "Ended", "Round"};
     return section >= 0 && section < ColumnCount ? QString::fromLatin1(kHeaders[section]) : QVariant();
+}
+
+QTableView* MakeResultsView(QAbstractTableModel* model, const QStringList& widest, QWidget* parent)
+{
+    auto* view = new QTableView(parent);
+    view->setModel(model);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setTabKeyNavigation(false);
+    view->setWordWrap(false);
+    view->verticalHeader()->hide();
+    const QFontMetrics metrics = parent->fontMetrics();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(metrics.height() + 6);
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    view->horizontalHeader()->setStretchLastSection(true);
+    for (int c = 0; c < model->columnCount() && c < widest.size(); ++c)
+        view->setColumnWidth(c, std::max(metrics.horizontalAdvance(model->headerData(c, Qt::Horizontal).toString()),
+                                         metrics.horizontalAdvance(widest[c]))
+                                    + 16);
+    return view;
 }

@@ -4,6 +4,9 @@
 
 #include <QAbstractTableModel>
 #include <QList>
+#include <QStringList>
+
+class QTableView;
 
 // A learner's tests for a table view, newest first. A model rather than an
 // item widget: ten thousand rows cost nothing until they are drawn.
@@ -26,3 +29,9 @@ public:
 private:
     QList<practice::history::StoredTest> m_tests;
 };
+
+// A view over a table of results, rows chosen whole, Tab leaving it: rows of
+// a fixed height and each column as wide as its header or `widest` (its
+// widest usual value), so that nothing is measured row by row however many
+// rows come.
+QTableView* MakeResultsView(QAbstractTableModel* model, const QStringList& widest, QWidget* parent);

@@ -78,27 +78,8 @@ CHistoryWindow::CHistoryWindow(CHistoryReader& reader, const QString& learner, c
     content->addWidget(m_notice);
 
     m_tests = new CHistoryTable(this);
-    m_testsView = new QTableView(this);
-    m_testsView->setModel(m_tests);
-    m_testsView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_testsView->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_testsView->setTabKeyNavigation(false);
-    m_testsView->setWordWrap(false);
-    m_testsView->verticalHeader()->hide();
-    // Fixed row heights and widths from the header alone: sizing to the
-    // contents would measure every row.
-    m_testsView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_testsView->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    m_testsView->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    m_testsView->horizontalHeader()->setStretchLastSection(true);
-    // Each column as wide as its header or its widest usual value.
-    const char* const widest[CHistoryTable::ColumnCount] = {"0000-00-00 00:00", "MMMMMMMMM", "", "", "100.00 %",
-                                                            "finished", "practice round"};
-    for (int c = 0; c < CHistoryTable::ColumnCount; ++c)
-        m_testsView->setColumnWidth(
-            c, std::max(fontMetrics().horizontalAdvance(m_tests->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()),
-                        fontMetrics().horizontalAdvance(QLatin1String(widest[c])))
-                   + 16);
+    m_testsView = MakeResultsView(
+        m_tests, {"0000-00-00 00:00", "MMMMMMMMM", "", "", "100.00 %", "finished", "practice round"}, this);
     content->addWidget(buddyLabel(QStringLiteral("&Tests:"), m_testsView, this));
     content->addWidget(m_testsView, 2);
 
