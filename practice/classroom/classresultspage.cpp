@@ -21,23 +21,6 @@
 using namespace practice::history;
 using practice::classroom::CClassJob;
 
-namespace {
-
-QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    buddy->setAccessibleName(QString(text).remove(u'&').remove(u':'));
-    return label;
-}
-
-struct ClassReading {
-    QList<ClassResultRow> rows;
-    QList<MissedWord> missed;
-};
-
-}  // namespace
-
 CClassResultsPage::CClassResultsPage(const ClassConnection& where, int missedShown, bool canPractise, QWidget* parent)
     : QWidget(parent), m_where(where), m_missedShown(missedShown), m_canPractise(canPractise)
 {
@@ -49,15 +32,11 @@ CClassResultsPage::CClassResultsPage(const ClassConnection& where, int missedSho
 
     m_results = new CClassResultsTable(this);
     m_view = MakeResultsView(m_results, {"MMMMMMMMM", "MMMMMMMMM", "100.00 %", "100.00 %", "", "0000-00-00 00:00"}, this);
-    layout->addWidget(buddyLabel(QStringLiteral("&Results:"), m_view, this));
+    layout->addWidget(BuddyLabel(QStringLiteral("&Results:"), m_view, this));
     layout->addWidget(m_view, 2);
 
-    m_missed = new QTreeWidget(this);
-    m_missed->setRootIsDecorated(false);
-    m_missed->setUniformRowHeights(true);
-    m_missed->setHeaderLabels({QStringLiteral("Word"), QStringLiteral("Times missed"), QStringLiteral("Times asked")});
-    m_missed->setMaximumHeight(fontMetrics().height() * 8);
-    layout->addWidget(buddyLabel(QStringLiteral("Most missed wor&ds in the class:"), m_missed, this));
+    m_missed = MakeMissedWordsList(this);
+    layout->addWidget(BuddyLabel(QStringLiteral("Most missed wor&ds in the class:"), m_missed, this));
     layout->addWidget(m_missed, 1);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -124,14 +103,7 @@ void CClassResultsPage::showRows(QList<ClassResultRow> rows)
 
 void CClassResultsPage::showMissed(const QList<MissedWord>& missed)
 {
-    m_missed->clear();
-    for (const MissedWord& w : missed) {
-        auto* item = new QTreeWidgetItem(m_missed, {w.word, QString::number(w.missed), QString::number(w.asked)});
-        item->setData(1, Qt::AccessibleTextRole, QStringLiteral("missed %1").arg(w.missed));
-        item->setData(2, Qt::AccessibleTextRole, QStringLiteral("asked %1").arg(w.asked));
-    }
-    if (!missed.isEmpty())
-        m_missed->setCurrentItem(m_missed->topLevelItem(0));
+    ShowMissedWords(m_missed, missed);
     m_practise->setEnabled(m_canPractise && !missed.isEmpty());
 }
 

@@ -3,10 +3,13 @@
 #include "practice/review/score.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QTableView>
+#include <QTreeWidget>
 
 #include <algorithm>
 
+using practice::history::MissedWord;
 using practice::history::StoredTest;
 
 void CHistoryTable::SetTests(QList<StoredTest> tests)
@@ -77,4 +80,39 @@ QTableView* MakeResultsView(QAbstractTableModel* model, const QStringList& wides
                                          metrics.horizontalAdvance(widest[c]))
                                     + 16);
     return view;
+}
+
+QLabel* BuddyLabel(const QString& text, QWidget* buddy, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    buddy->setAccessibleName(QString(text).remove(u'&').remove(u':'));
+    return label;
+}
+
+QTreeWidget* MakeMissedWordsList(QWidget* parent)
+{
+    auto* list = new QTreeWidget(parent);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setHeaderLabels({QStringLiteral("Word"), QStringLiteral("Times missed"), QStringLiteral("Times asked")});
+    list->setMaximumHeight(parent->fontMetrics().height() * 8);
+    return list;
+}
+
+void ShowMissedWords(QTreeWidget* list, const QList<MissedWord>& missed)
+{
+    list->clear();
+    QStringList described;
+    for (const MissedWord& w : missed) {
+        auto* item = new QTreeWidgetItem(list, {w.word, QString::number(w.missed), QString::number(w.asked)});
+        // A row read by the arrows says what its figures count.
+        item->setData(1, Qt::AccessibleTextRole, QStringLiteral("missed %1").arg(w.missed));
+        item->setData(2, Qt::AccessibleTextRole, QStringLiteral("asked %1").arg(w.asked));
+        described << QStringLiteral("%1: missed %2, asked %3").arg(w.word).arg(w.missed).arg(w.asked);
+    }
+    list->setAccessibleDescription(missed.isEmpty() ? QStringLiteral("No word missed.")
+                                                    : described.join(QStringLiteral("; ")) + u'.');
+    if (!missed.isEmpty())
+        list->setCurrentItem(list->topLevelItem(0));
 }

@@ -6,7 +6,9 @@
 #include <QList>
 #include <QStringList>
 
+class QLabel;
 class QTableView;
+class QTreeWidget;
 
 // A learner's tests for a table view, newest first. A model rather than an
 // item widget: ten thousand rows cost nothing until they are drawn.
@@ -35,3 +37,12 @@ private:
 // widest usual value), so that nothing is measured row by row however many
 // rows come.
 QTableView* MakeResultsView(QAbstractTableModel* model, const QStringList& widest, QWidget* parent);
+
+// A label naming `buddy` (its & key moves there) and giving it its accessible name.
+QLabel* BuddyLabel(const QString& text, QWidget* buddy, QWidget* parent);
+
+// The most missed words: word, times missed, times asked; eight rows high.
+QTreeWidget* MakeMissedWordsList(QWidget* parent);
+// Shows `missed`, the first chosen; a screen reader hears each row's figures
+// by name and the whole list in the description.
+void ShowMissedWords(QTreeWidget* list, const QList<practice::history::MissedWord>& missed);

@@ -22,30 +22,6 @@
 
 using namespace practice::history;
 
-namespace {
-
-QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    buddy->setAccessibleName(QString(text).remove(u'&').remove(u':'));
-    return label;
-}
-
-// The list in words, for a screen reader to read as the list is reached: it
-// reads a row only when the arrows move to it, and one word never moves.
-QString describeMissed(const QList<MissedWord>& missed)
-{
-    if (missed.isEmpty())
-        return QStringLiteral("No word missed.");
-    QStringList words;
-    for (const MissedWord& w : missed)
-        words << QStringLiteral("%1: missed %2, asked %3").arg(w.word).arg(w.missed).arg(w.asked);
-    return words.join(QStringLiteral("; ")) + u'.';
-}
-
-}  // namespace
-
 CHistoryWindow::CHistoryWindow(CHistoryReader& reader, const QString& learner, const QString& practiceLearner,
                                QWidget* parent, QWidget* classPage)
     : QDialog(parent), m_reader(reader), m_practiceLearner(practiceLearner)
@@ -68,7 +44,7 @@ CHistoryWindow::CHistoryWindow(CHistoryReader& reader, const QString& learner, c
 
     m_learners = new QComboBox(this);
     auto* chooser = new QFormLayout;
-    chooser->addRow(buddyLabel(QStringLiteral("&Learner:"), m_learners, this), m_learners);
+    chooser->addRow(BuddyLabel(QStringLiteral("&Learner:"), m_learners, this), m_learners);
     content->addLayout(chooser);
 
     m_notice = new QLabel(this);
@@ -80,19 +56,15 @@ CHistoryWindow::CHistoryWindow(CHistoryReader& reader, const QString& learner, c
     m_tests = new CHistoryTable(this);
     m_testsView = MakeResultsView(
         m_tests, {"0000-00-00 00:00", "MMMMMMMMM", "", "", "100.00 %", "finished", "practice round"}, this);
-    content->addWidget(buddyLabel(QStringLiteral("&Tests:"), m_testsView, this));
+    content->addWidget(BuddyLabel(QStringLiteral("&Tests:"), m_testsView, this));
     content->addWidget(m_testsView, 2);
 
     m_chart = new CScoreChart(this);
     content->addWidget(new QLabel(QStringLiteral("Score over time (finished first tries):"), this));
     content->addWidget(m_chart, 1);
 
-    m_missed = new QTreeWidget(this);
-    m_missed->setRootIsDecorated(false);
-    m_missed->setUniformRowHeights(true);
-    m_missed->setHeaderLabels({QStringLiteral("Word"), QStringLiteral("Times missed"), QStringLiteral("Times asked")});
-    m_missed->setMaximumHeight(fontMetrics().height() * 8);
-    content->addWidget(buddyLabel(QStringLiteral("Most &missed words:"), m_missed, this));
+    m_missed = MakeMissedWordsList(this);
+    content->addWidget(BuddyLabel(QStringLiteral("Most &missed words:"), m_missed, this));
     content->addWidget(m_missed, 1);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -169,16 +141,7 @@ void CHistoryWindow::showLearner(const QString& learner)
     m_tests->SetTests(std::move(tests));
     if (m_tests->rowCount() > 0)
         m_testsView->setCurrentIndex(m_tests->index(0, 0));
-    m_missed->clear();
-    for (const MissedWord& w : missed) {
-        auto* item = new QTreeWidgetItem(m_missed, {w.word, QString::number(w.missed), QString::number(w.asked)});
-        // A row read by the arrows says what its figures count.
-        item->setData(1, Qt::AccessibleTextRole, QStringLiteral("missed %1").arg(w.missed));
-        item->setData(2, Qt::AccessibleTextRole, QStringLiteral("asked %1").arg(w.asked));
-    }
-    m_missed->setAccessibleDescription(describeMissed(missed));
-    if (!missed.isEmpty())
-        m_missed->setCurrentItem(m_missed->topLevelItem(0));
+    ShowMissedWords(m_missed, missed);
     m_export->setEnabled(m_tests->rowCount() > 0);
     const bool forThisLearner = !m_practiceLearner.isEmpty() && learner == m_practiceLearner;
     m_practise->setEnabled(forThisLearner && !missed.isEmpty());
