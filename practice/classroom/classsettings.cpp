@@ -14,9 +14,10 @@ const QString kDatabase = QStringLiteral("Database");
 const QString kUser = QStringLiteral("User");
 const QString kRole = QStringLiteral("Role");
 const QString kTeacher = QStringLiteral("Teacher");
+const QString kClass = QStringLiteral("Class");
 
 // The member's name is the learner's name while joined: its entry is the learner code's.
-const QString kEntries[] = {kService, kHost, kPort, kDatabase, kUser, kRole, review::kClassNameEntry, kTeacher};
+const QString kEntries[] = {kService, kHost, kPort, kDatabase, kUser, kRole, review::kClassNameEntry, kTeacher, kClass};
 
 QString read(const QString& entry)
 {
@@ -40,6 +41,7 @@ JoinedClass ReadJoinedClass()
     joined.where.user = read(kUser);
     joined.me.role = read(kRole);
     joined.me.teacher = read(kTeacher) == QLatin1String("1");
+    joined.me.className = read(kClass);
     return joined;
 }
 
@@ -55,7 +57,8 @@ bool SaveJoinedClass(const JoinedClass& joined)
                               joined.where.user,
                               joined.me.role,
                               joined.me.name,
-                              joined.me.teacher ? QStringLiteral("1") : QStringLiteral("0")};
+                              joined.me.teacher ? QStringLiteral("1") : QStringLiteral("0"),
+                              joined.me.className};
     bool ok = true;
     for (int i = 0; i < int(std::size(kEntries)); ++i)
         ok = app->WriteProfileString(review::kClassSection, kEntries[i], values[i]) && ok;

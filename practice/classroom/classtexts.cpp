@@ -13,9 +13,12 @@ QString WaitingText(int count)
 
 QString MemberText(const history::ClassMember& me, const history::ClassConnection& where)
 {
-    const QString database = where.database.isEmpty() ? where.service : where.database;
+    // A class joined before the server named it goes by what was typed.
+    const QString className = !me.className.isEmpty() ? me.className
+                              : where.database.isEmpty() ? where.service
+                                                         : where.database;
     return QStringLiteral("You are %1 in the class %2, as a %3.")
-        .arg(me.name, database, me.teacher ? QStringLiteral("teacher") : QStringLiteral("learner"));
+        .arg(me.name, className, me.teacher ? QStringLiteral("teacher") : QStringLiteral("learner"));
 }
 
 QString ListText(const history::ClassList& list)

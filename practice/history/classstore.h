@@ -39,6 +39,8 @@ struct ClassMember {
     // The name the class gave them: the learner's name while the class is joined.
     QString name;
     bool teacher = false;
+    // The class as its server names it: a service's name says nothing of it.
+    QString className;
 };
 
 // A list the teacher published.

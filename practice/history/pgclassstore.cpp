@@ -62,14 +62,16 @@ public:
     bool Me(ClassMember* me, QString* error) override
     {
         QSqlQuery query =
-            select(QStringLiteral("SELECT role, name, teacher FROM members WHERE role = current_user"), {}, error);
+            select(QStringLiteral("SELECT role, name, teacher, current_database() FROM members WHERE role = current_user"),
+                   {}, error);
         if (!query.isActive())
             return false;
         if (!query.next()) {
             *error = QStringLiteral("The class does not know you as a member.");
             return false;
         }
-        *me = {query.value(0).toString(), query.value(1).toString(), query.value(2).toBool()};
+        *me = {query.value(0).toString(), query.value(1).toString(), query.value(2).toBool(),
+               query.value(3).toString()};
         return true;
     }
 

@@ -69,11 +69,14 @@ void join(CFrameWnd* frame, const classcluster::Member& member, bool askedForPas
     RunModal([&] { frame->RouteCommand(practice::ID_TOOLS_CLASS); }, [&](CDialog* dialog) {
         for (QLineEdit* field : dialog->findChildren<QLineEdit*>()) {
             const QString name = field->accessibleName();
-            field->setText(name.startsWith("Host")       ? member.where.host
-                           : name.startsWith("Port")     ? QString::number(member.where.port)
-                           : name.startsWith("Database") ? member.where.database
-                           : name.startsWith("User")     ? member.where.user
-                                                         : QString());
+            const bool service = !member.where.service.isEmpty();
+            field->setText(name.startsWith("Service")                ? member.where.service
+                           : service                                 ? QString()
+                           : name.startsWith("Host")                 ? member.where.host
+                           : name.startsWith("Port")                 ? QString::number(member.where.port)
+                           : name.startsWith("Database")             ? member.where.database
+                           : name.startsWith("User")                 ? member.where.user
+                                                                     : QString());
         }
         // The password dialog runs its own loop: answered from within it.
         QTimer poll;
@@ -104,6 +107,7 @@ private slots:
     }
     void cleanup()
     {
+        qunsetenv("PGSERVICEFILE");
         m_app.reset();
         m_home.reset();
     }
@@ -211,7 +215,16 @@ private slots:
     void aClassAtWorkThroughItsWindows()
     {
         const QString cls = classcluster::CreateClass();
-        const auto teacher = classcluster::AddMember(cls, cls + "_t", "Mr T", true);
+        // The teacher comes through a libpq service, as the administrator hands it out.
+        auto teacher = classcluster::AddMember(cls, cls + "_t", "Mr T", true);
+        const QString services = QDir::home().filePath("pg_service.conf");
+        WriteFileForTest(services, QStringLiteral("[teacher]\nhost=%1\nport=%2\ndbname=%3\nuser=%4\n")
+                                       .arg(teacher.where.host)
+                                       .arg(teacher.where.port)
+                                       .arg(teacher.where.database, teacher.where.user)
+                                       .toUtf8());
+        qputenv("PGSERVICEFILE", QFile::encodeName(services));
+        teacher.where = {QStringLiteral("teacher"), {}, 0, {}, {}};
         const auto ann = classcluster::AddMember(cls, cls + "_ann", "Ann", false);
         auto* frame = static_cast<CFrameWnd*>(m_app->GetMainWnd());
         join(frame, ann, true);
@@ -230,6 +243,15 @@ private slots:
                                   QStringList{ann.where.user + "|2|0|t"}, 20000);
 
         join(frame, teacher);
+        RunModal([&] { frame->RouteCommand(practice::ID_TOOLS_CLASS); }, [&](CDialog* dialog) {
+            QStringList said;
+            for (QLabel* label : dialog->findChildren<QLabel*>()) {
+                if (label->text().startsWith("You are"))
+                    said << label->text();
+            }
+            QCOMPARE(said, QStringList{QString("You are Mr T in the class %1, as a teacher.").arg(cls)});
+            PressKey(Qt::Key_Escape);
+        });
         RunModal([&] { frame->RouteCommand(practice::ID_FILE_PUBLISH_CLASS); }, [](CDialog*) { PressKey(Qt::Key_Return); });
         QTRY_COMPARE_WITH_TIMEOUT(boxes.texts().size(), 1, 20000);
         QVERIFY2(boxes.texts().first().endsWith("is published to the class."), qPrintable(boxes.texts().first()));
