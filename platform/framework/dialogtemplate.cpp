@@ -100,6 +100,18 @@ QString withoutMnemonicMarks(const QString& text)
     return plain;
 }
 
+bool hasMnemonic(const QString& text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'&')
+            continue;
+        if (text[i + 1] != u'&')
+            return true;
+        ++i;
+    }
+    return false;
+}
+
 QWidget* makeLabel(QWidget* parent, const DialogUnits& units, const DialogItem& item)
 {
     QString text = shownCaption(item.caption);
@@ -197,6 +209,9 @@ void CreateDialogControls(QWidget* parent, const DialogTemplate& dialogTemplate)
     parent->resize(units.MapDialogSize(dialogTemplate.size));
 
     QWidget* previousTabStop = nullptr;
+    // A label's mnemonic takes the focus to the next control Tab reaches.
+    QLabel* labelAwaitingBuddy = nullptr;
+    QString labelCaption;
     for (const DialogItem& item : dialogTemplate.items) {
         QWidget* control = makeControl(parent, units, item);
         const int id = item.id == IDC_STATIC ? kStaticCtrlId : item.id;
@@ -212,6 +227,15 @@ void CreateDialogControls(QWidget* parent, const DialogTemplate& dialogTemplate)
             if (previousTabStop)
                 QWidget::setTabOrder(previousTabStop, control);
             previousTabStop = control;
+            if (labelAwaitingBuddy) {
+                labelAwaitingBuddy->setText(labelCaption);
+                labelAwaitingBuddy->setBuddy(control);
+                labelAwaitingBuddy = nullptr;
+            }
+        }
+        if (item.kind == ControlKind::Label && !(item.style & CS_NOPREFIX) && hasMnemonic(item.caption)) {
+            labelAwaitingBuddy = static_cast<QLabel*>(control);
+            labelCaption = shownCaption(item.caption);
         }
     }
 }

@@ -66,9 +66,9 @@ DialogTemplate testTemplate()
     t.pointSize = 10;
     t.size = {200, 100};
     t.items = {
+        {IDC_STATIC, ControlKind::Label, QStringLiteral("&Name"), {5, 10, 30, 14}, CS_RIGHT, 0, {}},
         {IDC_NAME, ControlKind::Edit, {}, {40, 10, 80, 14}, CS_TABSTOP | CS_BORDER, MakeHelpId(120, IDC_NAME),
          QStringLiteral("Name")},
-        {IDC_STATIC, ControlKind::Label, QStringLiteral("&Name"), {5, 10, 30, 14}, CS_RIGHT, 0, {}},
         {IDC_GO, ControlKind::PushButton, QStringLiteral("&Go"), {130, 10, 50, 14}, CS_TABSTOP, MakeHelpId(120, IDC_GO), {}},
         {IDC_COUNT, ControlKind::Edit, {}, {40, 30, 30, 14}, CS_READONLY | CS_BORDER, MakeHelpId(120, IDC_COUNT),
          QStringLiteral("Count")},
@@ -337,6 +337,10 @@ private slots:
         QTest::keyClick(form.GetDlgItem(IDC_GO), Qt::Key_Space);
         QTest::mouseClick(form.GetDlgItem(IDC_GO), Qt::LeftButton);
         QCOMPARE(form.commands, (QList<unsigned>{IDC_ENTER, IDC_ENTER, IDC_GO, IDC_GO}));
+        // A label's mnemonic takes the focus to the control after it.
+        QTest::keyClick(form.GetDlgItem(IDC_GO), Qt::Key_N, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), form.GetDlgItem(IDC_NAME));
+        QCOMPARE(qobject_cast<QLineEdit*>(form.GetDlgItem(IDC_NAME))->text(), QString());
         // F1 on a control is tst_mainframe's; a help-mode click asks for the control under the pointer.
         QWidget* note = form.GetDlgItem(IDC_NOTE);
         const QPoint inside = note->geometry().center();
