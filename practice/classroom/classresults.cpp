@@ -11,9 +11,14 @@ namespace {
 const char* const kHeaders[CClassResultsTable::ColumnCount] = {"Learner",    "List",  "Latest score",
                                                                "Best score", "Tests", "Last taken"};
 
-QString percent(double score)
+QString percent(const std::optional<double>& score)
 {
-    return QStringLiteral("%1 %").arg(score, 0, 'f', 2);
+    return score ? QStringLiteral("%1 %").arg(*score, 0, 'f', 2) : QStringLiteral("none finished");
+}
+
+QString csvNumber(const std::optional<double>& score)
+{
+    return score ? QString::number(*score, 'f', 2) : QString();
 }
 
 QString when(const QDateTime& last)
@@ -77,8 +82,8 @@ QByteArray ClassResultsCsv(const QList<ClassResultRow>& rows)
     for (const ClassResultRow& r : rows) {
         const QStringList cells{history::CsvTextCell(r.learner),
                                 history::CsvTextCell(r.listName),
-                                QString::number(r.latestScore, 'f', 2),
-                                QString::number(r.bestScore, 'f', 2),
+                                csvNumber(r.latestScore),
+                                csvNumber(r.bestScore),
                                 QString::number(r.taken),
                                 r.last.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))};
         text += cells.join(u',') + QStringLiteral("\r\n");

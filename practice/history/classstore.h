@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 // A class's shared database on a PostgreSQL server: results copied to it, lists
 // handed out from it. Reached through the history module, like the local
@@ -56,9 +57,11 @@ struct ClassList {
 struct ClassResultRow {
     QString learner;
     QString listName;
-    // In percent, as the form works a score out.
-    double latestScore = 0;
-    double bestScore = 0;
+    // In percent, as the form works a score out, of finished tests only (a
+    // stopped test's score counts words never asked); none while every test of
+    // the list was stopped.
+    std::optional<double> latestScore;
+    std::optional<double> bestScore;
     int taken = 0;
     QDateTime last;
 };

@@ -151,23 +151,29 @@ public:
     {
         // First tries only: a practice round is not a test of the list. The
         // latest and the best test are each the greatest of an array led by
-        // what decides it: one pass over the rows, no sort. The score is worked
-        // out here, by the one rule every view shares.
+        // what decides it: one pass over the rows, no sort. Only finished tests
+        // have a score; a stopped one still counts as taken. The score is
+        // worked out here, by the one rule every view shares.
         QSqlQuery query = select(
             QStringLiteral(
                 "SELECT COALESCE(m.name, g.learner), g.list_name, g.latest[2], g.latest[3], g.best[2], g.best[3],"
                 " g.taken, g.last FROM (SELECT learner, list_name, COUNT(*) AS taken, MAX(taken_at) AS last,"
-                " MAX(ARRAY[EXTRACT(EPOCH FROM taken_at)::float8, right_answers, words]) AS latest,"
-                " MAX(ARRAY[right_answers::float8 / GREATEST(words, 1), right_answers, words]) AS best"
+                " MAX(ARRAY[EXTRACT(EPOCH FROM taken_at)::float8, right_answers, words])"
+                " FILTER (WHERE NOT stopped) AS latest,"
+                " MAX(ARRAY[right_answers::float8 / GREATEST(words, 1), right_answers, words])"
+                " FILTER (WHERE NOT stopped) AS best"
                 " FROM results WHERE NOT practice GROUP BY learner, list_name) g"
                 " LEFT JOIN members m ON m.role = g.learner ORDER BY 1, g.learner, 2"),
             {}, error);
+        const auto score = [&query](int right) -> std::optional<double> {
+            if (query.isNull(right))
+                return std::nullopt;
+            return review::ScorePercent(query.value(right).toInt(), query.value(right + 1).toInt());
+        };
         rows->clear();
         while (query.next())
-            rows->append({query.value(0).toString(), query.value(1).toString(),
-                          review::ScorePercent(query.value(2).toInt(), query.value(3).toInt()),
-                          review::ScorePercent(query.value(4).toInt(), query.value(5).toInt()), query.value(6).toInt(),
-                          query.value(7).toDateTime()});
+            rows->append({query.value(0).toString(), query.value(1).toString(), score(2), score(4),
+                          query.value(6).toInt(), query.value(7).toDateTime()});
         return finished(query, error);
     }
 

@@ -267,7 +267,8 @@ private slots:
             window->close();
         });
         frame->RouteCommand(practice::ID_TOOLS_HISTORY);
-        QVERIFY2(seen.startsWith("Ann|Untitled|0.00 %|0.00 %|1|"), qPrintable(seen));
+        // A stopped test is taken, but has no score.
+        QVERIFY2(seen.startsWith("Ann|Untitled|none finished|none finished|1|"), qPrintable(seen));
         QCOMPARE(doc->m_wordList, QStringList{"cat"});
         QCOMPARE(doc->GetTitle(), QString("Most missed words"));
 

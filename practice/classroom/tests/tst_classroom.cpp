@@ -23,16 +23,21 @@ namespace {
 
 const QString kHostile = QStringLiteral("O'Brien; '; DROP TABLE results; --");
 
-CTestRecord test(const QString& list, const QList<std::pair<QString, QString>>& answers, bool practice = false)
+enum class Ends { Finished, Stopped, Practice };
+
+CTestRecord test(const QString& list, const QList<std::pair<QString, QString>>& answers, Ends ends = Ends::Finished)
 {
     // A second apart, as the history keeps the time.
     static QDateTime when = QDateTime::currentDateTime();
     when = when.addSecs(1);
     CTestRecord record;
-    record.Start(QStringLiteral("Learner"), QStringLiteral("/lists/") + list, 4, practice, when);
+    record.Start(QStringLiteral("Learner"), QStringLiteral("/lists/") + list, 4, ends == Ends::Practice, when);
     for (const auto& [word, answer] : answers)
         record.Answer(word, answer, word == answer);
-    record.Finish();
+    if (ends == Ends::Stopped)
+        record.Stop();
+    else
+        record.Finish();
     return record;
 }
 
@@ -92,8 +97,8 @@ private slots:
         const QList<std::pair<const classcluster::Member*, QList<CTestRecord>>> taken{
             {&ann,
              {test(hostileList, {{"it's", "its"}, {"a;b", "a;b"}}), test(hostileList, {{"a;b", "ab"}}),
-              test("owls", {{"it's", "itz"}}, true)}},
-            {&ben, {test("owls", {{"owl", "oul"}, {"tree", "tree"}})}},
+              test(hostileList, {{"a;b", "a;b"}, {"x", "x"}}, Ends::Stopped), test("owls", {{"it's", "itz"}}, Ends::Practice)}},
+            {&ben, {test("owls", {{"owl", "oul"}, {"tree", "tree"}}, Ends::Stopped)}},
         };
         for (const auto& [who, tests] : taken) {
             const QString history = m_home->path() + '/' + who->where.user + ".sqlite";
@@ -108,7 +113,7 @@ private slots:
         }
         const QString annUid = localRows(m_home->path() + '/' + ann.where.user + ".sqlite", "SELECT uid FROM tests").first();
         QCOMPARE(classcluster::AdminRows(cls, "SELECT learner, COUNT(*) FROM results GROUP BY 1 ORDER BY 1"),
-                 (QStringList{ann.where.user + "|3", ben.where.user + "|1"}));
+                 (QStringList{ann.where.user + "|4", ben.where.user + "|1"}));
 
         QString error;
         const ClassStoreFactory* factory = LoadClassStoreFactory(&error);
@@ -121,7 +126,7 @@ private slots:
                              &error),
                  qPrintable(error));
         QCOMPARE(classcluster::AdminRows(cls, "SELECT COUNT(*), COUNT(DISTINCT list_name) FROM results"),
-                 QStringList{"4|2"});
+                 QStringList{"5|2"});
 
         ClassMember me;
         QVERIFY(asAnn->Me(&me, &error));
@@ -133,9 +138,12 @@ private slots:
         QCOMPARE(rows[0].learner, QStringLiteral("Ben"));
         QCOMPARE(rows[1].learner, kHostile);
         QCOMPARE(rows[1].listName, hostileList);
-        QCOMPARE(rows[1].taken, 2);
+        // A stopped test is taken, but its score, of words never asked, is no score.
+        QCOMPARE(rows[1].taken, 3);
         QCOMPARE(rows[1].bestScore, 25.0);
         QCOMPARE(rows[1].latestScore, 0.0);
+        QCOMPARE(rows[0].taken, 1);
+        QVERIFY(!rows[0].latestScore && !rows[0].bestScore);
         QVERIFY(asAnn->Results(&rows, &error));
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows[0].learner, kHostile);
