@@ -10,12 +10,15 @@
 #include "practice/history/resultkeeper.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
 
@@ -127,6 +130,19 @@ void BM_ClassView(benchmark::State& state)
         loop.exec();
         page.grab();
         state.counters["rows"] = page.Results()->rowCount();
+        // Untimed: the missed words' read, which would otherwise go on into
+        // the next view's time (and past the program's end).
+        state.PauseTiming();
+        const QDeadlineTimer deadline(120000);
+        QEventLoop settle;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &settle, [&] {
+            if (page.MissedWords()->topLevelItemCount() > 0 || deadline.hasExpired())
+                settle.quit();
+        });
+        poll.start(20);
+        settle.exec();
+        state.ResumeTiming();
     }
 }
 BENCHMARK(BM_ClassView)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(10)->UseRealTime();
