@@ -46,7 +46,7 @@ public:
         if (!db.open()) {
             const QString why = reason(db.lastError());
             m_needsPassword = why.contains(QLatin1String("no password supplied"));
-            m_problem = QStringLiteral("The class could not be reached (%1).").arg(why);
+            m_problem = refusal(why).arg(why);
         }
     }
 
@@ -252,6 +252,16 @@ private:
         return true;
     }
 
+    // What a failed connection means to the user, before the server's own
+    // words: a refused password or certificate is no network fault.
+    static QString refusal(const QString& why)
+    {
+        if (why.contains(QLatin1String("password authentication failed")))
+            return QStringLiteral("The class's server did not take the password (%1).");
+        if (why.contains(QLatin1String("certificate")))
+            return QStringLiteral("The class's server and this computer did not accept each other's certificate (%1).");
+        return QStringLiteral("The class could not be reached (%1).");
+    }
     static QString reason(const QSqlError& why)
     {
         return (why.databaseText().isEmpty() ? why.text() : why.databaseText()).trimmed();

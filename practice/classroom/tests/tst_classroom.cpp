@@ -183,7 +183,9 @@ private slots:
         QCOMPARE(said[2], true);
         sender.SetPassword("wrong");
         said = sendRound(sender);
-        QVERIFY2(said[1].toString().contains("password authentication failed"), qPrintable(said[1].toString()));
+        QVERIFY2(said[1].toString().startsWith("The class's server did not take the password (")
+                     && said[1].toString().contains("password authentication failed"),
+                 qPrintable(said[1].toString()));
         QCOMPARE(said[0], 1);
         sender.SetPassword(ann.password);
         QCOMPARE(sendRound(sender), (QVariantList{0, QString(), false}));
