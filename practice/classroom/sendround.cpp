@@ -51,7 +51,12 @@ void CSendRound::Run()
         return finish(count, error);
     while (count > 0) {
         QList<OutgoingResult> batch;
-        if (!m_local->Waiting(m_where.Key(), kBatch, &batch, &error) || !openClass(&error))
+        if (!m_local->Waiting(m_where.Key(), kBatch, &batch, &error))
+            return finish(count, error);
+        // Fewer than counted: another Wordwell of this user sent them meanwhile.
+        if (batch.isEmpty())
+            break;
+        if (!openClass(&error))
             return finish(count, error);
         if (!m_class->Send(batch, &error)) {
             // The connection may be dead: the next round connects afresh.

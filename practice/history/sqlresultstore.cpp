@@ -184,7 +184,11 @@ public:
 
     bool WaitingCount(const QString& forClass, int* count, QString* error) override
     {
-        QSqlQuery query = select(QStringLiteral("SELECT COUNT(*) FROM outbox WHERE class = ?"), {forClass}, error);
+        // As Waiting reads them: a row whose test is gone (a history mended by
+        // hand) is nothing to send.
+        QSqlQuery query = select(
+            QStringLiteral("SELECT COUNT(*) FROM outbox o JOIN tests t ON t.id = o.test_id WHERE o.class = ?"),
+            {forClass}, error);
         *count = query.next() ? query.value(0).toInt() : 0;
         return finished(query, error);
     }

@@ -189,6 +189,11 @@ private slots:
         QCOMPARE(said[0], 1);
         sender.SetPassword(ann.password);
         QCOMPARE(sendRound(sender), (QVariantList{0, QString(), false}));
+        // A waiting row whose test is gone is neither counted nor waited for.
+        localRows(history, QStringLiteral("INSERT INTO outbox (test_id, class) VALUES (999, '%1')").arg(ann.where.Key()));
+        QVERIFY(keeper.Keep(test("owls", {{"owl", "owl"}}), &error));
+        QCOMPARE(sendRound(sender), (QVariantList{0, QString(), false}));
+        QCOMPARE(classcluster::AdminRows(cls, "SELECT COUNT(*) FROM results"), QStringList{"2"});
     }
 
     // Killed at random moments, and the server stopped at once in the
