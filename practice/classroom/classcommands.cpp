@@ -120,8 +120,11 @@ void CClassCommands::OnClass()
     m_joined = ReadJoinedClass();
     if (m_joined.OutboxKey() == before)
         return;
-    // Another class, or none: the old sender stops, and what waits for the new one goes now.
-    m_sender.reset();
+    // Another class, or none: the old sender stops (a round in flight, held
+    // up by a server that does not answer, is not waited for), and what waits
+    // for the new one goes now.
+    if (m_sender)
+        m_sender.release()->Retire();
     ShowWaiting(0, QString());
     if (!m_joined.OutboxKey().isEmpty())
         sendNow();

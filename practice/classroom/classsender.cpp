@@ -3,6 +3,7 @@
 #include "practice/classroom/sendround.h"
 #include "practice/history/storemodule.h"
 
+#include <QCoreApplication>
 #include <QThread>
 
 using namespace practice::history;
@@ -39,6 +40,19 @@ void CClassSender::SetPassword(const QString& password)
 {
     if (m_round)
         QMetaObject::invokeMethod(m_round, [round = m_round, password] { round->SetPassword(password); });
+}
+
+void CClassSender::Retire()
+{
+    disconnect(this, &CClassSender::Waiting, nullptr, nullptr);
+    setParent(QCoreApplication::instance());
+    if (!m_thread) {
+        deleteLater();
+        return;
+    }
+    connect(qApp, &QCoreApplication::aboutToQuit, m_thread, [thread = m_thread] { thread->wait(); });
+    connect(m_thread, &QThread::finished, this, &QObject::deleteLater);
+    m_thread->quit();
 }
 
 void CClassSender::SendNow()

@@ -26,6 +26,9 @@ public:
     void SetPassword(const QString& password);
     // Starts a round soon; safe to call at any time, rounds never overlap.
     void SendNow();
+    // Stops sending without waiting for a round in flight: the sender goes
+    // once the round ends on its own, and the program's end waits for that.
+    void Retire();
 
 signals:
     // After each round: how many results still wait, and why they could not

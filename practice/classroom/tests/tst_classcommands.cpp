@@ -12,6 +12,7 @@
 #include "practice/classroom/classpassword.h"
 #include "practice/document/wordlist.h"
 #include "practice/document/wordwelldoc.h"
+#include "practice/history/resultkeeper.h"
 #include "practice/review/learner.h"
 #include "practice/review/learnerdlg.h"
 #include "practice/ui/practiceapp.h"
@@ -38,6 +39,13 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+
+#include <cerrno>
+
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace platform::framework;
 using namespace practice::classroom;
@@ -184,6 +192,51 @@ private slots:
         QCOMPARE(pane->text(), text);
         QCOMPARE(pane->isVisible(), count > 0);
         QCOMPARE(pane->toolTip(), QString("The class could not be reached (timeout expired)."));
+    }
+
+    // A server that takes the connection and never answers holds a round in
+    // libpq's time-out: leaving the class does not wait for it.
+    void leavingAClassDoesNotWaitForARoundInFlight()
+    {
+        const int silent = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, QFile::encodeName(m_home->path() + "/.s.PGSQL.5999").constData(),
+                 sizeof address.sun_path);
+        QVERIFY(::bind(silent, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && ::listen(silent, 1) == 0);
+        JoinedClass dead = aClass(false);
+        dead.where.host = m_home->path();
+        dead.where.port = 5999;
+        QVERIFY(SaveJoinedClass(dead));
+        {
+            CResultKeeper keeper(CResultKeeper::DefaultPath());
+            keeper.SetClass(dead.where.Key());
+            practice::review::CTestRecord record;
+            record.Start("Ann B.", "/lists/owls.spl", 1, false);
+            record.Answer("owl", "owl", true);
+            record.Finish();
+            QString error;
+            QVERIFY2(keeper.Keep(record, &error), qPrintable(error));
+        }
+        auto* frame = static_cast<CFrameWnd*>(m_app->GetMainWnd());
+        const auto closeClassDialog = [frame] {
+            RunModal([frame] { frame->RouteCommand(practice::ID_TOOLS_CLASS); }, [](CDialog*) { PressKey(Qt::Key_Escape); });
+        };
+        closeClassDialog();  // joined now: the waiting result's round connects
+        pollfd asked{silent, POLLIN, 0};
+        QCOMPARE(::poll(&asked, 1, 20000), 1);
+        const int round = ::accept(silent, nullptr, nullptr);
+        QVERIFY(round >= 0);
+        QVERIFY(LeaveClass());
+        closeClassDialog();
+        char bytes[512];
+        while (::recv(round, bytes, sizeof bytes, MSG_DONTWAIT) > 0) {
+        }
+        // Not given up and closed: the round still waits for an answer.
+        QCOMPARE(::recv(round, bytes, 1, MSG_DONTWAIT), -1);
+        QCOMPARE(errno, EAGAIN);
+        ::close(round);
+        ::close(silent);
     }
 
     // Fetched from the class into a private file and opened through the
