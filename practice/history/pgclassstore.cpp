@@ -20,6 +20,9 @@ constexpr int kConnectTimeoutSeconds = 5;
 // up only its own thread, and Wordwell's closing waits for it).
 const QString kKeepAlive =
     QStringLiteral("keepalives_idle=10;keepalives_interval=5;keepalives_count=3;tcp_user_timeout=15000");
+// A server that answers but holds a statement (a table locked by a migration
+// or an open transaction) is bounded too, for the same reason.
+const QString kStatementLimits = QStringLiteral("options='-c lock_timeout=5000 -c statement_timeout=60000'");
 
 class PgClassStore final : public ClassStore {
 public:
@@ -31,9 +34,9 @@ public:
             m_problem = QStringLiteral("The class cannot be reached: Qt's PostgreSQL driver is not installed.");
             return;
         }
-        QString options = QStringLiteral("connect_timeout=%1;application_name=Wordwell;%2")
+        QString options = QStringLiteral("connect_timeout=%1;application_name=Wordwell;%2;%3")
                               .arg(kConnectTimeoutSeconds)
-                              .arg(kKeepAlive);
+                              .arg(kKeepAlive, kStatementLimits);
         if (!where.service.isEmpty())
             options += QStringLiteral(";service=") + quoted(where.service);
         db.setConnectOptions(options);
@@ -114,12 +117,13 @@ public:
     bool Publish(const QString& title, const QDate& due, const QByteArray& archive, QString* error) override
     {
         QSqlQuery query(QSqlDatabase::database(m_connection, false));
-        query.prepare(QStringLiteral("INSERT INTO lists (title, due, archive) VALUES (?, ?, ?)"));
-        query.addBindValue(title);
-        query.addBindValue(due.isValid() ? QVariant(due) : QVariant(QMetaType(QMetaType::QDate)));
-        query.addBindValue(archive);
-        if (query.exec())
-            return true;
+        if (query.prepare(QStringLiteral("INSERT INTO lists (title, due, archive) VALUES (?, ?, ?)"))) {
+            query.addBindValue(title);
+            query.addBindValue(due.isValid() ? QVariant(due) : QVariant(QMetaType(QMetaType::QDate)));
+            query.addBindValue(archive);
+            if (query.exec())
+                return true;
+        }
         *error = failure(QStringLiteral("could not take the list"), query.lastError());
         return false;
     }
@@ -210,13 +214,15 @@ private:
             return true;
         QStringList placeholders(*rows, QLatin1String(table.row));
         QSqlQuery query(db);
-        query.prepare(QLatin1String(table.insert) + placeholders.join(QLatin1Char(','))
-                      + QLatin1String(" ON CONFLICT DO NOTHING"));
+        // A statement the server could not prepare (a table locked past the
+        // limit) is reported as such, not run under no name.
+        const bool prepared = query.prepare(QLatin1String(table.insert) + placeholders.join(QLatin1Char(','))
+                                            + QLatin1String(" ON CONFLICT DO NOTHING"));
         for (const QVariant& value : std::as_const(*values))
             query.addBindValue(value);
         values->clear();
         *rows = 0;
-        if (query.exec())
+        if (prepared && query.exec())
             return true;
         *error = failure(QStringLiteral("could not take the results"), query.lastError());
         return false;
@@ -233,7 +239,10 @@ private:
     {
         QSqlQuery query(QSqlDatabase::database(m_connection, false));
         query.setForwardOnly(true);
-        query.prepare(sql);
+        if (!query.prepare(sql)) {
+            *error = failure(QStringLiteral("could not be read"), query.lastError());
+            return query;
+        }
         for (const QVariant& value : values)
             query.addBindValue(value);
         if (!query.exec())

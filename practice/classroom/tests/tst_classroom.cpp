@@ -194,6 +194,20 @@ private slots:
         QVERIFY(keeper.Keep(test("owls", {{"owl", "owl"}}), &error));
         QCOMPARE(sendRound(sender), (QVariantList{0, QString(), false}));
         QCOMPARE(classcluster::AdminRows(cls, "SELECT COUNT(*) FROM results"), QStringList{"2"});
+        // A table another transaction holds (a migration running) ends the
+        // round within the lock limit, and the result waits.
+        QProcess holder;
+        holder.setProcessEnvironment(classcluster::Admin());
+        holder.start(QStringLiteral("psql"), {QStringLiteral("-XtA"), QStringLiteral("-d"), cls});
+        holder.write("BEGIN; LOCK TABLE results IN ACCESS EXCLUSIVE MODE; SELECT 'held';\n");
+        QVERIFY(holder.waitForReadyRead(10000));
+        QVERIFY(keeper.Keep(test("owls", {{"owl", "owl"}}), &error));
+        said = sendRound(sender);
+        QCOMPARE(said[0], 1);
+        QVERIFY2(said[1].toString().contains("lock timeout"), qPrintable(said[1].toString()));
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished(10000));
+        QCOMPARE(sendRound(sender), (QVariantList{0, QString(), false}));
     }
 
     // Killed at random moments, and the server stopped at once in the
