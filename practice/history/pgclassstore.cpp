@@ -117,13 +117,9 @@ public:
     bool Publish(const QString& title, const QDate& due, const QByteArray& archive, QString* error) override
     {
         QSqlQuery query(QSqlDatabase::database(m_connection, false));
-        if (query.prepare(QStringLiteral("INSERT INTO lists (title, due, archive) VALUES (?, ?, ?)"))) {
-            query.addBindValue(title);
-            query.addBindValue(due.isValid() ? QVariant(due) : QVariant(QMetaType(QMetaType::QDate)));
-            query.addBindValue(archive);
-            if (query.exec())
-                return true;
-        }
+        if (run(query, QStringLiteral("INSERT INTO lists (title, due, archive) VALUES (?, ?, ?)"),
+                {title, due.isValid() ? QVariant(due) : QVariant(QMetaType(QMetaType::QDate)), archive}))
+            return true;
         *error = failure(QStringLiteral("could not take the list"), query.lastError());
         return false;
     }
@@ -214,18 +210,28 @@ private:
             return true;
         QStringList placeholders(*rows, QLatin1String(table.row));
         QSqlQuery query(db);
-        // A statement the server could not prepare (a table locked past the
-        // limit) is reported as such, not run under no name.
-        const bool prepared = query.prepare(QLatin1String(table.insert) + placeholders.join(QLatin1Char(','))
-                                            + QLatin1String(" ON CONFLICT DO NOTHING"));
-        for (const QVariant& value : std::as_const(*values))
-            query.addBindValue(value);
+        const bool ok = run(query,
+                            QLatin1String(table.insert) + placeholders.join(QLatin1Char(','))
+                                + QLatin1String(" ON CONFLICT DO NOTHING"),
+                            *values);
         values->clear();
         *rows = 0;
-        if (prepared && query.exec())
+        if (ok)
             return true;
         *error = failure(QStringLiteral("could not take the results"), query.lastError());
         return false;
+    }
+
+    // Prepares, binds and runs `sql`. A statement the server could not prepare
+    // (a table locked past the limit) keeps the server's reason in the query's
+    // error instead of being run under no name.
+    static bool run(QSqlQuery& query, const QString& sql, const QVariantList& values)
+    {
+        if (!query.prepare(sql))
+            return false;
+        for (const QVariant& value : values)
+            query.addBindValue(value);
+        return query.exec();
     }
 
     // libpq takes a value in single quotes with \ and ' escaped.
@@ -239,13 +245,7 @@ private:
     {
         QSqlQuery query(QSqlDatabase::database(m_connection, false));
         query.setForwardOnly(true);
-        if (!query.prepare(sql)) {
-            *error = failure(QStringLiteral("could not be read"), query.lastError());
-            return query;
-        }
-        for (const QVariant& value : values)
-            query.addBindValue(value);
-        if (!query.exec())
+        if (!run(query, sql, values))
             *error = failure(QStringLiteral("could not be read"), query.lastError());
         return query;
     }
